@@ -1,0 +1,71 @@
+// The ObjectManager: the list of every live object in the object heap (what the collector
+// sweeps), the collector's mark stack, and the allocation routines of the runtime.
+//
+// Allocation (allocObject, newObject, zrl_malloc) is in ObjectManager.cpp; the collector
+// (gc, mark, scanStack) in Collector.cpp.
+#pragma once
+
+#include <new>
+#include <utility>
+
+#include "runtime/JavaTypes.h"
+#include "runtime/Object.h"
+
+namespace runtime {
+
+class Application;
+
+inline constexpr jint kMarkStackSize = 500;
+
+// Collection flags.
+inline constexpr jint kGcFreeAll = 2;    // free every registered object, permanent ones too
+inline constexpr jint kGcKeepNewest = 8; // the newest registered object is a root
+
+class ObjectManager {
+public:
+    // Appends to the object list, growing it to 512 entries, then by doubling.
+    void addObject(Object* object);
+
+    // One full collection (see Collector.cpp).
+    void gc(jint flags);
+    // Marks object and everything reachable from it.
+    void mark(Object* object);
+    // Conservative scan of the native stack words between from and to, both ends included.
+    void scanStack(const void* from, const void* to);
+
+    // Object list.
+    Object** objects = nullptr;
+    jint capacity = 0;
+    jint count = 0;
+    Application* application = nullptr;
+
+    // The collector's mark stack: object and next index per depth. It starts with 500 entries
+    // and grows when marking goes deeper.
+    Object** markObjects = nullptr;
+    jint* markNext = nullptr;
+    jint markCapacity = 0;
+    jint depth = 0;
+};
+
+// kind 0: zeroed memory from the object heap, registered with the ObjectManager.
+// kind 1: zeroed memory from the secondary heap (or the system allocator), never collected.
+void* allocObject(jint size, jint kind);
+
+// Allocates a T (kind 0) and constructs it with the given arguments.
+template <typename T, typename... Args>
+T* newObject(Args&&... args) {
+    void* memory = allocObject(static_cast<jint>(sizeof(T)), 0);
+    return ::new (memory) T(std::forward<Args>(args)...);
+}
+
+// Zeroed buffer from the secondary heap, else the system allocator.
+void* zrl_malloc(jint size);
+// Returns a buffer to the secondary heap, the object heap or the system allocator.
+void zrl_free(void* buffer);
+// Records ownerSlot as the owner of the buffer it holds (no-op for null).
+void registerBufferOwner(void** ownerSlot);
+
+// Ends the program after an allocation failure (the callers cannot go on without the memory).
+[[noreturn]] void fatalOutOfMemory(const char* message);
+
+} // namespace runtime

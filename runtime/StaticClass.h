@@ -1,0 +1,27 @@
+// The static-field block: the static fields of every translated class, then the runtime's
+// areas (the static root table the collector reads, the constant pool, the class records).
+//
+// The game keeps its own static fields in a block type that derives from this one; the runtime
+// only knows the runtime areas.
+#pragma once
+
+#include "runtime/ClassTable.h"
+#include "runtime/JavaTypes.h"
+#include "runtime/Object.h"
+
+namespace runtime {
+
+struct ObjectArray;
+
+// The game's table of reference-typed static fields has 683 entries.
+inline constexpr jint kStaticRootCapacity = 683;
+
+struct StaticClass {
+    // Each entry is the address of a reference-typed static field; null entries are skipped.
+    Object** rootTable[kStaticRootCapacity] = {};
+    jint rootCount = 0;
+    ObjectArray* constantPool = nullptr;
+    ClassRecord classes[kClassCount] = {};
+};
+
+} // namespace runtime
