@@ -4,6 +4,8 @@
 // screen, starts the midlet, forwards paints and keys, and finally calls close.
 #pragma once
 
+#include <string>
+
 #include "runtime/JavaTypes.h"
 #include "runtime/Object.h"
 
@@ -37,6 +39,8 @@ public:
     // Method-name stack, printed as a stack trace by the runtime's own checks.
     void pushName(const char* name);
     void popName();
+    // "stacktrace:\n" and one name per line, top of the stack first.
+    std::string stackTraceText() const;
     String* getStackTrace();
     void printStackTrace();
 
