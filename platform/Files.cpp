@@ -49,7 +49,9 @@ std::string absolutePath(std::string path) {
     return std::string(buffer.data()) + "/" + path;
 }
 
-char foldCase(const char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char foldCase(const char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool equalIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
@@ -86,7 +88,9 @@ std::string findIgnoringCase(const std::string& directory, std::string_view comp
     return found;
 }
 
-bool isReadMode(const char* mode) { return mode[0] == 'r' && std::strchr(mode, '+') == nullptr; }
+bool isReadMode(const char* mode) {
+    return mode[0] == 'r' && std::strchr(mode, '+') == nullptr;
+}
 
 mode_t creationMode() {
     const mode_t mask = umask(0);
@@ -147,8 +151,9 @@ std::string toPosixPath(std::string_view handsetPath) {
         }
         std::string candidate = resolved + std::string(component);
         if (resolving && !exists(candidate)) {
-            const std::string match =
-                component == "." || component == ".." ? std::string() : findIgnoringCase(directory, component);
+            const std::string match = component == "." || component == ".."
+                                          ? std::string()
+                                          : findIgnoringCase(directory, component);
             if (match.empty()) {
                 // Nothing below a missing component can exist either.
                 resolving = false;

@@ -18,7 +18,9 @@ namespace runtime {
 inline constexpr jint kMaxModifiedUtf8Bytes = 65535;
 
 // Bytes the character takes.
-constexpr jint modifiedUtf8Length(const jchar c) { return c != 0 && c < 0x80 ? 1 : c < 0x800 ? 2 : 3; }
+constexpr jint modifiedUtf8Length(const jchar c) {
+    return c != 0 && c < 0x80 ? 1 : c < 0x800 ? 2 : 3;
+}
 
 // Appends the encoding of text (without the length prefix) to out; false, with nothing appended,
 // when it would be longer than a length prefix can state.
@@ -57,37 +59,24 @@ inline jint decodeModifiedUtf8(const std::uint8_t* bytes, const jint count, jcha
     jint i = 0;
     while (i < count) {
         const jint c = bytes[i];
-        switch (c >> 4) {
-        case 0: case 1: case 2: case 3: case 4: case 5: case 6: case 7:
+        if (c < 0x80) {
             out[produced++] = static_cast<jchar>(c);
             i += 1;
-            break;
-        case 12: case 13: {
-            if (count - i < 2) {
+        } else if ((c >> 5) == 0x6) {
+            if (count - i < 2 || (bytes[i + 1] & 0xC0) != 0x80) {
                 return -1;
             }
-            const jint c2 = bytes[i + 1];
-            if ((c2 & 0xC0) != 0x80) {
-                return -1;
-            }
-            out[produced++] = static_cast<jchar>(((c & 0x1F) << 6) | (c2 & 0x3F));
+            out[produced++] = static_cast<jchar>(((c & 0x1F) << 6) | (bytes[i + 1] & 0x3F));
             i += 2;
-            break;
-        }
-        case 14: {
-            if (count - i < 3) {
+        } else if ((c >> 4) == 0xE) {
+            if (count - i < 3 || (bytes[i + 1] & 0xC0) != 0x80 || (bytes[i + 2] & 0xC0) != 0x80) {
                 return -1;
             }
-            const jint c2 = bytes[i + 1];
-            const jint c3 = bytes[i + 2];
-            if ((c2 & 0xC0) != 0x80 || (c3 & 0xC0) != 0x80) {
-                return -1;
-            }
-            out[produced++] = static_cast<jchar>(((c & 0x0F) << 12) | ((c2 & 0x3F) << 6) | (c3 & 0x3F));
+            out[produced++] =
+                static_cast<jchar>(((c & 0x0F) << 12) | ((bytes[i + 1] & 0x3F) << 6) | (bytes[i + 2] & 0x3F));
             i += 3;
-            break;
-        }
-        default: // 8..11: a continuation byte where a character starts; 15: no such form
+        } else {
+            // 10xxxxxx where a character starts, or 1111xxxx, which has no form.
             return -1;
         }
     }

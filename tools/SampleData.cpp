@@ -30,7 +30,8 @@ std::string narrow(const std::u16string& text) {
 // Reads the big-endian numbers and strings that DataWriter writes; every read reports running out.
 class DataReader {
 public:
-    DataReader(const Bytes& data, std::size_t position, std::size_t end) : data(data), position(position), end(end) {}
+    DataReader(const Bytes& data, std::size_t position, std::size_t end)
+        : data(data), position(position), end(end) {}
     bool readShort(std::int32_t& value) {
         if (end - position < 2) {
             return false;
@@ -43,7 +44,8 @@ public:
         if (end - position < 4) {
             return false;
         }
-        value = static_cast<std::int32_t>((std::uint32_t{data[position]} << 24) | (std::uint32_t{data[position + 1]} << 16) |
+        value = static_cast<std::int32_t>((std::uint32_t{data[position]} << 24) |
+                                          (std::uint32_t{data[position + 1]} << 16) |
                                           (std::uint32_t{data[position + 2]} << 8) | data[position + 3]);
         position += 4;
         return true;
@@ -58,7 +60,8 @@ public:
             return false;
         }
         std::vector<runtime::jchar> decoded(static_cast<std::size_t>(length) + 1);
-        const runtime::jint count = runtime::decodeModifiedUtf8(data.data() + position, length, decoded.data());
+        const runtime::jint count =
+            runtime::decodeModifiedUtf8(data.data() + position, length, decoded.data());
         if (count < 0) {
             return false;
         }
@@ -86,7 +89,8 @@ const DirectoryEntry* findEntry(const std::vector<DirectoryEntry>& entries, std:
     return nullptr;
 }
 
-void checkConstantPool(const Bytes& archive, const DirectoryEntry& entry, std::vector<std::string>& problems) {
+void checkConstantPool(const Bytes& archive, const DirectoryEntry& entry,
+                       std::vector<std::string>& problems) {
     DataReader reader(archive, static_cast<std::size_t>(entry.offset),
                       static_cast<std::size_t>(entry.offset) + static_cast<std::size_t>(entry.size));
     std::int32_t count = 0;
@@ -101,7 +105,8 @@ void checkConstantPool(const Bytes& archive, const DirectoryEntry& entry, std::v
     for (std::int32_t index = 0; index < count; ++index) {
         std::u16string text;
         if (!reader.readUTF(text)) {
-            problems.push_back("constants.bin: string " + std::to_string(index) + " is cut off or not modified UTF-8");
+            problems.push_back("constants.bin: string " + std::to_string(index) +
+                               " is cut off or not modified UTF-8");
             return;
         }
         if (index == 1 && !text.empty()) {
@@ -113,7 +118,8 @@ void checkConstantPool(const Bytes& archive, const DirectoryEntry& entry, std::v
     }
 }
 
-void checkAppDescriptor(const Bytes& archive, const DirectoryEntry& entry, std::vector<std::string>& problems) {
+void checkAppDescriptor(const Bytes& archive, const DirectoryEntry& entry,
+                        std::vector<std::string>& problems) {
     const std::string text(archive.begin() + entry.offset, archive.begin() + entry.offset + entry.size);
     if (!text.empty() && text.back() != '\n') {
         problems.push_back("app.jad: the last line has no line feed");
@@ -128,7 +134,8 @@ void checkAppDescriptor(const Bytes& archive, const DirectoryEntry& entry, std::
         const std::string line = text.substr(start, end - start);
         const std::size_t colon = line.find(profile::kPropertySeparator);
         if (colon == std::string::npos) {
-            problems.push_back("app.jad: a line without '" + std::string(1, profile::kPropertySeparator) + "'");
+            problems.push_back("app.jad: a line without '" + std::string(1, profile::kPropertySeparator) +
+                               "'");
         } else {
             keys.push_back(line.substr(0, colon));
         }
@@ -154,11 +161,15 @@ std::uint32_t checksum(const Bytes& bytes) {
     return hash;
 }
 
-std::string constantPoolEntryName() { return std::string(runtime::kConstantPoolResource + 1); }
+std::string constantPoolEntryName() {
+    return std::string(runtime::kConstantPoolResource + 1);
+}
 
 } // namespace
 
-void DataWriter::writeByte(const std::int32_t value) { data.push_back(static_cast<std::uint8_t>(value)); }
+void DataWriter::writeByte(const std::int32_t value) {
+    data.push_back(static_cast<std::uint8_t>(value));
+}
 
 void DataWriter::writeShort(const std::int32_t value) {
     writeByte(value >> 8);
@@ -181,7 +192,9 @@ void DataWriter::writeUTF(const std::u16string_view text) {
     data.insert(data.end(), encoded.begin(), encoded.end());
 }
 
-void DataWriter::writeBytes(const Bytes& bytes) { data.insert(data.end(), bytes.begin(), bytes.end()); }
+void DataWriter::writeBytes(const Bytes& bytes) {
+    data.insert(data.end(), bytes.begin(), bytes.end());
+}
 
 Bytes buildArchive(const std::vector<ArchiveEntry>& entries) {
     using namespace game::sprites;
@@ -195,12 +208,14 @@ Bytes buildArchive(const std::vector<ArchiveEntry>& entries) {
         if (!name.empty() && name[0] == kArchiveNamePrefix) {
             throw std::invalid_argument("archive entry " + name + " has a leading '/'");
         }
-        if (name.size() >= suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0) {
+        if (name.size() >= suffix.size() &&
+            name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0) {
             throw std::invalid_argument("archive entry " + name + " ends in .bar and could never be opened");
         }
         for (std::size_t j = 0; j < i; ++j) {
             if (game::sprites::archiveNamesMatch(entries[j].name, name)) {
-                throw std::invalid_argument("archive entries " + entries[j].name + " and " + name + " collide");
+                throw std::invalid_argument("archive entries " + entries[j].name + " and " + name +
+                                            " collide");
             }
         }
         std::string encoded;
@@ -243,7 +258,8 @@ bool readArchiveDirectory(const Bytes& archive, std::vector<DirectoryEntry>& ent
         }
         entry.name = narrow(name);
         if (entry.offset < 0 || entry.size < 0 ||
-            static_cast<std::uint64_t>(entry.offset) + static_cast<std::uint64_t>(entry.size) > archive.size()) {
+            static_cast<std::uint64_t>(entry.offset) + static_cast<std::uint64_t>(entry.size) >
+                archive.size()) {
             problem = "entry " + entry.name + " lies outside the file";
             return false;
         }
@@ -266,7 +282,8 @@ std::string sampleAppDescriptor() {
     std::string text = "MIDlet-Name: Tarnwick\nMIDlet-Vendor: Brenvale\n";
     for (const std::int32_t index : kPropertyNameConstants) {
         const std::string key = narrow(pool[static_cast<std::size_t>(index)].text);
-        text += key + profile::kPropertySeparator + ' ' + (index == 126 ? kSampleVersion : kPromotionOff) + '\n';
+        text +=
+            key + profile::kPropertySeparator + ' ' + (index == 126 ? kSampleVersion : kPromotionOff) + '\n';
     }
     return text;
 }
@@ -288,7 +305,8 @@ std::string manifest(const std::vector<ArchiveEntry>& entries) {
     for (const ArchiveEntry& entry : entries) {
         char hash[16];
         std::snprintf(hash, sizeof hash, "%08x", checksum(entry.bytes));
-        text += entry.name + '\t' + std::to_string(entry.bytes.size()) + '\t' + hash + '\t' + entry.neededBy + '\n';
+        text += entry.name + '\t' + std::to_string(entry.bytes.size()) + '\t' + hash + '\t' + entry.neededBy +
+                '\n';
     }
     return text;
 }
@@ -303,7 +321,8 @@ std::vector<std::string> validateSampleArchive(const Bytes& archive) {
     }
     for (const ArchiveEntry& expected : sampleEntries()) {
         if (findEntry(entries, expected.name) == nullptr) {
-            problems.push_back("data.bar: no entry " + expected.name + " (needed by " + expected.neededBy + ")");
+            problems.push_back("data.bar: no entry " + expected.name + " (needed by " + expected.neededBy +
+                               ")");
         }
     }
     if (const DirectoryEntry* pool = findEntry(entries, runtime::kConstantPoolResource)) {

@@ -31,7 +31,7 @@ private:
 };
 
 struct ArchiveEntry {
-    std::string name;     // stored as given: no leading '/'
+    std::string name; // stored as given: no leading '/'
     Bytes bytes;
     std::string neededBy; // the code that reads it, for the manifest
 };

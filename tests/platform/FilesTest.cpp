@@ -154,7 +154,8 @@ TEST(FileReplacement, CommitPutsTheNewVersionInPlace) {
 TEST(FileReplacement, AbandonKeepsTheOldVersion) {
     TemporaryRoot root;
     root.write("Game/record.rms", "old");
-    FileReplacement* replacement = FileReplacement::begin(handsetForm(root.path().string()) + "\\Game\\record.rms");
+    FileReplacement* replacement =
+        FileReplacement::begin(handsetForm(root.path().string()) + "\\Game\\record.rms");
     ASSERT_NE(replacement, nullptr);
     std::fputs("half", replacement->file());
     replacement->abandon();

@@ -10,14 +10,16 @@
 namespace tools {
 namespace {
 
-Bytes bytesOf(const std::string& text) { return Bytes(text.begin(), text.end()); }
+Bytes bytesOf(const std::string& text) {
+    return Bytes(text.begin(), text.end());
+}
 
 TEST(SampleArchive, DirectoryThenEntriesBackToBack) {
     const Bytes archive = buildArchive({{"ab", bytesOf("xyz"), ""}, {"c", bytesOf("Q"), ""}});
     // count 2; "ab" at 2 + (2+2+8) + (2+1+8) = 25, size 3; "c" at 28, size 1.
-    const Bytes expected = {0, 2,                      //
-                            0, 2, 'a', 'b', 0, 0, 0, 25, 0, 0, 0, 3, //
-                            0, 1, 'c', 0, 0, 0, 28, 0, 0, 0, 1,      //
+    const Bytes expected = {0,   2,                                       //
+                            0,   2,   'a', 'b', 0, 0, 0,  25, 0, 0, 0, 3, //
+                            0,   1,   'c', 0,   0, 0, 28, 0,  0, 0, 1,    //
                             'x', 'y', 'z', 'Q'};
     EXPECT_EQ(archive, expected);
     std::vector<DirectoryEntry> entries;
@@ -42,10 +44,10 @@ TEST(SampleArchive, RefusesNamesTheGameCouldNotOpen) {
 
 TEST(SampleArchive, ModifiedUtf8OfTheConstantPool) {
     const Bytes pool = constantPoolBytes({u"", u"A\u00E9", u"\u20AC", std::u16string(1, u'\0')});
-    const Bytes expected = {0, 0, 0, 4,                      //
-                            0, 0,                            //
-                            0, 3, 'A', 0xC3, 0xA9,           //
-                            0, 3, 0xE2, 0x82, 0xAC,          //
+    const Bytes expected = {0, 0, 0,    4,          //
+                            0, 0,                   //
+                            0, 3, 'A',  0xC3, 0xA9, //
+                            0, 3, 0xE2, 0x82, 0xAC, //
                             0, 2, 0xC0, 0x80};
     EXPECT_EQ(pool, expected);
 }
