@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,10 @@ class TemporaryRoot {
 public:
     TemporaryRoot() {
         std::string pattern = (std::filesystem::temp_directory_path() / "tarnwick-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
+        if (mkdtemp(pattern.data()) == nullptr) {
+            throw std::runtime_error("cannot create a temporary folder");
+        }
+        path_ = pattern;
         if (const char* old = std::getenv("TARNWICK_ROOT")) {
             previous_ = old;
         }
