@@ -6,8 +6,11 @@
 
 #include "profile/SoundOggPlayer.h"
 #include "profile/SoundWavHeader.h"
+#include "runtime/Arrays.h"
+#include "runtime/Exceptions.h"
 #include "runtime/Log.h"
 #include "runtime/ObjectManager.h"
+#include "runtime/Streams.h"
 
 namespace profile {
 
@@ -64,6 +67,25 @@ javax_microedition_media_Player* Manager::createPlayer(const std::uint8_t* bytes
         return runtime::newObject<OggPlayer>(copy, length);
     }
     return runtime::newObject<javax_microedition_media_Player>(copy, length);
+}
+
+javax_microedition_media_Player* Manager::createPlayer(runtime::java_io_InputStream* stream,
+                                                       runtime::String* type) {
+    if (stream == nullptr) {
+        return nullptr;
+    }
+    const jint available = stream->available();
+    if (runtime::getPendingException() != nullptr || available <= 0) {
+        return nullptr;
+    }
+    runtime::ByteArray* bytes = runtime::newByteArray(available);
+    const jint read = stream->read(bytes, 0, available);
+    if (runtime::getPendingException() != nullptr || read <= 0) {
+        return nullptr;
+    }
+    // A short read gives a player of the bytes that came.
+    return createPlayer(reinterpret_cast<const std::uint8_t*>(bytes->data()), read < available ? read : available,
+                        type);
 }
 
 } // namespace profile

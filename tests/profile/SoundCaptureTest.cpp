@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include <SDL/SDL.h>
 #include <gtest/gtest.h>
 
 #include "SoundFixture.h"
@@ -104,6 +105,25 @@ TEST_F(SoundCaptureTest, AnOggToneReachesTheDeviceSampleForSample) {
         largest = std::max(largest, std::abs(left[i] - static_cast<std::int16_t>(at[0] | (at[1] << 8))));
     }
     EXPECT_LE(largest, 2) << "Tremor and the reference decoder round differently";
+}
+
+TEST_F(SoundCaptureTest, TheAudioThreadReturnsAFinishedPlayerToPrefetched) {
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    platform::SdlWaveOut device;
+    if (device.getDeviceCount() == 0) {
+        GTEST_SKIP() << "no SDL audio driver available";
+    }
+    platform::setWaveOut(&device);
+    javax_microedition_media_Player* sound = player(makeWav(1, 11025, 8, std::vector<std::uint8_t>(1100, 0x80)));
+    sound->setLoopCount(2);
+    sound->start();
+    ASSERT_EQ(sound->getState(), kPlayerStarted);
+    for (int waited = 0; waited < 10000 && sound->getState() == kPlayerStarted; waited += 10) {
+        SDL_Delay(10);
+    }
+    EXPECT_EQ(sound->getState(), kPlayerPrefetched);
+    sound->close();
+    EXPECT_EQ(device.getDeviceCount(), 1u);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // counts, the done notice, volume, the raising getters, and WAV lengths.
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,10 @@
 #include "WavBytes.h"
 #include "profile/SoundManager.h"
 #include "profile/SoundOggPlayer.h"
+#include "runtime/Arrays.h"
 #include "runtime/Object.h"
+#include "runtime/ObjectManager.h"
+#include "runtime/StreamsByteArray.h"
 #include "runtime/String.h"
 
 namespace profile {
@@ -92,6 +96,24 @@ TEST_F(SoundPlayerTest, TheTypeOrElseTheMagicChoosesThePlayer) {
     }
     EXPECT_EQ(Manager::createPlayer(nullptr, 10, nullptr), nullptr);
     EXPECT_EQ(Manager::createPlayer(wav.data(), 0, nullptr), nullptr);
+}
+
+TEST_F(SoundPlayerTest, AStreamGivesAPlayerOfItsAvailableBytes) {
+    const std::vector<std::uint8_t> wav = makeWav(1, 8000, 8, {0x80, 0x81, 0x82});
+    runtime::ByteArray* bytes = runtime::newByteArray(static_cast<jint>(wav.size()) + 4);
+    std::memcpy(bytes->data() + 4, wav.data(), wav.size());
+    auto* whole = runtime::newObject<runtime::java_io_ByteArrayInputStream>(bytes, 4, static_cast<jint>(wav.size()));
+    javax_microedition_media_Player* player = Manager::createPlayer(whole, newStringFromCString("audio/x-wav"));
+    ASSERT_NE(player, nullptr);
+    EXPECT_EQ(player->sourceSize, static_cast<jint>(wav.size()));
+    EXPECT_EQ(std::memcmp(player->source, wav.data(), wav.size()), 0);
+    EXPECT_EQ(whole->available(), 0);
+
+    auto* empty = runtime::newObject<runtime::java_io_ByteArrayInputStream>(bytes, 0, 0);
+    EXPECT_EQ(Manager::createPlayer(empty, nullptr), nullptr);
+    auto* misaligned = runtime::newObject<runtime::java_io_ByteArrayInputStream>(bytes, 0, 20);
+    EXPECT_EQ(Manager::createPlayer(misaligned, nullptr), nullptr) << "no RIFF at the stream's start";
+    EXPECT_EQ(Manager::createPlayer(static_cast<runtime::java_io_InputStream*>(nullptr), nullptr), nullptr);
 }
 
 TEST_F(SoundPlayerTest, AShortOrMalformedWavGivesNoPlayerAndALogLine) {
