@@ -124,7 +124,7 @@ TEST_F(SoundPlayerTest, AShortOrMalformedWavGivesNoPlayerAndALogLine) {
         {'R', 'I', 'F', 'F'},
     };
     for (const std::vector<std::uint8_t>& bytes : bad) {
-        lines.clear();
+        clearLog();
         EXPECT_EQ(Manager::createPlayer(bytes.data(), static_cast<jint>(bytes.size()), nullptr), nullptr);
         EXPECT_TRUE(loggedContaining("bad WAV sound")) << bytes.size() << " bytes";
     }
