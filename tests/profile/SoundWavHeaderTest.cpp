@@ -81,7 +81,9 @@ TEST(SoundWavHeaderTest, MalformedFilesAreNamed) {
     const std::vector<std::uint8_t> good = makeWav(1, 8000, 8, {0x80, 0x80});
     auto with = [&good](const std::size_t offset, const std::vector<std::uint8_t>& patch) {
         std::vector<std::uint8_t> bytes = good;
-        std::copy(patch.begin(), patch.end(), bytes.begin() + static_cast<std::ptrdiff_t>(offset));
+        for (std::size_t i = 0; i < patch.size(); ++i) {
+            bytes.at(offset + i) = patch[i];
+        }
         return bytes;
     };
     struct Case {

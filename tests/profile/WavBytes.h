@@ -15,7 +15,11 @@ inline void putLittle(std::vector<std::uint8_t>& bytes, const std::uint32_t valu
     }
 }
 
-inline void putTag(std::vector<std::uint8_t>& bytes, const char* tag) { bytes.insert(bytes.end(), tag, tag + 4); }
+inline void putTag(std::vector<std::uint8_t>& bytes, const char* tag) {
+    for (int i = 0; i < 4; ++i) {
+        bytes.push_back(static_cast<std::uint8_t>(tag[i]));
+    }
+}
 
 // A canonical 44-byte-header WAV file of the given samples. dataLength overrides the length the
 // header states (-1: the real one).
