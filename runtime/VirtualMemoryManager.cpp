@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "runtime/Application.h"
+#include "runtime/Collector.h"
 #include "runtime/Log.h"
 #include "runtime/ObjectManager.h"
 
@@ -140,7 +141,26 @@ void* VirtualMemoryManager::allocate(const jint n) {
         logAllocationFailure(need < 0 ? n : need);
         return nullptr;
     }
-    char* fragment = bestFit(need, nullptr, nullptr);
+    char* fragment = nullptr;
+    // Stress mode (tests, debugging): collect and compact at every allocation, so that code
+    // keeping an unrooted object or a raw buffer pointer across one fails at once.
+    if (gcStress()) {
+        if (m_collectHook && !m_collecting) {
+            m_collecting = true;
+            m_collectHook(kCollectFlags);
+            m_collecting = false;
+        }
+        if (m_relocatable && m_heapUsed + need < m_heapSize) {
+            ++m_compactions;
+            fragment = compactByFillingHole(static_cast<jint>(need));
+            if (fragment == nullptr) {
+                fragment = compactBySliding(static_cast<jint>(need));
+            }
+        }
+    }
+    if (fragment == nullptr) {
+        fragment = bestFit(need, nullptr, nullptr);
+    }
     // The collector may free fragments of this heap; it must not re-enter itself when a
     // release slot allocates.
     if (fragment == nullptr && m_collectHook && !m_collecting) {

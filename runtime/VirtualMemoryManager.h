@@ -81,7 +81,7 @@ public:
     const void* base() const { return m_base; }
     // The first free fragment (lowest address), or null.
     const void* head() const { return m_head; }
-    // Times allocate() fell back to compaction.
+    // Times allocate() compacted: as a fallback, or at every allocation in stress mode.
     jint compactionCount() const { return m_compactions; }
     // Every fragment in address order.
     std::vector<FragmentInfo> fragments() const;

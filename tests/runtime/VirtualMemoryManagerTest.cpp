@@ -11,12 +11,19 @@
 #include <random>
 #include <vector>
 
+#include "runtime/Collector.h"
 #include "tests/runtime/LogCapture.h"
 
 namespace runtime {
 namespace {
 
-using Heap = VirtualMemoryManager;
+// These tests check the heap's exact choices; stress mode would add a collection and a
+// compaction to every allocation, so it is off while a test heap exists.
+struct Heap : VirtualMemoryManager {
+    Heap() { setGcStress(false); }
+    ~Heap() { setGcStress(stressWasOn); }
+    bool stressWasOn = gcStress();
+};
 
 jint offsetOf(const Heap& heap, const void* pointer) {
     return static_cast<jint>(static_cast<const char*>(pointer) - static_cast<const char*>(heap.base()));
