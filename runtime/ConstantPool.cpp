@@ -28,14 +28,15 @@ constexpr jint kMinimumStringBytes = 2;
     std::exit(EXIT_FAILURE);
 }
 
-void checkRead(java_io_DataInputStream* data, const char* what) {
+// True when a read left an exception pending. The exception is the reason for the failure and
+// has no one left to catch it.
+bool readFailed(java_io_DataInputStream* data) {
     if (getPendingException() == nullptr) {
-        return;
+        return false;
     }
-    // The exception is the reason for the failure and has no one left to catch it.
     Application::getInstance()->pendingException = nullptr;
     data->close();
-    failLoading(what);
+    return true;
 }
 
 } // namespace
@@ -53,22 +54,33 @@ void loadConstantPool(StaticClass* const block) {
     if (stream == nullptr) {
         failLoading("cannot be opened");
     }
+    if (const char* reason = readConstantPool(block, stream)) {
+        failLoading(reason);
+    }
+}
+
+const char* readConstantPool(StaticClass* const block, java_io_InputStream* const stream) {
     java_io_DataInputStream* data = newObject<java_io_DataInputStream>(stream);
     const jint count = data->readInt();
-    checkRead(data, "cut off before its count");
+    if (readFailed(data)) {
+        return "cut off before its count";
+    }
     if (count < 0 || count > data->available() / kMinimumStringBytes) {
         data->close();
-        failLoading("its count does not fit its size");
+        return "its count does not fit its size";
     }
     ObjectArray* pool = newObjectArray(count, kString);
     block->constantPool = pool;
     for (jint i = 0; i < count; ++i) {
         String* text = data->readUTF();
-        checkRead(data, "a string is cut off or not modified UTF-8");
+        if (readFailed(data)) {
+            return "a string is cut off or not modified UTF-8";
+        }
         text->collectable = 0;
         (*pool)[i] = text;
     }
     data->close();
+    return nullptr;
 }
 
 String* getConstantString(const jint n) {

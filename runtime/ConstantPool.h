@@ -23,6 +23,10 @@ java_io_InputStream* openResource(String* name);
 // cannot run without its literals: a missing, cut-off or garbled pool is logged with the reason
 // and ends the program with a non-zero exit code.
 void loadConstantPool(StaticClass* block);
+// The reading itself, which loadConstantPool ends the program on: reads the pool from stream into
+// the block and closes the stream. Null when the pool is whole; else the reason it is not, with the
+// exception that showed it cleared and the block's pool left unfit for use.
+const char* readConstantPool(StaticClass* block, java_io_InputStream* stream);
 
 // String n of the pool. An index outside the pool is logged and gives a permanent empty String.
 String* getConstantString(jint n);

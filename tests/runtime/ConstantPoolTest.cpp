@@ -97,6 +97,29 @@ TEST_F(ConstantPoolTest, ThePoolSurvivesACollection) {
     EXPECT_EQ(text(kept), "kept");
 }
 
+TEST_F(ConstantPoolTest, ReadingReportsABrokenPoolWithoutEndingTheProgram) {
+    const std::vector<std::uint8_t> good = tools::constantPoolBytes({u"abc"});
+    std::vector<std::uint8_t> garbled = good;
+    garbled[6] = 0xFF; // inside "abc"
+    const struct {
+        std::vector<std::uint8_t> bytes;
+        const char* reason; // null: the pool is whole
+    } cases[] = {
+        {good, nullptr},
+        {{0, 0}, "cut off before its count"},
+        {{0x7F, 0, 0, 0, 0, 0}, "its count does not fit its size"},
+        {std::vector<std::uint8_t>(good.begin(), good.end() - 1), "a string is cut off or not modified UTF-8"},
+        {garbled, "a string is cut off or not modified UTF-8"},
+    };
+    for (const auto& c : cases) {
+        ByteArray* bytes = testing_support::byteArrayOf(c.bytes);
+        const char* reason = readConstantPool(application.staticClass,
+                                              newObject<java_io_ByteArrayInputStream>(bytes, 0, bytes->length));
+        EXPECT_STREQ(reason, c.reason);
+        EXPECT_EQ(application.pendingException, nullptr);
+    }
+}
+
 using ConstantPoolDeathTest = ConstantPoolTest;
 
 TEST_F(ConstantPoolDeathTest, AMissingOrBrokenPoolEndsTheProgram) {

@@ -1,0 +1,248 @@
+// The runtime the fuzz targets run in (see FuzzRuntime.h).
+#include "fuzz/FuzzRuntime.h"
+
+#include <dirent.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+#include "game/sprites/ArchiveResource.h"
+#include "profile/Resources.h"
+#include "runtime/Application.h"
+#include "runtime/Arrays.h"
+#include "runtime/Collector.h"
+#include "runtime/ConstantPool.h"
+#include "runtime/ConstantPoolFormat.h"
+#include "runtime/Log.h"
+#include "runtime/ObjectManager.h"
+#include "runtime/StaticClass.h"
+#include "runtime/StreamsByteArray.h"
+#include "runtime/StreamsResource.h"
+#include "runtime/String.h"
+#include "runtime/VirtualMemoryManager.h"
+#include "tools/SampleData.h"
+
+namespace fuzzing {
+
+namespace {
+
+using runtime::Object;
+
+constexpr char kFolderPrefix[] = "tarnwick-fuzz-";
+// Objects an input may leave behind for a while: the shared decoding buffer and what stale stack
+// words still point at. More than this means something keeps what the input made.
+constexpr std::size_t kSurvivorAllowance = 64;
+
+runtime::Application* instance = nullptr;
+// Everything the set-up made; the rest belongs to the input that made it.
+std::unordered_set<const Object*> setUpObjects;
+runtime::ObjectArray* samplePool = nullptr;
+std::string folder;
+
+void removeFolder() {
+    if (!folder.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+}
+
+// Removes the folders of fuzzing processes that are gone (a crash skips the removal at exit).
+void removeAbandonedFolders(const std::filesystem::path& parent) {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(parent, error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind(kFolderPrefix, 0) != 0) {
+            continue;
+        }
+        const long pid = std::strtol(name.c_str() + sizeof kFolderPrefix - 1, nullptr, 10);
+        if (pid > 0 && kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
+            std::filesystem::remove_all(entry.path(), error);
+        }
+    }
+}
+
+void makeProgramsFolder() {
+    const std::filesystem::path parent =
+        std::filesystem::is_directory("/dev/shm") ? std::filesystem::path("/dev/shm")
+                                                  : std::filesystem::temp_directory_path();
+    removeAbandonedFolders(parent);
+    folder = (parent / (kFolderPrefix + std::to_string(getpid()))).string();
+    std::filesystem::create_directories(folder);
+    setenv("TARNWICK_ROOT", folder.c_str(), 1);
+    std::atexit(removeFolder);
+}
+
+const tools::Bytes& samplePoolBytes() {
+    static const tools::Bytes bytes = [] {
+        std::vector<std::u16string> texts;
+        for (const tools::ConstantText& text : tools::sampleConstants()) {
+            texts.push_back(text.text);
+        }
+        return tools::constantPoolBytes(texts);
+    }();
+    return bytes;
+}
+
+runtime::java_io_InputStream* openSamplePool(runtime::String* name) {
+    if (name == nullptr || name->matchesName(runtime::kConstantPoolResource) == 0 ||
+        name->length() != static_cast<runtime::jint>(std::string_view(runtime::kConstantPoolResource).size())) {
+        return nullptr;
+    }
+    return entryStreamOf(samplePoolBytes().data(), samplePoolBytes().size());
+}
+
+// The game's start-up, as far as the parsers depend on it.
+void setUp() {
+    if (std::getenv("TARNWICK_FUZZ_LOG") == nullptr) {
+        runtime::setLogSink([](const std::string&) {});
+    } else {
+        runtime::setLogSink([](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); });
+    }
+    makeProgramsFolder();
+    runtime::recordStackBase();
+    instance = new runtime::Application();
+    if (!instance->init()) {
+        fail("the runtime cannot be set up");
+    }
+    runtime::setResourceOpener(&openSamplePool);
+    if (const char* reason = runtime::readConstantPool(instance->staticClass, openSamplePool(
+                                 runtime::newStringFromCString(runtime::kConstantPoolResource)))) {
+        fail("the sample constant pool does not load: %s", reason);
+    }
+    samplePool = instance->staticClass->constantPool;
+    profile::installResourceOpener();
+    game::sprites::installArchiveOpener();
+
+    runtime::ObjectManager* manager = instance->objectManager;
+    manager->gc(0);
+    for (runtime::jint i = 0; i < manager->count; ++i) {
+        setUpObjects.insert(manager->objects[i]);
+    }
+}
+
+void checkHeap(const runtime::VirtualMemoryManager* heap, const char* name) {
+    if (heap == nullptr || !heap->checkInvariants()) {
+        fail("the %s heap is broken after the input", name);
+    }
+}
+
+// Gives back everything the input made: its permanent objects become collectable again, and
+// the runtime statics that may point at them are put back first.
+void endInput() {
+    runtime::Application& app = *instance;
+    runtime::StaticClass* block = app.staticClass;
+    if (app.nameDepth != 0) {
+        fail("the method-name stack holds %d names after the input", app.nameDepth);
+    }
+    app.pendingException = nullptr;
+    block->constantPool = samplePool;
+    if (!setUpObjects.contains(block->missingConstant)) {
+        block->missingConstant = nullptr;
+    }
+    game::sprites::resetArchiveDirectory();
+
+    runtime::ObjectManager* manager = app.objectManager;
+    for (runtime::jint i = 0; i < manager->count; ++i) {
+        if (!setUpObjects.contains(manager->objects[i])) {
+            manager->objects[i]->collectable = 1;
+        }
+    }
+    manager->gc(0);
+    const std::size_t survivors = static_cast<std::size_t>(manager->count) - setUpObjects.size();
+    if (survivors > kSurvivorAllowance) {
+        fail("%zu objects outlive the input that made them", survivors);
+    }
+    checkHeap(app.objectHeap, "object");
+    checkHeap(app.secondaryHeap, "secondary");
+}
+
+} // namespace
+
+int runInput(const std::uint8_t* data, const std::size_t size,
+             void (*body)(const std::uint8_t* data, std::size_t size)) {
+    if (instance == nullptr) {
+        setUp();
+    }
+    body(data, size);
+    endInput();
+    return 0;
+}
+
+runtime::Application& application() {
+    return *instance;
+}
+
+runtime::ByteArray* byteArrayOf(const std::uint8_t* data, const std::size_t size) {
+    runtime::ByteArray* bytes = runtime::newByteArray(static_cast<runtime::jint>(size));
+    if (size > 0) {
+        std::memcpy(bytes->data(), data, size);
+    }
+    return bytes;
+}
+
+runtime::java_io_InputStream* entryStreamOf(const std::uint8_t* data, const std::size_t size) {
+    runtime::ByteArray* bytes = byteArrayOf(data, size);
+    auto* inner =
+        runtime::newObject<runtime::java_io_ByteArrayInputStream>(bytes, 0, static_cast<runtime::jint>(size));
+    return runtime::newObject<runtime::javax_microedition_io_ResourceInputStream>(inner,
+                                                                                 static_cast<runtime::jint>(size));
+}
+
+const std::string& programsFolder() {
+    return folder;
+}
+
+void writeFile(const std::string& relative, const std::uint8_t* data, const std::size_t size) {
+    const std::filesystem::path path = std::filesystem::path(folder) / relative;
+    std::error_code ignored;
+    std::filesystem::create_directories(path.parent_path(), ignored);
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr || std::fwrite(data, 1, size, file) != size || std::fclose(file) != 0) {
+        fail("cannot write %s", path.c_str());
+    }
+}
+
+void fail(const char* format, ...) {
+    std::va_list arguments;
+    va_start(arguments, format);
+    std::fprintf(stderr, "fuzz: ");
+    std::vfprintf(stderr, format, arguments);
+    std::fprintf(stderr, "\n");
+    va_end(arguments);
+    std::abort();
+}
+
+void checkString(runtime::String* text, const char* what) {
+    if (text == nullptr) {
+        return;
+    }
+    if (text->count < 1 || text->chars == nullptr || text->chars[text->count - 1] != 0) {
+        fail("%s: a String without its terminator (count %d)", what, text->count);
+    }
+    if (text->count <= runtime::kStringInlineUnits && text->chars != text->inlineChars) {
+        fail("%s: a short String outside its object", what);
+    }
+}
+
+} // namespace fuzzing
+
+// Sanitizer defaults of every fuzz program (the environment's options still come on top).
+// Fake stacks would hide the collector's roots from its stack scan.
+extern "C" const char* __asan_default_options() {
+    return "detect_stack_use_after_return=0";
+}
+
+// Tremor loses a few bytes of its own when a stream's headers do not open, whatever its caller
+// does afterwards (ov_clear finds nothing to free); that is the library's, not a fault of ours.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libvorbisidec.so\n";
+}

@@ -1,0 +1,149 @@
+// Writes the seed inputs of the fuzz targets: fuzz_make_seeds <corpus folder> puts a handful of
+// small valid inputs into <corpus folder>/<target>/, made with the sample data generator's writers
+// and the test fixtures. The fuzzers grow the corpus from there.
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "tests/profile/WavBytes.h"
+#include "tools/SampleData.h"
+
+namespace {
+
+using tools::Bytes;
+using tools::DataWriter;
+
+std::filesystem::path corpus;
+
+void seed(const std::string& target, const std::string& name, const Bytes& bytes) {
+    const std::filesystem::path folder = corpus / target;
+    std::filesystem::create_directories(folder);
+    std::ofstream out(folder / name, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+Bytes bytesOf(const std::string& text) {
+    return Bytes(text.begin(), text.end());
+}
+
+Bytes fixture(const std::string& name) {
+    std::ifstream in(std::string(TARNWICK_FIXTURES_DIR) + "/" + name, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+Bytes joined(Bytes head, const Bytes& tail) {
+    head.insert(head.end(), tail.begin(), tail.end());
+    return head;
+}
+
+std::vector<std::u16string> sampleTexts() {
+    std::vector<std::u16string> texts;
+    for (const tools::ConstantText& text : tools::sampleConstants()) {
+        texts.push_back(text.text);
+    }
+    return texts;
+}
+
+void archiveSeeds() {
+    seed("archive", "sample", tools::buildArchive(tools::sampleEntries()));
+    seed("archive", "empty", tools::buildArchive({}));
+    seed("archive", "two-entries",
+         tools::buildArchive({{"constants.bin", tools::constantPoolBytes({u"a", u"bc"}), ""},
+                              {"app.jad", bytesOf("MIDlet-Version: 1.0\n"), ""}}));
+    // Names equal but for case, and an entry that runs past the end of the file.
+    DataWriter writer;
+    writer.writeShort(3);
+    writer.writeUTF(u"a");
+    writer.writeInt(35);
+    writer.writeInt(1);
+    writer.writeUTF(u"A");
+    writer.writeInt(36);
+    writer.writeInt(1);
+    writer.writeUTF(u"z");
+    writer.writeInt(36);
+    writer.writeInt(9);
+    writer.writeBytes(bytesOf("12"));
+    seed("archive", "case-and-overrun", writer.bytes());
+}
+
+void constantPoolSeeds() {
+    seed("constant_pool", "sample", tools::constantPoolBytes(sampleTexts()));
+    seed("constant_pool", "empty", tools::constantPoolBytes({}));
+    seed("constant_pool", "mixed", tools::constantPoolBytes({u"", u"a", u"\u00e9\u20ac", std::u16string(1, u'\0'),
+                                                             std::u16string(40, u'x')}));
+}
+
+void appDescriptorSeeds() {
+    const std::string sample = tools::sampleAppDescriptor();
+    seed("app_descriptor", "sample", bytesOf(sample));
+    std::string crlf;
+    for (const char c : sample) {
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    }
+    seed("app_descriptor", "crlf", bytesOf(crlf));
+    seed("app_descriptor", "odd-lines", bytesOf("no separator\n\n  Key :  a: b  \n:\nLast: line without end"));
+    seed("app_descriptor", "empty", {});
+}
+
+void readUtfSeeds() {
+    DataWriter strings;
+    strings.writeUTF(u"constants.bin");
+    strings.writeUTF(u"");
+    strings.writeUTF(u"\u00e9t\u00e9 \u20ac");
+    strings.writeUTF(std::u16string(1, u'\0'));
+    seed("read_utf", "strings", joined({0}, strings.bytes()));
+    // Three operations first: readInt, mark, readShort; then strings.
+    DataWriter mixed;
+    mixed.writeInt(7);
+    mixed.writeShort(-2);
+    mixed.writeUTF(u"after the numbers");
+    seed("read_utf", "numbers-first", joined({3, 0x05, 0x08, 0x03}, mixed.bytes()));
+    seed("read_utf", "cut-off", joined({0}, {0x00, 0x05, 'a', 'b'}));
+}
+
+void stringDecoderSeeds() {
+    // Byte 0 picks the encoding (1 "UTF-8", 7 "ISO-8859-1", 10 "SJIS"), byte 1 the whole range.
+    const std::string utf8 = "Z\xc3\xbcrich \xe2\x82\xac 5";
+    seed("string_decoders", "utf8", joined({1, 0}, bytesOf(utf8)));
+    seed("string_decoders", "latin1", joined({7, 0}, bytesOf("caf\xe9 \xa3")));
+    seed("string_decoders", "sjis", joined({10, 0}, bytesOf("ABC\x82\xa0\x83\x41\xb1")));
+    // A part of the bytes: offset 2 (mode 1, amount 2).
+    seed("string_decoders", "utf8-part", joined({1, 1 | (2 << 2)}, bytesOf(utf8)));
+}
+
+void soundSeeds() {
+    using profile::testing::makeWav;
+    using profile::testing::sampleBytes;
+    seed("wav", "mono-8bit", makeWav(1, 8000, 8, {0x80, 0xC0, 0xFF, 0xC0, 0x80, 0x40, 0x00, 0x40}));
+    seed("wav", "stereo-16bit", makeWav(2, 22050, 16, sampleBytes({0, 1000, -1000, 32767, -32768, 0, 5, -5})));
+    seed("wav", "short-data", makeWav(1, 11025, 16, sampleBytes({100, -100, 200}), 600));
+    // A longer format chunk and a chunk before the samples.
+    Bytes extended = makeWav(1, 16000, 16, sampleBytes({1, 2, 3, 4}));
+    extended[16] = 18;
+    extended.insert(extended.begin() + 36, {0, 0});
+    const Bytes list = {'L', 'I', 'S', 'T', 4, 0, 0, 0, 'I', 'N', 'F', 'O'};
+    extended.insert(extended.begin() + 38, list.begin(), list.end());
+    seed("wav", "extended", extended);
+    seed("ogg", "tone-mono", fixture("sound/tone-mono.ogg"));
+    seed("ogg", "tone-stereo", fixture("sound/tone-stereo.ogg"));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: fuzz_make_seeds <corpus folder>\n");
+        return 2;
+    }
+    corpus = argv[1];
+    archiveSeeds();
+    constantPoolSeeds();
+    appDescriptorSeeds();
+    readUtfSeeds();
+    stringDecoderSeeds();
+    soundSeeds();
+    return 0;
+}
