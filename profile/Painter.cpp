@@ -200,8 +200,12 @@ Painter::Box Painter::drawableBox() const {
         return {0, 0, 0, 0};
     }
     // The fields are public, so the clip is limited here again rather than trusted.
-    return {std::max(clipX1, 0), std::max(clipY1, 0), std::min({clipX2, surface->width, surface->stride / 2}),
-            std::min(clipY2, surface->height)};
+    const Box box = {std::max(clipX1, 0), std::max(clipY1, 0),
+                     std::min({clipX2, surface->width, surface->stride / 2}), std::min(clipY2, surface->height)};
+    if (box.x2 <= box.x1 || box.y2 <= box.y1) {
+        return {0, 0, 0, 0};
+    }
+    return box;
 }
 
 bool Painter::clipRectangle(jlong x, jlong y, jlong w, jlong h, Box& out) const {
@@ -249,8 +253,8 @@ void Painter::plot(const jint x, const jint y) {
 
 void Painter::drawLine(const jint x1, const jint y1, const jint x2, const jint y2) {
     const Box box = drawableBox();
-    const jlong width = box.x2 - box.x1;
-    const jlong height = box.y2 - box.y1;
+    const jlong width = static_cast<jlong>(box.x2) - box.x1;
+    const jlong height = static_cast<jlong>(box.y2) - box.y1;
     if (width < 1 || height < 1) {
         return;
     }

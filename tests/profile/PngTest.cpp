@@ -13,26 +13,13 @@
 
 #include "PixelTestSupport.h"
 #include "profile/Pixels.h"
-#include "runtime/Log.h"
 
 namespace profile {
 namespace {
 
 using test::fixturePath;
+using test::LogCapture;
 using test::readFile;
-
-// Collects log lines for the duration of a test.
-struct LogCapture {
-    LogCapture() {
-        runtime::setLogSink([this](const std::string& line) { lines.push_back(line); });
-    }
-    ~LogCapture() { runtime::setLogSink(nullptr); }
-    bool contains(const std::string& text) const {
-        return std::any_of(lines.begin(), lines.end(),
-                           [&](const std::string& line) { return line.find(text) != std::string::npos; });
-    }
-    std::vector<std::string> lines;
-};
 
 // Owns a decoded image's pixels.
 struct Decoded : DecodedPng {
