@@ -10,11 +10,12 @@
 #include <vector>
 
 #include "PixelTestSupport.h"
+#include "tests/runtime/LogCapture.h"
 
 namespace profile {
 namespace {
 
-using test::LogCapture;
+using runtime::LogCapture;
 using test::OwnedSurface;
 using Pixels = std::vector<std::uint16_t>;
 
@@ -481,7 +482,7 @@ TEST(Painter, RegionErrorsAreLoggedAndDrawNothing) {
         Drawing d(4, 4);
         d.painter.drawRegion(c.source, c.xSrc, c.ySrc, c.w, c.h, c.transform, 0, 0, 0);
         EXPECT_TRUE(log.contains(c.message)) << c.message;
-        EXPECT_TRUE(log.contains("stacktrace:")) << c.message;
+        EXPECT_TRUE(log.contains("stacktrace:\n")) << c.message;
         EXPECT_EQ(d.surface.visible(), Pixels(16, 0)) << c.message;
     }
     LogCapture log;

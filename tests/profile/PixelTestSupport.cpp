@@ -3,12 +3,9 @@
 
 #include <png.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
-
-#include "runtime/Log.h"
 
 namespace profile::test {
 
@@ -29,17 +26,6 @@ std::uint32_t channel(const std::uint32_t value, const std::uint32_t mask) {
 }
 
 } // namespace
-
-LogCapture::LogCapture() {
-    runtime::setLogSink([this](const std::string& line) { lines.push_back(line); });
-}
-
-LogCapture::~LogCapture() { runtime::setLogSink(nullptr); }
-
-bool LogCapture::contains(const std::string& text) const {
-    return std::any_of(lines.begin(), lines.end(),
-                       [&](const std::string& line) { return line.find(text) != std::string::npos; });
-}
 
 std::string fixturePath(const std::string& relative) { return std::string(TARNWICK_FIXTURES_DIR) + "/" + relative; }
 

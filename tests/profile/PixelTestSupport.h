@@ -12,16 +12,6 @@
 
 namespace profile::test {
 
-// Collects the log's lines while it lives.
-struct LogCapture {
-    LogCapture();
-    ~LogCapture();
-    LogCapture(const LogCapture&) = delete;
-    LogCapture& operator=(const LogCapture&) = delete;
-    bool contains(const std::string& text) const;
-    std::vector<std::string> lines;
-};
-
 std::string fixturePath(const std::string& relative);
 std::vector<std::uint8_t> readFile(const std::string& path);
 
