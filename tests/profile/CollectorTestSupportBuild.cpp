@@ -1,2 +1,0 @@
-// The collector tests' helpers, built into this test program as well.
-#include "tests/runtime/CollectorTestSupport.cpp"
