@@ -23,10 +23,11 @@ using Bytes = std::vector<std::uint8_t>;
 // Big-endian 32-bit values, as the index file holds them.
 inline Bytes bigEndian(const std::vector<std::int32_t>& values) {
     Bytes bytes;
+    bytes.reserve(values.size() * 4);
     for (const std::int32_t value : values) {
-        const auto v = static_cast<std::uint32_t>(value);
-        bytes.insert(bytes.end(), {static_cast<std::uint8_t>(v >> 24), static_cast<std::uint8_t>(v >> 16),
-                                   static_cast<std::uint8_t>(v >> 8), static_cast<std::uint8_t>(v)});
+        for (int shift = 24; shift >= 0; shift -= 8) {
+            bytes.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> shift));
+        }
     }
     return bytes;
 }
