@@ -38,4 +38,19 @@ struct StaticClass {
     ClassRecord classes[kClassCount] = {};
 };
 
+// Lists a reference-typed static field of the block in its root table (once), so the collector
+// keeps what the field holds.
+template <typename T>
+void addStaticRoot(StaticClass* const block, T** const field) {
+    Object** const entry = reinterpret_cast<Object**>(field);
+    for (jint i = 0; i < block->rootCount; ++i) {
+        if (block->rootTable[i] == entry) {
+            return;
+        }
+    }
+    if (block->rootCount < kStaticRootCapacity) {
+        block->rootTable[block->rootCount++] = entry;
+    }
+}
+
 } // namespace runtime
