@@ -129,10 +129,12 @@ const Glyph& glyphOf(const std::uint16_t unit) {
 
 } // namespace
 
-int BitmapFont::measure(const std::uint16_t* /*text*/, const int count) { return count > 0 ? count * kAdvance : 0; }
+int BitmapFont::measure(const std::uint16_t* /*text*/, const int count) {
+    return count > 0 ? count * kAdvance : 0;
+}
 
-void BitmapFont::draw(const std::uint16_t* const text, const int count, std::uint32_t* const pixels, const int width,
-                      const int height, const int stride, const std::uint32_t foreground,
+void BitmapFont::draw(const std::uint16_t* const text, const int count, std::uint32_t* const pixels,
+                      const int width, const int height, const int stride, const std::uint32_t foreground,
                       const std::uint32_t background) {
     fillPixels(pixels, width, height, stride, background);
     for (int i = 0; i < count; ++i) {

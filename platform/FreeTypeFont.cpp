@@ -27,13 +27,15 @@ constexpr char32_t kLowSurrogateFirst = 0xDC00;
 constexpr char32_t kSurrogateEnd = 0xE000;
 
 // 26.6 fixed point to whole pixels, rounding up (a line must hold every ascender).
-int ceilPixels(const FT_Pos value) { return static_cast<int>((value + 63) >> 6); }
+int ceilPixels(const FT_Pos value) {
+    return static_cast<int>((value + 63) >> 6);
+}
 
 // The character at text[i]: a surrogate pair makes one; i moves past what was read.
 char32_t nextCharacter(const std::uint16_t* const text, const int count, int& i) {
     const char32_t unit = text[i++];
-    if (unit >= kHighSurrogateFirst && unit < kLowSurrogateFirst && i < count && text[i] >= kLowSurrogateFirst &&
-        text[i] < kSurrogateEnd) {
+    if (unit >= kHighSurrogateFirst && unit < kLowSurrogateFirst && i < count &&
+        text[i] >= kLowSurrogateFirst && text[i] < kSurrogateEnd) {
         const char32_t low = text[i++];
         return 0x10000 + ((unit - kHighSurrogateFirst) << 10) + (low - kLowSurrogateFirst);
     }
@@ -41,15 +43,18 @@ char32_t nextCharacter(const std::uint16_t* const text, const int count, int& i)
 }
 
 bool bitSet(const FT_Bitmap& bitmap, const unsigned row, const unsigned column) {
-    const unsigned char* start = bitmap.pitch >= 0 ? bitmap.buffer + static_cast<std::ptrdiff_t>(row) * bitmap.pitch
-                                                   : bitmap.buffer + static_cast<std::ptrdiff_t>(bitmap.rows - 1 - row) *
-                                                                         -bitmap.pitch;
+    const unsigned char* start =
+        bitmap.pitch >= 0
+            ? bitmap.buffer + static_cast<std::ptrdiff_t>(row) * bitmap.pitch
+            : bitmap.buffer + static_cast<std::ptrdiff_t>(bitmap.rows - 1 - row) * -bitmap.pitch;
     return (start[column >> 3] & (0x80u >> (column & 7))) != 0;
 }
 
 } // namespace
 
-FreeTypeFont::~FreeTypeFont() { close(); }
+FreeTypeFont::~FreeTypeFont() {
+    close();
+}
 
 void FreeTypeFont::close() {
     if (library == nullptr) {

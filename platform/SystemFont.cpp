@@ -40,8 +40,8 @@ int ScriptedSystemFont::measure(const std::uint16_t* const text, const int count
 }
 
 void ScriptedSystemFont::draw(const std::uint16_t* const text, const int count, std::uint32_t* const pixels,
-                              const int width, const int height, const int stride, const std::uint32_t foreground,
-                              const std::uint32_t background) {
+                              const int width, const int height, const int stride,
+                              const std::uint32_t foreground, const std::uint32_t background) {
     drawn.emplace_back(text, text + count);
     fillPixels(pixels, width, height, stride, background);
     for (int i = 0; i < count; ++i) {
@@ -56,9 +56,13 @@ void ScriptedSystemFont::draw(const std::uint16_t* const text, const int count, 
     }
 }
 
-SystemFont& systemFont() { return installedFont != nullptr ? *installedFont : defaultFont(); }
+SystemFont& systemFont() {
+    return installedFont != nullptr ? *installedFont : defaultFont();
+}
 
-SystemFont* installSystemFont(SystemFont* const replacement) { return std::exchange(installedFont, replacement); }
+SystemFont* installSystemFont(SystemFont* const replacement) {
+    return std::exchange(installedFont, replacement);
+}
 
 std::unique_ptr<SystemFont> loadSystemFont(const std::string& path) {
     auto freeType = std::make_unique<FreeTypeFont>();

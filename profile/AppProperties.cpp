@@ -22,6 +22,8 @@ void loadProperties(runtime::java_util_Hashtable* const properties) {
 
 } // namespace
 
-void installAppProperties() { runtime::setAppPropertyHooks({&loadProperties, &appPropertyText}); }
+void installAppProperties() {
+    runtime::setAppPropertyHooks({&loadProperties, &appPropertyText});
+}
 
 } // namespace profile

@@ -28,9 +28,12 @@ jint systemFontWidth(const runtime::jchar* const units, const jint count) {
 
 } // namespace
 
-void installSystemFontText() { runtime::setSystemFontHooks({&systemFontMetrics, &systemFontWidth}); }
+void installSystemFontText() {
+    runtime::setSystemFontHooks({&systemFontMetrics, &systemFontWidth});
+}
 
-TextPosition anchorText(const jint w, const jint h, const jint ascent, jint anchor, const jint x, const jint y) {
+TextPosition anchorText(const jint w, const jint h, const jint ascent, jint anchor, const jint x,
+                        const jint y) {
     if (anchor == 0) {
         anchor = kAnchorTopLeft;
     }
@@ -63,8 +66,8 @@ void Graphics::drawString(runtime::String* const string, const jint x, const jin
     drawSubstring(string, 0, string->length(), x, y, anchor);
 }
 
-void Graphics::drawSubstring(runtime::String* const string, const jint offset, const jint length, const jint x,
-                             const jint y, const jint anchor) {
+void Graphics::drawSubstring(runtime::String* const string, const jint offset, const jint length,
+                             const jint x, const jint y, const jint anchor) {
     if (string == nullptr || string->length() == 0 || font == nullptr || offset < 0 || length < 0 ||
         static_cast<jlong>(offset) + length > string->length()) {
         return;
@@ -75,8 +78,8 @@ void Graphics::drawSubstring(runtime::String* const string, const jint offset, c
     if (width <= 0 || height <= 0) {
         return;
     }
-    auto* buffer = static_cast<std::uint32_t*>(
-        std::malloc(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * sizeof(std::uint32_t)));
+    auto* buffer = static_cast<std::uint32_t*>(std::malloc(
+        static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * sizeof(std::uint32_t)));
     if (buffer == nullptr) {
         return;
     }
@@ -85,7 +88,8 @@ void Graphics::drawSubstring(runtime::String* const string, const jint offset, c
     const std::uint32_t foreground = static_cast<std::uint32_t>(colour) & 0xFFFFFF;
     const std::uint32_t background = foreground == kTextBackground ? kTextBackground ^ 1 : kTextBackground;
     // Rendering does not allocate, so the characters stay where they are.
-    platform::systemFont().draw(text->chars, text->length(), buffer, width, height, width, foreground, background);
+    platform::systemFont().draw(text->chars, text->length(), buffer, width, height, width, foreground,
+                                background);
 
     const TextPosition position = anchorText(width, height, font->getAscent(), anchor, x, y);
     const Box box = drawableBox();

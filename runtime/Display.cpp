@@ -6,8 +6,8 @@
 
 namespace runtime {
 
-javax_microedition_lcdui_Display* javax_microedition_lcdui_Display::getDisplay(
-    javax_microedition_midlet_MIDlet* /*midlet*/) {
+javax_microedition_lcdui_Display*
+javax_microedition_lcdui_Display::getDisplay(javax_microedition_midlet_MIDlet* /*midlet*/) {
     return newObject<javax_microedition_lcdui_Display>();
 }
 

@@ -17,7 +17,9 @@ SystemFontHooks systemFontHooks;
 
 } // namespace
 
-void setSystemFontHooks(const SystemFontHooks& hooks) { systemFontHooks = hooks; }
+void setSystemFontHooks(const SystemFontHooks& hooks) {
+    systemFontHooks = hooks;
+}
 
 javax_microedition_lcdui_Font::javax_microedition_lcdui_Font(const jint fontFace, const jint fontStyle,
                                                              const jint fontSize, const jint id)

@@ -18,7 +18,9 @@ constexpr jint kPropertiesCapacity = 11;
 
 } // namespace
 
-void setAppPropertyHooks(const AppPropertyHooks& hooks) { appPropertyHooks = hooks; }
+void setAppPropertyHooks(const AppPropertyHooks& hooks) {
+    appPropertyHooks = hooks;
+}
 
 void javax_microedition_midlet_MIDlet::init() {
     void* const fields[] = {&properties};

@@ -26,7 +26,9 @@ std::u16string units(const char* text) {
     return out;
 }
 
-const std::uint16_t* data(const std::u16string& text) { return reinterpret_cast<const std::uint16_t*>(text.data()); }
+const std::uint16_t* data(const std::u16string& text) {
+    return reinterpret_cast<const std::uint16_t*>(text.data());
+}
 
 // A buffer of width x height pixels inside a larger block of guard values: a margin of guard
 // rows above and below and guard columns to the right of each row (the stride is wider).
@@ -36,7 +38,9 @@ struct GuardedBuffer {
         : width(width), height(height), stride(width + kMargin),
           block(static_cast<std::size_t>(stride) * (height + 2 * kMargin), kGuard) {}
     std::uint32_t* pixels() { return block.data() + static_cast<std::ptrdiff_t>(kMargin) * stride; }
-    std::uint32_t at(const int x, const int y) { return pixels()[static_cast<std::ptrdiff_t>(y) * stride + x]; }
+    std::uint32_t at(const int x, const int y) {
+        return pixels()[static_cast<std::ptrdiff_t>(y) * stride + x];
+    }
     // True when every value outside the width x height pixels is still the guard.
     bool guardIntact() {
         for (std::size_t i = 0; i < block.size(); ++i) {
@@ -110,7 +114,8 @@ TEST(SystemFont, WidthsAddUpAndBlanksDrawNothing) {
         const std::u16string b = units("wick 42");
         const std::u16string ab = a + b;
         EXPECT_EQ(font->measure(data(ab), static_cast<int>(ab.size())),
-                  font->measure(data(a), static_cast<int>(a.size())) + font->measure(data(b), static_cast<int>(b.size())));
+                  font->measure(data(a), static_cast<int>(a.size())) +
+                      font->measure(data(b), static_cast<int>(b.size())));
         EXPECT_EQ(font->measure(data(ab), 0), 0);
 
         const std::u16string blanks = units("   ");
@@ -151,7 +156,8 @@ TEST(SystemFont, TheBitmapFontDrawsItsGlyphsAtTwiceTheSize) {
     const std::u16string text = units("L\x01");
     EXPECT_EQ(font.measure(data(text), 2), 24);
     GuardedBuffer buffer(24, 18);
-    font.draw(data(text), 2, buffer.pixels(), buffer.width, buffer.height, buffer.stride, kForeground, kBackground);
+    font.draw(data(text), 2, buffer.pixels(), buffer.width, buffer.height, buffer.stride, kForeground,
+              kBackground);
     // 'L': the left column of glyph rows 0-6 (pixel rows 2-15) and the bottom row, 10 pixels wide.
     EXPECT_EQ(buffer.at(0, 1), kBackground);
     EXPECT_EQ(buffer.at(0, 2), kForeground);
@@ -174,7 +180,8 @@ TEST(SystemFont, AMissingFontFileFallsBackToTheBitmapFont) {
     runtime::setLogSink(previous);
     EXPECT_NE(dynamic_cast<BitmapFont*>(font.get()), nullptr);
     ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines.back(), "System font /nonexistent/font.ttf cannot be loaded: text uses the built-in bitmap font");
+    EXPECT_EQ(lines.back(),
+              "System font /nonexistent/font.ttf cannot be loaded: text uses the built-in bitmap font");
 
     if (std::filesystem::exists(kSystemFontPath)) {
         EXPECT_NE(dynamic_cast<FreeTypeFont*>(loadSystemFont(kSystemFontPath).get()), nullptr);

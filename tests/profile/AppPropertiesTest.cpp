@@ -65,12 +65,17 @@ TEST_F(AppPropertiesTest, EachLineWithAColonIsOneProperty) {
         int count;
     };
     const Case cases[] = {
-        {"CR LF endings", "MIDlet-Name: Tarnwick\r\nMIDlet-Version:  1.0.0 \r\n",
-         {{"MIDlet-Name", "Tarnwick"}, {"MIDlet-Version", "1.0.0"}}, 2},
+        {"CR LF endings",
+         "MIDlet-Name: Tarnwick\r\nMIDlet-Version:  1.0.0 \r\n",
+         {{"MIDlet-Name", "Tarnwick"}, {"MIDlet-Version", "1.0.0"}},
+         2},
         {"no final line feed", "a: 1\nb: 22", {{"a", "1"}, {"b", "22"}}, 2},
         {"a ':' inside the value", "Link: http://x.test:80/y\n", {{"Link", "http://x.test:80/y"}}, 1},
         {"a blank line", "a: 1\n\nb: 2\n", {{"a", "1"}, {"b", "2"}}, 2},
-        {"a line without a colon", "a: 1\nno colon here\nb: 2\n", {{"a", "1"}, {"b", "2"}, {"no colon here", ""}}, 2},
+        {"a line without a colon",
+         "a: 1\nno colon here\nb: 2\n",
+         {{"a", "1"}, {"b", "2"}, {"no colon here", ""}},
+         2},
         {"a later key replaces", "a: 1\nb: 2\na: 3\n", {{"a", "3"}, {"b", "2"}}, 2},
         {"one character", "x", {}, 0},
         {"empty", "", {}, 0},

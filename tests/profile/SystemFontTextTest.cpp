@@ -29,7 +29,9 @@ constexpr jint kAscent = 8;
 constexpr std::uint16_t kRed565 = 0xF800;
 
 // A picture no text colour of these tests matches.
-std::uint16_t pattern(const jint x, const jint y) { return static_cast<std::uint16_t>(0x0841 * ((x + y) % 8)); }
+std::uint16_t pattern(const jint x, const jint y) {
+    return static_cast<std::uint16_t>(0x0841 * ((x + y) % 8));
+}
 
 struct Rect {
     jint x1, y1, x2, y2; // x2 and y2 exclusive
@@ -78,8 +80,8 @@ protected:
                 }
                 const std::uint16_t expected = inGlyph ? value : pattern(x, y);
                 if (image->row16(y)[x] != expected && ++wrong <= 5) {
-                    ADD_FAILURE() << "pixel (" << x << ", " << y << ") is " << image->row16(y)[x] << ", expected "
-                                  << expected;
+                    ADD_FAILURE() << "pixel (" << x << ", " << y << ") is " << image->row16(y)[x]
+                                  << ", expected " << expected;
                 }
             }
         }
@@ -111,9 +113,9 @@ TEST(SystemFontTextAnchor, EachBitOverridesTheOnesBefore) {
     };
     // A 41 x 10 text with ascent 8 anchored at (100, 50).
     const Case cases[] = {
-        {0, 100, 50},                                          // none: top left
+        {0, 100, 50}, // none: top left
         {kAnchorLeft | kAnchorTop, 100, 50},
-        {kAnchorHCenter | kAnchorTop, 80, 50},                 // 41 >> 1 = 20
+        {kAnchorHCenter | kAnchorTop, 80, 50}, // 41 >> 1 = 20
         {kAnchorRight | kAnchorBottom, 59, 40},
         {kAnchorLeft | kAnchorBaseline, 100, 42},
         {kAnchorHCenter | kAnchorBottom, 80, 40},
@@ -164,13 +166,14 @@ TEST_F(SystemFontTextTest, NothingIsDrawnWithoutTextOrFont) {
         jint length;
     };
     const Case cases[] = {
-        {"no string", nullptr, 0, 0},      {"empty string", "", 0, 0},
-        {"past the end", "abcd", 1, 4},    {"negative offset", "abcd", -1, 2},
+        {"no string", nullptr, 0, 0},       {"empty string", "", 0, 0},
+        {"past the end", "abcd", 1, 4},     {"negative offset", "abcd", -1, 2},
         {"negative length", "abcd", 1, -1}, {"nothing taken", "abcd", 2, 0},
     };
     for (const Case& c : cases) {
         Graphics* g = canvas(20, 12);
-        g->drawSubstring(c.text != nullptr ? newStringFromCString(c.text) : nullptr, c.offset, c.length, 0, 0, 0);
+        g->drawSubstring(c.text != nullptr ? newStringFromCString(c.text) : nullptr, c.offset, c.length, 0, 0,
+                         0);
         SCOPED_TRACE(c.name);
         expectPicture({}, 0);
     }
@@ -187,8 +190,8 @@ TEST_F(SystemFontTextTest, TextInTheKeyColourStillDraws) {
         std::uint16_t pixel;
     };
     const Case cases[] = {
-        {0xFF00FF, 0xF81F},   // its RGB565 form is the key colour
-        {0x00F81F, 0x07C3},   // its 32-bit form is the buffer's background value
+        {0xFF00FF, 0xF81F},                      // its RGB565 form is the key colour
+        {0x00F81F, 0x07C3},                      // its 32-bit form is the buffer's background value
         {static_cast<jint>(0x80FFFFFF), 0xFFFF}, // alpha plays no part
     };
     for (const Case& c : cases) {

@@ -28,7 +28,10 @@ TEST_F(CommandTest, SetTypeTakesTypesOneToEight) {
         jint type;
         jint raised; // class id of the exception, 0 for none
     };
-    const Case cases[] = {{0, kIllegalArgumentException}, {1, 0}, {8, 0}, {9, kIllegalArgumentException},
+    const Case cases[] = {{0, kIllegalArgumentException},
+                          {1, 0},
+                          {8, 0},
+                          {9, kIllegalArgumentException},
                           {-1, kIllegalArgumentException}};
     for (const Case& c : cases) {
         Command* command = newObject<Command>();

@@ -75,11 +75,9 @@ TEST_F(FontTest, StringWidthMeasuresFromFirstToTheEndOfTheText) {
         const char* measured; // null: the system font is not asked
     };
     const Case cases[] = {
-        {"Tarnwick", 0, 7, 40, "Tarnwick"},
-        {"Tarnwick", 3, 3, 25, "nwick"}, // last does not end the range
-        {"Tarnwick", 3, 0, 0, nullptr},  // first > last
-        {"Tarnwick", 8, 8, 0, ""},
-        {"", 0, 0, 0, ""},
+        {"Tarnwick", 0, 7, 40, "Tarnwick"}, {"Tarnwick", 3, 3, 25, "nwick"}, // last does not end the range
+        {"Tarnwick", 3, 0, 0, nullptr},                                      // first > last
+        {"Tarnwick", 8, 8, 0, ""},          {"", 0, 0, 0, ""},
         {"Tarnwick", 9, 9, 0, nullptr},  // past the end: logged
         {"Tarnwick", -1, 5, 0, nullptr}, // before the start: logged
     };
