@@ -9,13 +9,16 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <iterator>
 #include <string_view>
 #include <unordered_set>
 #include <vector>
 
 #include "game/sprites/ArchiveResource.h"
+#include "profile/AppProperties.h"
 #include "profile/Resources.h"
 #include "runtime/Application.h"
 #include "runtime/Arrays.h"
@@ -45,7 +48,8 @@ constexpr std::size_t kSurvivorAllowance = 64;
 runtime::Application* instance = nullptr;
 // Everything the set-up made; the rest belongs to the input that made it.
 std::unordered_set<const Object*> setUpObjects;
-runtime::ObjectArray* samplePool = nullptr;
+// The static-field block as the set-up left it: each input starts from it.
+runtime::StaticClass* setUpStatics = nullptr;
 std::string folder;
 
 void removeFolder() {
@@ -118,8 +122,8 @@ void setUp() {
                                  runtime::newStringFromCString(runtime::kConstantPoolResource)))) {
         fail("the sample constant pool does not load: %s", reason);
     }
-    samplePool = instance->staticClass->constantPool;
     profile::installResourceOpener();
+    profile::installAppProperties();
     game::sprites::installArchiveOpener();
 
     runtime::ObjectManager* manager = instance->objectManager;
@@ -127,6 +131,7 @@ void setUp() {
     for (runtime::jint i = 0; i < manager->count; ++i) {
         setUpObjects.insert(manager->objects[i]);
     }
+    setUpStatics = new runtime::StaticClass(*instance->staticClass);
 }
 
 void checkHeap(const runtime::VirtualMemoryManager* heap, const char* name) {
@@ -136,18 +141,21 @@ void checkHeap(const runtime::VirtualMemoryManager* heap, const char* name) {
 }
 
 // Gives back everything the input made: its permanent objects become collectable again, and
-// the runtime statics that may point at them are put back first.
+// the statics that may point at them are put back first.
 void endInput() {
     runtime::Application& app = *instance;
-    runtime::StaticClass* block = app.staticClass;
     if (app.nameDepth != 0) {
         fail("the method-name stack holds %d names after the input", app.nameDepth);
     }
     app.pendingException = nullptr;
-    block->constantPool = samplePool;
-    if (!setUpObjects.contains(block->missingConstant)) {
-        block->missingConstant = nullptr;
+    if (app.m_midlet != nullptr || app.currentDisplayable != nullptr || app.screenImage != nullptr ||
+        app.m_screenGraphics != nullptr) {
+        fail("the input set the Application's midlet or screen");
     }
+    // The class records keep what the classes registered since (their lists live on).
+    runtime::StaticClass* block = app.staticClass;
+    std::copy(std::begin(block->classes), std::end(block->classes), std::begin(setUpStatics->classes));
+    *block = *setUpStatics;
     game::sprites::resetArchiveDirectory();
 
     runtime::ObjectManager* manager = app.objectManager;
@@ -206,7 +214,7 @@ void writeFile(const std::string& relative, const std::uint8_t* data, const std:
     std::error_code ignored;
     std::filesystem::create_directories(path.parent_path(), ignored);
     std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr || std::fwrite(data, 1, size, file) != size || std::fclose(file) != 0) {
+    if (file == nullptr || (size > 0 && std::fwrite(data, 1, size, file) != size) || std::fclose(file) != 0) {
         fail("cannot write %s", path.c_str());
     }
 }

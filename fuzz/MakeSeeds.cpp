@@ -131,6 +131,42 @@ void soundSeeds() {
     seed("ogg", "tone-stereo", fixture("sound/tone-stereo.ogg"));
 }
 
+// Byte 0 the index length, bytes 1-4 those of records 1-4 (255: no file), then the files.
+Bytes recordStoreInput(const DataWriter& index, const std::vector<Bytes>& records) {
+    Bytes input = {static_cast<std::uint8_t>(index.bytes().size())};
+    for (std::size_t i = 0; i < 4; ++i) {
+        input.push_back(i < records.size() ? static_cast<std::uint8_t>(records[i].size()) : 255);
+    }
+    input = joined(input, index.bytes());
+    for (const Bytes& record : records) {
+        input = joined(input, record);
+    }
+    return input;
+}
+
+DataWriter recordIndex(const std::int32_t lastId, const std::vector<std::int32_t>& ids) {
+    DataWriter index;
+    index.writeInt(lastId);
+    index.writeInt(static_cast<std::int32_t>(ids.size()));
+    for (const std::int32_t id : ids) {
+        index.writeInt(id);
+    }
+    return index;
+}
+
+void recordStoreSeeds() {
+    seed("record_store", "two-records", recordStoreInput(recordIndex(2, {1, 2}), {bytesOf("abc"), bytesOf("hello")}));
+    seed("record_store", "empty-store", recordStoreInput(recordIndex(0, {}), {}));
+    seed("record_store", "no-index", {255, 255, 255, 255, 255});
+    // A deleted record: listed no more, its file emptied.
+    seed("record_store", "gap", recordStoreInput(recordIndex(3, {1, 3}), {bytesOf("x"), {}, bytesOf("zz")}));
+    DataWriter cut = recordIndex(5, {1, 2, 4});
+    Bytes cutBytes(cut.bytes().begin(), cut.bytes().end() - 6);
+    DataWriter cutIndex;
+    cutIndex.writeBytes(cutBytes);
+    seed("record_store", "index-cut-short", recordStoreInput(cutIndex, {bytesOf("1")}));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -145,5 +181,6 @@ int main(int argc, char** argv) {
     readUtfSeeds();
     stringDecoderSeeds();
     soundSeeds();
+    recordStoreSeeds();
     return 0;
 }

@@ -13,6 +13,7 @@
 #include "runtime/Exceptions.h"
 #include "runtime/Streams.h"
 #include "runtime/String.h"
+#include "runtime/StringBuffer.h"
 
 namespace {
 
@@ -96,7 +97,11 @@ void fuzzArchive(const std::uint8_t* data, const std::size_t size) {
         if (offset < 0 || length < 0 || static_cast<std::size_t>(offset) + static_cast<std::size_t>(length) > size) {
             fuzzing::fail("entry %d lies outside the archive (offset %d, size %d)", first, offset, length);
         }
-        const std::string bytes = readWhole(game::sprites::openArchiveResource(name));
+        // Looked up the way the game names resources: with a '/' before the entry's name.
+        runtime::StringBuffer* lookup = runtime::newStringBuffer(name->length() + 1);
+        lookup->append(runtime::newStringFromCString("/"));
+        lookup->append(name);
+        const std::string bytes = readWhole(game::sprites::openArchiveResource(lookup->toString()));
         if (bytes != std::string(reinterpret_cast<const char*>(data) + offset, static_cast<std::size_t>(length))) {
             fuzzing::fail("entry %d does not read as the bytes the directory places it at", i);
         }
