@@ -1,15 +1,14 @@
 // The runtime the fuzz targets run in (see FuzzRuntime.h).
 #include "fuzz/FuzzRuntime.h"
 
-#include <dirent.h>
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
-#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <iterator>
@@ -128,7 +127,10 @@ void setUp() {
 
     runtime::ObjectManager* manager = instance->objectManager;
     manager->gc(0);
+    // Permanent, so an input that drops the statics holding them (a new constant pool) cannot
+    // have them collected before the statics are put back.
     for (runtime::jint i = 0; i < manager->count; ++i) {
+        manager->objects[i]->collectable = 0;
         setUpObjects.insert(manager->objects[i]);
     }
     setUpStatics = new runtime::StaticClass(*instance->staticClass);

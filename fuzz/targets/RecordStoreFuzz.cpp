@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -134,18 +135,22 @@ void fuzzRecordStore(const std::uint8_t* data, const std::size_t size) {
     }
 
     // One record added and the first listed one deleted, then the store read again from disk.
+    // Ids handed out are fresh and positive; after the largest id there is none left to give.
     std::vector<jint> expectedIds = ids;
+    const bool idsLeft = store->nextRecordId != std::numeric_limits<jint>::max();
     ByteArray* added = fuzzing::byteArrayOf(kAdded, sizeof kAdded);
     const jint addedId = store->addRecord(added, 0, static_cast<jint>(sizeof kAdded));
-    if (takePendingException() >= 0 || addedId == 0) {
-        fuzzing::fail("a record could not be added");
+    const jint raised = takePendingException();
+    if (idsLeft) {
+        if (raised >= 0 || addedId < 1 || std::find(ids.begin(), ids.end(), addedId) != ids.end()) {
+            fuzzing::fail("record id %d was handed out after %d (raised %d)", addedId, store->nextRecordId, raised);
+        }
+        expectedIds.push_back(addedId);
+        const std::vector<std::uint8_t> addedBytes(std::begin(kAdded), std::end(kAdded));
+        readRecord(store, addedId, &addedBytes);
+    } else if (raised != runtime::kRecordStoreFullException) {
+        fuzzing::fail("a store without ids left raised %d, not RecordStoreFullException", raised);
     }
-    if (std::find(ids.begin(), ids.end(), addedId) != ids.end()) {
-        fuzzing::fail("id %d was handed out again", addedId);
-    }
-    expectedIds.push_back(addedId);
-    const std::vector<std::uint8_t> addedBytes(std::begin(kAdded), std::end(kAdded));
-    readRecord(store, addedId, &addedBytes);
     if (!ids.empty()) {
         store->deleteRecord(ids.front());
         if (takePendingException() >= 0) {
