@@ -320,7 +320,8 @@ void growMarkStack(ObjectManager* manager, const jint capacity) {
     if (objects != nullptr) {
         manager->markObjects = objects;
     }
-    auto* next = static_cast<jint*>(std::realloc(manager->markNext, sizeof(jint) * capacity));
+    // Two entries per frame: the next index, and the frame's depth in the marking.
+    auto* next = static_cast<jint*>(std::realloc(manager->markNext, sizeof(jint) * 2 * capacity));
     if (next != nullptr) {
         manager->markNext = next;
     }
@@ -382,6 +383,12 @@ void setGcStress(const bool on) {
     stressMode = on ? 1 : 0;
 }
 
+// Depth first, as the handset marked, with one difference in bookkeeping: an object is kept on
+// the mark stack only while some of its references may still need a descent of their own.
+// Before descending into a child, the rest of the current object's fields are looked over: the
+// objects without references among them are marked at once (marking them later would not change
+// anything else), and when no field is left that could need a descent, the object is not pushed.
+// The depth counts every descent all the same, so the message comes at the same point.
 void ObjectManager::mark(Object* object) {
     if (object == nullptr || object->mark != 0) {
         return;
@@ -406,9 +413,11 @@ void ObjectManager::mark(Object* object) {
     jint top = 0;
     Object* current = object;
     jint next = 0;
+    jint level = 0; // the depth of current: descents between it and object
     for (;;) {
         Object* child = nullptr;
         const RefLayout* childLayout = nullptr;
+        bool resume = false;
         if (layout->count == kArrayLayout) {
             // Read through Array: an array whose constructor is still allocating its storage
             // (collected as the newest object) has its length but no elements yet.
@@ -426,6 +435,7 @@ void ObjectManager::mark(Object* object) {
                     }
                 }
             }
+            resume = next < length;
         } else {
             const jint* offsets = layout->offsets;
             const jint count = layout->count;
@@ -441,23 +451,39 @@ void ObjectManager::mark(Object* object) {
                     }
                 }
             }
+            // Look over the rest before leaving: resume only at a field that may need a descent.
+            for (; child != nullptr && next < count; ++next) {
+                Object* field = nullptr;
+                std::memcpy(&field, reinterpret_cast<const char*>(current) + offsets[next], sizeof field);
+                if (field != nullptr && field->mark == 0) {
+                    if (layoutOf(field) != nullptr) {
+                        resume = true;
+                        break;
+                    }
+                    field->mark = 1;
+                }
+            }
         }
         if (child != nullptr) {
-            // Remember where to resume in the current object, then descend into the child.
-            stackObjects[top] = current;
-            stackNext[top] = next;
-            ++top;
-            if (top == kMarkStackSize - 1 && !deepMarkReported) {
+            ++level;
+            if (level == kMarkStackSize - 1 && !deepMarkReported) {
                 // The handset's mark stack ended with this entry; ours grows on.
                 deepMarkReported = true;
-                depth = top;
+                depth = level;
                 log("%s", "");
                 dumpStackTrace();
             }
-            if (top >= markCapacity) {
-                growMarkStack(this, markCapacity * 2);
-                stackObjects = markObjects;
-                stackNext = markNext;
+            if (resume) {
+                // Remember where to resume in the current object.
+                if (top >= markCapacity) {
+                    growMarkStack(this, markCapacity * 2);
+                    stackObjects = markObjects;
+                    stackNext = markNext;
+                }
+                stackObjects[top] = current;
+                stackNext[2 * top] = next;
+                stackNext[2 * top + 1] = level - 1;
+                ++top;
             }
             current = child;
             layout = childLayout;
@@ -469,7 +495,8 @@ void ObjectManager::mark(Object* object) {
         }
         --top;
         current = stackObjects[top];
-        next = stackNext[top];
+        next = stackNext[2 * top];
+        level = stackNext[2 * top + 1];
         layout = layoutOf(current);
     }
     depth = 0;
