@@ -414,6 +414,18 @@ void ObjectManager::mark(Object* object) {
     Object* current = object;
     jint next = 0;
     jint level = 0; // the depth of current: descents between it and object
+    // The class looked up last: along a chain of one class, the next object's fields are read
+    // on a predicted branch instead of waiting for its class id to come back from the table.
+    jshort lastId = object->classId;
+    const RefLayout* lastLayout = layout;
+    const auto layoutOfChild = [&](const Object* child) {
+        if (__builtin_expect(child->classId == lastId, 1)) {
+            return lastLayout;
+        }
+        lastId = child->classId;
+        lastLayout = layoutOf(child);
+        return lastLayout;
+    };
     for (;;) {
         Object* child = nullptr;
         const RefLayout* childLayout = nullptr;
@@ -428,7 +440,7 @@ void ObjectManager::mark(Object* object) {
                 Object* element = elements[next++];
                 if (element != nullptr && element->mark == 0) {
                     element->mark = 1;
-                    childLayout = layoutOf(element);
+                    childLayout = layoutOfChild(element);
                     if (childLayout != nullptr) {
                         child = element;
                         break;
@@ -444,7 +456,7 @@ void ObjectManager::mark(Object* object) {
                 std::memcpy(&field, reinterpret_cast<const char*>(current) + offsets[next++], sizeof field);
                 if (field != nullptr && field->mark == 0) {
                     field->mark = 1;
-                    childLayout = layoutOf(field);
+                    childLayout = layoutOfChild(field);
                     if (childLayout != nullptr) {
                         child = field;
                         break;
