@@ -58,7 +58,8 @@ jint java_io_ByteArrayInputStream::read() {
 }
 
 jlong java_io_ByteArrayInputStream::skip(jlong n) {
-    if (pos + n > count) {
+    // Compared with what is left: pos + n overflows for a count near the largest long.
+    if (n > static_cast<jlong>(count) - pos) {
         n = static_cast<jlong>(count) - pos;
     }
     if (n < 0) {
