@@ -153,6 +153,10 @@ bool Host::init() {
     jint windowHeight = kScreenHeight;
     chooseWindowSize(desktop != nullptr ? desktop->current_w : 0, desktop != nullptr ? desktop->current_h : 0,
                      windowWidth, windowHeight);
+    if (requestedWidth > 0 && requestedHeight > 0) {
+        windowWidth = requestedWidth;
+        windowHeight = requestedHeight;
+    }
     screenSurface = SDL_SetVideoMode(windowWidth, windowHeight, kBackBufferDepth, videoFlags);
     if (screenSurface == nullptr) {
         runtime::log("SDL_SetVideoMode failed: %s", SDL_GetError());

@@ -100,6 +100,11 @@ public:
     // How the process ends (exit by default); tests record the code instead and go on.
     using ExitHandler = std::function<void(int code)>;
     void setExitHandler(ExitHandler handler);
+    // Opens the window at this size instead of the one chosen for the desktop (before init).
+    void setWindowSize(const jint width, const jint height) {
+        requestedWidth = width;
+        requestedHeight = height;
+    }
     // After this many presented frames the host posts a quit event (0: no limit).
     void setFrameLimit(std::uint64_t frames) { frameLimit = frames; }
     // Called after every presented frame with the back buffer (tests capture frames with it).
@@ -135,6 +140,8 @@ private:
     FrameObserver frameObserver;
     std::uint64_t framesPresented = 0;
     std::uint64_t frameLimit = 0;
+    jint requestedWidth = 0;
+    jint requestedHeight = 0;
 };
 
 } // namespace profile

@@ -326,6 +326,24 @@ TEST_F(HostPumpTest, TouchesAreRotatedAndMotionAlwaysDrags) {
     EXPECT_EQ(takeCalls(), std::vector<std::string>{"pointerReleased 460,10"});
 }
 
+TEST_F(HostPumpTest, AScaledDownWindowShowsTheWholeFrameAndMapsTouchesBack) {
+    harness.host().setWindowSize(240, 400);
+    ASSERT_TRUE(harness.start(&makeRunnableCanvas));
+    SDL_Surface* screen = harness.host().getScreenSurface();
+    ASSERT_EQ(screen->w, 240);
+    ASSERT_EQ(screen->h, 400);
+    paintColour = 0x001F;
+    harness.tap(0, 120, 399);
+    harness.runFrames(1);
+    EXPECT_EQ(calls, (std::vector<std::string>{"pointerPressed 240,798", "pointerReleased 240,798", "paint"}));
+    SDL_LockSurface(screen);
+    const auto* lastRow =
+        reinterpret_cast<const std::uint16_t*>(static_cast<const std::uint8_t*>(screen->pixels) + 399 * screen->pitch);
+    const std::uint16_t corner = lastRow[239];
+    SDL_UnlockSurface(screen);
+    EXPECT_EQ(corner, 0x001F);
+}
+
 TEST_F(HostPumpTest, TheUnattendedPowerStatePausesAndResumes) {
     ASSERT_TRUE(harness.start(&makeRunnableCanvas));
     harness.host().pumpEvents(0);
