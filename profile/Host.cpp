@@ -4,7 +4,6 @@
 #include <SDL.h>
 #include <SDL_syswm.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <utility>
 #include <vector>
@@ -43,14 +42,6 @@ constexpr jint kDesktopMargin = 64;
 // Key-ups that send the game window to the background.
 constexpr std::uint32_t kIconifyKeys[] = {platform::kVkLeftWindows, platform::kVkHome, platform::kVkF4,
                                           platform::kVkEscape};
-
-// Event types of the pump.
-constexpr Uint8 kActiveEvent = SDL_ACTIVEEVENT;
-constexpr Uint8 kMouseMotion = SDL_MOUSEMOTION;
-constexpr Uint8 kMouseButtonDown = SDL_MOUSEBUTTONDOWN;
-constexpr Uint8 kMouseButtonUp = SDL_MOUSEBUTTONUP;
-constexpr Uint8 kQuit = SDL_QUIT;
-constexpr Uint8 kVideoExpose = SDL_VIDEOEXPOSE;
 
 // Every event but the keys, which the key-message queue hands out.
 constexpr Uint32 kNonKeyEvents = SDL_ALLEVENTS & ~static_cast<Uint32>(SDL_KEYDOWNMASK | SDL_KEYUPMASK);
@@ -257,7 +248,7 @@ void Host::pumpEvents(const jint delay) {
     SDL_Event event;
     while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, kNonKeyEvents) == 1) {
         switch (event.type) {
-        case kActiveEvent: {
+        case SDL_ACTIVEEVENT: {
             // Only the window's own focus counts: the mouse leaving the window is no interruption
             // (the handset had no pointer to leave it).
             if ((event.active.state & (SDL_APPINPUTFOCUS | SDL_APPACTIVE)) == 0) {
@@ -270,11 +261,11 @@ void Host::pumpEvents(const jint delay) {
             }
             break;
         }
-        case kMouseMotion:
-            handlePointer(kMouseMotion, event.motion.x, event.motion.y, false);
+        case SDL_MOUSEMOTION:
+            handlePointer(SDL_MOUSEMOTION, event.motion.x, event.motion.y, false);
             break;
-        case kMouseButtonDown:
-        case kMouseButtonUp:
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
             // The wheel's clicks are no touches.
             if (event.button.button == SDL_BUTTON_WHEELUP || event.button.button == SDL_BUTTON_WHEELDOWN) {
                 break;
@@ -283,10 +274,10 @@ void Host::pumpEvents(const jint delay) {
                 handlePointer(event.type, event.button.x, event.button.y, event.button.state == SDL_PRESSED);
             }
             break;
-        case kQuit:
+        case SDL_QUIT:
             handleQuit();
             return;
-        case kVideoExpose:
+        case SDL_VIDEOEXPOSE:
         case platform::kDisplayChangeEvent:
             displayOrientation = platform::displayOrientation().query();
             if (event.type == platform::kDisplayChangeEvent) {
@@ -337,7 +328,7 @@ void Host::handlePointer(const int type, jint x, jint y, const bool pressed) {
     if (target == nullptr) {
         return;
     }
-    if (type == kMouseMotion) {
+    if (type == SDL_MOUSEMOTION) {
         target->pointerDragged(x, y);
     } else if (pressed) {
         target->pointerPressed(x, y);
