@@ -16,8 +16,35 @@ class VirtualMemoryManager;
 struct StaticClass;
 struct String;
 struct StringBuffer;
+struct javax_microedition_lcdui_Displayable;
+struct javax_microedition_midlet_MIDlet;
 
 inline constexpr jint kNameStackSize = 256;
+
+// The Graphics and Image classes belong to the profile, which the runtime cannot include: the
+// profile installs these operations on them for the screen.
+struct ScreenHooks {
+    // A new javax_microedition_lcdui_Graphics drawing into image.
+    Object* (*createGraphics)(Object* image) = nullptr;
+    jint (*imageWidth)(Object* image) = nullptr;
+    jint (*imageHeight)(Object* image) = nullptr;
+    // Translates graphics back to (0, 0).
+    void (*resetTranslation)(Object* graphics) = nullptr;
+    void (*setClip)(Object* graphics, jint x, jint y, jint width, jint height) = nullptr;
+    void (*setColor)(Object* graphics, jint rgb) = nullptr;
+};
+
+// The game's static set-up. Without one, init makes a plain block and fills the class table.
+struct StaticSetUp {
+    // A new zeroed block of the game's own block type, and its counterpart.
+    StaticClass* (*createBlock)() = nullptr;
+    void (*destroyBlock)(StaticClass* block) = nullptr;
+    // Fills the block: class table, constant pool, static root table, class initialisers.
+    void (*run)(StaticClass* block) = nullptr;
+};
+
+// Creates the game's midlet (and records it in the midlet class's instance static).
+using MidletFactory = javax_microedition_midlet_MIDlet* (*)();
 
 class Application {
 public:
@@ -25,12 +52,24 @@ public:
     static Application* getInstance();
     static void setInstance(Application* application);
 
-    void init();
+    // Installed once by the profile and the game, before init.
+    static void setScreenHooks(const ScreenHooks& hooks);
+    static void setStaticSetUp(const StaticSetUp& setUp);
+    static void setMidletFactory(MidletFactory factory);
+
+    // Creates the heaps, the ObjectManager and the static-field block and runs the static
+    // set-up; false when the heaps cannot be had (nothing can run then).
+    bool init();
+    // Stores the screen image and creates the screen graphics drawing into it.
     void createScreenGraphics(Object* screenImage);
+    // Creates the midlet and calls its startApp slot.
     void startApp();
+    // One paint of the current displayable; every second one also collects.
     void paintFrame();
+    // Forwarded to the current displayable, if any.
     void keyPressed(jint keyCode);
     void keyReleased(jint keyCode);
+    // Destroys the midlet, frees every object and returns the heaps.
     void close();
 
     StaticClass* getStaticClass() const { return staticClass; }
@@ -45,8 +84,8 @@ public:
     void printStackTrace();
 
     // Collector roots, in this order.
-    Object* m_midlet = nullptr;
-    Object* currentDisplayable = nullptr;
+    javax_microedition_midlet_MIDlet* m_midlet = nullptr;
+    javax_microedition_lcdui_Displayable* currentDisplayable = nullptr; // set by Display::setCurrent
     Object* screenImage = nullptr;
     Object* m_screenGraphics = nullptr;
     StringBuffer* decodingBuffer = nullptr;

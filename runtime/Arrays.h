@@ -4,9 +4,11 @@
 // The elements field is the storage's registered owner, so compaction may move the storage and
 // rewrite the field: never keep a raw element pointer across anything that can allocate; read
 // it again from the array.
+//
+// Indexing is unchecked in release builds, as the translated code expects. Checked builds
+// (TARNWICK_CHECKED) stop with a message on a null array or an index outside it, so an index
+// taken from data cannot corrupt memory silently there.
 #pragma once
-
-#include <cassert>
 
 #include "runtime/JavaTypes.h"
 #include "runtime/Object.h"
@@ -16,6 +18,7 @@ namespace runtime {
 struct Array : Object {
     // Bytes per element: the array classes' seventh slot.
     virtual jint elementSize() const = 0;
+    // Gives the element storage back to whichever heap (or the system allocator) owns it.
     void release() override;
 
     jint length = 0;
@@ -23,34 +26,41 @@ struct Array : Object {
 
 protected:
     explicit Array(const jint id, const jint n) : Object(id), length(n) {}
+    // Zeroed storage for length elements of elementBytes each, owned by the elements field. A
+    // negative length is logged and becomes 0.
+    void allocateStorage(jint elementBytes);
 };
 
-template <typename Element, jint Id>
-struct TypedArray : Array {
+// Checked builds: logs and stops when array is null or index lies outside it.
+void checkArrayIndex(const Array* array, jint index);
+
+#if TARNWICK_CHECKED
+#define TARNWICK_CHECK_INDEX(array, index) ::runtime::checkArrayIndex((array), (index))
+#else
+#define TARNWICK_CHECK_INDEX(array, index) ((void)0)
+#endif
+
+template <typename Element, jint Id> struct TypedArray : Array {
     static constexpr jint kClassId = Id;
     using ElementType = Element;
 
-    explicit TypedArray(const jint n) : Array(Id, n) { allocateStorage(); }
+    explicit TypedArray(const jint n) : Array(Id, n) { allocateStorage(static_cast<jint>(sizeof(Element))); }
     jint elementSize() const override { return static_cast<jint>(sizeof(Element)); }
 
     Element* data() { return static_cast<Element*>(elements); }
     const Element* data() const { return static_cast<const Element*>(elements); }
     // Unchecked in release builds; checked builds stop on an index outside the array.
     Element& operator[](const jint index) {
-        assert(index >= 0 && index < length && "array index out of bounds");
+        TARNWICK_CHECK_INDEX(this, index);
         return data()[index];
     }
     const Element& operator[](const jint index) const {
-        assert(index >= 0 && index < length && "array index out of bounds");
+        TARNWICK_CHECK_INDEX(this, index);
         return data()[index];
     }
     bool inBounds(const jint index) const { return index >= 0 && index < length; }
-
-private:
-    void allocateStorage();
 };
 
-struct ObjectArray;
 struct ObjectArray : TypedArray<Object*, kObjectArray> {
     using TypedArray::TypedArray;
 };
@@ -81,6 +91,7 @@ struct DoubleArray : TypedArray<jdouble, kDoubleArray> {
 };
 
 // A negative length logs "length of array should be >= 0" and gives an array of length 0.
+// The element class of newObjectArray is not used.
 ObjectArray* newObjectArray(jint length, jint elementClassId = kObject);
 BoolArray* newBoolArray(jint length);
 ByteArray* newByteArray(jint length);
@@ -91,9 +102,17 @@ Long64Array* newLongArray(jint length);
 FloatArray* newFloatArray(jint length);
 DoubleArray* newDoubleArray(jint length);
 
-// Store count values into elements 0..count-1 of an existing array (never past its end).
+// Store count values (passed as ints) into elements 0..count-1 of an existing array, truncated
+// to the element width, and return the array. A count beyond the length is cut to the length.
 IntArray* newIntArrayOf(IntArray* array, jint count, ...);
 ByteArray* newByteArrayOf(ByteArray* array, jint count, ...);
 ShortArray* newShortArrayOf(ShortArray* array, jint count, ...);
+
+// Array of the primitive type named by a descriptor character ('B' 'C' 'D' 'F' 'I' 'J' 'S'
+// 'Z'); any other character gives an ObjectArray.
+Array* newArrayOfType(char descriptorType, jint length);
+// Multi-dimensional array for a descriptor such as "[[I" and counts[0..dimensions-1], the
+// first dimension first. Levels beyond the given counts stay null.
+ObjectArray* newMultiArray(const char* descriptor, const jint* counts, jint dimensions);
 
 } // namespace runtime

@@ -5,6 +5,7 @@
 // (gc, mark, scanStack) in Collector.cpp.
 #pragma once
 
+#include <cstddef>
 #include <new>
 #include <utility>
 
@@ -60,12 +61,15 @@ T* newObject(Args&&... args) {
 
 // Zeroed buffer from the secondary heap, else the system allocator.
 void* zrl_malloc(jint size);
+// zrl_malloc for sizes beyond the int range (they go to the system allocator).
+void* allocateZeroedBuffer(std::size_t bytes);
 // Returns a buffer to the secondary heap, the object heap or the system allocator.
 void zrl_free(void* buffer);
 // Records ownerSlot as the owner of the buffer it holds (no-op for null).
 void registerBufferOwner(void** ownerSlot);
 
-// Ends the program after an allocation failure (the callers cannot go on without the memory).
+// Logs message and the stack trace, then ends the program with a non-zero exit code: the
+// callers of the allocators cannot go on without the memory.
 [[noreturn]] void fatalOutOfMemory(const char* message);
 
 } // namespace runtime

@@ -12,15 +12,29 @@
 namespace runtime {
 
 struct ObjectArray;
+struct java_lang_Boolean;
+struct java_lang_Runtime;
+struct String;
+struct java_io_PrintStream;
 
 // The game's table of reference-typed static fields has 683 entries.
 inline constexpr jint kStaticRootCapacity = 683;
 
 struct StaticClass {
+    // Reference statics of the class library (the static set-up lists them in rootTable).
+    java_lang_Boolean* booleanTrue = nullptr;     // java_lang_Boolean.TRUE
+    java_lang_Boolean* booleanFalse = nullptr;    // java_lang_Boolean.FALSE
+    java_lang_Runtime* runtimeInstance = nullptr; // the one java_lang_Runtime
     // Each entry is the address of a reference-typed static field; null entries are skipped.
     Object** rootTable[kStaticRootCapacity] = {};
     jint rootCount = 0;
     ObjectArray* constantPool = nullptr;
+    // What getConstantString gives for an index outside the pool: one permanent empty String.
+    String* missingConstant = nullptr;
+    // java_lang_System.out and .err (one print stream over the console) and its property table.
+    java_io_PrintStream* systemOut = nullptr;
+    java_io_PrintStream* systemErr = nullptr;
+    Object* systemProperties = nullptr;
     ClassRecord classes[kClassCount] = {};
 };
 

@@ -1,5 +1,7 @@
 // java_lang_Throwable: the base of every exception of the translated program.
-// (The library's exception classes arrive with the number wrappers; this is what raising needs.)
+//
+// Every exception class of the class table shares this layout and its slots; only the class id
+// differs (see LibraryExceptions.h for the classes the library raises).
 #pragma once
 
 #include "runtime/Object.h"
@@ -13,7 +15,11 @@ struct java_lang_Throwable : Object {
     String* message = nullptr;
     String* stackTrace = nullptr; // filled when the exception is raised
 
+    // With no message the text is constant string 1 (the empty text).
     explicit java_lang_Throwable(const jint id = kClassId, String* text = nullptr);
+
+    // The message itself, with no class name added.
+    String* toString() override { return message; }
 };
 
 } // namespace runtime

@@ -1,0 +1,133 @@
+// Allocation of the runtime: objects from the object heap (listed for the collector), buffers
+// from the secondary heap with the system allocator behind it, and the object list itself.
+#include "runtime/ObjectManager.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+#include "runtime/Application.h"
+#include "runtime/Log.h"
+#include "runtime/VirtualMemoryManager.h"
+
+namespace runtime {
+
+namespace {
+
+constexpr jint kInitialObjectListSize = 512;
+
+VirtualMemoryManager* secondaryHeap() {
+    Application* application = Application::getInstance();
+    return application != nullptr ? application->secondaryHeap : nullptr;
+}
+
+VirtualMemoryManager* objectHeap() {
+    Application* application = Application::getInstance();
+    return application != nullptr ? application->objectHeap : nullptr;
+}
+
+} // namespace
+
+void* allocateZeroedBuffer(const std::size_t bytes) {
+    VirtualMemoryManager* heap = secondaryHeap();
+    if (heap != nullptr && bytes <= static_cast<std::size_t>(std::numeric_limits<jint>::max())) {
+        if (void* buffer = heap->allocate(static_cast<jint>(bytes))) {
+            std::memset(buffer, 0, bytes);
+            return buffer;
+        }
+    }
+    // The secondary heap is full (even after collecting and compacting): take system memory,
+    // which stays where it is and so needs no owner.
+    void* buffer = std::calloc(1, bytes == 0 ? 1 : bytes);
+    if (buffer == nullptr) {
+        fatalOutOfMemory("zrl_malloc returned null");
+    }
+    return buffer;
+}
+
+void* allocObject(const jint size, const jint kind) {
+    const std::size_t bytes = size > 0 ? static_cast<std::size_t>(size) : 0;
+    if (kind != 0) {
+        // Never registered, so never collected.
+        return allocateZeroedBuffer(bytes);
+    }
+    Application* application = Application::getInstance();
+    VirtualMemoryManager* heap = objectHeap();
+    void* memory = heap != nullptr ? heap->allocate(static_cast<jint>(bytes)) : nullptr;
+    if (memory == nullptr || application->objectManager == nullptr) {
+        // Objects cannot live anywhere else: the collector and the stack scan only know the heap.
+        fatalOutOfMemory("Malloc returned null");
+    }
+    std::memset(memory, 0, bytes);
+    // Listed before the constructor runs, so a collection started by an allocation inside the
+    // constructor keeps it as the newest object.
+    application->objectManager->addObject(static_cast<Object*>(memory));
+    return memory;
+}
+
+void ObjectManager::addObject(Object* object) {
+    if (count + 1 > capacity) {
+        const jint grownCapacity = capacity == 0 ? kInitialObjectListSize : capacity * 2;
+        auto** grown = static_cast<Object**>(std::malloc(sizeof(Object*) * grownCapacity));
+        if (grown == nullptr) {
+            fatalOutOfMemory("Malloc returned null");
+        }
+        if (count > 0) {
+            std::memcpy(grown, objects, sizeof(Object*) * count);
+        }
+        std::memset(grown + count, 0, sizeof(Object*) * (grownCapacity - count));
+        std::free(objects);
+        objects = grown;
+        capacity = grownCapacity;
+    }
+    objects[count++] = object;
+}
+
+void* zrl_malloc(jint size) {
+    if (size < 0) {
+        log("zrl_malloc size < 0");
+        dumpStackTrace();
+        size = 0;
+    }
+    return allocateZeroedBuffer(static_cast<std::size_t>(size));
+}
+
+void zrl_free(void* buffer) {
+    if (buffer == nullptr) {
+        log("zrl_free null");
+        dumpStackTrace();
+        return;
+    }
+    if (VirtualMemoryManager* heap = secondaryHeap(); heap != nullptr && heap->free(buffer) != 0) {
+        return;
+    }
+    if (VirtualMemoryManager* heap = objectHeap(); heap != nullptr && heap->free(buffer) != 0) {
+        return;
+    }
+    std::free(buffer);
+}
+
+void registerBufferOwner(void** ownerSlot) {
+    if (ownerSlot == nullptr || *ownerSlot == nullptr) {
+        return;
+    }
+    VirtualMemoryManager* heap = secondaryHeap();
+    if (heap == nullptr || !heap->contains(*ownerSlot)) {
+        // System memory never moves, so it needs no owner; the line tells that the secondary
+        // heap ran out.
+        log("setFragmentRelocPointer");
+        dumpStackTrace();
+        return;
+    }
+    heap->setFragmentRelocPointer(*ownerSlot, ownerSlot);
+}
+
+void fatalOutOfMemory(const char* message) {
+    log("%s", message);
+    dumpStackTrace();
+    std::fflush(nullptr);
+    std::_Exit(EXIT_FAILURE);
+}
+
+} // namespace runtime

@@ -1,0 +1,555 @@
+// The collector: roots, the conservative stack scan, deep marking, flags and the sweep.
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <new>
+#include <string>
+
+#include "runtime/Application.h"
+#include "runtime/Arrays.h"
+#include "runtime/ClassTable.h"
+#include "runtime/Collector.h"
+#include "runtime/Displayable.h"
+#include "runtime/MIDlet.h"
+#include "runtime/ObjectManager.h"
+#include "runtime/StaticClass.h"
+#include "runtime/StringBuffer.h"
+#include "runtime/VirtualMemoryManager.h"
+#include "tests/runtime/CollectorTestSupport.h"
+#include "tests/runtime/LogCapture.h"
+
+namespace runtime {
+namespace {
+
+using gctest::hide;
+using gctest::isListed;
+using gctest::makeGarbage;
+using gctest::makeHiddenNode;
+using gctest::Node;
+using gctest::TestStatics;
+
+struct TestMidlet : javax_microedition_midlet_MIDlet {};
+struct TestDisplayable : javax_microedition_lcdui_Displayable {};
+
+// A stand-in interface with its own view inside the object, like an enumerator held only as
+// its Enumeration.
+struct TestEnumeration {
+    virtual jint hasMoreElements() = 0;
+
+protected:
+    ~TestEnumeration() = default;
+};
+
+struct TestEnumerator : Object, TestEnumeration {
+    static constexpr jint kClassId = kHashtableEnumerator;
+    jint* releases = nullptr;
+
+    explicit TestEnumerator(jint* releaseCounter) : Object(kClassId), releases(releaseCounter) {}
+    jint hasMoreElements() override { return 0; }
+    void* getInterface(const jint id) override {
+        return id == kEnumeration ? static_cast<TestEnumeration*>(this) : Object::getInterface(id);
+    }
+    void release() override { ++*releases; }
+};
+
+// An object big enough that a few dozen fill the object heap.
+struct Blob : Object {
+    static constexpr jint kSize = 256 * 1024;
+    jint* releases = nullptr;
+    char bytes[kSize] = {};
+
+    explicit Blob(jint* releaseCounter) : Object(kObject), releases(releaseCounter) {}
+    void release() override {
+        if (releases != nullptr) {
+            ++*releases;
+        }
+    }
+};
+
+// Allocates a Blob inside its constructor: when the heap is full, that allocation collects while
+// this object is the newest one and not yet stored anywhere.
+struct Builder : Object {
+    static constexpr jint kClassId = kCPlayer;
+    Object* child = nullptr;
+
+    explicit Builder() : Object(kClassId) {
+        void* fields[] = {&child};
+        registerRefFields(this, fields, 1);
+        child = newObject<Blob>(nullptr);
+    }
+};
+
+class CollectorTest : public gctest::CollectedRuntimeTest {
+protected:
+    jint emptyLines() const { return static_cast<jint>(log.count("")); }
+};
+
+// ---- the sweep
+
+TEST_F(CollectorTest, UnreachableObjectsAreReleasedExactlyOnceAndUnlisted) {
+    const jint before = manager()->count;
+    makeGarbage(&releases, 20);
+    ASSERT_EQ(manager()->count, before + 20);
+
+    clearDeadStack();
+    manager()->gc(0);
+    EXPECT_EQ(releases, 20);
+    EXPECT_EQ(manager()->count, before);
+
+    clearDeadStack();
+    manager()->gc(0);
+    EXPECT_EQ(releases, 20);
+}
+
+[[gnu::noinline]] std::uintptr_t makeNodeInSecondaryHeap(Application* application, jint* releases) {
+    // The secondary heap's free-fragment header does not reach the class id, so the mark the
+    // collector leaves there can be read back after the memory went back to the heap.
+    void* memory = application->secondaryHeap->allocate(static_cast<jint>(sizeof(Node)));
+    std::memset(memory, 0, sizeof(Node));
+    application->objectManager->addObject(static_cast<Object*>(memory));
+    return hide(::new (memory) Node(releases));
+}
+
+TEST_F(CollectorTest, FreedObjectIsMarkedWithTheFreedClassIdAfterItsRelease) {
+    const std::uintptr_t hidden = makeNodeInSecondaryHeap(&application, &releases);
+    const jint usedBefore = application.secondaryHeap->used();
+
+    clearDeadStack();
+    manager()->gc(0);
+    EXPECT_EQ(releases, 1);
+    EXPECT_FALSE(isListed(manager(), hidden));
+    // Read as raw memory: the object is gone, only its bytes are left.
+    std::uint16_t classId = 0;
+    std::memcpy(&classId, reinterpret_cast<const char*>(~hidden) + offsetof(Object, classId), sizeof classId);
+    EXPECT_EQ(classId, kNoClass);
+    EXPECT_LT(application.secondaryHeap->used(), usedBefore);
+}
+
+std::string stackTraceSeenByRelease;
+
+struct Witness : Object {
+    Witness() : Object(kObject) {}
+    void release() override { stackTraceSeenByRelease = Application::getInstance()->stackTraceText(); }
+};
+
+[[gnu::noinline]] void makeWitness() {
+    newObject<Witness>();
+}
+
+TEST_F(CollectorTest, CollectorNameIsOnTheNameStackWhileReleasesRun) {
+    makeWitness();
+    clearDeadStack();
+    manager()->gc(0);
+    EXPECT_EQ(stackTraceSeenByRelease, "stacktrace:\nObjectManager::gc()\n");
+    EXPECT_EQ(application.nameDepth, 0);
+}
+
+// ---- roots
+
+struct RootCase {
+    const char* name;
+    // Stores a new object in the root and returns its hidden address.
+    std::uintptr_t (*store)(Application& application, TestStatics& statics);
+    void (*clear)(Application& application, TestStatics& statics);
+};
+
+const RootCase kRootCases[] = {
+    {"first static",
+     [](Application&, TestStatics& s) {
+         s.first = newObject<Node>();
+         return hide(s.first);
+     },
+     [](Application&, TestStatics& s) { s.first = nullptr; }},
+    {"static after a null root entry",
+     [](Application&, TestStatics& s) {
+         s.third = newObject<Node>();
+         return hide(s.third);
+     },
+     [](Application&, TestStatics& s) { s.third = nullptr; }},
+    {"constant pool",
+     [](Application&, TestStatics& s) {
+         s.constantPool = newObjectArray(3);
+         return hide(s.constantPool);
+     },
+     [](Application&, TestStatics& s) { s.constantPool = nullptr; }},
+    {"midlet",
+     [](Application& a, TestStatics&) {
+         a.m_midlet = newObject<TestMidlet>();
+         return hide(a.m_midlet);
+     },
+     [](Application& a, TestStatics&) { a.m_midlet = nullptr; }},
+    {"current displayable",
+     [](Application& a, TestStatics&) {
+         a.currentDisplayable = newObject<TestDisplayable>();
+         return hide(a.currentDisplayable);
+     },
+     [](Application& a, TestStatics&) { a.currentDisplayable = nullptr; }},
+    {"screen image",
+     [](Application& a, TestStatics&) {
+         a.screenImage = newObject<Node>();
+         return hide(a.screenImage);
+     },
+     [](Application& a, TestStatics&) { a.screenImage = nullptr; }},
+    {"screen graphics",
+     [](Application& a, TestStatics&) {
+         a.m_screenGraphics = newObject<Node>();
+         return hide(a.m_screenGraphics);
+     },
+     [](Application& a, TestStatics&) { a.m_screenGraphics = nullptr; }},
+    {"decoding buffer",
+     [](Application& a, TestStatics&) {
+         a.decodingBuffer = newObject<StringBuffer>();
+         return hide(a.decodingBuffer);
+     },
+     [](Application& a, TestStatics&) { a.decodingBuffer = nullptr; }},
+    {"pending exception",
+     [](Application& a, TestStatics&) {
+         a.pendingException = newObject<Node>();
+         return hide(a.pendingException);
+     },
+     [](Application& a, TestStatics&) { a.pendingException = nullptr; }},
+};
+
+[[gnu::noinline]] std::uintptr_t storeRoot(const RootCase& root, Application& application,
+                                           TestStatics& statics) {
+    return root.store(application, statics);
+}
+
+TEST_F(CollectorTest, EachRootKeepsItsObjectUntilCleared) {
+    for (const RootCase& root : kRootCases) {
+        SCOPED_TRACE(root.name);
+        const std::uintptr_t hidden = storeRoot(root, application, *statics());
+        clearDeadStack();
+        manager()->gc(0);
+        EXPECT_TRUE(isListed(manager(), hidden));
+
+        root.clear(application, *statics());
+        clearDeadStack();
+        manager()->gc(0);
+        EXPECT_FALSE(isListed(manager(), hidden));
+    }
+}
+
+[[gnu::noinline]] void buildTree(TestStatics* statics, jint* releases) {
+    auto* root = newObject<Node>(releases);
+    statics->second = root;
+    root->left = newObject<Node>(releases);
+    ObjectArray* array = newObjectArray(3);
+    root->right = array;
+    for (jint i = 0; i < 3; ++i) {
+        Object* element = newObject<Node>(releases);
+        array->data()[i] = element;
+    }
+    static_cast<Node*>(root->left)->left = root; // a cycle
+}
+
+TEST_F(CollectorTest, MarkingFollowsReferenceFieldsAndArrayElements) {
+    const jint before = manager()->count;
+    buildTree(statics(), &releases);
+    clearDeadStack();
+    manager()->gc(0);
+    EXPECT_EQ(releases, 0);
+    EXPECT_EQ(manager()->count, before + 6);
+
+    statics()->second = nullptr;
+    clearDeadStack();
+    manager()->gc(0);
+    EXPECT_EQ(releases, 5);
+    EXPECT_EQ(manager()->count, before);
+}
+
+// ---- the native stack
+
+TEST_F(CollectorTest, ObjectHeldOnlyByALocalSurvivesWithWhatItReaches) {
+    Node* volatile local = newObject<Node>(&releases);
+    local->left = newObject<Node>(&releases);
+    clearDeadStack();
+    manager()->gc(0);
+    EXPECT_EQ(releases, 0);
+    EXPECT_EQ(local->classId, Node::kClassId);
+    EXPECT_EQ(local->left->classId, Node::kClassId);
+}
+
+[[gnu::noinline]] std::uintptr_t makeHiddenPointerInto(jint* releases, const std::uintptr_t offset) {
+    return reinterpret_cast<std::uintptr_t>(newObject<Node>(releases)) + offset;
+}
+
+TEST_F(CollectorTest, WordPointingIntoAnObjectDoesNotKeepIt) {
+    for (const std::uintptr_t offset : {std::uintptr_t{1}, std::uintptr_t{4}, std::uintptr_t{8},
+                                        std::uintptr_t{16}, std::uintptr_t{sizeof(Node) - 8}}) {
+        SCOPED_TRACE(offset);
+        releases = 0;
+        volatile std::uintptr_t inside = makeHiddenPointerInto(&releases, offset);
+        clearDeadStack();
+        manager()->gc(0);
+        EXPECT_EQ(releases, 1);
+        EXPECT_NE(inside, 0u);
+    }
+}
+
+[[gnu::noinline]] TestEnumeration* makeEnumerator(jint* releases) {
+    return newObject<TestEnumerator>(releases);
+}
+
+TEST_F(CollectorTest, ObjectHeldOnlyThroughItsInterfaceViewSurvives) {
+    // The test never calls through the view: that would put the object's own address in this
+    // frame.
+    TestEnumeration* volatile view = makeEnumerator(&releases);
+    ASSERT_NE(view, nullptr);
+    clearDeadStack();
+    manager()->gc(0);
+    EXPECT_EQ(releases, 0);
+
+    view = nullptr;
+    clearDeadStack();
+    manager()->gc(0);
+    EXPECT_EQ(releases, 1);
+}
+
+#if defined(__x86_64__)
+// Calls function(argument) with the revealed address held only in r15, a callee-saved register,
+// and returns r15 afterwards in hidden form. The plain address exists nowhere else.
+extern "C" std::uintptr_t collectorTestCallWithR15(void (*function)(void*), void* argument,
+                                                   std::uintptr_t hidden);
+asm(R"(
+    .text
+    .p2align 4
+    .type collectorTestCallWithR15, @function
+collectorTestCallWithR15:
+    push %r15
+    mov %rdx, %r15
+    not %r15
+    xor %edx, %edx
+    mov %rdi, %rax
+    mov %rsi, %rdi
+    call *%rax
+    mov %r15, %rax
+    not %rax
+    pop %r15
+    ret
+    .size collectorTestCallWithR15, .-collectorTestCallWithR15
+)");
+
+void collectFrom(void* manager) {
+    clearDeadStack();
+    static_cast<ObjectManager*>(manager)->gc(0);
+}
+
+TEST_F(CollectorTest, ObjectHeldOnlyInACalleeSavedRegisterSurvives) {
+    const std::uintptr_t hidden = makeHiddenNode(&releases);
+    clearDeadStack();
+    const std::uintptr_t after = collectorTestCallWithR15(collectFrom, manager(), hidden);
+    EXPECT_EQ(after, hidden);
+    EXPECT_EQ(releases, 0);
+    EXPECT_TRUE(isListed(manager(), hidden));
+
+    // The same object without the register is freed: nothing else was keeping it.
+    clearDeadStack();
+    collectorTestCallWithR15(collectFrom, manager(), hide(nullptr));
+    EXPECT_EQ(releases, 1);
+}
+#endif
+
+TEST_F(CollectorTest, ScanStackTakesExactAlignedAddressesBetweenBothEndsInEitherDirection) {
+    Node* node = newObject<Node>(&releases);
+    const auto address = reinterpret_cast<std::uintptr_t>(node);
+    struct Case {
+        jint position;
+        std::uintptr_t word;
+        bool reversed;
+        bool marked;
+    };
+    const Case cases[] = {
+        {0, address, false, true},      {2, address, false, true},      {1, address, true, true},
+        {0, address, true, true},       {2, address, true, true},       {1, address + 1, false, false},
+        {1, address + 8, false, false}, {1, address - 8, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.position);
+        volatile std::uintptr_t words[3] = {0, 0, 0};
+        words[c.position] = c.word;
+        node->mark = 0;
+        const void* low = const_cast<const std::uintptr_t*>(&words[0]);
+        const void* high = const_cast<const std::uintptr_t*>(&words[2]);
+        if (c.reversed) {
+            manager()->scanStack(high, low);
+        } else {
+            manager()->scanStack(low, high);
+        }
+        EXPECT_EQ(node->mark != 0, c.marked);
+    }
+}
+
+// ---- flags
+
+TEST_F(CollectorTest, NewestObjectSurvivesOnlyWithFlag8) {
+    struct Case {
+        jint flags;
+        jint releases;
+    };
+    for (const Case& c : {Case{kGcKeepNewest, 0}, Case{9, 0}, Case{0, 1}, Case{1, 1}, Case{4, 1}}) {
+        SCOPED_TRACE(c.flags);
+        releases = 0;
+        makeHiddenNode(&releases);
+        clearDeadStack();
+        manager()->gc(c.flags);
+        EXPECT_EQ(releases, c.releases);
+        clearDeadStack();
+        manager()->gc(0);
+    }
+}
+
+[[gnu::noinline]] void makePermanent(jint* releases) {
+    newObject<Node>(releases)->collectable = 0;
+}
+
+TEST_F(CollectorTest, PermanentObjectSurvivesNormalCollectionsAndFreeAllFreesEverything) {
+    makePermanent(&releases);
+    statics()->first = newObject<Node>(&moreReleases);
+    for (const jint flags : {0, 1, 9}) {
+        clearDeadStack();
+        manager()->gc(flags);
+    }
+    EXPECT_EQ(releases, 0);
+
+    manager()->gc(kGcFreeAll);
+    EXPECT_EQ(releases, 1);
+    EXPECT_EQ(moreReleases, 1);
+    EXPECT_EQ(manager()->count, 0);
+    statics()->first = nullptr;
+}
+
+// Fills the object heap with garbage until less than one Node's room is left beyond a Builder's,
+// so that no Blob fits any more; returns how many objects it made.
+[[gnu::noinline]] jint fillObjectHeap(Application* application, jint* releases) {
+    VirtualMemoryManager* heap = application->objectHeap;
+    const jint blobRoom = static_cast<jint>(sizeof(Blob)) + 64;
+    const jint nodeRoom = static_cast<jint>(sizeof(Node)) + VirtualMemoryManager::kPlainHeaderSize;
+    jint made = 0;
+    while (heap->size() - heap->used() >= blobRoom + 256) {
+        newObject<Blob>(releases);
+        ++made;
+    }
+    while (heap->size() - heap->used() >= 2 * nodeRoom) {
+        newObject<Node>(releases);
+        ++made;
+    }
+    return made;
+}
+
+TEST_F(CollectorTest, AllocationFailingInsideAConstructorCollectsAndKeepsTheObjectUnderConstruction) {
+    const jint garbage = fillObjectHeap(&application, &releases);
+    ASSERT_GT(garbage, 10);
+    clearDeadStack();
+    Builder* volatile builder = newObject<Builder>();
+    EXPECT_EQ(releases, garbage);
+    ASSERT_NE(builder->child, nullptr);
+    EXPECT_EQ(builder->classId, Builder::kClassId);
+}
+
+// ---- deep graphs
+
+[[gnu::noinline]] void buildArrayChain(TestStatics* statics, const jint length) {
+    ObjectArray* outer = newObjectArray(1);
+    statics->first = outer;
+    ObjectArray* current = outer;
+    for (jint i = 1; i < length; ++i) {
+        ObjectArray* inner = newObjectArray(1);
+        current->data()[0] = inner;
+        current = inner;
+    }
+}
+
+TEST_F(CollectorTest, NestedArraysNeedTheMessageOnlyFromTheFiveHundredthStackEntry) {
+    struct Case {
+        jint length;
+        jint messages;
+    };
+    for (const Case& c : {Case{498, 0}, Case{499, 0}, Case{500, 1}, Case{20000, 1}}) {
+        SCOPED_TRACE(c.length);
+        const jint before = manager()->count;
+        buildArrayChain(statics(), c.length);
+        log.lines.clear();
+        clearDeadStack();
+        manager()->gc(0);
+        EXPECT_EQ(emptyLines(), c.messages);
+        EXPECT_EQ(log.count("stacktrace:\nObjectManager::gc()\n"), c.messages);
+        EXPECT_EQ(manager()->count, before + c.length);
+
+        statics()->first = nullptr;
+        clearDeadStack();
+        manager()->gc(0);
+        EXPECT_EQ(manager()->count, before);
+    }
+}
+
+[[gnu::noinline]] void buildNodeChain(TestStatics* statics, jint* releases, const jint length) {
+    Node* current = newObject<Node>(releases);
+    statics->first = current;
+    for (jint i = 1; i < length; ++i) {
+        Node* next = newObject<Node>(releases);
+        current->right = next;
+        // A side branch at every level makes marking resume in the middle of each object.
+        current->left = newObjectArray(0);
+        current = next;
+    }
+}
+
+TEST_F(CollectorTest, VeryDeepChainIsMarkedCompletely) {
+    constexpr jint kLength = 100000;
+    const jint before = manager()->count;
+    buildNodeChain(statics(), &releases, kLength);
+    clearDeadStack();
+    manager()->gc(0);
+    EXPECT_EQ(releases, 0);
+    EXPECT_EQ(manager()->count, before + 2 * kLength - 1);
+
+    statics()->first = nullptr;
+    clearDeadStack();
+    manager()->gc(0);
+    EXPECT_EQ(releases, kLength);
+    EXPECT_EQ(manager()->count, before);
+}
+
+// ---- stress mode
+
+[[gnu::noinline]] void churn(TestStatics* statics, jint* releases) {
+    // Each allocation collects; what hangs off the static must survive every one of them.
+    for (jint i = 0; i < 50; ++i) {
+        auto* node = newObject<Node>(releases);
+        node->right = statics->first;
+        statics->first = node;
+        node->left = newIntArray(7);
+        newObject<Node>(releases); // garbage
+    }
+}
+
+TEST_F(CollectorTest, StressModeCollectsAtEveryAllocationAndKeepsWhatIsReachable) {
+    setGcStress(true);
+    churn(statics(), &releases);
+    setGcStress(false);
+    EXPECT_GE(releases, 49);
+    jint length = 0;
+    for (Object* node = statics()->first; node != nullptr; node = static_cast<Node*>(node)->right) {
+        ASSERT_EQ(node->classId, Node::kClassId);
+        ASSERT_EQ(static_cast<IntArray*>(static_cast<Node*>(node)->left)->length, 7);
+        ++length;
+    }
+    EXPECT_EQ(length, 50);
+    statics()->first = nullptr;
+}
+
+TEST(CollectorStackBase, RecordedBaseIsAboveTheCurrentFrame) {
+    recordStackBase();
+    volatile int local = 0;
+    EXPECT_GT(reinterpret_cast<std::uintptr_t>(stackBase()), reinterpret_cast<std::uintptr_t>(&local));
+    const void* mainLocal = const_cast<const int*>(&local);
+    setStackBase(mainLocal);
+    EXPECT_EQ(stackBase(), mainLocal);
+    recordStackBase();
+}
+
+} // namespace
+} // namespace runtime
