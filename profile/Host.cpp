@@ -13,8 +13,9 @@
 #include "platform/KeyMessages.h"
 #include "platform/PowerState.h"
 #include "platform/ShellWindows.h"
-#include "profile/Graphics.h"
 #include "profile/Image.h"
+#include "profile/Resources.h"
+#include "profile/ScreenHooks.h"
 #include "runtime/Application.h"
 #include "runtime/Displayable.h"
 #include "runtime/MIDlet.h"
@@ -81,22 +82,6 @@ void restoreTaskBar() {
     showShellWindow(platform::kTaskBarClass, platform::kShowWindowShow);
 }
 
-// The Application draws the screen through these; the runtime cannot see the profile's classes.
-const runtime::ScreenHooks kScreenHooks = {
-    .createGraphics = [](runtime::Object* image) -> runtime::Object* {
-        return runtime::newObject<Graphics>(static_cast<Image*>(image));
-    },
-    .imageWidth = [](runtime::Object* image) { return static_cast<Image*>(image)->getWidth(); },
-    .imageHeight = [](runtime::Object* image) { return static_cast<Image*>(image)->getHeight(); },
-    .resetTranslation =
-        [](runtime::Object* graphics) {
-            auto* screen = static_cast<Graphics*>(graphics);
-            screen->translate(-screen->getTranslateX(), -screen->getTranslateY());
-        },
-    .setClip = [](runtime::Object* graphics, const jint x, const jint y, const jint width,
-                  const jint height) { static_cast<Graphics*>(graphics)->setClip(x, y, width, height); },
-    .setColor = [](runtime::Object* graphics, const jint rgb) { static_cast<Graphics*>(graphics)->setColor(rgb); },
-};
 
 } // namespace
 
@@ -122,7 +107,9 @@ bool Host::init() {
         return false;
     }
 
-    runtime::Application::setScreenHooks(kScreenHooks);
+    installScreenHooks();
+    // The static set-up reads the constant pool through the profile's resources.
+    installResourceOpener();
     application = new runtime::Application();
     runtime::Application::setInstance(application);
     if (!application->init()) {
