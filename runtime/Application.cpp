@@ -7,6 +7,7 @@
 
 #include "runtime/ClassTable.h"
 #include "runtime/Displayable.h"
+#include "runtime/Exceptions.h"
 #include "runtime/Log.h"
 #include "runtime/MIDlet.h"
 #include "runtime/ObjectManager.h"
@@ -158,6 +159,7 @@ void Application::startApp() {
     log("Application::startApp");
     if (m_midlet != nullptr) {
         m_midlet->startApp();
+        clearStaleException("startApp");
     }
 }
 
@@ -171,6 +173,7 @@ void Application::paintFrame() {
             screenHooks.setColor(m_screenGraphics, kPaintColor);
         }
         currentDisplayable->paint(m_screenGraphics);
+        clearStaleException("paint");
         ++paintCounter;
         if (paintCounter > 1 && objectManager != nullptr) {
             objectManager->gc(kGcPaint);
@@ -184,12 +187,14 @@ void Application::paintFrame() {
 void Application::keyPressed(const jint keyCode) {
     if (currentDisplayable != nullptr) {
         currentDisplayable->keyPressed(keyCode);
+        clearStaleException("keyPressed");
     }
 }
 
 void Application::keyReleased(const jint keyCode) {
     if (currentDisplayable != nullptr) {
         currentDisplayable->keyReleased(keyCode);
+        clearStaleException("keyReleased");
     }
 }
 

@@ -4,7 +4,6 @@
 
 #include <cstdarg>
 #include <cstdlib>
-#include <string>
 
 #include "runtime/Application.h"
 #include "runtime/Log.h"
@@ -51,12 +50,14 @@ void checkArrayIndex(const Array* array, const jint index) {
 }
 
 String* CharArray::toString() {
-    // Copy first: making the String allocates, which may move this array's storage.
-    std::string text;
-    for (jint i = 0; i < length && data()[i] != 0; ++i) {
-        text += static_cast<char>(data()[i]);
+    jint n = 0;
+    while (n < length && data()[n] != 0) {
+        ++n;
     }
-    return newStringFromCString(text.c_str());
+    // initChars reads the elements after its own allocation, which may move them.
+    String* text = newObject<String>();
+    text->initChars(this, 0, n);
+    return text;
 }
 
 ObjectArray* newObjectArray(const jint length, jint /*elementClassId*/) {

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "runtime/Application.h"
+#include "runtime/Collector.h"
 #include "runtime/Log.h"
 #include "runtime/ObjectManager.h"
 
@@ -140,20 +141,21 @@ void* VirtualMemoryManager::allocate(const jint n) {
         logAllocationFailure(need < 0 ? n : need);
         return nullptr;
     }
-    char* fragment = bestFit(need, nullptr, nullptr);
-    // The collector may free fragments of this heap; it must not re-enter itself when a
-    // release slot allocates.
-    if (fragment == nullptr && m_collectHook && !m_collecting) {
-        m_collecting = true;
-        m_collectHook(kCollectFlags);
-        m_collecting = false;
+    // Stress mode collects first and compacts whenever compaction could run, so tests meet
+    // collections and moved buffers at every allocation.
+    const bool stress = gcStress();
+    if (stress) {
+        collect();
+    }
+    char* fragment = stress ? compact(static_cast<jint>(need)) : nullptr;
+    if (fragment == nullptr) {
         fragment = bestFit(need, nullptr, nullptr);
     }
-    if (fragment == nullptr && m_relocatable && m_heapUsed + need < m_heapSize) {
-        ++m_compactions;
-        fragment = compactByFillingHole(static_cast<jint>(need));
+    if (fragment == nullptr && !stress) {
+        collect();
+        fragment = bestFit(need, nullptr, nullptr);
         if (fragment == nullptr) {
-            fragment = compactBySliding(static_cast<jint>(need));
+            fragment = compact(static_cast<jint>(need));
         }
     }
     if (fragment == nullptr) {
@@ -162,6 +164,27 @@ void* VirtualMemoryManager::allocate(const jint n) {
     }
     take(fragment, static_cast<jint>(need));
     return fragment + m_headerSize;
+}
+
+void VirtualMemoryManager::collect() {
+    // The collector frees fragments of this heap; it must not start again when a release slot
+    // allocates.
+    if (!m_collectHook || m_collecting) {
+        return;
+    }
+    m_collecting = true;
+    m_collectHook(kCollectFlags);
+    m_collecting = false;
+}
+
+char* VirtualMemoryManager::compact(const jint need) {
+    // Compaction only moves buffers and cannot help when the free bytes do not add up to need.
+    if (!m_relocatable || static_cast<jlong>(m_heapUsed) + need >= m_heapSize) {
+        return nullptr;
+    }
+    ++m_compactions;
+    char* fragment = compactByFillingHole(need);
+    return fragment != nullptr ? fragment : compactBySliding(need);
 }
 
 jint VirtualMemoryManager::free(void* pointer) {

@@ -81,7 +81,7 @@ public:
     const void* base() const { return m_base; }
     // The first free fragment (lowest address), or null.
     const void* head() const { return m_head; }
-    // Times allocate() fell back to compaction.
+    // Times allocate() compacted: as a fallback, or at every allocation in stress mode.
     jint compactionCount() const { return m_compactions; }
     // Every fragment in address order.
     std::vector<FragmentInfo> fragments() const;
@@ -107,6 +107,11 @@ private:
     // Makes second follow first in the free list; a null first or second means head or tail.
     void connect(char* first, char* second);
     void unlink(char* fragment);
+    // Runs the collect hook (flags 9) unless it is already running.
+    void collect();
+    // In a relocatable heap with enough free bytes: a free fragment of need bytes made by
+    // moving buffers, or null.
+    char* compact(jint need);
     char* compactByFillingHole(jint need);
     char* compactBySliding(jint need);
     // Moves the used run [source, source + size) into the free fragment destination.

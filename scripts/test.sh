@@ -17,4 +17,8 @@ bash "$root/scripts/build.sh" build/asan -DCMAKE_BUILD_TYPE=Debug -DTARNWICK_SAN
 # Fake stacks would hide the collector's roots from its stack scan.
 ASAN_OPTIONS=detect_stack_use_after_return=0:detect_leaks=0 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
     ctest --test-dir "$root/build/asan" --output-on-failure -j "$jobs"
+echo "== debug build again, collecting and compacting at every allocation"
+TARNWICK_GC_STRESS=1 ASAN_OPTIONS=detect_stack_use_after_return=0:detect_leaks=0 \
+    UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+    ctest --test-dir "$root/build/asan" --output-on-failure -j "$jobs"
 echo "== all tests passed"

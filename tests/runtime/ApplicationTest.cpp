@@ -9,9 +9,11 @@
 #include "runtime/ClassTable.h"
 #include "runtime/Collector.h"
 #include "runtime/Displayable.h"
+#include "runtime/Exceptions.h"
 #include "runtime/MIDlet.h"
 #include "runtime/ObjectManager.h"
 #include "runtime/StaticClass.h"
+#include "runtime/Throwable.h"
 #include "runtime/VirtualMemoryManager.h"
 #include "tests/runtime/CollectorTestSupport.h"
 #include "tests/runtime/LogCapture.h"
@@ -223,6 +225,30 @@ TEST_F(ApplicationTest, KeysReachTheCurrentDisplayableOnly) {
     application.keyPressed(-6);
     application.keyReleased(53);
     EXPECT_EQ(events, (std::vector<std::string>{"keyPressed -6", "keyReleased 53"}));
+}
+
+// A displayable whose handlers raise and nobody catches.
+struct RaisingDisplayable : javax_microedition_lcdui_Displayable {
+    void raise() { throwException(newObject<java_lang_Throwable>()); }
+    void keyPressed(jint) override { raise(); }
+    void keyReleased(jint) override { raise(); }
+    void paint(Object*) override { raise(); }
+};
+
+TEST_F(ApplicationTest, AnExceptionNoMethodCaughtIsClearedWhereControlReturnsToTheHost) {
+    attachScreen();
+    application.currentDisplayable = newObject<RaisingDisplayable>();
+    const std::vector<void (*)(Application&)> entries = {
+        [](Application& a) { a.paintFrame(); },
+        [](Application& a) { a.keyPressed(-5); },
+        [](Application& a) { a.keyReleased(-5); },
+    };
+    for (const auto& entry : entries) {
+        log.lines.clear();
+        entry(application);
+        EXPECT_EQ(application.pendingException, nullptr);
+        EXPECT_FALSE(log.lines.empty());
+    }
 }
 
 [[gnu::noinline]] void fillRootsAndGarbage(Application& application, TestStatics* statics, jint* releases) {

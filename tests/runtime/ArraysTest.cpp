@@ -56,6 +56,27 @@ TEST_F(ArraysTest, EveryAllocatorMakesAZeroedArrayOfItsClass) {
     EXPECT_TRUE(logLines().empty());
 }
 
+TEST_F(ArraysTest, StorageRequestsAreLengthTimesElementSize) {
+    // The secondary heap rounds a request up to 8 bytes and adds its 16-byte header: a byte
+    // array of length 3 asks for 3 bytes and takes 24.
+    const struct {
+        const char* name;
+        std::function<Array*()> allocate;
+        jint taken;
+    } cases[] = {
+        {"byte[3]", [] { return newByteArray(3); }, 24},
+        {"short[3]", [] { return newShortArray(3); }, 24},
+        {"int[3]", [] { return newIntArray(3); }, 32},
+        {"long[3]", [] { return newLongArray(3); }, 40},
+        {"Object[3]", [] { return newObjectArray(3); }, 40},
+    };
+    for (const auto& c : cases) {
+        const jint before = application.secondaryHeap->used();
+        c.allocate();
+        EXPECT_EQ(application.secondaryHeap->used() - before, c.taken) << c.name;
+    }
+}
+
 TEST_F(ArraysTest, AnEmptyArrayHasNoStorageAndReleasesNothing) {
     IntArray* array = newIntArray(0);
     EXPECT_EQ(array->length, 0);
@@ -170,10 +191,13 @@ TEST_F(ArrayCompactionTest, StorageFollowsCompaction) {
         before.push_back(arrays[i]->elements);
     }
     clearLog();
+    const jint compactions = application.secondaryHeap->compactionCount();
 
     ByteArray* large = newByteArray(1200);
     EXPECT_TRUE(application.secondaryHeap->contains(large->elements)) << "compaction made room";
+    EXPECT_GT(application.secondaryHeap->compactionCount(), compactions);
     EXPECT_FALSE(logged("setFragmentRelocPointer"));
+    EXPECT_TRUE(application.secondaryHeap->checkInvariants());
 
     jint moved = 0;
     for (std::size_t k = 0; k < kept.size(); ++k) {

@@ -6,19 +6,25 @@
 #include <cstring>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "runtime/Application.h"
 #include "runtime/Arrays.h"
 #include "runtime/ClassTable.h"
 #include "runtime/Collector.h"
+#include "runtime/ConstantPool.h"
 #include "runtime/Displayable.h"
 #include "runtime/MIDlet.h"
 #include "runtime/ObjectManager.h"
 #include "runtime/StaticClass.h"
+#include "runtime/StreamsByteArray.h"
+#include "runtime/String.h"
 #include "runtime/StringBuffer.h"
 #include "runtime/VirtualMemoryManager.h"
 #include "tests/runtime/CollectorTestSupport.h"
 #include "tests/runtime/LogCapture.h"
+#include "tests/support/RuntimeValues.h"
+#include "tools/SampleData.h"
 
 namespace runtime {
 namespace {
@@ -423,6 +429,41 @@ TEST_F(CollectorTest, PermanentObjectSurvivesNormalCollectionsAndFreeAllFreesEve
 
 // Fills the object heap with garbage until less than one Node's room is left beyond a Builder's,
 // so that no Blob fits any more; returns how many objects it made.
+// The constant pool served as "/constants.bin".
+std::vector<std::uint8_t> poolBytes;
+
+java_io_InputStream* servePool(String* /*name*/) {
+    ByteArray* bytes = testing_support::byteArrayOf(poolBytes);
+    return newObject<java_io_ByteArrayInputStream>(bytes, 0, bytes->length);
+}
+
+// Loads a pool of three strings as the static set-up does; returns their hidden addresses.
+[[gnu::noinline]] std::vector<std::uintptr_t> loadThreeConstants(StaticClass* block) {
+    poolBytes = tools::constantPoolBytes({u"alpha", u"", u"a constant longer than the inline characters"});
+    setResourceOpener(&servePool);
+    loadConstantPool(block);
+    setResourceOpener(nullptr);
+    return {hide(getConstantString(0)), hide(getConstantString(1)), hide(getConstantString(2))};
+}
+
+TEST_F(CollectorTest, ConstantStringsOutliveTheirPoolUntilEverythingIsFreed) {
+    const std::vector<std::uintptr_t> constants = loadThreeConstants(statics());
+    // Only the strings are permanent: without the pool array, the pool's own array and the
+    // stream that read it go, the strings stay.
+    statics()->constantPool = nullptr;
+    clearDeadStack();
+    manager()->gc(1);
+    EXPECT_EQ(manager()->count, 3);
+    for (const std::uintptr_t hidden : constants) {
+        EXPECT_TRUE(isListed(manager(), hidden));
+    }
+
+    manager()->gc(kGcFreeAll);
+    EXPECT_EQ(manager()->count, 0);
+    EXPECT_EQ(application.objectHeap->used(), 0);
+    EXPECT_EQ(application.secondaryHeap->used(), 0);
+}
+
 [[gnu::noinline]] jint fillObjectHeap(Application* application, jint* releases) {
     VirtualMemoryManager* heap = application->objectHeap;
     const jint blobRoom = static_cast<jint>(sizeof(Blob)) + 64;

@@ -4,7 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
 
+#include "runtime/ObjectManager.h"
+#include "runtime/String.h"
+#include "runtime/VirtualMemoryManager.h"
 #include "tests/runtime/BareApplication.h"
 #include "tests/runtime/LogCapture.h"
 
@@ -87,6 +93,32 @@ TEST_F(ObjectModelTest, ObjectImplementsNoInterface) {
     for (const jint id : {kRunnable, kCommandListener, kEnumeration, kObject}) {
         EXPECT_EQ(object.getInterface(id), nullptr) << id;
     }
+}
+
+TEST_F(ObjectModelTest, ToStringNamesTheClassAndTheAddress) {
+    // Small heaps and an object list, enough to create the String.
+    VirtualMemoryManager objects;
+    VirtualMemoryManager buffers;
+    ASSERT_TRUE(objects.init(64 * 1024, false));
+    ASSERT_TRUE(buffers.init(64 * 1024, true));
+    ObjectManager manager;
+    Application& application = *bare.application;
+    application.objectHeap = &objects;
+    application.secondaryHeap = &buffers;
+    application.objectManager = &manager;
+
+    PlainObject object(kEOFException);
+    char expected[64];
+    std::snprintf(expected, sizeof expected, "Object_id=20 @0x%x",
+                  static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(&object) & 0xffffffffu));
+    String* text = object.toString();
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(std::string(text->chars, text->chars + text->length()), expected);
+
+    application.objectHeap = nullptr;
+    application.secondaryHeap = nullptr;
+    application.objectManager = nullptr;
+    std::free(manager.objects);
 }
 
 TEST_F(ObjectModelTest, InstanceOfAsksTheInterfaceCastThenTheChain) {

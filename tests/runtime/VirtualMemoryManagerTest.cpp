@@ -11,12 +11,29 @@
 #include <random>
 #include <vector>
 
+#include "runtime/Collector.h"
 #include "tests/runtime/LogCapture.h"
 
 namespace runtime {
 namespace {
 
-using Heap = VirtualMemoryManager;
+// These tests check the heap's exact choices; stress mode would add a collection and a
+// compaction to every allocation, so it is off while a test heap exists.
+struct Heap : VirtualMemoryManager {
+    Heap() { setGcStress(false); }
+    ~Heap() { setGcStress(stressWasOn); }
+    bool stressWasOn = gcStress();
+};
+
+// These tests decide where collections and compactions happen; stress mode would add its own.
+class VirtualMemoryManagerTest : public ::testing::Test {
+protected:
+    VirtualMemoryManagerTest() : stressWasOn(gcStress()) { setGcStress(false); }
+    ~VirtualMemoryManagerTest() override { setGcStress(stressWasOn); }
+
+private:
+    bool stressWasOn;
+};
 
 jint offsetOf(const Heap& heap, const void* pointer) {
     return static_cast<jint>(static_cast<const char*>(pointer) - static_cast<const char*>(heap.base()));
@@ -51,7 +68,7 @@ bool holds(const void* data, const jint n, const unsigned char fill) {
     return true;
 }
 
-TEST(VirtualMemoryManager, StartsAsOneFreeFragment) {
+TEST_F(VirtualMemoryManagerTest, StartsAsOneFreeFragment) {
     Heap heap;
     ASSERT_TRUE(heap.init(4096, true));
     EXPECT_EQ(heap.size(), 4096);
@@ -69,7 +86,7 @@ TEST(VirtualMemoryManager, StartsAsOneFreeFragment) {
     EXPECT_FALSE(objects.init(16, false));
 }
 
-TEST(VirtualMemoryManager, RequestsBecomeAlignedFragments) {
+TEST_F(VirtualMemoryManagerTest, RequestsBecomeAlignedFragments) {
     // 8-byte rounding plus the header (8 in the object heap, 16 with the owner slot), at least
     // the 24 bytes of a free fragment's header. (The handset's 4-byte words made these 12 and 12.)
     const struct {
@@ -93,7 +110,7 @@ TEST(VirtualMemoryManager, RequestsBecomeAlignedFragments) {
     }
 }
 
-TEST(VirtualMemoryManager, SmallRemaindersAreHandedOutWithTheFragment) {
+TEST_F(VirtualMemoryManagerTest, SmallRemaindersAreHandedOutWithTheFragment) {
     // A fragment is split only when more than the header + 32 bytes would be left: 40 in the
     // object heap, 48 in the relocatable one (the handset's 36 and 40).
     const struct {
@@ -125,7 +142,7 @@ TEST(VirtualMemoryManager, SmallRemaindersAreHandedOutWithTheFragment) {
     }
 }
 
-TEST(VirtualMemoryManager, FreeMergesWithBothFreeNeighbours) {
+TEST_F(VirtualMemoryManagerTest, FreeMergesWithBothFreeNeighbours) {
     Heap heap;
     ASSERT_TRUE(heap.init(4096, false));
     void* a = heap.allocate(40);
@@ -148,7 +165,7 @@ TEST(VirtualMemoryManager, FreeMergesWithBothFreeNeighbours) {
     EXPECT_TRUE(heap.checkInvariants());
 }
 
-TEST(VirtualMemoryManager, FreeingEverythingRestoresOneFragment) {
+TEST_F(VirtualMemoryManagerTest, FreeingEverythingRestoresOneFragment) {
     Heap heap;
     ASSERT_TRUE(heap.init(4096, true));
     std::vector<void*> blocks;
@@ -170,7 +187,7 @@ TEST(VirtualMemoryManager, FreeingEverythingRestoresOneFragment) {
     EXPECT_TRUE(heap.checkInvariants());
 }
 
-TEST(VirtualMemoryManager, BestFitTakesTheSmallestFirstFragment) {
+TEST_F(VirtualMemoryManagerTest, BestFitTakesTheSmallestFirstFragment) {
     Heap heap;
     ASSERT_TRUE(heap.init(4096, false));
     // Free fragments of 64, 32, 48 and 32 bytes, each between used ones.
@@ -188,7 +205,7 @@ TEST(VirtualMemoryManager, BestFitTakesTheSmallestFirstFragment) {
     EXPECT_TRUE(heap.checkInvariants());
 }
 
-TEST(VirtualMemoryManager, PointersOutsideTheHeapAreNotItsBusiness) {
+TEST_F(VirtualMemoryManagerTest, PointersOutsideTheHeapAreNotItsBusiness) {
     Heap heap;
     ASSERT_TRUE(heap.init(4096, true));
     jint local = 0;
@@ -202,7 +219,7 @@ TEST(VirtualMemoryManager, PointersOutsideTheHeapAreNotItsBusiness) {
     EXPECT_TRUE(capture.contains("setFragmentRelocPointer"));
 }
 
-TEST(VirtualMemoryManager, FreeingWhatIsNotAnAllocationChangesNothing) {
+TEST_F(VirtualMemoryManagerTest, FreeingWhatIsNotAnAllocationChangesNothing) {
     Heap heap;
     ASSERT_TRUE(heap.init(4096, true));
     char* a = static_cast<char*>(heap.allocate(64));
@@ -226,7 +243,7 @@ TEST(VirtualMemoryManager, FreeingWhatIsNotAnAllocationChangesNothing) {
     EXPECT_EQ(heap.used(), 0);
 }
 
-TEST(VirtualMemoryManager, AFullHeapCollectsOnceAndRetries) {
+TEST_F(VirtualMemoryManagerTest, AFullHeapCollectsOnceAndRetries) {
     Heap heap;
     ASSERT_TRUE(heap.init(1024, false));
     std::vector<void*> blocks;
@@ -247,7 +264,7 @@ TEST(VirtualMemoryManager, AFullHeapCollectsOnceAndRetries) {
     EXPECT_TRUE(heap.checkInvariants());
 }
 
-TEST(VirtualMemoryManager, AFailedAllocationIsLoggedAndGivesNull) {
+TEST_F(VirtualMemoryManagerTest, AFailedAllocationIsLoggedAndGivesNull) {
     Heap heap;
     ASSERT_TRUE(heap.init(1024, false));
     jint collections = 0;
@@ -264,7 +281,7 @@ TEST(VirtualMemoryManager, AFailedAllocationIsLoggedAndGivesNull) {
     EXPECT_EQ(capture.count("Malloc failed"), 4);
 }
 
-TEST(VirtualMemoryManager, TheObjectHeapNeverCompacts) {
+TEST_F(VirtualMemoryManagerTest, TheObjectHeapNeverCompacts) {
     Heap heap;
     ASSERT_TRUE(heap.init(1024, false));
     std::vector<void*> blocks;
@@ -303,7 +320,7 @@ struct Layout {
     void* at(const jint offset) { return static_cast<char*>(const_cast<void*>(heap.base())) + offset; }
 };
 
-TEST(VirtualMemoryManager, FillingAHoleMovesARunAndRewritesItsOwner) {
+TEST_F(VirtualMemoryManagerTest, FillingAHoleMovesARunAndRewritesItsOwner) {
     // [A][free][C][free][E][free][G]: C moves into the last hole, and the first hole grows to 192.
     Layout layout({1, 3, 5});
     void* c = layout.buffers[2].data;
@@ -335,7 +352,7 @@ struct SlideLayout {
     }
 };
 
-TEST(VirtualMemoryManager, SlidingMovesTheFragmentsAfterTheLargestHole) {
+TEST_F(VirtualMemoryManagerTest, SlidingMovesTheFragmentsAfterTheLargestHole) {
     // U slides into the last hole, and the first hole grows to 160.
     SlideLayout layout(false);
     void* const vBefore = layout.v.data;
@@ -350,7 +367,7 @@ TEST(VirtualMemoryManager, SlidingMovesTheFragmentsAfterTheLargestHole) {
     EXPECT_TRUE(layout.heap.checkInvariants());
 }
 
-TEST(VirtualMemoryManager, BuffersWithoutALiveOwnerNeverMove) {
+TEST_F(VirtualMemoryManagerTest, BuffersWithoutALiveOwnerNeverMove) {
     // As in the hole test, but C has no owner (or one that no longer holds it): E moves
     // into the first hole instead, and C stays where it is.
     for (const bool stale : {false, true}) {
@@ -371,7 +388,7 @@ TEST(VirtualMemoryManager, BuffersWithoutALiveOwnerNeverMove) {
     }
 }
 
-TEST(VirtualMemoryManager, APinnedBufferStopsSliding) {
+TEST_F(VirtualMemoryManagerTest, APinnedBufferStopsSliding) {
     SlideLayout layout(true);
     void* const uBefore = layout.u.data;
     LogCapture capture;
@@ -383,7 +400,7 @@ TEST(VirtualMemoryManager, APinnedBufferStopsSliding) {
     EXPECT_TRUE(layout.heap.checkInvariants());
 }
 
-TEST(VirtualMemoryManager, NoCompactionWhenUsedAndNeedReachTheSize) {
+TEST_F(VirtualMemoryManagerTest, NoCompactionWhenUsedAndNeedReachTheSize) {
     Layout layout({1, 3, 5});
     std::array<void*, 7> before{};
     for (jint i = 0; i < 7; ++i) {
@@ -399,7 +416,7 @@ TEST(VirtualMemoryManager, NoCompactionWhenUsedAndNeedReachTheSize) {
     EXPECT_TRUE(capture.contains("totalFragmentSizeNeeded=192 m_heapUsed=256 m_heapSize=448"));
 }
 
-TEST(VirtualMemoryManager, CheckerReportsABrokenTiling) {
+TEST_F(VirtualMemoryManagerTest, CheckerReportsABrokenTiling) {
     Heap heap;
     ASSERT_TRUE(heap.init(4096, false));
     auto* a = static_cast<jint*>(heap.allocate(64));
@@ -410,6 +427,23 @@ TEST(VirtualMemoryManager, CheckerReportsABrokenTiling) {
     EXPECT_FALSE(capture.lines.empty());
     a[-2] = -72;
     EXPECT_TRUE(heap.checkInvariants());
+}
+
+TEST_F(VirtualMemoryManagerTest, StressModeCollectsAndCompactsAtEveryAllocation) {
+    Layout layout({1, 3, 5});
+    jint collections = 0;
+    layout.heap.setCollectHook([&](jint) { ++collections; });
+    void* const c = layout.buffers[2].data;
+    setGcStress(true);
+    // 40 bytes would fit the first hole as it is; stress mode compacts first all the same.
+    void* data = layout.heap.allocate(40);
+    setGcStress(false);
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(collections, 1);
+    EXPECT_EQ(layout.heap.compactionCount(), 1);
+    EXPECT_NE(layout.buffers[2].data, c);
+    EXPECT_TRUE(holds(layout.buffers[2].data, 48, 'C'));
+    EXPECT_TRUE(layout.heap.checkInvariants());
 }
 
 // Random allocations and frees with owners (some pinned); after every step the invariants hold,
@@ -468,7 +502,7 @@ void runRandomly(const bool relocatable, const unsigned seed) {
     EXPECT_EQ(moves > 0, relocatable) << "only the relocatable heap moves buffers, and this run needs it";
 }
 
-TEST(VirtualMemoryManager, RandomUseKeepsTheInvariants) {
+TEST_F(VirtualMemoryManagerTest, RandomUseKeepsTheInvariants) {
     for (const unsigned seed : {1u, 2u, 3u}) {
         runRandomly(false, seed);
         runRandomly(true, seed);

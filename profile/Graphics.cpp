@@ -1,0 +1,25 @@
+// javax_microedition_lcdui_Graphics (see Graphics.h).
+#include "profile/Graphics.h"
+
+#include "profile/Image.h"
+#include "runtime/Arrays.h"
+#include "runtime/ClassTable.h"
+
+namespace profile {
+
+Graphics::Graphics(Image* image, const jint id) : Object(id), target(image) {
+    void* const fields[] = {&target};
+    runtime::registerRefFields(this, fields, 1);
+    attach(image);
+}
+
+void Graphics::drawRGB(runtime::IntArray* rgbData, const jint offset, const jint scanLength, const jint x,
+                       const jint y, const jint w, const jint h, const jboolean processAlpha) {
+    if (rgbData == nullptr) {
+        logFault("drawRGB rgbData");
+        return;
+    }
+    Painter::drawRGB(rgbData->data(), rgbData->length, offset, scanLength, x, y, w, h, processAlpha != 0);
+}
+
+} // namespace profile

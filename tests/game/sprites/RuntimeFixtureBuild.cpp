@@ -1,2 +1,0 @@
-// The runtime's small test fixture, built into this test program as well.
-#include "tests/runtime/RuntimeFixture.cpp"
