@@ -1,8 +1,6 @@
 // The program itself, started headless as a child process.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <array>
 #include <cstdio>
@@ -10,6 +8,7 @@
 #include <string>
 
 #include "platform/Windows.h"
+#include "tests/support/TemporaryRoot.h"
 
 namespace {
 
@@ -23,9 +22,9 @@ struct Outcome {
     std::string output;
 };
 
-Outcome runProgram(const fs::path& programs, const std::string& frameLimit) {
-    const std::string command = "env TARNWICK_ROOT='" + programs.string() +
-                                "' SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy TARNWICK_FRAME_LIMIT=" + frameLimit +
+// Runs the program in the programs folder that TARNWICK_ROOT names.
+Outcome runProgram(const std::string& frameLimit) {
+    const std::string command = "env SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy TARNWICK_FRAME_LIMIT=" + frameLimit +
                                 " '" + programPath().string() + "' 2>&1";
     Outcome outcome;
     FILE* pipe = popen(command.c_str(), "r");
@@ -47,23 +46,15 @@ protected:
         if (!fs::exists(programPath())) {
             GTEST_SKIP() << "the program is not built at " << programPath();
         }
-        char pattern[] = "/tmp/tarnwick-program-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        programs = pattern;
-        gameFolder = programs / "Brenvale" / "Tarnwick";
+        gameFolder = root.path() / "Brenvale" / "Tarnwick";
         fs::create_directories(gameFolder);
     }
-    void TearDown() override {
-        if (!programs.empty()) {
-            fs::remove_all(programs);
-        }
-    }
-    fs::path programs;
+    testing_support::TemporaryRoot root;
     fs::path gameFolder;
 };
 
 TEST_F(ProgramTest, RunsFramesWithoutAScreenAndEndsCleanly) {
-    const Outcome outcome = runProgram(programs, "3");
+    const Outcome outcome = runProgram("3");
     EXPECT_EQ(outcome.exitCode, 0) << outcome.output;
     EXPECT_NE(outcome.output.find("Application::startApp"), std::string::npos) << outcome.output;
     EXPECT_NE(outcome.output.find("the game is not there yet"), std::string::npos) << outcome.output;
@@ -73,7 +64,7 @@ TEST_F(ProgramTest, RunsFramesWithoutAScreenAndEndsCleanly) {
 TEST_F(ProgramTest, ASecondCopyEndsAtOnce) {
     platform::SystemWindows firstCopy;
     ASSERT_TRUE(firstCopy.claimSingleInstance(gameFolder.string()));
-    const Outcome outcome = runProgram(programs, "3");
+    const Outcome outcome = runProgram("3");
     EXPECT_EQ(outcome.exitCode, 0) << outcome.output;
     EXPECT_NE(outcome.output.find("Tarnwick is already running"), std::string::npos) << outcome.output;
     EXPECT_EQ(outcome.output.find("Application::startApp"), std::string::npos) << outcome.output;
