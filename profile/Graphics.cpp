@@ -8,8 +8,8 @@
 namespace profile {
 
 Graphics::Graphics(Image* image, const jint id) : Object(id), target(image) {
-    void* const fields[] = {&target};
-    runtime::registerRefFields(this, fields, 1);
+    void* const fields[] = {&target, &font};
+    runtime::registerRefFields(this, fields, 2);
     attach(image);
 }
 

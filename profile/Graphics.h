@@ -8,7 +8,9 @@
 
 namespace runtime {
 struct IntArray;
-}
+struct String;
+struct javax_microedition_lcdui_Font;
+} // namespace runtime
 
 namespace profile {
 
@@ -25,7 +27,16 @@ struct Graphics : runtime::Object, Painter {
     void drawRGB(runtime::IntArray* rgbData, jint offset, jint scanLength, jint x, jint y, jint w, jint h,
                  jboolean processAlpha);
 
-    Image* target = nullptr; // the only reference field
+    // The font of drawString; a new Graphics has none, and without one no text is drawn.
+    void setFont(runtime::javax_microedition_lcdui_Font* newFont) { font = newFont; }
+    runtime::javax_microedition_lcdui_Font* getFont() const { return font; }
+    // System-font text in the current colour (SystemFontText.cpp): length characters of string
+    // from offset, anchored at (x, y) without the translation, inside the clip.
+    void drawSubstring(runtime::String* string, jint offset, jint length, jint x, jint y, jint anchor);
+    void drawString(runtime::String* string, jint x, jint y, jint anchor);
+
+    Image* target = nullptr; // the reference fields
+    runtime::javax_microedition_lcdui_Font* font = nullptr;
 };
 
 } // namespace profile

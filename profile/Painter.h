@@ -96,12 +96,14 @@ struct Painter {
     jint translateX = 0;
     jint translateY = 0;
 
-private:
+protected:
     struct Box {
         jint x1, y1, x2, y2;
     };
     // The clip rectangle, limited to the target's pixels (empty without drawable pixels).
     Box drawableBox() const;
+
+private:
     // Translates and clips a rectangle; false when nothing of it is left.
     bool clipRectangle(jlong x, jlong y, jlong w, jlong h, Box& out) const;
     void fillWide(jlong x, jlong y, jlong w, jlong h);

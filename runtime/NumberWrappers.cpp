@@ -35,10 +35,14 @@ void Boolean::staticInit() {
     StaticClass* block = Application::getInstance()->getStaticClass();
     block->booleanTrue = newObject<java_lang_Boolean>(jboolean{1});
     block->booleanFalse = newObject<java_lang_Boolean>(jboolean{0});
+    addStaticRoot(block, &block->booleanTrue);
+    addStaticRoot(block, &block->booleanFalse);
 }
 
 void Runtime::staticInit() {
-    Application::getInstance()->getStaticClass()->runtimeInstance = newObject<java_lang_Runtime>();
+    StaticClass* block = Application::getInstance()->getStaticClass();
+    block->runtimeInstance = newObject<java_lang_Runtime>();
+    addStaticRoot(block, &block->runtimeInstance);
 }
 
 java_lang_Runtime* Runtime::getRuntime() {

@@ -3,7 +3,9 @@
 
 #include "runtime/Application.h"
 #include "runtime/ClassTable.h"
+#include "runtime/ConstantPool.h"
 #include "runtime/Exceptions.h"
+#include "runtime/Hashtable.h"
 #include "runtime/ObjectManager.h"
 #include "runtime/StaticClass.h"
 #include "runtime/String.h"
@@ -14,6 +16,9 @@ namespace runtime {
 namespace {
 
 constexpr jint kLineFeed = 10;
+// Constant strings of the one system property: its key and its value.
+constexpr jint kSystemPropertyKey = 321;
+constexpr jint kSystemPropertyValue = 322;
 
 // A print stream records no error state: an I/O error under it is simply forgotten.
 void dropIOException() {
@@ -85,6 +90,14 @@ void System::staticInit(StaticClass* const block) {
     stream->collectable = 0;
     block->systemOut = stream;
     block->systemErr = stream;
+    addStaticRoot(block, &block->systemOut);
+    addStaticRoot(block, &block->systemErr);
+
+    // The one system property.
+    addStaticRoot(block, &block->systemProperties);
+    java_util_Hashtable* properties = newObject<java_util_Hashtable>();
+    block->systemProperties = properties;
+    properties->put(getConstantString(kSystemPropertyKey), getConstantString(kSystemPropertyValue));
 }
 
 } // namespace runtime

@@ -43,12 +43,13 @@ TEST_F(GraphicsTest, NewGraphicsCoversItsImageAndDrawsInvisibly) {
     EXPECT_EQ(target->row16(2)[3], 0);
 }
 
-TEST_F(GraphicsTest, TheTargetIsTheRegisteredReference) {
+TEST_F(GraphicsTest, TheTargetAndTheFontAreTheRegisteredReferences) {
     auto* g = runtime::newObject<Graphics>(image(2, 2));
     const runtime::ClassRecord* record = runtime::getClassRecord(Graphics::kClassId);
     ASSERT_NE(record, nullptr);
-    ASSERT_EQ(record->refCount, 1);
+    ASSERT_EQ(record->refCount, 2);
     EXPECT_EQ(record->refOffsets[0], reinterpret_cast<char*>(&g->target) - reinterpret_cast<char*>(g));
+    EXPECT_EQ(record->refOffsets[1], reinterpret_cast<char*>(&g->font) - reinterpret_cast<char*>(g));
 }
 
 TEST_F(GraphicsTest, DrawsImagesAndIntArrays) {

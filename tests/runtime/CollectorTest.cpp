@@ -185,7 +185,11 @@ const RootCase kRootCases[] = {
          a.m_midlet = newObject<TestMidlet>();
          return hide(a.m_midlet);
      },
-     [](Application& a, TestStatics&) { a.m_midlet = nullptr; }},
+     [](Application& a, TestStatics&) {
+         // The midlet class's static holds the running midlet too.
+         a.m_midlet = nullptr;
+         a.getStaticClass()->runningMidlet = nullptr;
+     }},
     {"current displayable",
      [](Application& a, TestStatics&) {
          a.currentDisplayable = newObject<TestDisplayable>();
