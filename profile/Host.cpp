@@ -13,9 +13,11 @@
 #include "platform/KeyMessages.h"
 #include "platform/PowerState.h"
 #include "platform/ShellWindows.h"
+#include "profile/AppProperties.h"
 #include "profile/Image.h"
 #include "profile/Resources.h"
 #include "profile/ScreenHooks.h"
+#include "profile/SystemFontText.h"
 #include "runtime/Application.h"
 #include "runtime/Displayable.h"
 #include "runtime/MIDlet.h"
@@ -107,9 +109,12 @@ bool Host::init() {
         return false;
     }
 
+    // What the runtime reaches of the profile: the screen's Graphics and Image, resources (the
+    // static set-up reads the constant pool through them), the midlet's properties, system fonts.
     installScreenHooks();
-    // The static set-up reads the constant pool through the profile's resources.
     installResourceOpener();
+    installAppProperties();
+    installSystemFontText();
     application = new runtime::Application();
     runtime::Application::setInstance(application);
     if (!application->init()) {

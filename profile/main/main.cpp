@@ -16,6 +16,7 @@
 #include "profile/Thread.h"
 #include "runtime/Application.h"
 #include "runtime/Collector.h"
+#include "runtime/Display.h"
 #include "runtime/Displayable.h"
 #include "runtime/Log.h"
 #include "runtime/MIDlet.h"
@@ -62,12 +63,12 @@ struct PlaceholderCanvas : runtime::javax_microedition_lcdui_Displayable, runtim
 
 struct PlaceholderMidlet : runtime::javax_microedition_midlet_MIDlet {
     void startApp() override {
-        runtime::Application* application = runtime::Application::getInstance();
-        if (application->currentDisplayable != nullptr) {
+        if (runtime::Application::getInstance()->currentDisplayable != nullptr) {
             return;
         }
         runtime::log("Tarnwick: the game is not there yet; showing an empty screen until the window closes.");
-        application->currentDisplayable = runtime::newObject<PlaceholderCanvas>();
+        runtime::Display* display = runtime::Display::getDisplay(this);
+        display->setCurrent(runtime::newObject<PlaceholderCanvas>());
     }
     void destroyApp(runtime::jboolean) override { profile::Host::quit(); }
 };

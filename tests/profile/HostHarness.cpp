@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "runtime/Display.h"
 #include "runtime/Displayable.h"
 #include "runtime/MIDlet.h"
 #include "runtime/ObjectManager.h"
@@ -21,7 +22,8 @@ struct HarnessMidlet : runtime::javax_microedition_midlet_MIDlet {
     void startApp() override {
         runtime::Application* application = runtime::Application::getInstance();
         if (application != nullptr && application->currentDisplayable == nullptr && displayableFactory != nullptr) {
-            application->currentDisplayable = displayableFactory();
+            runtime::Display* display = runtime::Display::getDisplay(this);
+            display->setCurrent(displayableFactory());
         }
     }
 };
