@@ -14,9 +14,13 @@ ServiceSlot<Clock, SdlClock>& slot() {
 }
 } // namespace
 
-std::uint32_t SdlClock::ticks() { return SDL_GetTicks(); }
+std::uint32_t SdlClock::ticks() {
+    return SDL_GetTicks();
+}
 
-void SdlClock::delay(const std::uint32_t milliseconds) { SDL_Delay(milliseconds); }
+void SdlClock::delay(const std::uint32_t milliseconds) {
+    SDL_Delay(milliseconds);
+}
 
 std::uint32_t VirtualClock::ticks() {
     const std::uint32_t reading = now;
@@ -30,8 +34,12 @@ void VirtualClock::delay(const std::uint32_t milliseconds) {
     delayedMilliseconds += milliseconds;
 }
 
-Clock& clock() { return slot().get(); }
+Clock& clock() {
+    return slot().get();
+}
 
-Clock* installClock(Clock* const replacement) { return slot().install(replacement); }
+Clock* installClock(Clock* const replacement) {
+    return slot().install(replacement);
+}
 
 } // namespace platform

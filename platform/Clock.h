@@ -37,7 +37,7 @@ public:
 
     std::uint32_t now;
     std::uint32_t stepPerRead;
-    std::uint32_t delayCount = 0;     // delays asked for so far
+    std::uint32_t delayCount = 0;          // delays asked for so far
     std::uint64_t delayedMilliseconds = 0; // their sum
 };
 

@@ -12,7 +12,9 @@ ServiceSlot<DisplayOrientation, SystemDisplayOrientation>& slot() {
 }
 } // namespace
 
-DisplayOrientation& displayOrientation() { return slot().get(); }
+DisplayOrientation& displayOrientation() {
+    return slot().get();
+}
 
 DisplayOrientation* installDisplayOrientation(DisplayOrientation* const replacement) {
     return slot().install(replacement);

@@ -97,7 +97,9 @@ void ScriptedKeyMessageQueue::remove() {
     }
 }
 
-KeyMessageQueue& keyMessages() { return slot().get(); }
+KeyMessageQueue& keyMessages() {
+    return slot().get();
+}
 
 KeyMessageQueue* installKeyMessages(KeyMessageQueue* const replacement) {
     return slot().install(replacement);

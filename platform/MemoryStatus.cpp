@@ -59,8 +59,12 @@ std::uint64_t SystemMemoryStatus::availablePhysical() {
     return std::numeric_limits<std::uint64_t>::max();
 }
 
-MemoryStatus& memoryStatus() { return slot().get(); }
+MemoryStatus& memoryStatus() {
+    return slot().get();
+}
 
-MemoryStatus* installMemoryStatus(MemoryStatus* const replacement) { return slot().install(replacement); }
+MemoryStatus* installMemoryStatus(MemoryStatus* const replacement) {
+    return slot().install(replacement);
+}
 
 } // namespace platform

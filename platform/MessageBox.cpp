@@ -43,7 +43,8 @@ std::string utf16ToUtf8(const std::u16string& text) {
         const char16_t unit = text[i];
         if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
             text[i + 1] < 0xE000) {
-            appendUtf8(out, 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+            appendUtf8(out,
+                       0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
             ++i;
         } else if (unit >= 0xD800 && unit < 0xE000) {
             appendUtf8(out, kReplacementCharacter);
@@ -54,20 +55,26 @@ std::string utf16ToUtf8(const std::u16string& text) {
     return out;
 }
 
-int ConsoleMessageBox::show(const std::u16string& text, const std::u16string& caption, const std::uint32_t style) {
+int ConsoleMessageBox::show(const std::u16string& text, const std::u16string& caption,
+                            const std::uint32_t style) {
     const std::string line = utf16ToUtf8(caption) + ": " + utf16ToUtf8(text);
     std::fprintf(stderr, "%s\n", line.c_str());
     runtime::log("%s", line.c_str());
     return (style & kMessageBoxButtonMask) == kMessageBoxYesNo ? kAnswerYes : kAnswerOk;
 }
 
-int ScriptedMessageBox::show(const std::u16string& text, const std::u16string& caption, const std::uint32_t style) {
+int ScriptedMessageBox::show(const std::u16string& text, const std::u16string& caption,
+                             const std::uint32_t style) {
     shown.push_back({text, caption, style});
     return answer;
 }
 
-MessageBoxService& messageBox() { return slot().get(); }
+MessageBoxService& messageBox() {
+    return slot().get();
+}
 
-MessageBoxService* installMessageBox(MessageBoxService* const replacement) { return slot().install(replacement); }
+MessageBoxService* installMessageBox(MessageBoxService* const replacement) {
+    return slot().install(replacement);
+}
 
 } // namespace platform

@@ -26,8 +26,12 @@ bool ScriptedPowerState::systemPowerState(std::uint32_t& reported) {
     return true;
 }
 
-PowerState& powerState() { return slot().get(); }
+PowerState& powerState() {
+    return slot().get();
+}
 
-PowerState* installPowerState(PowerState* const replacement) { return slot().install(replacement); }
+PowerState* installPowerState(PowerState* const replacement) {
+    return slot().install(replacement);
+}
 
 } // namespace platform

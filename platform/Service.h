@@ -10,8 +10,7 @@
 namespace platform {
 
 // One installable service: the installed one, else the default implementation.
-template <typename Interface, typename Default>
-class ServiceSlot {
+template <typename Interface, typename Default> class ServiceSlot {
 public:
     Interface& get() { return installed != nullptr ? *installed : fallback(); }
     // Installs service (null restores the default); returns what was installed before.
@@ -26,8 +25,7 @@ private:
 };
 
 // Installs a replacement for its lifetime and puts the previous service back afterwards.
-template <typename Interface>
-class ScopedService {
+template <typename Interface> class ScopedService {
 public:
     using Installer = Interface* (*)(Interface*);
     ScopedService(const Installer installer, Interface& replacement)

@@ -35,8 +35,12 @@ void ScriptedShellWindows::show(const WindowHandle window, const int command) {
     shows.emplace_back(kScriptedClasses[window - 1], command);
 }
 
-ShellWindows& shellWindows() { return slot().get(); }
+ShellWindows& shellWindows() {
+    return slot().get();
+}
 
-ShellWindows* installShellWindows(ShellWindows* const replacement) { return slot().install(replacement); }
+ShellWindows* installShellWindows(ShellWindows* const replacement) {
+    return slot().install(replacement);
+}
 
 } // namespace platform

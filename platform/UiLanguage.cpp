@@ -21,8 +21,8 @@ struct LocaleLanguage {
 };
 
 constexpr LocaleLanguage kLocaleLanguages[] = {
-    {"cs", kLanguageCzech},   {"de", kLanguageGerman},      {"es", kLanguageSpanish},
-    {"fr", kLanguageFrench},  {"pt", kLanguagePortuguese},
+    {"cs", kLanguageCzech},  {"de", kLanguageGerman},     {"es", kLanguageSpanish},
+    {"fr", kLanguageFrench}, {"pt", kLanguagePortuguese},
 };
 
 // The variables that name the messages' language, strongest first.
@@ -55,8 +55,12 @@ std::uint16_t EnvironmentUiLanguage::userDefaultUiLanguage() {
     return languageIdOfLocale(nullptr);
 }
 
-UiLanguage& uiLanguage() { return slot().get(); }
+UiLanguage& uiLanguage() {
+    return slot().get();
+}
 
-UiLanguage* installUiLanguage(UiLanguage* const replacement) { return slot().install(replacement); }
+UiLanguage* installUiLanguage(UiLanguage* const replacement) {
+    return slot().install(replacement);
+}
 
 } // namespace platform

@@ -20,7 +20,9 @@ ServiceSlot<WindowSystem, SystemWindows>& slot() {
 }
 } // namespace
 
-SystemWindows::~SystemWindows() { releaseSingleInstance(); }
+SystemWindows::~SystemWindows() {
+    releaseSingleInstance();
+}
 
 bool SystemWindows::claimSingleInstance(const std::string& folder) {
     releaseSingleInstance();
@@ -46,7 +48,9 @@ void SystemWindows::releaseSingleInstance() {
     }
 }
 
-void SystemWindows::bringRunningCopyToFront() { runtime::log("Tarnwick is already running"); }
+void SystemWindows::bringRunningCopyToFront() {
+    runtime::log("Tarnwick is already running");
+}
 
 bool ScriptedWindows::claimSingleInstance(const std::string& folder) {
     claimedFolder = folder;
@@ -57,8 +61,12 @@ bool ScriptedWindows::claimSingleInstance(const std::string& folder) {
     return true;
 }
 
-WindowSystem& windows() { return slot().get(); }
+WindowSystem& windows() {
+    return slot().get();
+}
 
-WindowSystem* installWindows(WindowSystem* const replacement) { return slot().install(replacement); }
+WindowSystem* installWindows(WindowSystem* const replacement) {
+    return slot().install(replacement);
+}
 
 } // namespace platform

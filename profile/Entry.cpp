@@ -26,7 +26,9 @@ namespace {
 
 } // namespace
 
-void installOutOfStoreHandler() { std::set_new_handler(&outOfStore); }
+void installOutOfStoreHandler() {
+    std::set_new_handler(&outOfStore);
+}
 
 bool passStartChecks(const std::string& gameFolder) {
     platform::WindowSystem& windows = platform::windows();
@@ -43,6 +45,8 @@ bool passStartChecks(const std::string& gameFolder) {
     return true;
 }
 
-std::string localGameFolder() { return platform::toPosixPath(platform::programsFolder() + kGameFolderPath); }
+std::string localGameFolder() {
+    return platform::toPosixPath(platform::programsFolder() + kGameFolderPath);
+}
 
 } // namespace profile

@@ -20,8 +20,8 @@
 #include "profile/SystemFontText.h"
 #include "runtime/Application.h"
 #include "runtime/Displayable.h"
-#include "runtime/MIDlet.h"
 #include "runtime/Log.h"
+#include "runtime/MIDlet.h"
 #include "runtime/ObjectManager.h"
 #include "runtime/Runnable.h"
 #include "runtime/System.h"
@@ -76,14 +76,15 @@ void showShellWindow(const char* className, const int command) {
     }
 }
 
-void iconifyWindow() { SDL_WM_IconifyWindow(); }
+void iconifyWindow() {
+    SDL_WM_IconifyWindow();
+}
 
 // The task bar comes back when the game leaves.
 void restoreTaskBar() {
     showShellWindow(platform::kTaskBarClass, platform::kShowWindowHide);
     showShellWindow(platform::kTaskBarClass, platform::kShowWindowShow);
 }
-
 
 } // namespace
 
@@ -99,7 +100,9 @@ Host::~Host() {
     }
 }
 
-Host* Host::getInstance() { return currentHost; }
+Host* Host::getInstance() {
+    return currentHost;
+}
 
 bool Host::init() {
     // The window manager groups the game's windows under the handset's window class.
@@ -175,7 +178,8 @@ void Host::run() {
             runnable = application->m_midlet;
         }
         if (runtime::instanceOf(runnable, runtime::kRunnable)) {
-            auto* view = static_cast<runtime::java_lang_Runnable*>(runnable->getInterface(runtime::kRunnable));
+            auto* view =
+                static_cast<runtime::java_lang_Runnable*>(runnable->getInterface(runtime::kRunnable));
             if (view != nullptr) {
                 view->run();
             }
@@ -349,9 +353,9 @@ void Host::closeApplication() {
     application = nullptr;
 }
 
-void Host::setExitHandler(ExitHandler handler) { exitHandler = std::move(handler); }
-
-void Host::setFrameObserver(FrameObserver observer) { frameObserver = std::move(observer); }
+void Host::setExitHandler(ExitHandler handler) {
+    exitHandler = std::move(handler);
+}
 
 void Host::exitProcess(const int code) {
     if (exitHandler) {
@@ -448,7 +452,8 @@ void Host::chooseWindowSize(const jint desktopWidth, const jint desktopHeight, j
         return;
     }
     // Keep the game's shape: the smaller of the two scales decides.
-    if (static_cast<std::int64_t>(roomHeight) * kScreenWidth <= static_cast<std::int64_t>(roomWidth) * kScreenHeight) {
+    if (static_cast<std::int64_t>(roomHeight) * kScreenWidth <=
+        static_cast<std::int64_t>(roomWidth) * kScreenHeight) {
         height = roomHeight;
         width = roomHeight * kScreenWidth / kScreenHeight;
     } else {
@@ -521,7 +526,8 @@ void Host::presentFrame() {
     }
     application->paintFrame();
     SDL_Rect sourceRect = {0, 0, static_cast<Uint16>(backBuffer->w), static_cast<Uint16>(backBuffer->h)};
-    SDL_Rect destinationRect = {0, 0, static_cast<Uint16>(screenSurface->w), static_cast<Uint16>(screenSurface->h)};
+    SDL_Rect destinationRect = {0, 0, static_cast<Uint16>(screenSurface->w),
+                                static_cast<Uint16>(screenSurface->h)};
     if (sourceRect.w == destinationRect.w && sourceRect.h == destinationRect.h) {
         SDL_UpperBlit(backBuffer, &sourceRect, screenSurface, &destinationRect);
     } else {
@@ -541,9 +547,6 @@ void Host::presentFrame() {
         }
     }
     ++framesPresented;
-    if (frameObserver) {
-        frameObserver(framesPresented, backBuffer);
-    }
     if (frameLimit != 0 && framesPresented == frameLimit) {
         SDL_Event quitEvent = {};
         quitEvent.type = SDL_QUIT;
@@ -575,7 +578,8 @@ void Host::checkPowerState() {
 
 void Host::showNativeHUD(const jint show) {
     runtime::log("%s", kHudBegin);
-    showShellWindow(platform::kTaskBarClass, show != 0 ? platform::kShowWindowShow : platform::kShowWindowHide);
+    showShellWindow(platform::kTaskBarClass,
+                    show != 0 ? platform::kShowWindowShow : platform::kShowWindowHide);
     runtime::log("%s", kHudEnd);
 }
 

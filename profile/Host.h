@@ -38,7 +38,7 @@ inline constexpr jint kNoKey = 0xFFFFFF;
 
 // What Host::peekKeyMessage found.
 struct KeyRecord {
-    jint raw = 0;        // virtual-key code
+    jint raw = 0;         // virtual-key code
     jint mapped = kNoKey; // profile key code
     jint kind = kKeyNothing;
 };
@@ -84,9 +84,9 @@ public:
     // Nearest-neighbour copy of a 16-bit surface onto another of a different size.
     static void scaleBlit(SDL_Surface* source, SDL_Surface* destination);
     // The same over raw 16-bit pixels (pitches in bytes).
-    static void scalePixels(const std::uint16_t* source, jint sourceWidth, jint sourceHeight, jint sourcePitch,
-                            std::uint16_t* destination, jint destinationWidth, jint destinationHeight,
-                            jint destinationPitch);
+    static void scalePixels(const std::uint16_t* source, jint sourceWidth, jint sourceHeight,
+                            jint sourcePitch, std::uint16_t* destination, jint destinationWidth,
+                            jint destinationHeight, jint destinationPitch);
 
     // Logs around showing (non-zero) or hiding the task bar.
     static void showNativeHUD(jint show);
@@ -107,9 +107,6 @@ public:
     }
     // After this many presented frames the host posts a quit event (0: no limit).
     void setFrameLimit(std::uint64_t frames) { frameLimit = frames; }
-    // Called after every presented frame with the back buffer (tests capture frames with it).
-    using FrameObserver = std::function<void(std::uint64_t frame, SDL_Surface* backBuffer)>;
-    void setFrameObserver(FrameObserver observer);
 
     runtime::Application* getApplication() const { return application; }
     SDL_Surface* getBackBuffer() const { return backBuffer; }
@@ -137,7 +134,6 @@ private:
     SDL_Surface* screenSurface = nullptr;
     SDL_Surface* backBuffer = nullptr;
     ExitHandler exitHandler;
-    FrameObserver frameObserver;
     std::uint64_t framesPresented = 0;
     std::uint64_t frameLimit = 0;
     jint requestedWidth = 0;

@@ -104,7 +104,9 @@ HostMessages& programMessages() {
 
 } // namespace
 
-void HostMessages::select(const std::uint32_t primaryLanguageId) { texts = messagesOf(primaryLanguageId).data(); }
+void HostMessages::select(const std::uint32_t primaryLanguageId) {
+    texts = messagesOf(primaryLanguageId).data();
+}
 
 const char16_t* HostMessages::get(const std::uint32_t index) const {
     if (index >= kHostMessageCount || texts == nullptr) {
@@ -113,8 +115,12 @@ const char16_t* HostMessages::get(const std::uint32_t index) const {
     return texts[index];
 }
 
-void selectMessageLanguage(const std::uint32_t primaryLanguageId) { programMessages().select(primaryLanguageId); }
+void selectMessageLanguage(const std::uint32_t primaryLanguageId) {
+    programMessages().select(primaryLanguageId);
+}
 
-const char16_t* getLocalizedMessage(const std::uint32_t index) { return programMessages().get(index); }
+const char16_t* getLocalizedMessage(const std::uint32_t index) {
+    return programMessages().get(index);
+}
 
 } // namespace profile

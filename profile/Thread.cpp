@@ -31,12 +31,15 @@ void java_lang_Thread::run() {
     if (target == nullptr || target == this) {
         return;
     }
-    if (auto* runnable = static_cast<runtime::java_lang_Runnable*>(target->getInterface(runtime::kRunnable))) {
+    if (auto* runnable =
+            static_cast<runtime::java_lang_Runnable*>(target->getInterface(runtime::kRunnable))) {
         runnable->run();
     }
 }
 
-void java_lang_Thread::start() { runtime::log("WARNING: multithread not supported"); }
+void java_lang_Thread::start() {
+    runtime::log("WARNING: multithread not supported");
+}
 
 void java_lang_Thread::sleep(const jlong milliseconds) {
     // A negative wait is no wait; a huge one is capped where the pump's counter ends.
@@ -51,6 +54,8 @@ void java_lang_Thread::sleep(const jlong milliseconds) {
     platform::clock().delay(static_cast<std::uint32_t>(wait));
 }
 
-void java_lang_Thread::yield() { sleep(kYieldMilliseconds); }
+void java_lang_Thread::yield() {
+    sleep(kYieldMilliseconds);
+}
 
 } // namespace profile

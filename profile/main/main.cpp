@@ -44,7 +44,8 @@ struct PlaceholderCanvas : runtime::javax_microedition_lcdui_Displayable, runtim
         screen->fillRect(0, 0, profile::kScreenWidth, profile::kScreenHeight);
     }
     void* getInterface(const jint interfaceClassId) override {
-        return interfaceClassId == runtime::kRunnable ? static_cast<runtime::java_lang_Runnable*>(this) : nullptr;
+        return interfaceClassId == runtime::kRunnable ? static_cast<runtime::java_lang_Runnable*>(this)
+                                                      : nullptr;
     }
     void run() override {
         profile::Host* host = profile::Host::getInstance();

@@ -16,12 +16,11 @@ struct KeyCase {
 
 TEST(VirtualKeyTest, HandsetKeysHaveTheirCodes) {
     const KeyCase cases[] = {
-        {SDLK_RETURN, 13},  {SDLK_KP_ENTER, 13}, {SDLK_ESCAPE, 0x1B}, {SDLK_HOME, 0x24},
-        {SDLK_LEFT, 37},    {SDLK_UP, 38},       {SDLK_RIGHT, 39},    {SDLK_DOWN, 40},
-        {SDLK_a, 65},       {SDLK_m, 77},        {SDLK_z, 90},        {SDLK_0, 48},
-        {SDLK_9, 57},       {SDLK_LSUPER, 0x5B}, {SDLK_KP0, 96},      {SDLK_KP5, 101},
-        {SDLK_KP9, 105},    {SDLK_F1, 112},      {SDLK_F2, 113},      {SDLK_F4, 0x73},
-        {SDLK_F8, 119},     {SDLK_F9, 120},
+        {SDLK_RETURN, 13}, {SDLK_KP_ENTER, 13}, {SDLK_ESCAPE, 0x1B}, {SDLK_HOME, 0x24},   {SDLK_LEFT, 37},
+        {SDLK_UP, 38},     {SDLK_RIGHT, 39},    {SDLK_DOWN, 40},     {SDLK_a, 65},        {SDLK_m, 77},
+        {SDLK_z, 90},      {SDLK_0, 48},        {SDLK_9, 57},        {SDLK_LSUPER, 0x5B}, {SDLK_KP0, 96},
+        {SDLK_KP5, 101},   {SDLK_KP9, 105},     {SDLK_F1, 112},      {SDLK_F2, 113},      {SDLK_F4, 0x73},
+        {SDLK_F8, 119},    {SDLK_F9, 120},
     };
     for (const KeyCase& c : cases) {
         EXPECT_EQ(virtualKeyOf(c.sdlKey), c.virtualKey) << "SDL key " << c.sdlKey;

@@ -15,7 +15,8 @@ TEST(Utf16ToUtf8Test, ConvertsEveryPlane) {
     };
     const Case cases[] = {
         {u"Notice", "Notice"},
-        {u"Möchtest", "M\xC3\xB6" "chtest"},
+        {u"Möchtest", "M\xC3\xB6"
+                      "chtest"},
         {u"Poznámka\n", "Pozn\xC3\xA1mka\n"},
         {u"\u20AC", "\xE2\x82\xAC"},
         {u"\U0001F600", "\xF0\x9F\x98\x80"},
@@ -30,7 +31,8 @@ TEST(Utf16ToUtf8Test, ConvertsEveryPlane) {
 
 TEST(ConsoleMessageBoxTest, LogsCaptionAndTextAndAnswersTheFirstButton) {
     std::vector<std::string> lines;
-    const runtime::LogSink previous = runtime::setLogSink([&](const std::string& line) { lines.push_back(line); });
+    const runtime::LogSink previous =
+        runtime::setLogSink([&](const std::string& line) { lines.push_back(line); });
     ConsoleMessageBox box;
     EXPECT_EQ(box.show(u"Zkus zavrít", u"Tarnwick", kMessageBoxIconExclamation), kAnswerOk);
     EXPECT_EQ(box.show(u"Keep?", u"Notice", kMessageBoxYesNo), kAnswerYes);

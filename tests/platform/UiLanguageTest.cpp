@@ -16,10 +16,20 @@ TEST(LanguageIdTest, LocaleNamesGiveTheHandsetsLanguageIds) {
         std::uint16_t id;
     };
     const Case cases[] = {
-        {"cs_CZ.UTF-8", 0x0405}, {"de_DE.UTF-8", 0x0407}, {"de", 0x0407},        {"es_ES@euro", 0x040A},
-        {"fr_CA", 0x040C},       {"pt_BR.UTF-8", 0x0416}, {"en_GB.UTF-8", 0x0409}, {"it_IT", 0x0409},
-        {"C", 0x0409},           {"POSIX", 0x0409},       {"", 0x0409},            {nullptr, 0x0409},
-        {"dex_DE", 0x0409},      {"d", 0x0409},
+        {"cs_CZ.UTF-8", 0x0405},
+        {"de_DE.UTF-8", 0x0407},
+        {"de", 0x0407},
+        {"es_ES@euro", 0x040A},
+        {"fr_CA", 0x040C},
+        {"pt_BR.UTF-8", 0x0416},
+        {"en_GB.UTF-8", 0x0409},
+        {"it_IT", 0x0409},
+        {"C", 0x0409},
+        {"POSIX", 0x0409},
+        {"", 0x0409},
+        {nullptr, 0x0409},
+        {"dex_DE", 0x0409},
+        {"d", 0x0409},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(languageIdOfLocale(c.locale), c.id) << (c.locale ? c.locale : "(null)");

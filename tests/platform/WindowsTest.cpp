@@ -40,7 +40,8 @@ TEST_F(InstanceLockTest, ASecondCopyFindsTheLockHeldUntilTheFirstLetsGo) {
 
 TEST_F(InstanceLockTest, AFolderWithoutRoomForTheLockDoesNotStopTheGame) {
     std::vector<std::string> lines;
-    const runtime::LogSink previous = runtime::setLogSink([&](const std::string& line) { lines.push_back(line); });
+    const runtime::LogSink previous =
+        runtime::setLogSink([&](const std::string& line) { lines.push_back(line); });
     SystemWindows windows;
     EXPECT_TRUE(windows.claimSingleInstance(folder + "/missing"));
     runtime::setLogSink(previous);

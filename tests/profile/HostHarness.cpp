@@ -21,14 +21,17 @@ HostHarness::DisplayableFactory displayableFactory = nullptr;
 struct HarnessMidlet : runtime::javax_microedition_midlet_MIDlet {
     void startApp() override {
         runtime::Application* application = runtime::Application::getInstance();
-        if (application != nullptr && application->currentDisplayable == nullptr && displayableFactory != nullptr) {
+        if (application != nullptr && application->currentDisplayable == nullptr &&
+            displayableFactory != nullptr) {
             runtime::Display* display = runtime::Display::getDisplay(this);
             display->setCurrent(displayableFactory());
         }
     }
 };
 
-runtime::javax_microedition_midlet_MIDlet* makeHarnessMidlet() { return runtime::newObject<HarnessMidlet>(); }
+runtime::javax_microedition_midlet_MIDlet* makeHarnessMidlet() {
+    return runtime::newObject<HarnessMidlet>();
+}
 
 SDL_Event keyEvent(const Uint8 type, const SDLKey key) {
     SDL_Event event = {};
@@ -51,8 +54,12 @@ SDL_Event buttonEvent(const Uint8 type, const int x, const int y) {
 }
 
 // 5- and 6-bit channels widened to 8 bits with their top bits repeated below.
-std::uint8_t widen5(const unsigned value) { return static_cast<std::uint8_t>((value << 3) | (value >> 2)); }
-std::uint8_t widen6(const unsigned value) { return static_cast<std::uint8_t>((value << 2) | (value >> 4)); }
+std::uint8_t widen5(const unsigned value) {
+    return static_cast<std::uint8_t>((value << 3) | (value >> 2));
+}
+std::uint8_t widen6(const unsigned value) {
+    return static_cast<std::uint8_t>((value << 2) | (value >> 4));
+}
 
 } // namespace
 
@@ -147,7 +154,9 @@ HostHarness& HostHarness::capture(const std::uint64_t frame, const std::string& 
     return *this;
 }
 
-void HostHarness::post(SDL_Event event) { SDL_PushEvent(&event); }
+void HostHarness::post(SDL_Event event) {
+    SDL_PushEvent(&event);
+}
 
 void HostHarness::postFrameEvents(const std::uint64_t frame) {
     const auto [first, last] = events.equal_range(frame);
@@ -183,8 +192,9 @@ bool HostHarness::writePng(SDL_Surface* surface, const std::string& path) {
     std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * height * 3);
     SDL_LockSurface(surface);
     for (int y = 0; y < height; ++y) {
-        const auto* row = reinterpret_cast<const std::uint16_t*>(static_cast<const std::uint8_t*>(surface->pixels) +
-                                                                 static_cast<std::ptrdiff_t>(y) * surface->pitch);
+        const auto* row =
+            reinterpret_cast<const std::uint16_t*>(static_cast<const std::uint8_t*>(surface->pixels) +
+                                                   static_cast<std::ptrdiff_t>(y) * surface->pitch);
         for (int x = 0; x < width; ++x) {
             const unsigned pixel = row[x];
             std::uint8_t* out = &rgb[(static_cast<std::size_t>(y) * width + x) * 3];

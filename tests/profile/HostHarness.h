@@ -93,8 +93,8 @@ private:
     platform::ScopedService<platform::WindowSystem> windowsScope{&platform::installWindows, windows};
     platform::ScopedService<platform::ShellWindows> shellScope{&platform::installShellWindows, shell};
     platform::ScopedService<platform::PowerState> powerScope{&platform::installPowerState, power};
-    platform::ScopedService<platform::DisplayOrientation> orientationScope{&platform::installDisplayOrientation,
-                                                                          orientation};
+    platform::ScopedService<platform::DisplayOrientation> orientationScope{
+        &platform::installDisplayOrientation, orientation};
     Host* hostShell = nullptr;
     std::multimap<std::uint64_t, SDL_Event> events;
     std::multimap<std::uint64_t, std::string> captures;

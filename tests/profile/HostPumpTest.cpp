@@ -31,7 +31,9 @@ void (*runBody)() = nullptr;
 // The colour the canvas paints the whole back buffer with.
 std::uint16_t paintColour = 0;
 
-std::string call(const char* name, const jint a) { return std::string(name) + " " + std::to_string(a); }
+std::string call(const char* name, const jint a) {
+    return std::string(name) + " " + std::to_string(a);
+}
 std::string call(const char* name, const jint a, const jint b) {
     return call(name, a) + "," + std::to_string(b);
 }
@@ -42,9 +44,15 @@ struct RecordingCanvas : runtime::javax_microedition_lcdui_Displayable, runtime:
 
     void keyPressed(const jint keyCode) override { calls.push_back(call("keyPressed", keyCode)); }
     void keyReleased(const jint keyCode) override { calls.push_back(call("keyReleased", keyCode)); }
-    void pointerPressed(const jint x, const jint y) override { calls.push_back(call("pointerPressed", x, y)); }
-    void pointerReleased(const jint x, const jint y) override { calls.push_back(call("pointerReleased", x, y)); }
-    void pointerDragged(const jint x, const jint y) override { calls.push_back(call("pointerDragged", x, y)); }
+    void pointerPressed(const jint x, const jint y) override {
+        calls.push_back(call("pointerPressed", x, y));
+    }
+    void pointerReleased(const jint x, const jint y) override {
+        calls.push_back(call("pointerReleased", x, y));
+    }
+    void pointerDragged(const jint x, const jint y) override {
+        calls.push_back(call("pointerDragged", x, y));
+    }
     void showNotify() override { calls.push_back("showNotify"); }
     void hideNotify() override { calls.push_back("hideNotify"); }
     void paint(runtime::Object*) override {
@@ -82,7 +90,9 @@ struct RecordingMidlet : runtime::javax_microedition_midlet_MIDlet {
         calls.push_back(call("destroyApp", unconditional));
     }
 };
-runtime::javax_microedition_midlet_MIDlet* makeRecordingMidlet() { return runtime::newObject<RecordingMidlet>(); }
+runtime::javax_microedition_midlet_MIDlet* makeRecordingMidlet() {
+    return runtime::newObject<RecordingMidlet>();
+}
 
 class HostPumpTest : public ::testing::Test {
 protected:
@@ -257,7 +267,8 @@ TEST_F(HostPumpTest, TheFirstFocusLossIsIgnoredAndTheSecondPauses) {
     using Show = std::pair<std::string, int>;
     EXPECT_EQ(harness.shell.shows,
               (std::vector<Show>{{platform::kInputPanelButtonClass, 5}, {platform::kTaskBarClass, 5}}));
-    EXPECT_EQ(countLines("\n---------------------------------------------------------showNativeHUD:Begin"), 1);
+    EXPECT_EQ(countLines("\n---------------------------------------------------------showNativeHUD:Begin"),
+              1);
     EXPECT_EQ(countLines("\n---------------------------------------------------------showNativeHUD:End"), 1);
 
     harness.shell.shows.clear();
@@ -335,10 +346,11 @@ TEST_F(HostPumpTest, AScaledDownWindowShowsTheWholeFrameAndMapsTouchesBack) {
     paintColour = 0x001F;
     harness.tap(0, 120, 399);
     harness.runFrames(1);
-    EXPECT_EQ(calls, (std::vector<std::string>{"pointerPressed 240,798", "pointerReleased 240,798", "paint"}));
+    EXPECT_EQ(calls,
+              (std::vector<std::string>{"pointerPressed 240,798", "pointerReleased 240,798", "paint"}));
     SDL_LockSurface(screen);
-    const auto* lastRow =
-        reinterpret_cast<const std::uint16_t*>(static_cast<const std::uint8_t*>(screen->pixels) + 399 * screen->pitch);
+    const auto* lastRow = reinterpret_cast<const std::uint16_t*>(
+        static_cast<const std::uint8_t*>(screen->pixels) + 399 * screen->pitch);
     const std::uint16_t corner = lastRow[239];
     SDL_UnlockSurface(screen);
     EXPECT_EQ(corner, 0x001F);
@@ -482,7 +494,8 @@ TEST_F(HostPumpTest, ThreadStartOnlyWarnsAndRunGoesToTheTarget) {
 }
 
 // Reads one RGB pixel of a PNG file.
-bool readPngPixel(const std::string& path, const int x, const int y, std::uint8_t rgb[3], int& width, int& height) {
+bool readPngPixel(const std::string& path, const int x, const int y, std::uint8_t rgb[3], int& width,
+                  int& height) {
     png_image image;
     std::memset(&image, 0, sizeof image);
     image.version = PNG_IMAGE_VERSION;
@@ -540,7 +553,8 @@ TEST_F(HostPumpTest, TheHarnessScriptsInputPerFrameAndCapturesFrames) {
 
 TEST(HostInitTest, AFailedSdlStartIsReportedAndStopsTheStart) {
     std::vector<std::string> lines;
-    const runtime::LogSink previous = runtime::setLogSink([&](const std::string& line) { lines.push_back(line); });
+    const runtime::LogSink previous =
+        runtime::setLogSink([&](const std::string& line) { lines.push_back(line); });
     setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
     {
         Host host;

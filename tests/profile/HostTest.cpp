@@ -14,11 +14,33 @@ TEST(MapKeyTest, HandsetKeysBecomeProfileKeyCodes) {
         jint keyCode;
     };
     const Case cases[] = {
-        {13, -5},  {37, -3},  {38, -1},  {39, -4},  {40, -2},  {65, 65},   {90, 90},   {96, '0'},  {101, '5'},
-        {105, '9'}, {112, -6}, {113, -7}, {119, '*'}, {120, '#'}, {48, '0'},  {57, '9'},
+        {13, -5},
+        {37, -3},
+        {38, -1},
+        {39, -4},
+        {40, -2},
+        {65, 65},
+        {90, 90},
+        {96, '0'},
+        {101, '5'},
+        {105, '9'},
+        {112, -6},
+        {113, -7},
+        {119, '*'},
+        {120, '#'},
+        {48, '0'},
+        {57, '9'},
         // Unmapped codes pass through, inside the table's range and outside it.
-        {12, 12},  {121, 121}, {14, 14},  {0x1B, 0x1B}, {0x24, 0x24}, {0x5B, 0x5B}, {0x73, 0x73}, {0, 0},
-        {-1, -1},  {0xFFFFFF, 0xFFFFFF},
+        {12, 12},
+        {121, 121},
+        {14, 14},
+        {0x1B, 0x1B},
+        {0x24, 0x24},
+        {0x5B, 0x5B},
+        {0x73, 0x73},
+        {0, 0},
+        {-1, -1},
+        {0xFFFFFF, 0xFFFFFF},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Host::mapKey(c.virtualKey), c.keyCode) << c.virtualKey;
@@ -32,8 +54,8 @@ TEST(RotatePointTest, TouchFollowsTheDisplayOrientation) {
         jint expectedX, expectedY;
     };
     const Case cases[] = {
-        {1, 10, 20, 20, 790}, {4, 10, 20, 460, 10}, {0, 10, 20, 10, 20},
-        {2, 10, 20, 10, 20},  {-1, 7, 9, 7, 9},     {1, 0, 0, 0, 800},  {4, 0, 0, 480, 0},
+        {1, 10, 20, 20, 790}, {4, 10, 20, 460, 10}, {0, 10, 20, 10, 20}, {2, 10, 20, 10, 20},
+        {-1, 7, 9, 7, 9},     {1, 0, 0, 0, 800},    {4, 0, 0, 480, 0},
     };
     for (const Case& c : cases) {
         jint x = c.x;
@@ -50,12 +72,11 @@ TEST(WindowSizeTest, SmallDesktopsGetAScaledDownWindowOfTheGamesShape) {
         jint width, height;
     };
     const Case cases[] = {
-        {1920, 1080, 480, 800}, // room enough
-        {0, 0, 480, 800},       // unknown desktop
-        {1366, 768, 422, 704},  // too low: the height decides
-        {1280, 720, 392, 656},
-        {400, 2000, 400, 666},  // too narrow: the width decides
-        {480, 864, 480, 800},   // exactly enough
+        {1920, 1080, 480, 800},                        // room enough
+        {0, 0, 480, 800},                              // unknown desktop
+        {1366, 768, 422, 704},                         // too low: the height decides
+        {1280, 720, 392, 656},  {400, 2000, 400, 666}, // too narrow: the width decides
+        {480, 864, 480, 800},                          // exactly enough
     };
     for (const Case& c : cases) {
         jint width = 0;
@@ -86,8 +107,8 @@ TEST(ScalePixelsTest, NearestNeighbourTakesTheSourcePixelAtOrBeforeEachPosition)
         const std::vector<std::uint16_t> source = positionPixels(c.sourceWidth, c.sourceHeight);
         // A wider destination row than the image checks that the pitch is honoured.
         const jint destinationStride = c.destinationWidth + 3;
-        std::vector<std::uint16_t> destination(static_cast<std::size_t>(destinationStride) * c.destinationHeight,
-                                               0xEEEE);
+        std::vector<std::uint16_t> destination(
+            static_cast<std::size_t>(destinationStride) * c.destinationHeight, 0xEEEE);
         Host::scalePixels(source.data(), c.sourceWidth, c.sourceHeight, c.sourceWidth * 2, destination.data(),
                           c.destinationWidth, c.destinationHeight, destinationStride * 2);
         for (jint y = 0; y < c.destinationHeight; ++y) {
@@ -96,10 +117,12 @@ TEST(ScalePixelsTest, NearestNeighbourTakesTheSourcePixelAtOrBeforeEachPosition)
                 const jint stepY = c.sourceHeight * 65536 / c.destinationHeight;
                 const jint sourceX = static_cast<jint>(static_cast<std::int64_t>(x) * stepX >> 16);
                 const jint sourceY = static_cast<jint>(static_cast<std::int64_t>(y) * stepY >> 16);
-                ASSERT_EQ(destination[static_cast<std::size_t>(y) * destinationStride + x], (sourceY << 8) | sourceX)
+                ASSERT_EQ(destination[static_cast<std::size_t>(y) * destinationStride + x],
+                          (sourceY << 8) | sourceX)
                     << c.sourceWidth << "x" << c.sourceHeight << " -> " << x << "," << y;
             }
-            EXPECT_EQ(destination[static_cast<std::size_t>(y) * destinationStride + c.destinationWidth], 0xEEEE);
+            EXPECT_EQ(destination[static_cast<std::size_t>(y) * destinationStride + c.destinationWidth],
+                      0xEEEE);
         }
     }
 }

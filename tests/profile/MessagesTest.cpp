@@ -8,7 +8,9 @@
 namespace profile {
 namespace {
 
-std::u16string text(const HostMessages& messages, const std::uint32_t index) { return messages.get(index); }
+std::u16string text(const HostMessages& messages, const std::uint32_t index) {
+    return messages.get(index);
+}
 
 TEST(HostMessagesTest, BeforeALanguageIsChosenEveryLookupGivesNULL) {
     const HostMessages messages;
@@ -23,9 +25,16 @@ TEST(HostMessagesTest, OnlyThePrimaryLanguageChoosesTheSet) {
         const char16_t* caption;
     };
     const Case cases[] = {
-        {0x0407 & 0x3FF, u"Hinweis"}, {0x0407, u"Notice"}, {5, u"Pozn\u00E1mka"}, {7, u"Hinweis"},
-        {9, u"Notice"},               {10, u"Advertencia"}, {12, u"Avertissement"}, {22, u"Aviso"},
-        {0, u"Notice"},               {0xFFFFFFFF, u"Notice"},
+        {0x0407 & 0x3FF, u"Hinweis"},
+        {0x0407, u"Notice"},
+        {5, u"Pozn\u00E1mka"},
+        {7, u"Hinweis"},
+        {9, u"Notice"},
+        {10, u"Advertencia"},
+        {12, u"Avertissement"},
+        {22, u"Aviso"},
+        {0, u"Notice"},
+        {0xFFFFFFFF, u"Notice"},
     };
     for (const Case& c : cases) {
         HostMessages messages;
@@ -64,7 +73,7 @@ TEST(HostMessagesTest, EverySetHoldsItsExactCharacters) {
         std::uint32_t units;
     };
     const Case cases[] = {
-        {9, 0x77817C75u, 303}, {7, 0x444CFE59u, 333},  {12, 0x621ED54Au, 320},
+        {9, 0x77817C75u, 303},  {7, 0x444CFE59u, 333},  {12, 0x621ED54Au, 320},
         {10, 0xA698ACEAu, 368}, {22, 0x0D641D7Cu, 317}, {5, 0xBE622AFBu, 245},
     };
     for (const Case& c : cases) {
@@ -88,8 +97,9 @@ TEST(HostMessagesTest, AccentedTextsAreStoredAsUtf16) {
         {22, 0, u"Jogo instalado.\nDeseja inici\u00E1-lo?"},
         {12, 3, u"Etes-vous s\u00FBr de vouloir quitter?"},
         {5, 5, u"Chce\u0161 zachovat sv\u00E1 ulo\u017Een\u00E1 data?"},
-        {9, 4, u"Could not free the required memory to run the game.\nPlease try closing all running "
-               u"applications and launch the game again."},
+        {9, 4,
+         u"Could not free the required memory to run the game.\nPlease try closing all running "
+         u"applications and launch the game again."},
     };
     for (const Case& c : cases) {
         HostMessages messages;

@@ -15,7 +15,9 @@ namespace {
 namespace fs = std::filesystem;
 
 // The program next to this test runner in the build tree.
-fs::path programPath() { return fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "profile" / "Tarnwick"; }
+fs::path programPath() {
+    return fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "profile" / "Tarnwick";
+}
 
 struct Outcome {
     int exitCode = -1;
@@ -24,8 +26,9 @@ struct Outcome {
 
 // Runs the program in the programs folder that TARNWICK_ROOT names.
 Outcome runProgram(const std::string& frameLimit) {
-    const std::string command = "env SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy TARNWICK_FRAME_LIMIT=" + frameLimit +
-                                " '" + programPath().string() + "' 2>&1";
+    const std::string command =
+        "env SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy TARNWICK_FRAME_LIMIT=" + frameLimit + " '" +
+        programPath().string() + "' 2>&1";
     Outcome outcome;
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) {
