@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "game/sprites/ArchiveResource.h"
 #include "profile/Entry.h"
 #include "profile/Graphics.h"
 #include "profile/Host.h"
@@ -106,6 +107,8 @@ int main(int, char**) {
     // Every frame of the game lies below this one: the collector scans the stack up to here.
     runtime::setStackBase(&host);
     runtime::Application::setMidletFactory(&makePlaceholderMidlet);
+    // Resources that are not loose files come out of the game's archive.
+    game::sprites::installArchiveOpener();
     host.setFrameLimit(frameLimitFromEnvironment());
     if (!host.init()) {
         SDL_Quit();
