@@ -595,7 +595,9 @@ void sweep(ObjectManager* manager, const bool freeAll) {
         manager->objects[manager->count - 1] = nullptr;
         --manager->count;
         ++freed;
-        heapIndex.remove(object);
+        if (heapIndex.owner == manager) {
+            heapIndex.remove(object);
+        }
         releaseAndFree(object, manager->application);
     }
     // Objects a release slot listed were neither indexed nor cleared.

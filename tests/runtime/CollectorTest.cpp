@@ -628,10 +628,14 @@ TEST_F(CollectorTest, EveryReferenceAfterADescentIsStillMarked) {
     manager->mark(reveal(hidden));
 }
 
+[[gnu::noinline]] void storeFirst(TestStatics* statics, const std::uintptr_t hidden) {
+    statics->first = reveal(hidden);
+}
+
 TEST_F(CollectorTest, MarkSetOutsideACollectionDoesNotKeepAnObjectThroughTheNext) {
     // The node survives one collection first, so its mark is one the collector cleared before.
     const std::uintptr_t hidden = makeHiddenNode(&releases);
-    statics()->first = reveal(hidden);
+    storeFirst(statics(), hidden);
     clearDeadStack();
     manager()->gc(0);
     ASSERT_TRUE(isListed(manager(), hidden));
