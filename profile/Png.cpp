@@ -213,6 +213,9 @@ bool decodePng(const std::uint8_t* data, const std::size_t length, DecodedPng& o
         return false;
     }
     png_set_expand(context.png);
+    // A chunk's length field comes from the file: without a cap, a text chunk claiming 2 GiB
+    // makes libpng allocate that much before it finds the data missing.
+    png_set_chunk_malloc_max(context.png, static_cast<png_alloc_size_t>(kMaxPixelBytes));
     context.info = png_create_info_struct(context.png);
     const bool decoded = context.info != nullptr && runLibpng(context);
 

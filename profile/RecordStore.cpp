@@ -1,6 +1,7 @@
 // Record stores on files: opening and the index, raw record files, and the record operations.
 #include "profile/RecordStore.h"
 
+#include <limits>
 #include <string>
 
 #include "runtime/Application.h"
@@ -114,6 +115,12 @@ void javax_microedition_rms_RecordStore::readIndex() {
     }
     in->close();
     catchException(runtime::kException);
+    // Ids handed out must stay positive: a damaged negative counter starts again from 0.
+    if (nextRecordId < 0) {
+        runtime::log("RecordStore: index %s has a negative last id %d; counting from 0", name.c_str(),
+                     static_cast<int>(nextRecordId));
+        nextRecordId = 0;
+    }
     // A damaged counter below a listed id would hand that id out again and overwrite its record.
     for (jint i = 0; i < recordIds->size(); ++i) {
         const jint recordId = idAt(recordIds, i);
@@ -306,6 +313,13 @@ jint javax_microedition_rms_RecordStore::getRecord(const jint recordId, ByteArra
 jint javax_microedition_rms_RecordStore::addRecord(ByteArray* const data, const jint offset,
                                                    const jint length) {
     if (getSizeAvailable() < length) {
+        raise<runtime::javax_microedition_rms_RecordStoreFullException>(
+            runtime::getConstantString(kStoreFullText));
+        return 0;
+    }
+    // The last id was handed out: the next would wrap onto ids the store may still list.
+    if (nextRecordId == std::numeric_limits<jint>::max()) {
+        runtime::log("RecordStore: %s has no record ids left", narrowPath(path).c_str());
         raise<runtime::javax_microedition_rms_RecordStoreFullException>(
             runtime::getConstantString(kStoreFullText));
         return 0;

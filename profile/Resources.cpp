@@ -89,7 +89,14 @@ void parseAppDescriptor(String* const text, const std::function<void(String* key
         if (lineEnd < 0) {
             lineEnd = length;
         }
-        const jint colon = text->indexOf(kPropertySeparator, start);
+        // Look for the separator within this line only, so a long text without one stays linear.
+        jint colon = -1;
+        for (jint i = start; i < lineEnd; ++i) {
+            if (text->charAt(i) == kPropertySeparator) {
+                colon = i;
+                break;
+            }
+        }
         jint end = lineEnd;
         if (end > start && text->charAt(end - 1) == kCarriageReturn) {
             --end;

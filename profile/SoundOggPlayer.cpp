@@ -24,6 +24,9 @@ struct OggSource {
 namespace {
 
 constexpr int kDecodeChunk = 4096;
+// A decoded sound larger than this (about 12 minutes of 44.1 kHz stereo) is refused: a small,
+// crafted stream could otherwise make decoding grow its buffer until memory runs out.
+constexpr std::size_t kMaxDecodedBytes = 128u * 1024u * 1024u;
 constexpr std::uint16_t kOggBitsPerSample = 16;
 constexpr std::uint16_t kOggExtraSize = 18;
 
@@ -160,10 +163,13 @@ jint OggPlayer::getPcmData() {
             break;
         }
         total += static_cast<std::size_t>(decoded);
+        if (total > kMaxDecodedBytes) {
+            runtime::log("Player: the decoded sound exceeds %zu bytes; it is not played", kMaxDecodedBytes);
+            break;
+        }
     }
     closeDecoder();
-    // The whole sound must fit the 32-bit lengths of the wave output.
-    if (buffer == nullptr || total == 0 || total > static_cast<std::size_t>(INT32_MAX)) {
+    if (buffer == nullptr || total == 0 || total > kMaxDecodedBytes) {
         std::free(buffer);
         return -1;
     }

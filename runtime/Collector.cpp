@@ -90,71 +90,121 @@ const ViewOffsets& viewOffsetsOf(Object* object, const void* vtable) {
     return entry;
 }
 
-// The exact addresses the stack scan accepts, built at the start of each collection: a bitmap
-// with one bit per word of the object heap (or of the range the listed objects span), plus the
-// sorted addresses of interface views with their objects.
+// The stack scan's index of exact addresses: a bitmap over the object heap (or, without one,
+// over the span of the listed objects) with one bit per word, set where a listed object starts.
+// Interface views are found from the nearest object start below them.
+//
+// The index and the cleared marks carry over from one collection to the next: the sweep clears
+// the bit of every object it frees and the mark of every object it keeps, so a collection only
+// needs to index, and clear the marks of, the objects listed since the last one
+// (ObjectManager::collectedCount). Anything that could have broken that (another manager, a
+// mark set outside a collection, a release slot that allocated) makes the next one start over.
 struct HeapIndex {
-    std::uintptr_t low = 1;
-    std::uintptr_t high = 0; // last word the bitmap covers
-    std::vector<std::uint64_t> bits;
-    std::vector<std::pair<std::uintptr_t, Object*>> views;
-    bool valid = false;
+    std::uintptr_t low = 0;
+    std::uintptr_t span = 0; // bytes covered
+    std::vector<std::uint64_t> starts;
+    std::size_t startCount = 0;     // bits set
+    const ObjectManager* owner = nullptr;
 
-    // Starts an empty index over [from, to].
-    void reset(const std::uintptr_t from, const std::uintptr_t to) {
-        valid = true;
-        views.clear();
-        low = from;
-        high = to;
-        if (to < from) {
-            bits.clear();
-            return;
-        }
-        const std::size_t words = (high - low) / kWordSize + 1;
-        bits.assign((words + 63) / 64, 0);
-    }
-
-    void add(Object* object) {
-        const auto address = reinterpret_cast<std::uintptr_t>(object);
-        if (address % kWordSize != 0 || address < low || address > high) {
-            return;
-        }
-        const std::size_t word = (address - low) / kWordSize;
-        bits[word / 64] |= std::uint64_t{1} << (word % 64);
-        // An object whose constructor has not started yet has no table to ask.
-        const void* vtable = vtableOf(object);
-        if (vtable == nullptr) {
-            return;
-        }
-        const ViewOffsets& entry = viewOffsetsOf(object, vtable);
-        for (std::uint8_t v = 0; v < entry.count; ++v) {
-            views.emplace_back(address + entry.offsets[v], object);
+    // Covers [from, to] (both word addresses) with a clear bitmap.
+    void cover(const std::uintptr_t from, const std::uintptr_t to) {
+        const std::uintptr_t bytes = to < from ? 0 : to - from + kWordSize;
+        if (from != low || bytes != span) {
+            low = from;
+            span = bytes;
+            starts.assign((span / kWordSize + 63) / 64, 0);
+            startCount = 0;
+        } else if (startCount != 0) {
+            std::fill(starts.begin(), starts.end(), 0);
+            startCount = 0;
         }
     }
 
-    void finish() { std::sort(views.begin(), views.end()); }
+    bool covers(const std::uintptr_t from, const std::uintptr_t to) const {
+        return from == low && (to < from ? 0 : to - from + kWordSize) == span;
+    }
+
+    // The bit index of address, or -1 when it lies outside or off the word grid.
+    std::ptrdiff_t bitOf(const std::uintptr_t address) const {
+        const std::uintptr_t offset = address - low;
+        return offset < span && offset % kWordSize == 0 ? static_cast<std::ptrdiff_t>(offset / kWordSize) : -1;
+    }
+
+    void add(const Object* object) {
+        const std::ptrdiff_t bit = bitOf(reinterpret_cast<std::uintptr_t>(object));
+        if (bit < 0) {
+            return;
+        }
+        std::uint64_t& word = starts[static_cast<std::size_t>(bit) / 64];
+        const std::uint64_t mask = std::uint64_t{1} << (bit % 64);
+        startCount += (word & mask) == 0 ? 1 : 0;
+        word |= mask;
+    }
+
+    void remove(const Object* object) {
+        const std::ptrdiff_t bit = bitOf(reinterpret_cast<std::uintptr_t>(object));
+        if (bit < 0) {
+            return;
+        }
+        std::uint64_t& word = starts[static_cast<std::size_t>(bit) / 64];
+        const std::uint64_t mask = std::uint64_t{1} << (bit % 64);
+        startCount -= (word & mask) != 0 ? 1 : 0;
+        word &= ~mask;
+    }
+
+    bool isStart(const std::size_t bit) const { return (starts[bit / 64] >> (bit % 64)) & 1; }
+
+    // The highest object start at or below bit and at most kMaxViewOffset bytes before it, or -1.
+    std::ptrdiff_t startAtOrBefore(const std::size_t bit) const {
+        const std::size_t lowest = bit > kMaxViewOffset / kWordSize ? bit - kMaxViewOffset / kWordSize : 0;
+        std::size_t index = bit / 64;
+        std::uint64_t word = starts[index] & (~std::uint64_t{0} >> (63 - bit % 64));
+        for (;;) {
+            if (word != 0) {
+                const std::size_t found = index * 64 + 63 - static_cast<std::size_t>(__builtin_clzll(word));
+                return found >= lowest ? static_cast<std::ptrdiff_t>(found) : -1;
+            }
+            if (index == 0 || index * 64 <= lowest) {
+                return -1;
+            }
+            word = starts[--index];
+        }
+    }
 
     // The listed object whose address, or one of whose interface views' address, is word.
     Object* find(const std::uintptr_t word) const {
-        if (word % kWordSize != 0) {
+        const std::ptrdiff_t bit = bitOf(word);
+        if (bit < 0) {
             return nullptr;
         }
-        if (word >= low && word <= high) {
-            const std::size_t index = (word - low) / kWordSize;
-            if ((bits[index / 64] >> (index % 64)) & 1) {
-                return reinterpret_cast<Object*>(word);
+        if (isStart(static_cast<std::size_t>(bit))) {
+            return reinterpret_cast<Object*>(word);
+        }
+        // A view lies inside its object, so only the nearest object below can own it.
+        const std::ptrdiff_t start = startAtOrBefore(static_cast<std::size_t>(bit));
+        if (start < 0) {
+            return nullptr;
+        }
+        auto* object = reinterpret_cast<Object*>(low + static_cast<std::uintptr_t>(start) * kWordSize);
+        // An object whose constructor has not started yet has no table to ask.
+        const void* vtable = vtableOf(object);
+        if (vtable == nullptr) {
+            return nullptr;
+        }
+        const ViewOffsets& views = viewOffsetsOf(object, vtable);
+        const std::uintptr_t offset = word - reinterpret_cast<std::uintptr_t>(object);
+        for (std::uint8_t v = 0; v < views.count; ++v) {
+            if (views.offsets[v] == offset) {
+                return object;
             }
         }
-        if (views.empty() || word < views.front().first || word > views.back().first) {
-            return nullptr;
-        }
-        const auto found =
-            std::lower_bound(views.begin(), views.end(), std::make_pair(word, static_cast<Object*>(nullptr)));
-        return found != views.end() && found->first == word ? found->second : nullptr;
+        return nullptr;
     }
 };
 
 HeapIndex heapIndex;
+// Set while a collection's index is in place for its stack scan.
+bool indexReady = false;
 
 // The range the index must cover: the object heap, or (without one) the listed objects' span.
 std::pair<std::uintptr_t, std::uintptr_t> indexRange(const ObjectManager* manager) {
@@ -171,49 +221,77 @@ std::pair<std::uintptr_t, std::uintptr_t> indexRange(const ObjectManager* manage
         low = std::min(low, address);
         high = std::max(high, address);
     }
-    return {low, high};
+    return {low & ~(kWordSize - 1), high & ~(kWordSize - 1)};
 }
 
-// Indexes the list for the stack scan; with clearMarks also clears every mark on the same pass.
-void buildIndex(const ObjectManager* manager, const bool clearMarks) {
+// Indexes the list for the stack scan and clears the marks of the objects it indexes: only those
+// listed since the last collection when its work still holds, otherwise all of them. Without
+// clearMarks (a scan outside a collection) every mark is left alone and everything is indexed.
+void indexObjects(ObjectManager* manager, const bool clearMarks) {
     const auto [low, high] = indexRange(manager);
-    heapIndex.reset(low, high);
-    for (jint i = 0; i < manager->count; ++i) {
+    jint from = manager->collectedCount;
+    if (!clearMarks || from <= 0 || from > manager->count || heapIndex.owner != manager ||
+        !heapIndex.covers(low, high)) {
+        heapIndex.cover(low, high);
+        heapIndex.owner = manager;
+        from = 0;
+    }
+    // Until the sweep finishes, nothing is known to carry over.
+    manager->collectedCount = 0;
+    for (jint i = from; i < manager->count; ++i) {
         Object* object = manager->objects[i];
         if (clearMarks) {
             object->mark = 0;
         }
         heapIndex.add(object);
     }
-    heapIndex.finish();
 }
 
 // Clears every mark (with free-all also making every object collectable, otherwise indexing the
 // list). Kept out of gc's own frame: the object pointers it leaves behind in dead stack slots
 // must not be mistaken for roots.
-[[gnu::noinline]] void prepareCollection(const ObjectManager* manager, const bool freeAll) {
+[[gnu::noinline]] void prepareCollection(ObjectManager* manager, const bool freeAll) {
     if (!freeAll) {
-        buildIndex(manager, true);
+        indexObjects(manager, true);
+        indexReady = true;
         return;
     }
+    manager->collectedCount = 0;
     for (jint i = 0; i < manager->count; ++i) {
         manager->objects[i]->mark = 0;
         manager->objects[i]->collectable = 1;
     }
 }
 
-bool isObjectArray(const Object* object) {
-    return object->classId == kObjectArray;
+// What marking needs of each class: where its reference fields lie. Copied from the class table
+// once per collection (and per direct call of mark outside one), so marking reads one small
+// table instead of the class records.
+struct RefLayout {
+    const jint* offsets = nullptr;
+    jint count = 0; // kArrayLayout for ObjectArray: its elements are the references
+};
+constexpr jint kArrayLayout = -1;
+RefLayout refLayouts[kClassCount];
+
+void loadRefLayouts(const StaticClass* block) {
+    for (jint id = 0; id < kClassCount; ++id) {
+        RefLayout layout;
+        if (id == kObjectArray) {
+            layout.count = kArrayLayout;
+        } else if (block != nullptr && block->classes[id].refCount > 0 &&
+                   block->classes[id].refOffsets != nullptr) {
+            layout.offsets = block->classes[id].refOffsets;
+            layout.count = block->classes[id].refCount;
+        }
+        refLayouts[id] = layout;
+    }
 }
 
-// Whether marking must look inside the object: reference arrays and classes with reference fields.
-bool hasReferences(const Object* object, const StaticClass* block) {
-    if (isObjectArray(object)) {
-        return true;
-    }
-    const jint id = object->classId;
-    return block != nullptr && id >= 0 && id < kClassCount && block->classes[id].refCount > 0 &&
-           block->classes[id].refOffsets != nullptr;
+// The layout of an object marking must look inside (reference arrays and classes with
+// reference fields), or null. Ids outside the table, like a freed object's, have none.
+const RefLayout* layoutOf(const Object* object) {
+    const auto id = static_cast<std::uint16_t>(object->classId);
+    return id < kClassCount && refLayouts[id].count != 0 ? &refLayouts[id] : nullptr;
 }
 
 StaticClass* staticBlockOf(const ObjectManager* manager) {
@@ -242,7 +320,8 @@ void growMarkStack(ObjectManager* manager, const jint capacity) {
     if (objects != nullptr) {
         manager->markObjects = objects;
     }
-    auto* next = static_cast<jint*>(std::realloc(manager->markNext, sizeof(jint) * capacity));
+    // Two entries per frame: the next index, and the frame's depth in the marking.
+    auto* next = static_cast<jint*>(std::realloc(manager->markNext, sizeof(jint) * 2 * capacity));
     if (next != nullptr) {
         manager->markNext = next;
     }
@@ -304,83 +383,145 @@ void setGcStress(const bool on) {
     stressMode = on ? 1 : 0;
 }
 
+// Depth first, as the handset marked, with one difference in bookkeeping: an object is kept on
+// the mark stack only while some of its references may still need a descent of their own.
+// Before descending into a child, the rest of the current object's fields are looked over: the
+// objects without references among them are marked at once (marking them later would not change
+// anything else), and when no field is left that could need a descent, the object is not pushed.
+// The depth counts every descent all the same, so the message comes at the same point.
 void ObjectManager::mark(Object* object) {
     if (object == nullptr || object->mark != 0) {
         return;
     }
     object->mark = 1;
-    const StaticClass* block = staticBlockOf(this);
-    if (!hasReferences(object, block)) {
+    if (!collecting) {
+        // A mark that no collection clears: the next one must clear them all.
+        collectedCount = 0;
+        loadRefLayouts(staticBlockOf(this));
+    }
+    const RefLayout* layout = layoutOf(object);
+    if (layout == nullptr) {
         return;
     }
     if (markCapacity < kMarkStackSize) {
         growMarkStack(this, kMarkStackSize);
     }
 
+    // The stack lives in the members; its top and the object being scanned stay in locals.
+    Object** stackObjects = markObjects;
+    jint* stackNext = markNext;
+    jint top = 0;
     Object* current = object;
-    depth = 0;
-    markNext[0] = 0;
+    jint next = 0;
+    jint level = 0; // the depth of current: descents between it and object
+    // The class looked up last: along a chain of one class, the next object's fields are read
+    // on a predicted branch instead of waiting for its class id to come back from the table.
+    jshort lastId = object->classId;
+    const RefLayout* lastLayout = layout;
+    const auto layoutOfChild = [&](const Object* child) {
+        if (__builtin_expect(child->classId == lastId, 1)) {
+            return lastLayout;
+        }
+        lastId = child->classId;
+        lastLayout = layoutOf(child);
+        return lastLayout;
+    };
     for (;;) {
         Object* child = nullptr;
-        jint next = markNext[depth];
-        if (isObjectArray(current)) {
+        const RefLayout* childLayout = nullptr;
+        bool resume = false;
+        if (layout->count == kArrayLayout) {
             // Read through Array: an array whose constructor is still allocating its storage
             // (collected as the newest object) has its length but no elements yet.
             const auto* array = static_cast<const Array*>(current);
             Object* const* elements = static_cast<Object* const*>(array->elements);
             const jint length = elements != nullptr ? array->length : 0;
-            for (; next < length && child == nullptr; ++next) {
-                Object* element = elements[next];
+            while (next < length) {
+                Object* element = elements[next++];
                 if (element != nullptr && element->mark == 0) {
                     element->mark = 1;
-                    child = hasReferences(element, block) ? element : nullptr;
+                    childLayout = layoutOfChild(element);
+                    if (childLayout != nullptr) {
+                        child = element;
+                        break;
+                    }
                 }
             }
+            resume = next < length;
         } else {
-            const ClassRecord& record = block->classes[current->classId];
-            for (; next < record.refCount && child == nullptr; ++next) {
+            const jint* offsets = layout->offsets;
+            const jint count = layout->count;
+            while (next < count) {
                 Object* field = nullptr;
-                std::memcpy(&field, reinterpret_cast<const char*>(current) + record.refOffsets[next],
-                            sizeof field);
+                std::memcpy(&field, reinterpret_cast<const char*>(current) + offsets[next++], sizeof field);
                 if (field != nullptr && field->mark == 0) {
                     field->mark = 1;
-                    child = hasReferences(field, block) ? field : nullptr;
+                    childLayout = layoutOfChild(field);
+                    if (childLayout != nullptr) {
+                        child = field;
+                        break;
+                    }
+                }
+            }
+            // Look over the rest before leaving: resume only at a field that may need a descent.
+            for (; child != nullptr && next < count; ++next) {
+                Object* field = nullptr;
+                std::memcpy(&field, reinterpret_cast<const char*>(current) + offsets[next], sizeof field);
+                if (field != nullptr && field->mark == 0) {
+                    if (layoutOf(field) != nullptr) {
+                        resume = true;
+                        break;
+                    }
+                    field->mark = 1;
                 }
             }
         }
         if (child != nullptr) {
-            // Remember where to resume in the current object, then descend into the child.
-            markObjects[depth] = current;
-            markNext[depth] = next;
-            ++depth;
-            if (depth == kMarkStackSize - 1 && !deepMarkReported) {
+            ++level;
+            if (level == kMarkStackSize - 1 && !deepMarkReported) {
                 // The handset's mark stack ended with this entry; ours grows on.
                 deepMarkReported = true;
+                depth = level;
                 log("%s", "");
                 dumpStackTrace();
             }
-            if (depth >= markCapacity) {
-                growMarkStack(this, markCapacity * 2);
+            if (resume) {
+                // Remember where to resume in the current object.
+                if (top >= markCapacity) {
+                    growMarkStack(this, markCapacity * 2);
+                    stackObjects = markObjects;
+                    stackNext = markNext;
+                }
+                stackObjects[top] = current;
+                stackNext[2 * top] = next;
+                stackNext[2 * top + 1] = level - 1;
+                ++top;
             }
-            markNext[depth] = 0;
             current = child;
+            layout = childLayout;
+            next = 0;
             continue;
         }
-        if (depth == 0) {
-            return;
+        if (top == 0) {
+            break;
         }
-        --depth;
-        current = markObjects[depth];
+        --top;
+        current = stackObjects[top];
+        next = stackNext[2 * top];
+        level = stackNext[2 * top + 1];
+        layout = layoutOf(current);
     }
+    depth = 0;
 }
 
 // Reads every 8-byte aligned word between from and to. Stack memory holds redzones and dead
 // frames that the address sanitizer would report, so this one function is not instrumented.
 [[gnu::no_sanitize_address]] [[gnu::noinline]] void ObjectManager::scanStack(const void* from,
                                                                              const void* to) {
-    const bool ownIndex = !heapIndex.valid;
+    // Inside a collection the list was indexed as it began; a direct call indexes it here.
+    const bool ownIndex = !indexReady;
     if (ownIndex) {
-        buildIndex(this, false);
+        indexObjects(this, false);
     }
     auto low = reinterpret_cast<std::uintptr_t>(from);
     auto high = reinterpret_cast<std::uintptr_t>(to);
@@ -394,9 +535,6 @@ void ObjectManager::mark(Object* object) {
         if (object != nullptr && object->mark == 0) {
             mark(object);
         }
-    }
-    if (ownIndex) {
-        heapIndex.valid = false;
     }
 }
 
@@ -440,17 +578,30 @@ void markRoots(ObjectManager* manager, const jint flags) {
     }
 }
 
-void sweep(ObjectManager* manager) {
+void sweep(ObjectManager* manager, const bool freeAll) {
+    const jint listed = manager->count;
+    jint freed = 0;
     for (jint i = manager->count - 1; i >= 0; --i) {
         Object* object = manager->objects[i];
-        if (object->mark != 0 || object->collectable == 0) {
+        if (object->mark != 0) {
+            // Cleared here rather than when the next collection begins: see HeapIndex.
+            object->mark = 0;
+            continue;
+        }
+        if (object->collectable == 0) {
             continue;
         }
         manager->objects[i] = manager->objects[manager->count - 1];
         manager->objects[manager->count - 1] = nullptr;
         --manager->count;
+        ++freed;
+        if (heapIndex.owner == manager) {
+            heapIndex.remove(object);
+        }
         releaseAndFree(object, manager->application);
     }
+    // Objects a release slot listed were neither indexed nor cleared.
+    manager->collectedCount = !freeAll && manager->count == listed - freed ? manager->count : 0;
 }
 
 } // namespace
@@ -470,10 +621,11 @@ void ObjectManager::gc(const jint flags) {
     if (!freeAll) {
         // The index was built just below this frame, where the root marking runs next.
         clearDeadStack();
+        loadRefLayouts(staticBlockOf(this));
         markRoots(this, flags);
     }
-    heapIndex.valid = false;
-    sweep(this);
+    indexReady = false;
+    sweep(this, freeAll);
     if (application != nullptr) {
         application->popName();
     }

@@ -33,10 +33,11 @@ String* java_lang_Boolean::toString() {
 
 void Boolean::staticInit() {
     StaticClass* block = Application::getInstance()->getStaticClass();
-    block->booleanTrue = newObject<java_lang_Boolean>(jboolean{1});
-    block->booleanFalse = newObject<java_lang_Boolean>(jboolean{0});
+    // Listed first, so TRUE is already a root while FALSE is being allocated.
     addStaticRoot(block, &block->booleanTrue);
     addStaticRoot(block, &block->booleanFalse);
+    block->booleanTrue = newObject<java_lang_Boolean>(jboolean{1});
+    block->booleanFalse = newObject<java_lang_Boolean>(jboolean{0});
 }
 
 void Runtime::staticInit() {

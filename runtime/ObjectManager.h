@@ -46,6 +46,11 @@ public:
     jint* markNext = nullptr;
     jint markCapacity = 0;
     jint depth = 0;
+
+    // The entries below this index were listed when the last collection ended, with their marks
+    // cleared and their addresses in the stack scan's index; 0 when nothing is known to carry
+    // over. Lets a collection prepare only the objects listed since.
+    jint collectedCount = 0;
 };
 
 // kind 0: zeroed memory from the object heap, registered with the ObjectManager.

@@ -45,6 +45,11 @@ jint java_io_ByteArrayInputStream::read(ByteArray* const b, const jint off, cons
     if (n <= 0) {
         return 0;
     }
+    // A copy that cannot be made takes nothing: counting it as read would lose the bytes.
+    if (!arrayRangeValid(b, off, n)) {
+        checkFailed("ByteArrayInputStream read: bad array range");
+        return 0;
+    }
     System::arraycopy(buf, pos, b, off, n);
     pos += n;
     return n;
@@ -58,7 +63,8 @@ jint java_io_ByteArrayInputStream::read() {
 }
 
 jlong java_io_ByteArrayInputStream::skip(jlong n) {
-    if (pos + n > count) {
+    // Compared with what is left: pos + n overflows for a count near the largest long.
+    if (n > static_cast<jlong>(count) - pos) {
         n = static_cast<jlong>(count) - pos;
     }
     if (n < 0) {

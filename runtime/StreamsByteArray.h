@@ -14,7 +14,8 @@ struct java_io_ByteArrayInputStream : java_io_InputStream {
     java_io_ByteArrayInputStream(ByteArray* buf, jint offset, jint length);
 
     using java_io_InputStream::read;
-    // -1 at the end; otherwise copies up to len bytes (bad target ranges are logged by the copy).
+    // -1 at the end; otherwise copies up to len bytes. A bad target range is logged and reads 0
+    // bytes, leaving the position where it was.
     jint read(ByteArray* b, jint off, jint len) override;
     jint read() override;
     // Cut to the bytes left; a negative n skips nothing and returns 0.

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -169,6 +170,7 @@ TEST_F(RecordStoreTest, TheIndexIsReadUpToItsFirstDamage) {
         {"empty file", Bytes{}, 0, {}, "cut short, 0 ids read"},
         {"negative count", bigEndian({3, -1, 1}), 3, {}, nullptr},
         {"id beyond the last", bigEndian({2, 2, 1, 7}), 7, {1, 7}, "lists id 7 beyond its last id 2"},
+        {"negative last id", bigEndian({-5, 0}), 0, {}, "has a negative last id -5; counting from 0"},
     };
     for (const Case& c : cases) {
         clearLog();
@@ -243,6 +245,14 @@ TEST_F(RecordStoreTest, IdsStartAtOneAndAreNeverReused) {
     EXPECT_EQ(idsOf(reopened), std::vector<jint>{2});
     EXPECT_EQ(add(reopened, {4}), 4);
     EXPECT_EQ(takePending().first, 0);
+}
+
+TEST_F(RecordStoreTest, AStoreWhoseLastIdIsTheLargestIsFull) {
+    writeBytes(indexFile("exhausted"), bigEndian({std::numeric_limits<jint>::max(), 1, 3}));
+    RecordStore* store = open("exhausted", false);
+    EXPECT_EQ(add(store, {1}), 0);
+    EXPECT_EQ(takePending().first, runtime::kRecordStoreFullException);
+    EXPECT_EQ(idsOf(store), std::vector<jint>{3});
 }
 
 TEST_F(RecordStoreTest, EveryChangeWritesTheWholeIndex) {

@@ -33,6 +33,7 @@ using gctest::hide;
 using gctest::isListed;
 using gctest::makeGarbage;
 using gctest::makeHiddenNode;
+using gctest::reveal;
 using gctest::Node;
 using gctest::TestStatics;
 
@@ -185,7 +186,11 @@ const RootCase kRootCases[] = {
          a.m_midlet = newObject<TestMidlet>();
          return hide(a.m_midlet);
      },
-     [](Application& a, TestStatics&) { a.m_midlet = nullptr; }},
+     [](Application& a, TestStatics&) {
+         // The midlet class's static holds the running midlet too.
+         a.m_midlet = nullptr;
+         a.getStaticClass()->runningMidlet = nullptr;
+     }},
     {"current displayable",
      [](Application& a, TestStatics&) {
          a.currentDisplayable = newObject<TestDisplayable>();
@@ -552,6 +557,148 @@ TEST_F(CollectorTest, VeryDeepChainIsMarkedCompletely) {
     manager()->gc(0);
     EXPECT_EQ(releases, kLength);
     EXPECT_EQ(manager()->count, before);
+}
+
+TEST_F(CollectorTest, DeepMessageCountsEveryDescentAlsoThroughObjectsWithNothingLeftToScan) {
+    // Each node's only reference is its last field, so no node needs to be kept for later.
+    struct Case {
+        jint length;
+        jint messages;
+    };
+    for (const Case& c : {Case{499, 0}, Case{500, 1}}) {
+        SCOPED_TRACE(c.length);
+        Node* current = newObject<Node>(&releases);
+        statics()->first = current;
+        for (jint i = 1; i < c.length; ++i) {
+            Node* next = newObject<Node>(&releases);
+            current->right = next;
+            current = next;
+        }
+        current = nullptr;
+        log.lines.clear();
+        clearDeadStack();
+        manager()->gc(0);
+        EXPECT_EQ(emptyLines(), c.messages);
+        statics()->first = nullptr;
+        clearDeadStack();
+        manager()->gc(0);
+    }
+}
+
+[[gnu::noinline]] void buildFan(TestStatics* statics, jint* releases) {
+    // The first field leads to a chain that reaches the third field's node too; the second and
+    // fourth hold objects without references, the fifth a node only reachable from here.
+    auto* root = newObject<Node>(releases);
+    statics->second = root;
+    ObjectArray* fields = newObjectArray(5);
+    root->left = fields;
+    auto* shared = newObject<Node>(releases);
+    auto* chain = newObject<Node>(releases);
+    chain->right = shared;
+    fields->data()[0] = chain;
+    fields->data()[1] = newIntArray(2);
+    fields->data()[2] = shared;
+    fields->data()[3] = newIntArray(3);
+    auto* last = newObject<Node>(releases);
+    last->left = newIntArray(4);
+    fields->data()[4] = last;
+    root->right = newIntArray(5);
+}
+
+TEST_F(CollectorTest, EveryReferenceAfterADescentIsStillMarked) {
+    const jint before = manager()->count;
+    buildFan(statics(), &releases);
+    const jint built = manager()->count - before;
+    for (jint round = 0; round < 2; ++round) {
+        clearDeadStack();
+        manager()->gc(0);
+        EXPECT_EQ(releases, 0);
+        EXPECT_EQ(manager()->count, before + built);
+    }
+    statics()->second = nullptr;
+    clearDeadStack();
+    manager()->gc(0);
+    EXPECT_EQ(releases, 4);
+    EXPECT_EQ(manager()->count, before);
+}
+
+// ---- what carries over from one collection to the next
+
+[[gnu::noinline]] void markHidden(ObjectManager* manager, const std::uintptr_t hidden) {
+    manager->mark(reveal(hidden));
+}
+
+[[gnu::noinline]] void storeFirst(TestStatics* statics, const std::uintptr_t hidden) {
+    statics->first = reveal(hidden);
+}
+
+TEST_F(CollectorTest, MarkSetOutsideACollectionDoesNotKeepAnObjectThroughTheNext) {
+    // The node survives one collection first, so its mark is one the collector cleared before.
+    const std::uintptr_t hidden = makeHiddenNode(&releases);
+    storeFirst(statics(), hidden);
+    clearDeadStack();
+    manager()->gc(0);
+    ASSERT_TRUE(isListed(manager(), hidden));
+
+    statics()->first = nullptr;
+    markHidden(manager(), hidden);
+    clearDeadStack();
+    manager()->gc(0);
+    EXPECT_EQ(releases, 1);
+    EXPECT_FALSE(isListed(manager(), hidden));
+}
+
+// Makes a new unreferenced Node from its release slot.
+struct Spawner : Object {
+    jint* spawnedReleases = nullptr;
+
+    explicit Spawner(jint* counter) : Object(kObject), spawnedReleases(counter) {}
+    void release() override { newObject<Node>(spawnedReleases); }
+};
+
+[[gnu::noinline]] void makeSpawners(jint* spawnedReleases, const jint count) {
+    for (jint i = 0; i < count; ++i) {
+        newObject<Spawner>(spawnedReleases);
+    }
+}
+
+TEST_F(CollectorTest, ObjectsMadeByReleaseSlotsAreFreedByTheNextCollection) {
+    const jint before = manager()->count;
+    // Kept objects around the spawners, so the sweep moves the new objects into gaps.
+    statics()->first = newObject<Node>();
+    makeSpawners(&releases, 3);
+    statics()->second = newObject<Node>();
+    clearDeadStack();
+    manager()->gc(0);
+    EXPECT_EQ(manager()->count, before + 2 + 3);
+    EXPECT_EQ(releases, 0);
+
+    clearDeadStack();
+    manager()->gc(0);
+    EXPECT_EQ(releases, 3);
+    EXPECT_EQ(manager()->count, before + 2);
+    statics()->first = nullptr;
+    statics()->second = nullptr;
+}
+
+TEST_F(CollectorTest, IndexFollowsObjectsFreedAndMadeBetweenCollections) {
+    // Every round frees the last round's garbage and makes new objects where it lay; only the
+    // one a local holds survives each time.
+    for (jint round = 0; round < 4; ++round) {
+        SCOPED_TRACE(round);
+        releases = 0;
+        makeGarbage(&releases, 10);
+        Node* volatile held = newObject<Node>(&moreReleases);
+        makeGarbage(&releases, 10);
+        clearDeadStack();
+        manager()->gc(0);
+        EXPECT_EQ(releases, 20);
+        EXPECT_EQ(held->classId, Node::kClassId);
+        held = nullptr;
+    }
+    clearDeadStack();
+    manager()->gc(0);
+    EXPECT_EQ(moreReleases, 4);
 }
 
 // ---- stress mode

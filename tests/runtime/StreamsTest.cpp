@@ -105,6 +105,31 @@ TEST_F(StreamsTest, ByteArrayInputReadsSkipsAndResets) {
     EXPECT_EQ(in->markSupported(), 1);
 }
 
+TEST_F(StreamsTest, ByteArrayInputSkipOfAHugeCountStopsAtTheEnd) {
+    // pos + n would overflow: the skip must still end at the last byte, not move the position back.
+    for (const jlong n : {jlong{0x7FFFFFFFFFFFFFFF}, jlong{0x7FFFFFFFFFFFFFFA}, jlong{0x100000002}}) {
+        auto* in = newObject<java_io_ByteArrayInputStream>(byteArrayOf(Bytes{1, 2, 3, 4}), 0, 4);
+        EXPECT_EQ(in->read(), 1);
+        EXPECT_EQ(in->skip(n), 3) << n;
+        EXPECT_EQ(in->available(), 0) << n;
+        EXPECT_EQ(in->read(), -1) << n;
+    }
+}
+
+TEST_F(StreamsTest, ByteArrayInputReadIntoABadRangeTakesNothing) {
+    // A copy that cannot be made must not count as read: the bytes would be lost.
+    auto* in = newObject<java_io_ByteArrayInputStream>(byteArrayOf(Bytes{1, 2, 3, 4, 5, 6}), 0, 6);
+    ByteArray* small = newByteArray(4);
+    clearLog();
+    EXPECT_EQ(in->read(small, 2, 5), 0);
+    EXPECT_EQ(in->read(nullptr, 0, 3), 0);
+    EXPECT_EQ(in->read(small, -1, 2), 0);
+    EXPECT_FALSE(logLines().empty());
+    EXPECT_EQ(in->available(), 6);
+    EXPECT_EQ(in->read(small, 0, 4), 4);
+    EXPECT_EQ(bytesOf(small), (Bytes{1, 2, 3, 4}));
+}
+
 TEST_F(StreamsTest, ByteArrayOutputGrowsByDoubling) {
     auto* out = newObject<java_io_ByteArrayOutputStream>();
     EXPECT_EQ(out->buf->length, 32);
