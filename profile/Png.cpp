@@ -213,8 +213,13 @@ bool decodePng(const std::uint8_t* data, const std::size_t length, DecodedPng& o
         return false;
     }
     png_set_expand(context.png);
-    // A chunk's length field comes from the file: without a cap, a text chunk claiming 2 GiB
-    // makes libpng allocate that much before it finds the data missing.
+    // A chunk's length field comes from the file: a text chunk claiming 2 GiB made libpng allocate
+    // that much before finding the data missing. Decoding needs no ancillary chunk but tRNS, so
+    // the others are skipped unread, and any other chunk allocation is capped.
+    static constexpr png_byte kSkippedChunks[] = "bKGD\0cHRM\0eXIf\0gAMA\0hIST\0iCCP\0iTXt\0oFFs\0pCAL\0"
+                                                 "pHYs\0sBIT\0sCAL\0sPLT\0sRGB\0tEXt\0tIME\0zTXt";
+    png_set_keep_unknown_chunks(context.png, PNG_HANDLE_CHUNK_NEVER, kSkippedChunks,
+                                static_cast<int>(sizeof kSkippedChunks / 5));
     png_set_chunk_malloc_max(context.png, static_cast<png_alloc_size_t>(kMaxPixelBytes));
     context.info = png_create_info_struct(context.png);
     const bool decoded = context.info != nullptr && runLibpng(context);
