@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Utf8.h"
+
 namespace platform {
 
 // Styles: the button set in the low 4 bits, the icon above it.
@@ -48,9 +50,6 @@ public:
     int answer = kAnswerOk;
     std::vector<Shown> shown;
 };
-
-// UTF-8 of a UTF-16 text; a lone surrogate becomes U+FFFD.
-std::string utf16ToUtf8(const std::u16string& text);
 
 MessageBoxService& messageBox();
 MessageBoxService* installMessageBox(MessageBoxService* replacement);

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/ProcessLauncher.h"
+#include "platform/Utf8.h"
 #include "runtime/Application.h"
 #include "runtime/Log.h"
 #include "runtime/String.h"
@@ -31,36 +32,6 @@ Ending& ending() {
     return state;
 }
 
-// UTF-8 of 16-bit units; a lone surrogate becomes U+FFFD.
-std::string toUtf8(const runtime::jchar* units, const runtime::jint length) {
-    std::string text;
-    for (runtime::jint i = 0; i < length; ++i) {
-        char32_t code = units[i];
-        if (code >= 0xD800 && code <= 0xDBFF && i + 1 < length && units[i + 1] >= 0xDC00 &&
-            units[i + 1] <= 0xDFFF) {
-            code = 0x10000 + ((code - 0xD800) << 10) + (units[++i] - 0xDC00);
-        } else if (code >= 0xD800 && code <= 0xDFFF) {
-            code = 0xFFFD;
-        }
-        if (code < 0x80) {
-            text += static_cast<char>(code);
-        } else if (code < 0x800) {
-            text += static_cast<char>(0xC0 | code >> 6);
-            text += static_cast<char>(0x80 | (code & 0x3F));
-        } else if (code < 0x10000) {
-            text += static_cast<char>(0xE0 | code >> 12);
-            text += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-            text += static_cast<char>(0x80 | (code & 0x3F));
-        } else {
-            text += static_cast<char>(0xF0 | code >> 18);
-            text += static_cast<char>(0x80 | (code >> 12 & 0x3F));
-            text += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-            text += static_cast<char>(0x80 | (code & 0x3F));
-        }
-    }
-    return text;
-}
-
 } // namespace
 
 GameEndHook setGameEndHook(GameEndHook hook) {
@@ -81,7 +52,9 @@ runtime::jint platformRequestUnits(const runtime::jchar* units, runtime::jint le
     if (length > kMaxUrlLength) {
         length = kMaxUrlLength;
     }
-    if (!platform::openInBrowser(toUtf8(units, length))) {
+    const std::string url =
+        platform::utf16ToUtf8(reinterpret_cast<const char16_t*>(units), static_cast<std::size_t>(length));
+    if (!platform::openInBrowser(url)) {
         return 0;
     }
     state.done = true;
