@@ -29,17 +29,12 @@ std::vector<std::int16_t> channel(const std::vector<std::int16_t>& stereo, const
     return samples;
 }
 
-class SoundCaptureTest : public testing::SoundFixture {
-protected:
-    javax_microedition_media_Player* player(const std::vector<std::uint8_t>& bytes) {
-        return Manager::createPlayer(bytes.data(), static_cast<jint>(bytes.size()), nullptr);
-    }
-};
+class SoundCaptureTest : public testing::SoundFixture {};
 
 TEST_F(SoundCaptureTest, AWavSoundPlaysItsSamplesLoopCountTimesThenIsPrefetchedAgain) {
     useCapture(8000);
     const std::vector<std::int16_t> samples = {100, -200, 300, -400, 500};
-    javax_microedition_media_Player* sound = player(makeWav(1, 8000, 16, sampleBytes(samples)));
+    javax_microedition_media_Player* sound = playerOf(makeWav(1, 8000, 16, sampleBytes(samples)));
     sound->setLoopCount(3);
     sound->start();
     ASSERT_EQ(sound->getState(), kPlayerStarted);
@@ -67,7 +62,7 @@ TEST_F(SoundCaptureTest, AWavSoundPlaysItsSamplesLoopCountTimesThenIsPrefetchedA
 
 TEST_F(SoundCaptureTest, StopSilencesAndTheLevelScalesBothChannels) {
     useCapture(8000);
-    javax_microedition_media_Player* sound = player(makeWav(2, 8000, 16, sampleBytes(std::vector<std::int16_t>(200, 20000))));
+    javax_microedition_media_Player* sound = playerOf(makeWav(2, 8000, 16, sampleBytes(std::vector<std::int16_t>(200, 20000))));
     sound->start();
     sound->setLevel(50);
     capture->render(2);
@@ -85,7 +80,7 @@ TEST_F(SoundCaptureTest, StopSilencesAndTheLevelScalesBothChannels) {
 
 TEST_F(SoundCaptureTest, AnOggToneReachesTheDeviceSampleForSample) {
     useCapture(44100);
-    javax_microedition_media_Player* tone = player(testing::readSoundFixture("tone-mono.ogg"));
+    javax_microedition_media_Player* tone = playerOf(testing::readSoundFixture("tone-mono.ogg"));
     tone->start();
     ASSERT_EQ(tone->getState(), kPlayerStarted);
     capture->render(8819);
@@ -114,7 +109,7 @@ TEST_F(SoundCaptureTest, TheAudioThreadReturnsAFinishedPlayerToPrefetched) {
         GTEST_SKIP() << "no SDL audio driver available";
     }
     platform::setWaveOut(&device);
-    javax_microedition_media_Player* sound = player(makeWav(1, 11025, 8, std::vector<std::uint8_t>(1100, 0x80)));
+    javax_microedition_media_Player* sound = playerOf(makeWav(1, 11025, 8, std::vector<std::uint8_t>(1100, 0x80)));
     sound->setLoopCount(2);
     sound->start();
     ASSERT_EQ(sound->getState(), kPlayerStarted);

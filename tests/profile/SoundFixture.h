@@ -7,9 +7,11 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/SdlWaveOut.h"
 #include "platform/WaveOutDouble.h"
+#include "profile/SoundManager.h"
 #include "runtime/Exceptions.h"
 #include "runtime/ObjectManager.h"
 #include "runtime/Throwable.h"
@@ -19,6 +21,11 @@ namespace profile::testing {
 
 class SoundFixture : public runtime::RuntimeFixture {
 protected:
+    // A player of the sound in bytes, as the game creates one from its data (null when refused).
+    static javax_microedition_media_Player* playerOf(const std::vector<std::uint8_t>& bytes) {
+        return Manager::createPlayer(bytes.data(), static_cast<runtime::jint>(bytes.size()), nullptr);
+    }
+
     void SetUp() override {
         RuntimeFixture::SetUp();
         previousWaveOut = platform::setWaveOut(&waveOut);

@@ -55,19 +55,14 @@ int largestDifference(const std::vector<std::int16_t>& a, const std::vector<std:
     return largest;
 }
 
-class SoundOggPlayerTest : public testing::SoundFixture {
-protected:
-    javax_microedition_media_Player* oggPlayer(const std::vector<std::uint8_t>& bytes) {
-        return Manager::createPlayer(bytes.data(), static_cast<jint>(bytes.size()), nullptr);
-    }
-};
+class SoundOggPlayerTest : public testing::SoundFixture {};
 
 TEST_F(SoundOggPlayerTest, TonesDecodeToTheReferenceSampleCountAndSamples) {
     for (const Tone& tone : kTones) {
         SCOPED_TRACE(tone.name);
         const std::vector<std::uint8_t> ogg = testing::readSoundFixture(std::string(tone.name) + ".ogg");
         ASSERT_FALSE(ogg.empty());
-        javax_microedition_media_Player* player = oggPlayer(ogg);
+        javax_microedition_media_Player* player = playerOf(ogg);
         ASSERT_NE(dynamic_cast<OggPlayer*>(player), nullptr);
         player->realize();
         ASSERT_EQ(player->getState(), kPlayerRealized);
@@ -94,7 +89,7 @@ TEST_F(SoundOggPlayerTest, ACorruptStreamIsLoggedAndNeverPlays) {
     for (int i = 0; i < 300; ++i) {
         corrupt.push_back(static_cast<std::uint8_t>(i * 37));
     }
-    javax_microedition_media_Player* player = oggPlayer(corrupt);
+    javax_microedition_media_Player* player = playerOf(corrupt);
     ASSERT_NE(player, nullptr);
     player->start();
     EXPECT_EQ(player->getState(), kPlayerUnrealized);
@@ -107,7 +102,7 @@ TEST_F(SoundOggPlayerTest, ACorruptStreamIsLoggedAndNeverPlays) {
 TEST_F(SoundOggPlayerTest, CutOffAndDamagedStreamsFailSafelyOrPlayWhatTheyHold) {
     const std::vector<std::uint8_t> whole = testing::readSoundFixture("tone-mono.ogg");
     ASSERT_FALSE(whole.empty());
-    javax_microedition_media_Player* full = oggPlayer(whole);
+    javax_microedition_media_Player* full = playerOf(whole);
     full->realize();
     const jint fullLength = full->pcmLength;
     full->close();
@@ -122,7 +117,7 @@ TEST_F(SoundOggPlayerTest, CutOffAndDamagedStreamsFailSafelyOrPlayWhatTheyHold) 
         streams.push_back(damaged);
     }
     for (const std::vector<std::uint8_t>& bytes : streams) {
-        javax_microedition_media_Player* player = oggPlayer(bytes);
+        javax_microedition_media_Player* player = playerOf(bytes);
         player->start();
         const jint state = player->getState();
         EXPECT_TRUE(state == kPlayerUnrealized || state == kPlayerStarted) << bytes.size();
@@ -139,8 +134,8 @@ TEST_F(SoundOggPlayerTest, CutOffAndDamagedStreamsFailSafelyOrPlayWhatTheyHold) 
 TEST_F(SoundOggPlayerTest, TheCounterFollowsCreatedAndClosedOggPlayers) {
     const std::vector<std::uint8_t> ogg = testing::readSoundFixture("tone-mono.ogg");
     const jint before = OggPlayer::openCount();
-    javax_microedition_media_Player* first = oggPlayer(ogg);
-    javax_microedition_media_Player* second = oggPlayer(ogg);
+    javax_microedition_media_Player* first = playerOf(ogg);
+    javax_microedition_media_Player* second = playerOf(ogg);
     EXPECT_EQ(OggPlayer::openCount(), before + 2);
     first->realize();
     first->close();
@@ -154,7 +149,7 @@ TEST_F(SoundOggPlayerTest, TheCounterFollowsCreatedAndClosedOggPlayers) {
 }
 
 TEST_F(SoundOggPlayerTest, OggPlayersReportTheWavContentType) {
-    javax_microedition_media_Player* player = oggPlayer(testing::readSoundFixture("tone-stereo.ogg"));
+    javax_microedition_media_Player* player = playerOf(testing::readSoundFixture("tone-stereo.ogg"));
     player->realize();
     EXPECT_EQ(text(player->getContentType()), "audio/x-wav");
 }

@@ -31,7 +31,7 @@ protected:
     // A WAV player of frames frames of 22,050 Hz mono 16-bit.
     javax_microedition_media_Player* wavPlayer(const int frames = 100) {
         const std::vector<std::uint8_t> bytes = makeWav(1, 22050, 16, std::vector<std::uint8_t>(frames * 2, 3));
-        return Manager::createPlayer(bytes.data(), static_cast<jint>(bytes.size()), nullptr);
+        return playerOf(bytes);
     }
 
     // The player in state target, reached through the ordinary operations.
@@ -125,7 +125,7 @@ TEST_F(SoundPlayerTest, AShortOrMalformedWavGivesNoPlayerAndALogLine) {
     };
     for (const std::vector<std::uint8_t>& bytes : bad) {
         clearLog();
-        EXPECT_EQ(Manager::createPlayer(bytes.data(), static_cast<jint>(bytes.size()), nullptr), nullptr);
+        EXPECT_EQ(playerOf(bytes), nullptr);
         EXPECT_TRUE(loggedContaining("bad WAV sound")) << bytes.size() << " bytes";
     }
 }
@@ -133,7 +133,7 @@ TEST_F(SoundPlayerTest, AShortOrMalformedWavGivesNoPlayerAndALogLine) {
 TEST_F(SoundPlayerTest, ATruncatedWavPlaysTheSamplesPresent) {
     const std::vector<std::uint8_t> bytes = makeWav(1, 22050, 16, sampleBytes({1, 2, 3, 4, 5}), 50000);
     javax_microedition_media_Player* player =
-        Manager::createPlayer(bytes.data(), static_cast<jint>(bytes.size()), nullptr);
+        playerOf(bytes);
     ASSERT_NE(player, nullptr);
     player->realize();
     ASSERT_EQ(player->getState(), kPlayerRealized);
