@@ -4,14 +4,17 @@
 #include <spawn.h>
 #include <sys/types.h>
 
-#include <utility>
+#include "platform/Service.h"
 
 extern char** environ;
 
 namespace platform {
 
 namespace {
-ProcessLauncher* installedLauncher = nullptr;
+ServiceSlot<ProcessLauncher, SpawnProcessLauncher>& slot() {
+    static ServiceSlot<ProcessLauncher, SpawnProcessLauncher> instance;
+    return instance;
+}
 } // namespace
 
 bool SpawnProcessLauncher::start(const std::vector<std::string>& arguments) {
@@ -45,12 +48,11 @@ bool ScriptedProcessLauncher::start(const std::vector<std::string>& arguments) {
 }
 
 ProcessLauncher& processLauncher() {
-    static SpawnProcessLauncher spawnLauncher;
-    return installedLauncher != nullptr ? *installedLauncher : spawnLauncher;
+    return slot().get();
 }
 
 ProcessLauncher* installProcessLauncher(ProcessLauncher* replacement) {
-    return std::exchange(installedLauncher, replacement);
+    return slot().install(replacement);
 }
 
 bool openInBrowser(const std::string& url) {
