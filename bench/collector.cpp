@@ -29,8 +29,10 @@ struct BenchNode : Object {
     }
 };
 
-// The root the whole graph hangs from, listed in the static root table.
-Object* graphRoot = nullptr;
+// The static block of the benchmark: the root the whole graph hangs from.
+struct BenchStatics : StaticClass {
+    StaticRef<Object> graphRoot;
+};
 
 // Bytes one node costs in the heap, header and fragment rounding included.
 constexpr jint kNodeBytes = static_cast<jint>((sizeof(BenchNode) + 7) / 8 * 8 + 8);
@@ -67,14 +69,15 @@ jint buildChains(ObjectArray* heads, const jint bytes) {
 class Runtime {
 public:
     Runtime() {
+        StaticSetUp setUp;
+        setUp.createBlock = []() -> StaticClass* { return createStaticBlock<BenchStatics>(); };
+        setUp.run = [](StaticClass* block) { initClassTable(block); };
+        Application::setStaticSetUp(setUp);
         application.init();
-        StaticClass* block = application.getStaticClass();
-        block->rootTable[0] = &graphRoot;
-        block->rootCount = 1;
     }
     ~Runtime() {
-        graphRoot = nullptr;
         application.close();
+        Application::setStaticSetUp(StaticSetUp{});
         Application::setInstance(nullptr);
     }
     ObjectManager* manager() { return application.getObjectManager(); }
@@ -86,7 +89,7 @@ private:
 void BM_CollectLiveGraph(benchmark::State& state) {
     Runtime runtime;
     ObjectArray* heads = newObjectArray(kLiveBytes / kNodeBytes / kChainLength);
-    graphRoot = heads;
+    static_cast<BenchStatics*>(Application::getInstance()->getStaticClass())->graphRoot = heads;
     const jint live = buildChains(heads, kLiveBytes) + 1;
     for (auto _ : state) {
         runtime.manager()->gc(0);
@@ -100,7 +103,7 @@ BENCHMARK(BM_CollectLiveGraph)->Unit(benchmark::kMicrosecond);
 void BM_CollectLiveGraphAndGarbage(benchmark::State& state) {
     Runtime runtime;
     ObjectArray* heads = newObjectArray(kLiveBytes / kNodeBytes / kChainLength);
-    graphRoot = heads;
+    static_cast<BenchStatics*>(Application::getInstance()->getStaticClass())->graphRoot = heads;
     buildChains(heads, kLiveBytes);
     for (auto _ : state) {
         state.PauseTiming();

@@ -133,7 +133,8 @@ void setUp() {
         manager->objects[i]->collectable = 0;
         setUpObjects.insert(manager->objects[i]);
     }
-    setUpStatics = new runtime::StaticClass(*instance->staticClass);
+    setUpStatics = runtime::createStaticBlock<runtime::StaticClass>();
+    *setUpStatics = *instance->staticClass;
 }
 
 void checkHeap(const runtime::VirtualMemoryManager* heap, const char* name) {

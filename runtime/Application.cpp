@@ -31,15 +31,7 @@ StaticClass* createBlock() {
     if (staticSetUp.createBlock != nullptr) {
         return staticSetUp.createBlock();
     }
-    return new StaticClass();
-}
-
-void destroyBlock(StaticClass* block) {
-    if (staticSetUp.destroyBlock != nullptr) {
-        staticSetUp.destroyBlock(block);
-        return;
-    }
-    delete block;
+    return createStaticBlock<StaticClass>();
 }
 
 jint screenImageWidth(const Application* application) {
@@ -228,7 +220,7 @@ void Application::close() {
     }
     if (staticClass != nullptr) {
         freeRefFieldLists();
-        destroyBlock(staticClass);
+        delete staticClass;
         staticClass = nullptr;
     }
     destroyHeap(objectHeap);

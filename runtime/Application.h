@@ -36,9 +36,9 @@ struct ScreenHooks {
 
 // The game's static set-up. Without one, init makes a plain block and fills the class table.
 struct StaticSetUp {
-    // A new zeroed block of the game's own block type, and its counterpart.
+    // A new zeroed block of the game's own block type (createStaticBlock); deleted through
+    // StaticClass's virtual destructor.
     StaticClass* (*createBlock)() = nullptr;
-    void (*destroyBlock)(StaticClass* block) = nullptr;
     // Fills the block: class table, constant pool, static root table, class initialisers.
     void (*run)(StaticClass* block) = nullptr;
 };

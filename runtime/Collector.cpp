@@ -560,7 +560,6 @@ void markRoots(ObjectManager* manager, const jint flags) {
                 manager->mark(*field);
             }
         }
-        manager->mark(block->constantPool);
     }
     if (application != nullptr) {
         manager->mark(application->m_midlet);

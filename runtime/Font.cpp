@@ -29,7 +29,6 @@ javax_microedition_lcdui_Font* javax_microedition_lcdui_Font::getFont(const jint
                                                                       const jint size) {
     StaticClass* block = Application::getInstance()->getStaticClass();
     if (block->fontCache == nullptr) {
-        addStaticRoot(block, &block->fontCache);
         block->fontCache = newObject<java_util_Hashtable>(kCacheCapacity);
     }
     // Triples with the same bits share one font.

@@ -27,7 +27,6 @@ void javax_microedition_midlet_MIDlet::init() {
     registerRefFields(this, fields, 1);
     loadProperties();
     if (StaticClass* block = Application::getInstance()->getStaticClass()) {
-        addStaticRoot(block, &block->runningMidlet);
         block->runningMidlet = this;
         ++block->midletCount;
     }

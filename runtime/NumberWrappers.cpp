@@ -33,9 +33,6 @@ String* java_lang_Boolean::toString() {
 
 void Boolean::staticInit() {
     StaticClass* block = Application::getInstance()->getStaticClass();
-    // Listed first, so TRUE is already a root while FALSE is being allocated.
-    addStaticRoot(block, &block->booleanTrue);
-    addStaticRoot(block, &block->booleanFalse);
     block->booleanTrue = newObject<java_lang_Boolean>(jboolean{1});
     block->booleanFalse = newObject<java_lang_Boolean>(jboolean{0});
 }
@@ -43,7 +40,6 @@ void Boolean::staticInit() {
 void Runtime::staticInit() {
     StaticClass* block = Application::getInstance()->getStaticClass();
     block->runtimeInstance = newObject<java_lang_Runtime>();
-    addStaticRoot(block, &block->runtimeInstance);
 }
 
 java_lang_Runtime* Runtime::getRuntime() {

@@ -5,9 +5,12 @@
 // only knows the runtime areas.
 #pragma once
 
+#include <type_traits>
+
 #include "runtime/ClassTable.h"
 #include "runtime/JavaTypes.h"
 #include "runtime/Object.h"
+#include "runtime/StaticRef.h"
 
 namespace runtime {
 
@@ -19,44 +22,66 @@ struct java_io_PrintStream;
 struct java_util_Hashtable;
 struct javax_microedition_midlet_MIDlet;
 
-// The game's table of reference-typed static fields has 683 entries.
-inline constexpr jint kStaticRootCapacity = 683;
+// Room for every reference static: the game's (683 on the handset) and the class library's.
+// Declaring more is a fatal error at start-up, never a silently dropped root.
+inline constexpr jint kStaticRootCapacity = 1024;
 
+// Blocks are created by createStaticBlock only (their StaticRef fields list themselves in the
+// root table as they are constructed); the game's block type derives from this one.
 struct StaticClass {
-    // Reference statics of the class library (the static set-up lists them in rootTable).
-    java_lang_Boolean* booleanTrue = nullptr;     // java_lang_Boolean.TRUE
-    java_lang_Boolean* booleanFalse = nullptr;    // java_lang_Boolean.FALSE
-    java_lang_Runtime* runtimeInstance = nullptr; // the one java_lang_Runtime
-    java_util_Hashtable* fontCache = nullptr;     // Font's cache: Integer(face | style | size) -> Font
-    javax_microedition_midlet_MIDlet* runningMidlet = nullptr; // the last midlet constructed
-    // Each entry is the address of a reference-typed static field; null entries are skipped.
+    StaticClass() = default;
+    StaticClass(const StaticClass&) = delete;
+    // Copies every field's value (a snapshot put back); the root table keeps naming the fields
+    // of the block it was built for.
+    StaticClass& operator=(const StaticClass&) = default;
+    virtual ~StaticClass() = default;
+
+    // Each entry is the address of a reference-typed static field, in ascending field order.
     Object** rootTable[kStaticRootCapacity] = {};
     jint rootCount = 0;
-    ObjectArray* constantPool = nullptr;
+
+    // Reference statics of the class library.
+    StaticRef<java_lang_Boolean> booleanTrue;     // java_lang_Boolean.TRUE
+    StaticRef<java_lang_Boolean> booleanFalse;    // java_lang_Boolean.FALSE
+    StaticRef<java_lang_Runtime> runtimeInstance; // the one java_lang_Runtime
+    StaticRef<java_util_Hashtable> fontCache;     // Font's cache: Integer(face | style | size) -> Font
+    StaticRef<javax_microedition_midlet_MIDlet> runningMidlet; // the last midlet constructed
+    StaticRef<ObjectArray> constantPool;
     // What getConstantString gives for an index outside the pool: one permanent empty String.
-    String* missingConstant = nullptr;
+    StaticRef<String> missingConstant;
     // java_lang_System.out and .err (one print stream over the console) and its property table.
-    java_io_PrintStream* systemOut = nullptr;
-    java_io_PrintStream* systemErr = nullptr;
-    Object* systemProperties = nullptr;
+    StaticRef<java_io_PrintStream> systemOut;
+    StaticRef<java_io_PrintStream> systemErr;
+    StaticRef<Object> systemProperties;
     // The number of midlets constructed, added to the start value the static set-up gives it.
     jlong midletCount = 0;
     ClassRecord classes[kClassCount] = {};
 };
 
-// Lists a reference-typed static field of the block in its root table (once), so the collector
-// keeps what the field holds.
-template <typename T>
-void addStaticRoot(StaticClass* const block, T** const field) {
-    Object** const entry = reinterpret_cast<Object**>(field);
-    for (jint i = 0; i < block->rootCount; ++i) {
-        if (block->rootTable[i] == entry) {
-            return;
-        }
-    }
-    if (block->rootCount < kStaticRootCapacity) {
-        block->rootTable[block->rootCount++] = entry;
-    }
+// Collects the addresses that StaticRef constructors register while a block is constructed.
+class StaticRootCollection {
+public:
+    StaticRootCollection();
+    ~StaticRootCollection();
+    StaticRootCollection(const StaticRootCollection&) = delete;
+    StaticRootCollection& operator=(const StaticRootCollection&) = delete;
+    // Copies the registered addresses into block's root table in ascending order.
+    void fill(StaticClass* block) const;
+
+private:
+    friend void registerStaticRoot(Object** slot);
+    Object** slots[kStaticRootCapacity] = {};
+    jint count = 0;
+    StaticRootCollection* previous = nullptr;
+};
+
+// A new block of type Block, every field zero or null, with its root table filled.
+template <typename Block> Block* createStaticBlock() {
+    static_assert(std::is_base_of_v<StaticClass, Block>);
+    StaticRootCollection collection;
+    Block* block = new Block();
+    collection.fill(block);
+    return block;
 }
 
 } // namespace runtime

@@ -90,11 +90,8 @@ void System::staticInit(StaticClass* const block) {
     stream->collectable = 0;
     block->systemOut = stream;
     block->systemErr = stream;
-    addStaticRoot(block, &block->systemOut);
-    addStaticRoot(block, &block->systemErr);
 
     // The one system property.
-    addStaticRoot(block, &block->systemProperties);
     java_util_Hashtable* properties = newObject<java_util_Hashtable>();
     block->systemProperties = properties;
     properties->put(getConstantString(kSystemPropertyKey), getConstantString(kSystemPropertyValue));

@@ -12,6 +12,7 @@
 #include "runtime/Exceptions.h"
 #include "runtime/MIDlet.h"
 #include "runtime/ObjectManager.h"
+#include "tests/support/RuntimeValues.h"
 #include "runtime/StaticClass.h"
 #include "runtime/Throwable.h"
 #include "runtime/VirtualMemoryManager.h"
@@ -119,7 +120,7 @@ TEST_F(ApplicationTest, InitCreatesHeapsManagerAndBlockAndRunsTheSetUpOnce) {
     EXPECT_EQ(application.getObjectManager()->application, &application);
     EXPECT_EQ(application.getObjectManager()->count, 0);
     EXPECT_EQ(gctest::testSetUpRuns, 1);
-    EXPECT_EQ(statics()->rootCount, 4);
+    EXPECT_EQ(statics()->rootCount, testing_support::kLibraryRootCount + 3);
     EXPECT_EQ(application.nameDepth, 0);
     EXPECT_EQ(application.pendingException, nullptr);
     EXPECT_EQ(application.paintCounter, 0);

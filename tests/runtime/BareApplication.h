@@ -25,7 +25,7 @@ public:
     BareApplication(const BareApplication&) = delete;
     BareApplication& operator=(const BareApplication&) = delete;
 
-    std::unique_ptr<StaticClass> block = std::make_unique<StaticClass>();
+    std::unique_ptr<StaticClass> block{createStaticBlock<StaticClass>()};
     std::unique_ptr<Application> application = std::make_unique<Application>();
 
 private:

@@ -20,17 +20,10 @@ void Node::release() {
 
 void installTestSetUp() {
     StaticSetUp setUp;
-    setUp.createBlock = []() -> StaticClass* { return new TestStatics(); };
-    setUp.destroyBlock = [](StaticClass* block) { delete static_cast<TestStatics*>(block); };
+    setUp.createBlock = []() -> StaticClass* { return createStaticBlock<TestStatics>(); };
     setUp.run = [](StaticClass* block) {
         ++testSetUpRuns;
-        auto* statics = static_cast<TestStatics*>(block);
-        initClassTable(statics);
-        statics->rootTable[0] = &statics->first;
-        statics->rootTable[1] = nullptr;
-        statics->rootTable[2] = &statics->second;
-        statics->rootTable[3] = &statics->third;
-        statics->rootCount = 4;
+        initClassTable(block);
     };
     Application::setStaticSetUp(setUp);
 }

@@ -34,12 +34,11 @@ struct Node : Object {
     void release() override;
 };
 
-// The static-field block of the tests' "game": three reference statics in its root table,
-// listed around a null entry (which the collector skips).
+// The static-field block of the tests' "game": three reference statics besides the library's.
 struct TestStatics : StaticClass {
-    Object* first = nullptr;
-    Object* second = nullptr;
-    Object* third = nullptr;
+    StaticRef<Object> first;
+    StaticRef<Object> second;
+    StaticRef<Object> third;
 };
 // Installs the set-up that makes and fills a TestStatics block; counts its runs.
 void installTestSetUp();

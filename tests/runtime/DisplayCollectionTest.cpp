@@ -57,11 +57,7 @@ protected:
 };
 
 TEST_F(DisplayCollectionTest, TheFontCacheAndThePropertiesLiveThroughCollections) {
-    // The game's static set-up lists these statics; the test's own set-up does it here.
     StaticClass* block = statics();
-    block->rootTable[block->rootCount++] = reinterpret_cast<Object**>(&block->fontCache);
-    block->rootTable[block->rootCount++] = reinterpret_cast<Object**>(&block->runningMidlet);
-
     std::uintptr_t midlet = 0;
     std::uintptr_t bold = 0;
     std::uintptr_t plain = 0;

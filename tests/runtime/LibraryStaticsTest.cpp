@@ -2,6 +2,8 @@
 // and holding the texts the game runs with.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "runtime/ConstantPool.h"
 #include "runtime/Hashtable.h"
 #include "runtime/NumberWrappers.h"
@@ -9,6 +11,7 @@
 #include "runtime/StaticClass.h"
 #include "runtime/StreamsPrint.h"
 #include "tests/runtime/SamplePoolFixture.h"
+#include "tests/support/RuntimeValues.h"
 
 namespace runtime {
 namespace {
@@ -36,12 +39,15 @@ TEST_F(LibraryStaticsTest, SystemHasOnePropertyAndEveryStaticIsARootListedOnce) 
     EXPECT_EQ(properties->count, 1);
     EXPECT_EQ(text(static_cast<String*>(properties->findValue(getConstantString(321)))), sampleText(322));
 
-    const void* fields[] = {&block->systemOut,   &block->systemErr,    &block->systemProperties,
-                            &block->booleanTrue, &block->booleanFalse, &block->runtimeInstance};
+    const void* fields[] = {&block->systemOut,      &block->systemErr,     &block->systemProperties,
+                            &block->booleanTrue,    &block->booleanFalse,  &block->runtimeInstance,
+                            &block->fontCache,      &block->runningMidlet, &block->constantPool,
+                            &block->missingConstant};
     for (const void* field : fields) {
         EXPECT_TRUE(isRoot(block, field));
     }
-    EXPECT_EQ(block->rootCount, 6);
+    EXPECT_EQ(block->rootCount, testing_support::kLibraryRootCount);
+    EXPECT_TRUE(std::is_sorted(block->rootTable, block->rootTable + block->rootCount));
 }
 
 } // namespace

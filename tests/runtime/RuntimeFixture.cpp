@@ -28,7 +28,7 @@ void RuntimeFixture::SetUp() {
 
     application.objectManager = new ObjectManager();
     application.objectManager->application = &application;
-    application.staticClass = new StaticClass();
+    application.staticClass = createStaticBlock<StaticClass>();
     initClassTable(application.staticClass);
 }
 

@@ -11,6 +11,9 @@
 
 namespace testing_support {
 
+// Reference statics of the class library in every static block.
+inline constexpr runtime::jint kLibraryRootCount = 10;
+
 inline runtime::ByteArray* byteArrayOf(const std::vector<std::uint8_t>& bytes) {
     runtime::ByteArray* array = runtime::newByteArray(static_cast<runtime::jint>(bytes.size()));
     if (!bytes.empty()) {
