@@ -1,42 +1,12 @@
-// How the stand-ins for the handset's services are installed.
-//
-// Each service is a small interface with the Linux implementation the program uses and a
-// scriptable double beside it. The program uses whatever is installed in the service's slot (the
-// Linux one by default); a test installs its double for the length of a scope.
+// The platform stand-ins install their Linux implementation or a test double through the
+// runtime's service slots.
 #pragma once
 
-#include <utility>
+#include "runtime/Service.h"
 
 namespace platform {
 
-// One installable service: the installed one, else the default implementation.
-template <typename Interface, typename Default> class ServiceSlot {
-public:
-    Interface& get() { return installed != nullptr ? *installed : fallback(); }
-    // Installs service (null restores the default); returns what was installed before.
-    Interface* install(Interface* service) { return std::exchange(installed, service); }
-
-private:
-    static Interface& fallback() {
-        static Default service;
-        return service;
-    }
-    Interface* installed = nullptr;
-};
-
-// Installs a replacement for its lifetime and puts the previous service back afterwards.
-template <typename Interface> class ScopedService {
-public:
-    using Installer = Interface* (*)(Interface*);
-    ScopedService(const Installer installer, Interface& replacement)
-        : install(installer), previous(installer(&replacement)) {}
-    ~ScopedService() { install(previous); }
-    ScopedService(const ScopedService&) = delete;
-    ScopedService& operator=(const ScopedService&) = delete;
-
-private:
-    Installer install;
-    Interface* previous;
-};
+using runtime::ScopedService;
+using runtime::ServiceSlot;
 
 } // namespace platform
