@@ -16,6 +16,22 @@ struct CStateStatics {
     runtime::jboolean menuChoiceMoving; // the highlight is moving to a new choice
     runtime::jint menuCursorX;          // highlight cursor position
     runtime::jint menuCursorY;
+
+    // Menu selection, repaint requests and list modes the canvas resets.
+    runtime::jint menuSelection;   // selection within the page
+    runtime::jint selectedRow;     // absolute selected row (rowScroll + menuSelection)
+    runtime::jint menuItemCount;   // item count stored by the menu painter
+    runtime::jboolean menuRepaint; // full redraw requested for the next frame
+    runtime::jboolean redrawAll;   // the screen is drawn in full this frame
+    runtime::jint listMode;
+    runtime::jint subScreenMode;
+    runtime::jboolean menuOptionFlag; // the option of menu 0x86 whose pop-up resumes on its third choice
+    runtime::jint touchListHit;       // row or button under the touch; -1 none
+
+    // Squad lists.
+    runtime::StaticRef<runtime::IntArray> squadList;    // shared list of indices
+    runtime::StaticRef<runtime::IntArray> squadListAux; // its companion list
+    runtime::jint squadListCount;                       // entries of squadList
 };
 
 } // namespace game

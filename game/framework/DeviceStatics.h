@@ -94,6 +94,54 @@ struct DeviceStatics {
     StaticRef<runtime::IntArray> textOffsets; // textCount + 1 end offsets, element 0 is 0
     StaticRef<runtime::ByteArray> textBytes;
     StaticRef<runtime::ObjectArray> textCache;
+
+    // Input: per-frame masks, double press, auto-repeat, long press, digit mode, touch repeat.
+    jint releasedKeys;          // keys newly released this frame
+    jint lastPressedKey;        // first press of a possible double press
+    jint framesSincePress;      // frames since lastPressedKey was pressed
+    jint doublePressedKeys;     // keys pressed twice within the double-press window
+    jboolean keyRepeatEnabled;  // the screen wants up/down auto-repeat
+    jint keyRepeatFrames;       // frames up or down has been held
+    jint keyRepeatDelay;        // frames before auto-repeat starts
+    jboolean repeatUp;          // auto-repeat of up is in force
+    jboolean repeatDown;        // auto-repeat of down is in force
+    jint longPressFrames;       // frames of the long press in the squad lists
+    jboolean longPressDone;     // the long-press action ran
+    jboolean digitKeysMode;     // digit keys report their own bits
+    jint softKeyCounter;        // counted down by right-soft-key presses in the menus
+    jboolean touchHold;         // a held touch may become a long press
+    jint touchRepeatCount;      // repeats of the held touch so far
+    jint touchRepeatFirstDelay; // repeat period while touchRepeatCount <= touchRepeatSwitch
+    jint touchRepeatDelay;      // repeat period afterwards
+    jint touchRepeatSwitch;
+    jboolean touchGestureFlags[2]; // left / right arrow held; cleared by every release
+    jint selectorWidth;            // width of the value box that places the arrow areas
+
+    // Match interruption and match days.
+    jboolean matchInterrupted; // the match was left for the pause menu
+    jboolean matchDayMode;     // a match day is played through (the skip flag)
+    jint matchDayCounter;
+    jint matchDayStep;
+    jboolean matchDayMarker;
+    StaticRef<runtime::Object> eventList;       // the list whose texts updateEventList rebuilds
+    StaticRef<runtime::BoolArray> overlayFlags; // management-screen overlays that are open
+
+    // The menu hint animation.
+    StaticRef<runtime::Object> hintSprite; // its sprite instance
+    jint hintMode;                         // 1 waiting to show, -2 showing, 0 waiting to hide, -1 idle
+    jboolean hintHidePending;              // the hint may be hidden from mode 0
+    jlong hintTime;                        // milliseconds of the last hint change or input
+    jboolean hintStepRequested;            // a painter wants the hint step this frame
+    jint hintBlock;                        // while positive the hint step does nothing
+    jint hintChanges;                      // hint changes so far
+    jint hintOffsetX;
+    jint hintOffsetY;
+    StaticRef<runtime::ObjectArray> presetByteTables; // byte[][][] filled with -1 by the canvas
+
+    // Sound players.
+    StaticRef<runtime::ObjectArray> soundPlayers;    // player per sound id; null where none
+    StaticRef<runtime::IntArray> soundResourceIndex; // resource per sound id; -1 none
+    jint currentMusic;                               // music id started last; -1 none
 };
 
 } // namespace game

@@ -7,6 +7,9 @@
 
 namespace game {
 
-struct MatchStatics {};
+struct MatchStatics {
+    // The match phase (0 play ... 12 tested by the canvas's interruption).
+    runtime::jint matchPhase;
+};
 
 } // namespace game
