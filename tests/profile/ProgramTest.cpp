@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 
 // The program next to this test runner in the build tree.
 fs::path programPath() {
-    return fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "profile" / "Tarnwick";
+    return fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "app" / "Tarnwick";
 }
 
 struct Outcome {
