@@ -143,8 +143,8 @@ jint cursorXFor(const jint itemCount, const jint choice) {
 // Whether a management-screen overlay is open.
 bool overlayShown(const GameStatics* block) {
     const runtime::BoolArray* flags = block->overlayFlags;
-    if (flags == nullptr) {
-        return false;
+    if (block->overlayActive || flags == nullptr) {
+        return block->overlayActive != 0;
     }
     for (jint i = 0; i < flags->length; ++i) {
         if ((*flags)[i]) {

@@ -206,8 +206,11 @@ TEST_F(CanvasTest, AnInterruptionOutsideAMatchForgetsListSelectionsUnlessAnOverl
     };
     startGame();
     block()->overlayFlags = runtime::newBoolArray(4);
-    for (const bool overlay : {false, true}) {
-        (*block()->overlayFlags)[3] = overlay ? 1 : 0;
+    // No overlay; one of the flags; the flag that stands for all of them.
+    for (const int overlayCase : {0, 1, 2}) {
+        const bool overlay = overlayCase != 0;
+        (*block()->overlayFlags)[3] = overlayCase == 1 ? 1 : 0;
+        block()->overlayActive = overlayCase == 2 ? 1 : 0;
         for (const Case& c : cases) {
             block()->topState = 2;
             block()->menuState = c.menuState;
@@ -216,9 +219,9 @@ TEST_F(CanvasTest, AnInterruptionOutsideAMatchForgetsListSelectionsUnlessAnOverl
             block()->selectedRow = 7;
             block()->canvas->hideNotify();
             EXPECT_EQ(block()->menuSelection, c.selectionReset && !overlay ? -1 : 5)
-                << std::hex << c.menuState << " overlay " << overlay;
+                << std::hex << c.menuState << " overlay case " << overlayCase;
             EXPECT_EQ(block()->selectedRow, c.rowReset && !overlay ? -1 : 7)
-                << std::hex << c.menuState << " overlay " << overlay;
+                << std::hex << c.menuState << " overlay case " << overlayCase;
         }
     }
 }

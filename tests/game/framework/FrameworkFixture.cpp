@@ -8,8 +8,9 @@
 namespace game::testing {
 
 namespace {
-// The key ring and its time stamps as the canvas's class initialiser creates them.
+// The key ring and its time stamps (one per key bit) as the canvas's class initialiser creates them.
 constexpr jint kKeyQueueLength = 6;
+constexpr jint kKeyBits = 28;
 } // namespace
 
 jlong FrameworkFixture::now = 0;
@@ -87,7 +88,7 @@ void FrameworkFixture::SetUp() {
     GameStatics* statics = block();
     statics->constantPool = pool;
     statics->keyQueue = runtime::newIntArray(kKeyQueueLength);
-    statics->keyPressTicks = runtime::newLongArray(kKeyQueueLength);
+    statics->keyPressTicks = runtime::newLongArray(kKeyBits);
     statics->gameRunning = 1;
     statics->topState = 1;
     statics->matchCommand = -1;
