@@ -351,8 +351,8 @@ void Device::run() {
         if (profile::Host* host = profile::Host::getInstance()) {
             host->repaint();
         }
-        if (!gameRunning()) {
-            break;
+        if (!gameAlive()) {
+            return;
         }
         ++statics()->frameCount;
         profile::Thread::sleep(kFrameSleep);
