@@ -94,6 +94,14 @@ struct DeviceStatics {
     StaticRef<runtime::IntArray> textOffsets; // textCount + 1 end offsets, element 0 is 0
     StaticRef<runtime::ByteArray> textBytes;
     StaticRef<runtime::ObjectArray> textCache;
+
+    // The resource-pack reader: the rest of the open pack's state, and the stream readers' count.
+    jint packEntryLeadByte;                       // first byte of the entry last selected, 0..255
+    jbyte packEntryFlag;                          // cleared whenever an entry is selected
+    jboolean packKeepOpen;                        // sprite loads leave opening and closing to the caller
+    StaticRef<runtime::ByteArray> packSkipBuffer; // scratch of skipping by reads
+    jint packSkipBufferSize;                      // chunk of skipping by reads; 0 skips on the stream
+    jint streamBytesRead;                         // bytes taken by readStreamByte and readStreamFully
 };
 
 } // namespace game
