@@ -10,6 +10,7 @@
 #include "game/sprites/PackFormat.h"
 #include "profile/Files.h"
 #include "profile/Resources.h"
+#include "runtime/Application.h"
 #include "runtime/ConstantPool.h"
 #include "runtime/Exceptions.h"
 #include "runtime/LibraryExceptions.h"
@@ -140,7 +141,9 @@ bool reopenFirstPart() {
 bool selectPart(const jint part) {
     GameStatics* s = statics();
     if (part != s->packCurrentPart || s->packPartOffsets == nullptr) {
+        // The table in memory is another part's until this part's one is read.
         s->packCurrentPart = part;
+        s->packPartOffsets = nullptr;
         closePack();
         if (part == 0) {
             return reopenFirstPart();
@@ -348,8 +351,15 @@ jint readPackByte() {
 void closePack() {
     GameStatics* s = statics();
     if (s->packStream != nullptr) {
+        // A failure already raised stays pending; only what close itself raises is dropped.
+        runtime::Application* application = runtime::Application::getInstance();
+        runtime::Object* pending = application->pendingException;
+        application->pendingException = nullptr;
         s->packStream->close();
         dropReadException();
+        if (pending != nullptr) {
+            application->pendingException = pending;
+        }
         s->packStream = nullptr;
     }
     s->packPosition = 0;
