@@ -8,6 +8,7 @@
 #include "profile/AppDescriptorFormat.h"
 #include "runtime/ConstantPoolFormat.h"
 #include "runtime/ModifiedUtf8.h"
+#include "tools/SamplePacks.h"
 
 namespace tools {
 
@@ -294,10 +295,14 @@ std::vector<ArchiveEntry> sampleEntries() {
         texts.push_back(constant.text);
     }
     const std::string descriptor = sampleAppDescriptor();
-    return {
+    std::vector<ArchiveEntry> entries = {
         {constantPoolEntryName(), constantPoolBytes(texts), "loadConstantPool"},
         {profile::kAppDescriptorResource, Bytes(descriptor.begin(), descriptor.end()), "loadAppDescriptor"},
     };
+    for (ArchiveEntry& pack : samplePackEntries()) {
+        entries.push_back(std::move(pack));
+    }
+    return entries;
 }
 
 std::string manifest(const std::vector<ArchiveEntry>& entries) {
@@ -331,6 +336,7 @@ std::vector<std::string> validateSampleArchive(const Bytes& archive) {
     if (const DirectoryEntry* descriptor = findDirectoryEntry(entries, profile::kAppDescriptorResource)) {
         checkAppDescriptor(archive, *descriptor, problems);
     }
+    checkSamplePacks(archive, entries, problems);
     return problems;
 }
 

@@ -6,6 +6,7 @@
 #include "game/framework/TextCodeFormat.h"
 #include "game/sprites/ArchiveFormat.h"
 #include "game/sprites/PackFormat.h"
+#include "tools/SampleTexts.h"
 
 namespace tools {
 
@@ -14,6 +15,11 @@ namespace {
 using namespace game::sprites;
 
 constexpr std::int32_t kBitsPerByte = 8;
+
+// The test pack: nine entries in three parts; one is an empty range, one a lead byte alone.
+constexpr std::int32_t kTestPackEntryCount = 9;
+constexpr std::size_t kTestPackEmptyEntry = 4;
+constexpr std::size_t kTestPackLeadOnlyEntry = 7;
 
 // Little-endian numbers, as the pack reader and the text loader read them.
 void writeLE(Bytes& out, const std::int64_t value, const std::int32_t byteCount) {
@@ -246,6 +252,65 @@ bool readTextContainer(const Bytes& container, std::vector<Bytes>& texts, std::s
         start = end;
     }
     return true;
+}
+
+std::vector<PackEntry> sampleTestPackEntries() {
+    std::vector<PackEntry> entries;
+    for (std::int32_t i = 0; i < kTestPackEntryCount; ++i) {
+        const std::string text = "test pack entry " + std::to_string(i);
+        entries.push_back({true, Bytes(text.begin(), text.end()), static_cast<std::uint8_t>(i)});
+    }
+    entries[kTestPackEmptyEntry] = emptyPackEntry();
+    entries[kTestPackLeadOnlyEntry].content.clear();
+    return entries;
+}
+
+std::vector<std::int32_t> sampleTestPackPartStarts() {
+    return {0, 3, 6};
+}
+
+std::vector<ArchiveEntry> samplePackEntries() {
+    const std::u16string& textPack = sampleConstants()[static_cast<std::size_t>(kTextPackConstant)].text;
+    std::vector<ArchiveEntry> entries =
+        packArchiveEntries(std::string(textPack.begin(), textPack.end()),
+                           buildPackParts({{true, sampleTextPackage(), 0}}), "loadTextPackageEntry, getText");
+    for (ArchiveEntry& part : packArchiveEntries(
+             kTestPackName, buildPackParts(sampleTestPackEntries(), sampleTestPackPartStarts()),
+             "pack reader tests")) {
+        entries.push_back(std::move(part));
+    }
+    return entries;
+}
+
+void checkSamplePacks(const Bytes& archive, const std::vector<DirectoryEntry>& directory,
+                      std::vector<std::string>& problems) {
+    const std::u16string& textPack = sampleConstants()[static_cast<std::size_t>(kTextPackConstant)].text;
+    std::vector<std::optional<Bytes>> entries;
+    std::string problem;
+    if (!readPackBack(archive, directory, std::string(textPack.begin(), textPack.end()), entries, problem)) {
+        problems.push_back(problem);
+    } else if (entries.size() <= static_cast<std::size_t>(kTextPackageEntry) ||
+               !entries[static_cast<std::size_t>(kTextPackageEntry)]) {
+        problems.push_back("pack " + std::string(textPack.begin(), textPack.end()) + ": no text package");
+    } else {
+        for (const std::string& found :
+             checkTextPackage(*entries[static_cast<std::size_t>(kTextPackageEntry)])) {
+            problems.push_back(found);
+        }
+    }
+    if (!readPackBack(archive, directory, kTestPackName, entries, problem)) {
+        problems.push_back(problem);
+        return;
+    }
+    const std::vector<PackEntry> expected = sampleTestPackEntries();
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const bool same = i < entries.size() && expected[i].present == entries[i].has_value() &&
+                          (!expected[i].present || expected[i].content == *entries[i]);
+        if (!same) {
+            problems.push_back(std::string("pack ") + kTestPackName + ": entry " + std::to_string(i) +
+                               " differs");
+        }
+    }
 }
 
 } // namespace tools

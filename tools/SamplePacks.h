@@ -49,4 +49,16 @@ Bytes textContainer(const std::vector<Bytes>& texts);
 // Reads a text container back: the coded texts; false with a reason when it is not whole.
 bool readTextContainer(const Bytes& container, std::vector<Bytes>& texts, std::string& problem);
 
+// The pack stored in three parts, which exercises the part names and the reopening of parts: its
+// name, its entries (an empty range and a lead byte alone among them) and where its parts begin.
+inline constexpr char kTestPackName[] = "testpack";
+std::vector<PackEntry> sampleTestPackEntries();
+std::vector<std::int32_t> sampleTestPackPartStarts();
+
+// The packs of the sample set as archive entries: the text pack and the test pack.
+std::vector<ArchiveEntry> samplePackEntries();
+// Reads every sample pack back out of an archive and checks it; adds what is wrong to problems.
+void checkSamplePacks(const Bytes& archive, const std::vector<DirectoryEntry>& directory,
+                      std::vector<std::string>& problems);
+
 } // namespace tools
