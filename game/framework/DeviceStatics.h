@@ -415,6 +415,14 @@ struct DeviceStatics {
     jint hintOffsetX;
     jint hintOffsetY;
     jint currentMusic; // music id started last; -1 none
+
+    // The resource-pack reader: the rest of the open pack's state, and the stream readers' count.
+    jint packEntryLeadByte;                       // first byte of the entry last selected, 0..255
+    jbyte packEntryFlag;                          // cleared whenever an entry is selected
+    jboolean packKeepOpen;                        // sprite loads leave opening and closing to the caller
+    StaticRef<runtime::ByteArray> packSkipBuffer; // scratch of skipping by reads
+    jint packSkipBufferSize;                      // chunk of skipping by reads; 0 skips on the stream
+    jint streamBytesRead;                         // bytes taken by readStreamByte and readStreamFully
 };
 
 } // namespace game
