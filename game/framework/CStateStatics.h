@@ -218,6 +218,14 @@ struct CStateStatics {
     runtime::StaticRef<runtime::IntArray> ticketPriceLabels;  // chosen text per price row (int[5])
     runtime::StaticRef<runtime::ObjectArray>
         profileRowTexts; // row texts of the profile page per tab (ref[2] of int[])
+
+    // The squad list's length and first shown row, and the random picks.
+    runtime::jint squadListCount;                      // entries used in squadList
+    runtime::jint rowScroll;                           // first row of the shown page (a multiple of 13)
+    runtime::jint pickCount;                           // how many indices pickRandomIndices draws
+    runtime::StaticRef<runtime::IntArray> pickIndices; // the indices drawn
+    runtime::jint pickIndicesUsed;                     // the number drawn by the last draw
+    runtime::jboolean pickLimitFlag;                   // buildPickList looks at 20 indices
 };
 
 } // namespace game

@@ -382,6 +382,17 @@ struct DeviceStatics {
     StaticRef<runtime::ByteArray> developmentRates; // rate per grade: (g - 5) x 10 (byte[11])
     StaticRef<runtime::ObjectArray>
         positionGroupTable; // position groups picked by position mask (ref[8] of byte[])
+
+    // Sound by id: what was started last (-1 none) and the match lock.
+    jint lastEffect;         // the effect started last
+    jint currentMusic;       // the music started last
+    jint lastSound;          // the sound of either kind started last
+    jint pendingSound;       // -1 once a request reaches a player
+    jboolean matchSoundLock; // in a match, sounds play only under music 16 or 24
+
+    // Game maths: the pair that directionToVector and scaleVectorTo yield.
+    jint vectorX;
+    jint vectorY;
 };
 
 } // namespace game
