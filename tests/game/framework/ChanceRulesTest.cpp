@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "runtime/Arrays.h"
-#include "tests/game/framework/FrameworkFixture.h"
+#include "tests/game/framework/SeededFixture.h"
 
 namespace game::framework {
 namespace {
@@ -19,10 +19,10 @@ using runtime::jlong;
 
 constexpr jint kSelectionTableLength = 804;
 
-class ChanceRulesTest : public FrameworkFixture {
+class ChanceRulesTest : public game::testing::SeededFixture {
 protected:
     void SetUp() override {
-        FrameworkFixture::SetUp();
+        SeededFixture::SetUp();
         runtime::ByteArray* table = runtime::newByteArray(kSelectionTableLength);
         std::fill(table->data(), table->data() + table->length, static_cast<runtime::jbyte>(-1));
         s()->selectionTable = table;

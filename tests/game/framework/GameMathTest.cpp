@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "tests/game/framework/FrameworkFixture.h"
+#include "tests/game/framework/SeededFixture.h"
 
 namespace game::framework {
 namespace {
@@ -15,7 +15,7 @@ using runtime::jint;
 using runtime::jlong;
 using runtime::kIntMin;
 
-class GameMathTest : public FrameworkFixture {
+class GameMathTest : public game::testing::SeededFixture {
 protected:
     std::vector<jint> vector() const { return {s()->vectorX, s()->vectorY}; }
 };

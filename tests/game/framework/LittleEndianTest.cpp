@@ -8,7 +8,7 @@
 
 #include "runtime/Exceptions.h"
 #include "runtime/StreamsByteArray.h"
-#include "tests/game/framework/FrameworkFixture.h"
+#include "tests/game/framework/SeededFixture.h"
 #include "tests/support/RuntimeValues.h"
 
 namespace game::framework {
@@ -17,7 +17,7 @@ namespace {
 using runtime::jint;
 using runtime::jshort;
 
-class LittleEndianTest : public FrameworkFixture {
+class LittleEndianTest : public game::testing::SeededFixture {
 protected:
     static runtime::java_io_InputStream* streamOf(const std::vector<std::uint8_t>& bytes) {
         runtime::ByteArray* array = testing_support::byteArrayOf(bytes);

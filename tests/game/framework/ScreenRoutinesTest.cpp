@@ -9,7 +9,7 @@
 
 #include "profile/Graphics.h"
 #include "profile/Image.h"
-#include "tests/game/framework/FrameworkFixture.h"
+#include "tests/game/framework/SeededFixture.h"
 
 namespace game::framework {
 namespace {
@@ -24,10 +24,10 @@ constexpr std::uint16_t kFill = rgb565(0xFF7700);
 constexpr std::uint16_t kOutline = rgb565(0xCCCCCC);
 constexpr std::uint16_t kBlank = 0;
 
-class ScreenRoutinesTest : public FrameworkFixture {
+class ScreenRoutinesTest : public game::testing::SeededFixture {
 protected:
     void SetUp() override {
-        FrameworkFixture::SetUp();
+        SeededFixture::SetUp();
         screen = runtime::newObject<profile::Image>();
         screen->initBuffer(480, 800, profile::kPixelRgb565 | profile::kImageMutableFlag, 0);
         s()->currentGraphics = screen->getGraphics();
