@@ -109,7 +109,7 @@ void pickRandomIndices() {
         if (taken) {
             continue;
         }
-        // The copy in the table has room for the first few picks only; pickIndices keeps them all.
+        // The table keeps a copy of each pick it has room for; pickIndices keeps them all.
         if (table != nullptr && table->inBounds(kPickCopyStart + i)) {
             (*table)[kPickCopyStart + i] = runtime::i2b(v);
         }
