@@ -423,6 +423,16 @@ struct DeviceStatics {
     StaticRef<runtime::ByteArray> packSkipBuffer; // scratch of skipping by reads
     jint packSkipBufferSize;                      // chunk of skipping by reads; 0 skips on the stream
     jint streamBytesRead;                         // bytes taken by readStreamByte and readStreamFully
+
+    // Sound by id: what was started last (-1 none) and the match lock.
+    jint lastEffect;         // the effect started last
+    jint lastSound;          // the sound of either kind started last
+    jint pendingSound;       // -1 once a request reaches a player
+    jboolean matchSoundLock; // in a match, sounds play only under music 16 or 24
+
+    // Game maths: the pair that directionToVector and scaleVectorTo yield.
+    jint vectorX;
+    jint vectorY;
 };
 
 } // namespace game
