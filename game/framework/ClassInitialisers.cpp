@@ -180,8 +180,8 @@ void deviceStaticInit(GameStatics* const s) {
     s->matchDayTable = intTable({2, 6, 9, 12, 16, 20, 23, 28});
     s->values18 = byteTable({0, 0, 0, 0, 1, 0, 1, 4, 1, 2, 3, 1, 2, 2, 2, 1, 5, 2});
     s->pitchPackNamesA = constantStringTable({158});
-    s->pitchPackNameB = constantStringTable({158});
-    s->pitchPackNameC = constantStringTable({158});
+    s->pitchPackNamesB = constantStringTable({158});
+    s->pitchPackNamesC = constantStringTable({158});
     s->single12 = intTable({12});
     s->single9 = intTable({9});
     s->single6 = intTable({6});
@@ -255,7 +255,7 @@ void deviceStaticInit(GameStatics* const s) {
     s->values322 = intTable({3, 2, 2, 4, 3, 1});
     s->texts739 = intTable({739, 737, 738});
     s->values100 = intTable({100, 108, 140});
-    s->constantTexts167 = constantStringTable({167, 168, 169, 170, 171, 172, 44, 173, 174, 175, 176});
+    s->languageCodes = constantStringTable({167, 168, 169, 170, 171, 172, 44, 173, 174, 175, 176});
     s->values01235 = byteTable({0, 1, 2, 3, 5});
     s->texts692 = intTable({692, 7, 378, 691, 380, 831, 374, 836, 832});
     s->presetByteTables = multiArray("[[[B", {2, 3, 6});

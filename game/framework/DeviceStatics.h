@@ -315,9 +315,9 @@ struct DeviceStatics {
     StaticRef<runtime::IntArray> texts644;        // int[5]
     StaticRef<runtime::IntArray> matchDayTable;   // day of the month of each of the 8 calendar slots (int[8])
     StaticRef<runtime::ByteArray> values18;       // byte[18]
-    StaticRef<runtime::ObjectArray> pitchPackNamesA; // ref[1] of constant strings
-    StaticRef<runtime::ObjectArray> pitchPackNameB;  // pack name of a pitch layer
-    StaticRef<runtime::ObjectArray> pitchPackNameC;  // pack name of a pitch layer
+    StaticRef<runtime::ObjectArray> pitchPackNamesA; // pack name of a pitch layer
+    StaticRef<runtime::ObjectArray> pitchPackNamesB; // pack name of a pitch layer
+    StaticRef<runtime::ObjectArray> pitchPackNamesC; // pack name of a pitch layer
     StaticRef<runtime::IntArray> single12;           // int[1]
     StaticRef<runtime::IntArray> single9;            // int[1]
     StaticRef<runtime::IntArray> single6;            // int[1]
@@ -375,6 +375,11 @@ struct DeviceStatics {
     StaticRef<runtime::IntArray> texts692;            // int[9]
     StaticRef<runtime::ObjectArray> presetByteTables; // byte[2][3][6], filled with -1 by Device::Device
     StaticRef<runtime::IntArray> texts831;            // int[12]
+    StaticRef<runtime::ObjectArray> languageCodes; // ref[11] of constant strings: language codes
+    StaticRef<runtime::ByteArray> values01235;     // byte[5]
+    StaticRef<runtime::IntArray> texts692;         // int[9]
+    StaticRef<runtime::ObjectArray> byteGrid2x3x6; // byte[2][3][6]: Device::Device
+    StaticRef<runtime::IntArray> texts831;         // int[12]
     StaticRef<runtime::ObjectArray>
         developmentSkillWeights; // weight per skill, per kind (ninth byte unused) (ref[4] of byte[])
     StaticRef<runtime::ObjectArray>
