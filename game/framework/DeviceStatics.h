@@ -370,15 +370,10 @@ struct DeviceStatics {
     StaticRef<runtime::IntArray> values322; // int[6]
     StaticRef<runtime::IntArray> texts739;  // int[3]
     StaticRef<runtime::IntArray> values100; // int[3]
-    StaticRef<runtime::ObjectArray> constantTexts167; // ref[11] of constant strings
-    StaticRef<runtime::ByteArray> values01235;        // byte[5]
-    StaticRef<runtime::IntArray> texts692;            // int[9]
-    StaticRef<runtime::ObjectArray> presetByteTables; // byte[2][3][6], filled with -1 by Device::Device
-    StaticRef<runtime::IntArray> texts831;            // int[12]
     StaticRef<runtime::ObjectArray> languageCodes; // ref[11] of constant strings: language codes
     StaticRef<runtime::ByteArray> values01235;     // byte[5]
     StaticRef<runtime::IntArray> texts692;         // int[9]
-    StaticRef<runtime::ObjectArray> byteGrid2x3x6; // byte[2][3][6]: Device::Device
+    StaticRef<runtime::ObjectArray> presetByteTables; // byte[2][3][6], filled with -1 by Device::Device
     StaticRef<runtime::IntArray> texts831;         // int[12]
     StaticRef<runtime::ObjectArray>
         developmentSkillWeights; // weight per skill, per kind (ninth byte unused) (ref[4] of byte[])
