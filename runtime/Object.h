@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cstddef>
+#include <type_traits>
 
 #include "runtime/JavaTypes.h"
 
@@ -168,5 +169,11 @@ protected:
 
 // 1 when object is an instance of the class (or implements the interface) classId; null gives 0.
 jint instanceOf(Object* object, jint classId);
+
+// A class whose objects a reference field or static may hold for the collector: one derived from
+// Object. An interface view is not one (its address lies inside its object), and neither is a
+// primitive.
+template <typename T>
+concept ObjectClass = std::is_base_of_v<Object, T>;
 
 } // namespace runtime

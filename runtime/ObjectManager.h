@@ -57,11 +57,21 @@ public:
 // kind 1: zeroed memory from the secondary heap (or the system allocator), never collected.
 void* allocObject(jint size, jint kind);
 
+// Ends the program: a class was made whose Object header is not at its start (it lists another
+// polymorphic base before Object).
+[[noreturn]] void objectHeaderNotFirst();
+
 // Allocates a T (kind 0) and constructs it with the given arguments.
 template <typename T, typename... Args>
 T* newObject(Args&&... args) {
     void* memory = allocObject(static_cast<jint>(sizeof(T)), 0);
-    return ::new (memory) T(std::forward<Args>(args)...);
+    T* object = ::new (memory) T(std::forward<Args>(args)...);
+    // The object list, the collector and every reference field take an object's address to be
+    // its header's. The compiler knows the offset, so this costs nothing when it holds.
+    if (static_cast<void*>(static_cast<Object*>(object)) != memory) {
+        objectHeaderNotFirst();
+    }
+    return object;
 }
 
 // Zeroed buffer from the secondary heap, else the system allocator.

@@ -33,8 +33,8 @@ using gctest::hide;
 using gctest::isListed;
 using gctest::makeGarbage;
 using gctest::makeHiddenNode;
-using gctest::reveal;
 using gctest::Node;
+using gctest::reveal;
 using gctest::TestStatics;
 
 struct TestMidlet : javax_microedition_midlet_MIDlet {};
@@ -82,8 +82,7 @@ struct Builder : Object {
     Object* child = nullptr;
 
     explicit Builder() : Object(kClassId) {
-        void* fields[] = {&child};
-        registerRefFields(this, fields, 1);
+        registerRefFields(this, &child);
         child = newObject<Blob>(nullptr);
     }
 };
@@ -493,6 +492,23 @@ TEST_F(CollectorTest, AllocationFailingInsideAConstructorCollectsAndKeepsTheObje
     EXPECT_EQ(releases, garbage);
     ASSERT_NE(builder->child, nullptr);
     EXPECT_EQ(builder->classId, Builder::kClassId);
+}
+
+// Whether a field of type Slot can be registered as a reference field.
+template <typename Slot>
+concept RegistrableField = requires(Object* object, Slot* field) {
+    registerRefFields(object, field);
+};
+
+TEST(RegisteredFieldTypes, AFieldThatCouldHoldAnInterfaceViewDoesNotCompile) {
+    // The collector reads a registered field as an object's address; a view's address lies
+    // inside its object. Checked as this file compiles.
+    static_assert(RegistrableField<Object*>);
+    static_assert(RegistrableField<TestEnumerator*>);
+    static_assert(RegistrableField<ObjectArray*>);
+    static_assert(!RegistrableField<TestEnumeration*>);
+    static_assert(!RegistrableField<void*>);
+    static_assert(!RegistrableField<jint>);
 }
 
 // ---- deep graphs
