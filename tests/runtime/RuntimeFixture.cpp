@@ -33,16 +33,23 @@ void RuntimeFixture::SetUp() {
 }
 
 void RuntimeFixture::TearDown() {
-    // Objects are not released one by one: their storage goes with the heaps. Only buffers that
-    // fell back to the system allocator outlive them (leak checking is off in the test runs).
-    freeRefFieldLists();
-    delete application.staticClass;
-    application.staticClass = nullptr;
+    // Every object still alive is released before its heap goes, so the pixels, sound buffers
+    // and files it owns go with it. Statics stay readable until then: release slots may use them.
+    application.pendingException = nullptr;
     if (ObjectManager* manager = application.objectManager) {
+        manager->gc(kGcFreeAll);
         std::free(manager->objects);
+        std::free(manager->markObjects);
+        std::free(manager->markNext);
         delete manager;
         application.objectManager = nullptr;
     }
+    if (application.staticClass != nullptr) {
+        application.staticClass->constantPool = nullptr;
+    }
+    freeRefFieldLists();
+    delete application.staticClass;
+    application.staticClass = nullptr;
     for (VirtualMemoryManager** heap : {&application.objectHeap, &application.secondaryHeap}) {
         if (*heap != nullptr) {
             (*heap)->destroy();
