@@ -3,7 +3,6 @@
 
 #include "profile/AppDescriptorFormat.h"
 #include "profile/Files.h"
-#include "runtime/Application.h"
 #include "runtime/ConstantPool.h"
 #include "runtime/Exceptions.h"
 #include "runtime/Log.h"
@@ -62,9 +61,10 @@ String* loadAppDescriptor() {
     while (stream->available() > 0) {
         const jint n = stream->read(chunk, 0, kDescriptorChunk);
         if (runtime::getPendingException() != nullptr) {
-            // Nothing is raised from here: an unreadable descriptor is one the game does not have.
-            runtime::Application::getInstance()->pendingException = nullptr;
-            runtime::log("%s cannot be read", kAppDescriptorResource);
+            // An unreadable descriptor is one the game does not have; an Error stays pending.
+            if (runtime::catchException(runtime::kException)) {
+                runtime::log("%s cannot be read", kAppDescriptorResource);
+            }
             stream->close();
             return nullptr;
         }

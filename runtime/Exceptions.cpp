@@ -77,6 +77,15 @@ jint findHandler(const HandlerEntry* table) {
     return -1;
 }
 
+bool catchException(const jint classId) {
+    Application* application = Application::getInstance();
+    if (application == nullptr || instanceOf(application->pendingException, classId) == 0) {
+        return false;
+    }
+    application->pendingException = nullptr;
+    return true;
+}
+
 jint clearStaleException(const char* hostCall) {
     Application* application = Application::getInstance();
     if (application == nullptr || application->pendingException == nullptr) {

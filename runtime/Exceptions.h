@@ -31,6 +31,11 @@ java_lang_Throwable* getPendingException();
 // -1, leaving it pending, when none does or nothing is pending.
 jint findHandler(const HandlerEntry* table);
 
+// Catches the pending exception as a handler for classId would (subclasses and interface casts
+// included): true when one was caught and is no longer pending. Anything else stays pending, so
+// an Error still reaches the code that can deal with it.
+bool catchException(jint classId);
+
 // For the host after each call into translated code (paint, keys, pointer, notifications,
 // startApp, run): an exception that no method caught is logged with its stack trace and
 // cleared, so it neither unwinds unrelated code later nor stays a collector root. hostCall names

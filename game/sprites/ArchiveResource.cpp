@@ -6,7 +6,6 @@
 #include "game/sprites/ArchiveFormat.h"
 #include "profile/Files.h"
 #include "profile/Resources.h"
-#include "runtime/Application.h"
 #include "runtime/Exceptions.h"
 #include "runtime/Log.h"
 #include "runtime/ObjectManager.h"
@@ -30,18 +29,6 @@ ArchiveDirectory directory;
 template <typename T> T* permanent(T* object) {
     object->collectable = 0;
     return object;
-}
-
-// Reading the directory catches every exception of the Exception family, as its callers expect
-// no exception from a lookup; true when one was pending.
-bool dropPendingException() {
-    runtime::Application* application = runtime::Application::getInstance();
-    if (application == nullptr ||
-        runtime::instanceOf(application->pendingException, runtime::kException) == 0) {
-        return false;
-    }
-    application->pendingException = nullptr;
-    return true;
 }
 
 std::string archivePathText() {
@@ -90,7 +77,8 @@ void loadArchiveDirectory() {
     const jint fileSize = stream->available();
     auto* data = runtime::newObject<runtime::java_io_DataInputStream>(stream);
     jint count = data->readShort();
-    if (dropPendingException()) {
+    // Reading the directory catches every Exception: its callers expect none from a lookup.
+    if (runtime::catchException(runtime::kException)) {
         runtime::log("%s: no directory; no resource can be found", archivePathText().c_str());
         data->close();
         return;
@@ -103,7 +91,7 @@ void loadArchiveDirectory() {
     directory.archiveEntryOffsets = permanent(runtime::newIntArray(count));
     directory.archiveEntrySizes = permanent(runtime::newIntArray(count));
     const jint read = readEntries(data, count, fileSize);
-    if (dropPendingException()) {
+    if (runtime::catchException(runtime::kException)) {
         runtime::log("%s: the directory is cut short after %d of %d entries", archivePathText().c_str(), read,
                      count);
     }
