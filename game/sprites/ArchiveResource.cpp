@@ -2,10 +2,13 @@
 #include "game/sprites/ArchiveResource.h"
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "game/sprites/ArchiveFormat.h"
 #include "profile/Files.h"
 #include "profile/Resources.h"
+#include "runtime/ConstantPoolFormat.h"
 #include "runtime/Exceptions.h"
 #include "runtime/Log.h"
 #include "runtime/ObjectManager.h"
@@ -133,6 +136,25 @@ runtime::java_io_InputStream* openArchiveResource(String* const name) {
             stream, (*directory.archiveEntrySizes)[i]);
     }
     return nullptr;
+}
+
+std::string findArchiveProblem(std::FILE* const archive, const std::uint64_t size) {
+    std::vector<ArchiveDirectoryEntry> entries;
+    std::string problem;
+    const auto read = [archive](std::uint8_t* into, const std::size_t count) {
+        return std::fread(into, 1, count, archive) == count;
+    };
+    if (!readArchiveDirectory(read, size, entries, problem)) {
+        return problem;
+    }
+    // The game cannot run a moment without its constant strings.
+    const std::string_view pool = std::string_view(runtime::kConstantPoolResource).substr(1);
+    for (const ArchiveDirectoryEntry& entry : entries) {
+        if (archiveNamesMatch(entry.name, pool)) {
+            return {};
+        }
+    }
+    return "it holds no " + std::string(pool);
 }
 
 void installArchiveOpener() {
