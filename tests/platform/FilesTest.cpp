@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "runtime/Log.h"
+#include "tests/support/EnvironmentVariable.h"
 #include "tests/support/TemporaryRoot.h"
 
 namespace platform {
@@ -31,34 +32,7 @@ std::string handsetForm(std::string path) {
     return path;
 }
 
-class Environment {
-public:
-    explicit Environment(const char* name) : name_(name) {
-        if (const char* value = std::getenv(name)) {
-            saved_ = value;
-            had_ = true;
-        }
-    }
-    ~Environment() {
-        if (had_) {
-            setenv(name_, saved_.c_str(), 1);
-        } else {
-            unsetenv(name_);
-        }
-    }
-    void set(const char* value) const {
-        if (value == nullptr) {
-            unsetenv(name_);
-        } else {
-            setenv(name_, value, 1);
-        }
-    }
-
-private:
-    const char* name_;
-    std::string saved_;
-    bool had_ = false;
-};
+using Environment = testing_support::EnvironmentVariable;
 
 TEST(ProgramsFolder, ComesFromTheRootThenXdgThenHome) {
     Environment root("TARNWICK_ROOT"), xdg("XDG_DATA_HOME"), home("HOME");
