@@ -153,7 +153,9 @@ TEST_F(RecordStoreTest, RecordsNeverLandInAFolderThatDiffersOnlyInCase) {
         const std::filesystem::path folder = programsFolder / "Brenvale" / "Tarnwick";
         EXPECT_EQ(readBytes(folder / "rms_Career.rms"), bigEndian({1, 1, 1})) << c.name;
         EXPECT_EQ(readBytes(folder / "rms_career.rms_r1.rms"), (Bytes{1, 2})) << c.name;
-        EXPECT_EQ(recordOf(open("Career", false), 1), (Bytes{1, 2})) << c.name;
+        RecordStore* reopened = open("Career", false);
+        ASSERT_NE(reopened, nullptr) << c.name;
+        EXPECT_EQ(recordOf(reopened, 1), (Bytes{1, 2})) << c.name;
         std::size_t strayFiles = 0;
         for (const auto& entry : std::filesystem::recursive_directory_iterator(root.path() / "saves")) {
             strayFiles += entry.is_regular_file() ? 1 : 0;
