@@ -39,8 +39,10 @@ std::uint64_t frameLimitFromEnvironment() {
 
 int main(int, char**) {
     profile::installOutOfStoreHandler();
-    if (!profile::passStartChecks(profile::localGameFolder())) {
-        return 0;
+    // The game's own reader judges data.bar before anything starts.
+    const profile::StartDecision decision = profile::passStartChecks(&game::sprites::findArchiveProblem);
+    if (!decision.start) {
+        return decision.exitCode;
     }
 
     profile::Host host;

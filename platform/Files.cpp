@@ -18,13 +18,18 @@ namespace platform {
 
 namespace {
 
+struct DataHome {
+    std::string folder;
+    ProgramsFolderSource source;
+};
+
 // A directory that XDG_DATA_HOME may name must be absolute; a relative one is ignored.
-std::string dataHome() {
+DataHome dataHome() {
     if (const char* root = std::getenv("TARNWICK_ROOT"); root != nullptr && root[0] != '\0') {
-        return root;
+        return {root, ProgramsFolderSource::RootVariable};
     }
     if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg != nullptr && xdg[0] == '/') {
-        return xdg;
+        return {xdg, ProgramsFolderSource::XdgDataHome};
     }
     const char* home = std::getenv("HOME");
     if (home == nullptr || home[0] == '\0') {
@@ -33,9 +38,9 @@ std::string dataHome() {
     }
     if (home == nullptr) {
         runtime::log("programs folder: no home directory, using the current directory");
-        return ".";
+        return {".", ProgramsFolderSource::CurrentDirectory};
     }
-    return std::string(home) + "/.local/share";
+    return {std::string(home) + "/.local/share", ProgramsFolderSource::HomeDataFolder};
 }
 
 std::string absolutePath(std::string path) {
@@ -88,14 +93,35 @@ std::string findIgnoringCase(const std::string& directory, std::string_view comp
     return found;
 }
 
-bool isReadMode(const char* mode) {
-    return mode[0] == 'r' && std::strchr(mode, '+') == nullptr;
-}
-
-mode_t creationMode() {
+// The mode of files this program creates: what a plain fopen would give, read once at start-up.
+// Reading the mask means setting it, which would race with other threads later on.
+const mode_t creationMode = [] {
     const mode_t mask = umask(0);
     umask(mask);
-    return 0666 & ~mask;
+    return static_cast<mode_t>(0666 & ~mask);
+}();
+
+// open() flags of an fopen mode ("r", "rb", "w+", "ab"...); -1 for a mode fopen would refuse.
+int openFlags(const char* mode) {
+    const bool update = std::strchr(mode, '+') != nullptr;
+    switch (mode[0]) {
+    case 'r':
+        return update ? O_RDWR : O_RDONLY;
+    case 'w':
+        return (update ? O_RDWR : O_WRONLY) | O_CREAT | O_TRUNC;
+    case 'a':
+        return (update ? O_RDWR : O_WRONLY) | O_CREAT | O_APPEND;
+    default:
+        return -1;
+    }
+}
+
+// Temporary files of replacements: the final name, '.' and mkstemp's six letters and digits.
+constexpr char kTemporarySuffix[] = ".XXXXXX";
+constexpr std::size_t kTemporarySuffixLength = sizeof kTemporarySuffix - 1;
+
+bool isLetterOrDigit(const char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
 }
 
 // Makes a completed rename durable; failure here does not undo the rename, so it is not an error.
@@ -111,8 +137,12 @@ void syncDirectoryOf(const std::string& path) {
 
 } // namespace
 
+ProgramsFolderSource programsFolderSource() {
+    return dataHome().source;
+}
+
 std::string programsFolder() {
-    std::string root = absolutePath(dataHome());
+    std::string root = absolutePath(dataHome().folder);
     while (root.size() > 1 && root.back() == '/') {
         root.pop_back();
     }
@@ -167,29 +197,66 @@ std::string toPosixPath(std::string_view handsetPath) {
 }
 
 std::FILE* openFile(std::string_view handsetPath, const char* mode) {
+    const int flags = openFlags(mode);
+    if (flags < 0) {
+        return nullptr;
+    }
     const std::string path = toPosixPath(handsetPath);
-    std::FILE* file = std::fopen(path.c_str(), mode);
-    if (file == nullptr || !isReadMode(mode)) {
-        return file;
+    // Without O_NONBLOCK, opening a pipe waits until something writes to it: for ever.
+    const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        return nullptr;
     }
     struct stat info;
-    if (fstat(fileno(file), &info) != 0 || S_ISDIR(info.st_mode)) {
-        std::fclose(file);
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || fcntl(fd, F_SETFL, flags & O_APPEND) != 0) {
+        close(fd);
         return nullptr;
+    }
+    std::FILE* file = fdopen(fd, mode);
+    if (file == nullptr) {
+        close(fd);
     }
     return file;
 }
 
-FileReplacement* FileReplacement::begin(std::string_view handsetPath) {
+std::vector<std::string> regularFilesIn(std::string_view handsetFolder) {
+    std::vector<std::string> names;
+    const std::string folder = toPosixPath(handsetFolder);
+    DIR* listing = opendir(folder.empty() ? "." : folder.c_str());
+    if (listing == nullptr) {
+        return names;
+    }
+    while (const dirent* entry = readdir(listing)) {
+        struct stat info;
+        const std::string path = folder + "/" + entry->d_name;
+        if (lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+            names.emplace_back(entry->d_name);
+        }
+    }
+    closedir(listing);
+    return names;
+}
+
+bool removeFile(std::string_view handsetPath) {
+    const std::string path = toPosixPath(handsetPath);
+    struct stat info;
+    if (lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || unlink(path.c_str()) != 0) {
+        runtime::log("cannot delete %s: %s", path.c_str(), std::strerror(errno));
+        return false;
+    }
+    return true;
+}
+
+std::unique_ptr<FileReplacement> FileReplacement::begin(std::string_view handsetPath) {
     std::string finalPath = toPosixPath(handsetPath);
-    std::string pattern = finalPath + ".XXXXXX";
-    const int fd = mkstemp(pattern.data());
+    std::string pattern = finalPath + kTemporarySuffix;
+    const int fd = mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0) {
         runtime::log("cannot write %s: %s", finalPath.c_str(), std::strerror(errno));
         return nullptr;
     }
     // mkstemp creates the file private to the user; give it the mode a plain fopen would.
-    fchmod(fd, creationMode());
+    fchmod(fd, creationMode);
     std::FILE* stream = fdopen(fd, "wb+");
     if (stream == nullptr) {
         runtime::log("cannot write %s: %s", finalPath.c_str(), std::strerror(errno));
@@ -197,14 +264,21 @@ FileReplacement* FileReplacement::begin(std::string_view handsetPath) {
         unlink(pattern.c_str());
         return nullptr;
     }
-    auto* replacement = new FileReplacement;
+    std::unique_ptr<FileReplacement> replacement(new FileReplacement);
     replacement->stream = stream;
     replacement->temporaryPath = std::move(pattern);
     replacement->finalPath = std::move(finalPath);
     return replacement;
 }
 
+FileReplacement::~FileReplacement() {
+    abandon();
+}
+
 bool FileReplacement::commit() {
+    if (stream == nullptr) {
+        return false;
+    }
     bool written = std::fflush(stream) == 0 && std::ferror(stream) == 0 && fsync(fileno(stream)) == 0;
     int error = written ? 0 : errno;
     if (std::fclose(stream) != 0 && written) {
@@ -222,14 +296,32 @@ bool FileReplacement::commit() {
         runtime::log("cannot write %s: %s", finalPath.c_str(), std::strerror(error));
         unlink(temporaryPath.c_str());
     }
-    delete this;
     return written;
 }
 
 void FileReplacement::abandon() {
+    if (stream == nullptr) {
+        return;
+    }
     std::fclose(stream);
+    stream = nullptr;
     unlink(temporaryPath.c_str());
-    delete this;
+}
+
+std::string_view FileReplacement::replacedName(const std::string_view name) {
+    if (name.size() <= kTemporarySuffixLength) {
+        return {};
+    }
+    const std::size_t dot = name.size() - kTemporarySuffixLength;
+    if (name[dot] != '.') {
+        return {};
+    }
+    for (std::size_t i = dot + 1; i < name.size(); ++i) {
+        if (!isLetterOrDigit(name[i])) {
+            return {};
+        }
+    }
+    return name.substr(0, dot);
 }
 
 } // namespace platform

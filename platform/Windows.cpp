@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 
 #include "platform/Service.h"
 #include "runtime/Log.h"
@@ -24,21 +25,28 @@ SystemWindows::~SystemWindows() {
     releaseSingleInstance();
 }
 
-bool SystemWindows::claimSingleInstance(const std::string& folder) {
+InstanceClaim SystemWindows::claimSingleInstance(const std::string& folder, std::string& problem) {
     releaseSingleInstance();
+    // A first start, before anything was saved: the game folder is made here.
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
     const std::string path = folder + "/" + kInstanceLockName;
-    const int descriptor = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    const int descriptor = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     if (descriptor < 0) {
-        // Without the lock file the game still runs; only the guard against a second copy is lost.
-        runtime::log("single-instance lock %s: %s", path.c_str(), std::strerror(errno));
-        return true;
+        problem = "the lock file " + path + " cannot be created: " + std::strerror(errno);
+        return InstanceClaim::Unavailable;
     }
     if (::flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
         ::close(descriptor);
-        return false;
+        if (error == EWOULDBLOCK) {
+            return InstanceClaim::OtherCopyRunning;
+        }
+        problem = "the lock file " + path + " cannot be locked: " + std::strerror(error);
+        return InstanceClaim::Unavailable;
     }
     lockDescriptor = descriptor;
-    return true;
+    return InstanceClaim::Claimed;
 }
 
 void SystemWindows::releaseSingleInstance() {
@@ -52,13 +60,17 @@ void SystemWindows::bringRunningCopyToFront() {
     runtime::log("Tarnwick is already running");
 }
 
-bool ScriptedWindows::claimSingleInstance(const std::string& folder) {
+InstanceClaim ScriptedWindows::claimSingleInstance(const std::string& folder, std::string& problem) {
     claimedFolder = folder;
+    if (lockUnavailable) {
+        problem = "the scripted lock cannot be had";
+        return InstanceClaim::Unavailable;
+    }
     if (otherCopyRunning) {
-        return false;
+        return InstanceClaim::OtherCopyRunning;
     }
     claimed = true;
-    return true;
+    return InstanceClaim::Claimed;
 }
 
 WindowSystem& windows() {

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <memory>
+#include <utility>
 
 #include "platform/Files.h"
 #include "profile/GamePaths.h"
@@ -54,7 +56,9 @@ javax_microedition_io_File::javax_microedition_io_File(String* const filePath)
     runtime::registerRefFields(this, &path);
 }
 
-jint javax_microedition_io_File::exists(File* const file) { return opensWith(file, "rb"); }
+jint javax_microedition_io_File::exists(File* const file) {
+    return opensWith(file, "rb");
+}
 
 jint javax_microedition_io_File::size(File* const file) {
     std::FILE* opened = openPath(file, "rb");
@@ -66,7 +70,9 @@ jint javax_microedition_io_File::size(File* const file) {
     return length;
 }
 
-jint javax_microedition_io_File::create(File* const file) { return opensWith(file, "w"); }
+jint javax_microedition_io_File::create(File* const file) {
+    return opensWith(file, "w");
+}
 
 FileInputStream* FileInputStream::open(File* const file) {
     std::FILE* opened = openPath(file, "rb");
@@ -145,12 +151,13 @@ FileOutputStream* FileOutputStream::open(File* const file) {
     if (file == nullptr || file->path == nullptr) {
         return nullptr;
     }
-    platform::FileReplacement* replacement = platform::FileReplacement::begin(narrowPath(file->path));
+    std::unique_ptr<platform::FileReplacement> replacement =
+        platform::FileReplacement::begin(narrowPath(file->path));
     if (replacement == nullptr) {
         return nullptr;
     }
     FileOutputStream* stream = runtime::newObject<FileOutputStream>();
-    stream->replacement = replacement;
+    stream->replacement = replacement.release();
     return stream;
 }
 
@@ -158,11 +165,9 @@ void FileOutputStream::finish(const bool raise) {
     if (replacement == nullptr) {
         return;
     }
-    platform::FileReplacement* const ending = replacement;
-    replacement = nullptr;
-    if (failed != 0) {
-        ending->abandon();
-    } else if (ending->commit()) {
+    // A new version that is not committed here is dropped as the replacement goes.
+    const std::unique_ptr<platform::FileReplacement> ending(std::exchange(replacement, nullptr));
+    if (failed == 0 && ending->commit()) {
         return;
     }
     if (raise) {

@@ -92,6 +92,7 @@ struct FileOutputStream : runtime::java_io_OutputStream {
     // A range outside b is logged and writes nothing.
     void write(ByteArray* b, jint off, jint len) override;
 
+    // Owned; a heap object's destructor never runs, so finish hands it back.
     platform::FileReplacement* replacement = nullptr;
     runtime::jboolean failed = 0;
 

@@ -15,6 +15,7 @@
 #include "platform/ShellWindows.h"
 #include "profile/AppProperties.h"
 #include "profile/Image.h"
+#include "profile/PlatformRequest.h"
 #include "profile/Resources.h"
 #include "profile/ScreenHooks.h"
 #include "profile/SystemFontText.h"
@@ -52,6 +53,43 @@ constexpr Uint32 kNonKeyEvents = SDL_ALLEVENTS & ~static_cast<Uint32>(SDL_KEYDOW
 // A game window handle for video drivers without window-manager information (the dummy
 // driver of tests): the foreground test then still has a window to compare with.
 constexpr platform::WindowHandle kHeadlessGameWindow = 1;
+
+// Profile key codes of the handset's keys.
+constexpr jint kUpKeyCode = -1;
+constexpr jint kDownKeyCode = -2;
+constexpr jint kLeftKeyCode = -3;
+constexpr jint kRightKeyCode = -4;
+constexpr jint kFireKeyCode = -5;
+constexpr jint kLeftSoftKeyCode = -6;
+constexpr jint kRightSoftKeyCode = -7;
+
+struct KeyMapping {
+    std::uint32_t virtualKey;
+    jint keyCode;
+};
+
+// The keys whose profile code differs from their virtual-key code.
+constexpr KeyMapping kKeyMap[] = {
+    {platform::kVkReturn, kFireKeyCode},
+    {platform::kVkLeft, kLeftKeyCode},
+    {platform::kVkUp, kUpKeyCode},
+    {platform::kVkRight, kRightKeyCode},
+    {platform::kVkDown, kDownKeyCode},
+    {platform::kVkNumpad0 + 0, '0'},
+    {platform::kVkNumpad0 + 1, '1'},
+    {platform::kVkNumpad0 + 2, '2'},
+    {platform::kVkNumpad0 + 3, '3'},
+    {platform::kVkNumpad0 + 4, '4'},
+    {platform::kVkNumpad0 + 5, '5'},
+    {platform::kVkNumpad0 + 6, '6'},
+    {platform::kVkNumpad0 + 7, '7'},
+    {platform::kVkNumpad0 + 8, '8'},
+    {platform::kVkNumpad0 + 9, '9'},
+    {platform::kVkF1, kLeftSoftKeyCode},
+    {platform::kVkF2, kRightSoftKeyCode},
+    {platform::kVkF8, '*'},
+    {platform::kVkF9, '#'},
+};
 
 constexpr char kHudBegin[] = "\n---------------------------------------------------------showNativeHUD:Begin";
 constexpr char kHudEnd[] = "\n---------------------------------------------------------showNativeHUD:End";
@@ -91,6 +129,7 @@ void restoreTaskBar() {
 Host::Host() {
     currentHost = this;
     runtime::System::setClock([] { return static_cast<runtime::jlong>(platform::clock().ticks()); });
+    previousGameEnd = setGameEndHook([this] { handleQuit(); });
 }
 
 Host::~Host() {
@@ -98,6 +137,7 @@ Host::~Host() {
         currentHost = nullptr;
         runtime::System::setClock(nullptr);
     }
+    setGameEndHook(std::move(previousGameEnd));
 }
 
 Host* Host::getInstance() {
@@ -400,34 +440,12 @@ jint Host::peekKeyMessage(KeyRecord& record) {
 }
 
 jint Host::mapKey(const jint virtualKey) {
-    if (virtualKey < 13 || virtualKey > 120) {
-        return virtualKey;
+    for (const KeyMapping& mapping : kKeyMap) {
+        if (static_cast<jint>(mapping.virtualKey) == virtualKey) {
+            return mapping.keyCode;
+        }
     }
-    switch (virtualKey) {
-    case 13:
-        return -5;
-    case 37:
-        return -3;
-    case 38:
-        return -1;
-    case 39:
-        return -4;
-    case 40:
-        return -2;
-    case 112:
-        return -6;
-    case 113:
-        return -7;
-    case 119:
-        return '*';
-    case 120:
-        return '#';
-    default:
-        break;
-    }
-    if (virtualKey >= 96 && virtualKey <= 105) {
-        return '0' + (virtualKey - 96);
-    }
+    // Letters, and every key the table does not name, keep their code.
     return virtualKey;
 }
 

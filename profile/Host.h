@@ -49,7 +49,8 @@ extern std::uint8_t unattended;
 
 class Host {
 public:
-    // Registers the new host as the one getInstance returns.
+    // Registers the new host as the one getInstance returns, and makes its ending the one a
+    // platform request that started the browser runs.
     Host();
     ~Host();
     Host(const Host&) = delete;
@@ -113,6 +114,20 @@ public:
     SDL_Surface* getScreenSurface() const { return screenSurface; }
     std::uint64_t getFramesPresented() const { return framesPresented; }
     bool isRunning() const { return hostRunning != 0; }
+    bool isWindowActive() const { return windowActive != 0; }
+    bool ignoresNextFocusLoss() const { return ignoreNextFocusLoss != 0; }
+    jint getDisplayOrientation() const { return displayOrientation; }
+    platform::WindowHandle getGameWindow() const { return gameWindow; }
+
+private:
+    runtime::javax_microedition_lcdui_Displayable* displayable() const;
+    void hideInputPanel();
+    void handleFocus(bool gained, bool& endPass);
+    void handlePointer(int type, jint windowX, jint windowY, bool pressed);
+    // The game's end from inside a pump or a platform request: closes the Application, leaves
+    // the desktop as it was and ends the process with code 0.
+    void handleQuit();
+    void exitProcess(int code);
 
     // SDL_HWSURFACE | SDL_ASYNCBLIT, windowed (a 480x800 full-screen mode is unlikely on a desktop).
     std::uint32_t videoFlags = 0x00000005;
@@ -122,14 +137,6 @@ public:
     jint displayOrientation = 0;
     platform::WindowHandle gameWindow = 0;
 
-private:
-    runtime::javax_microedition_lcdui_Displayable* displayable() const;
-    void hideInputPanel();
-    void handleFocus(bool gained, bool& endPass);
-    void handlePointer(int type, jint windowX, jint windowY, bool pressed);
-    void handleQuit();
-    void exitProcess(int code);
-
     runtime::Application* application = nullptr;
     SDL_Surface* screenSurface = nullptr;
     SDL_Surface* backBuffer = nullptr;
@@ -138,6 +145,7 @@ private:
     std::uint64_t frameLimit = 0;
     jint requestedWidth = 0;
     jint requestedHeight = 0;
+    std::function<void()> previousGameEnd;
 };
 
 } // namespace profile

@@ -1,10 +1,12 @@
 // Record stores on files: opening and the index, raw record files, and the record operations.
 #include "profile/RecordStore.h"
 
+#include <cstdint>
 #include <limits>
 #include <string>
+#include <string_view>
 
-#include "runtime/Application.h"
+#include "platform/Files.h"
 #include "runtime/ClassTable.h"
 #include "runtime/ConstantPool.h"
 #include "runtime/Exceptions.h"
@@ -20,6 +22,7 @@
 
 namespace profile {
 
+using runtime::catchException;
 using runtime::java_lang_Integer;
 using runtime::java_util_Vector;
 using runtime::jboolean;
@@ -42,8 +45,6 @@ constexpr jint kIdVectorIncrement = 0;
 
 // Characters a file name cannot hold on the handset.
 constexpr char16_t kReplacedCharacters[] = u"/:*?<>|";
-
-using runtime::catchException;
 
 template <typename Exception> void raise(String* message) {
     runtime::throwException(newObject<Exception>(message));
@@ -72,6 +73,45 @@ void insertAt(java_util_Vector* vector, Object* element, const jint index) {
     vector->setElementAt(element, index);
 }
 
+// Where the file name starts in an index path: after its last separator.
+jint fileNameStart(String* const indexPath) {
+    const runtime::jchar separator = runtime::getConstantString(kPathSeparatorText)->charAt(0);
+    for (jint i = indexPath->length() - 1; i >= 0; --i) {
+        if (indexPath->charAt(i) == separator) {
+            return i + 1;
+        }
+    }
+    return 0;
+}
+
+std::string lowerCase(const std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return lower;
+}
+
+// The id in a record file's lower-case name (prefix, decimal digits, ending), or 0 when the name
+// is not one of this store's record files.
+jint recordIdOf(const std::string_view name, const std::string_view prefix, const std::string_view ending) {
+    if (name.size() <= prefix.size() + ending.size() || name.substr(0, prefix.size()) != prefix ||
+        name.substr(name.size() - ending.size()) != ending) {
+        return 0;
+    }
+    const std::string_view digits = name.substr(prefix.size(), name.size() - prefix.size() - ending.size());
+    std::int64_t id = 0;
+    for (const char c : digits) {
+        if (c < '0' || c > '9' || id > std::numeric_limits<jint>::max() / 10) {
+            return 0;
+        }
+        id = id * 10 + (c - '0');
+    }
+    return id <= std::numeric_limits<jint>::max() ? static_cast<jint>(id) : 0;
+}
+
 } // namespace
 
 javax_microedition_rms_RecordStore::javax_microedition_rms_RecordStore(String* const indexPath,
@@ -82,12 +122,11 @@ javax_microedition_rms_RecordStore::javax_microedition_rms_RecordStore(String* c
     recordIds = newObject<java_util_Vector>(kIdVectorCapacity, kIdVectorIncrement);
     open = 1;
     nextRecordId = 0;
-    if (exists != 0) {
-        readIndex();
-    }
+    const bool indexWhole = exists != 0 && readIndex();
+    removeLeftoverFiles(indexWhole);
 }
 
-void javax_microedition_rms_RecordStore::readIndex() {
+bool javax_microedition_rms_RecordStore::readIndex() {
     const std::string name = narrowPath(path);
     runtime::java_io_DataInputStream* const in =
         newObject<runtime::java_io_DataInputStream>(openFileInputStream(path));
@@ -96,6 +135,7 @@ void javax_microedition_rms_RecordStore::readIndex() {
     if (runtime::getPendingException() == nullptr) {
         count = in->readInt();
     }
+    bool whole = count >= 0;
     jint read = 0;
     while (read < count && runtime::getPendingException() == nullptr) {
         const jint recordId = in->readInt();
@@ -106,11 +146,13 @@ void javax_microedition_rms_RecordStore::readIndex() {
     }
     if (catchException(runtime::kException)) {
         runtime::log("RecordStore: index %s cut short, %d ids read", name.c_str(), static_cast<int>(read));
+        whole = false;
     }
     in->close();
     catchException(runtime::kException);
     // Ids handed out must stay positive: a damaged negative counter starts again from 0.
     if (nextRecordId < 0) {
+        whole = false;
         runtime::log("RecordStore: index %s has a negative last id %d; counting from 0", name.c_str(),
                      static_cast<int>(nextRecordId));
         nextRecordId = 0;
@@ -119,9 +161,40 @@ void javax_microedition_rms_RecordStore::readIndex() {
     for (jint i = 0; i < recordIds->size(); ++i) {
         const jint recordId = idAt(recordIds, i);
         if (recordId > nextRecordId) {
+            whole = false;
             runtime::log("RecordStore: index %s lists id %d beyond its last id %d", name.c_str(),
                          static_cast<int>(recordId), static_cast<int>(nextRecordId));
             nextRecordId = recordId;
+        }
+    }
+    return whole;
+}
+
+void javax_microedition_rms_RecordStore::removeLeftoverFiles(const bool indexWhole) {
+    const std::string indexPath = narrowPath(path);
+    const std::size_t nameStart = static_cast<std::size_t>(fileNameStart(path));
+    const std::string folder = indexPath.substr(0, nameStart);
+    const std::string indexName = lowerCase(indexPath.substr(nameStart));
+    const std::string recordPrefix = indexName + narrowPath(runtime::getConstantString(kRecordIdPrefixText));
+    const std::string ending = narrowPath(runtime::getConstantString(kFileEndingText));
+    for (const std::string& name : platform::regularFilesIn(folder)) {
+        const std::string_view replaced = platform::FileReplacement::replacedName(name);
+        const std::string own = lowerCase(replaced.empty() ? std::string_view(name) : replaced);
+        const jint recordId = recordIdOf(own, recordPrefix, ending);
+        if (own != indexName && recordId <= 0) {
+            continue;
+        }
+        // A write cut short (the program killed mid-write) leaves its temporary file behind.
+        if (!replaced.empty()) {
+            runtime::log("RecordStore: removing %s, left by an interrupted write", name.c_str());
+            platform::removeFile(folder + name);
+            continue;
+        }
+        // The index is the commit point: a record it does not list was added or deleted only
+        // part-way. A damaged index may have lost ids, so then every record file stays.
+        if (recordId > 0 && indexWhole && contains(recordId) == 0) {
+            runtime::log("RecordStore: removing %s, which the index does not list", name.c_str());
+            platform::removeFile(folder + name);
         }
     }
 }
@@ -187,8 +260,12 @@ jint javax_microedition_rms_RecordStore::fileExists(String* const filePath) {
 }
 
 File* javax_microedition_rms_RecordStore::recordFile(const jint recordId) {
+    // Beside the index, in the very folder it lies in: only what the store adds to that folder is
+    // lower-cased, so a folder whose name differs only in case never takes the records.
+    const jint nameStart = fileNameStart(path);
     runtime::StringBuffer* const text = runtime::newStringBuffer(kPathCapacity);
-    text->append(path->toLowerCase());
+    text->append(path->substring(0, nameStart));
+    text->append(path->substring(nameStart)->toLowerCase());
     text->append(runtime::getConstantString(kRecordIdPrefixText));
     text->appendInt(recordId);
     text->append(runtime::getConstantString(kFileEndingText));
@@ -365,16 +442,16 @@ void javax_microedition_rms_RecordStore::deleteRecord(const jint recordId) {
     }
     Object* const removed = recordIds->elementAt(found);
     recordIds->removeElementAt(found);
-    // The index first: once it no longer lists the record, emptying the file cannot lose a
+    // The index first: once it no longer lists the record, deleting the file cannot lose a
     // record that is still listed.
     writeIndex();
     if (runtime::getPendingException() != nullptr) {
         insertAt(recordIds, removed, found);
         return;
     }
-    if (File::create(recordFile(recordId)) == 0) {
-        runtime::log("RecordStore: file of deleted record %d could not be emptied",
-                     static_cast<int>(recordId));
+    File* const file = recordFile(recordId);
+    if (File::exists(file) != 0) {
+        platform::removeFile(narrowPath(file->path));
     }
 }
 

@@ -3,13 +3,16 @@
 //
 // Index file, big-endian: the last record id handed out, the number of ids n, then the n ids in
 // list order. Record file: the record's bytes and nothing else. Index paths are the game folder,
-// "\", "rms_", the store name and ".rms" (constant strings 72, 73, 74); a record's path is the
-// lower-cased index path, constant string 76, the id in decimal and constant string 74, so every
-// store file carries "rms_", which the installer spares when the player keeps the saved data.
+// "\", "rms_", the store name and ".rms" (constant strings 72, 73, 74); a record's file lies in the
+// index's folder and is named by the lower-cased index file name, constant string 76, the id in
+// decimal and constant string 74, so every store file carries "rms_", which the installer spares
+// when the player keeps the saved data.
 //
 // Saved data is never lost: every file is written aside and renamed over the old one when
 // complete, a record before the index that lists it, so the index is the commit point. A write
-// that fails is reported as RecordStoreException and leaves the store as it was on disk.
+// that fails is reported as RecordStoreException and leaves the store as it was on disk. Opening
+// a store clears what interrupted writes left in its folder: temporary files of its own names, and
+// record files that a whole index does not list.
 #pragma once
 
 #include "profile/Files.h"
@@ -65,7 +68,7 @@ struct javax_microedition_rms_RecordStore : runtime::Object {
     jint addRecord(ByteArray* data, jint offset, jint length);
     // Replaces a listed record's bytes; an unlisted id raises.
     void setRecord(jint recordId, ByteArray* data, jint offset, jint length);
-    // Unlists the record and empties its file; an unknown id does nothing.
+    // Unlists the record and deletes its file; an unknown id does nothing.
     void deleteRecord(jint recordId);
     // Writes the index file; RecordStoreException (constant string 75) when it cannot.
     void writeIndex();
@@ -92,7 +95,11 @@ struct javax_microedition_rms_RecordStore : runtime::Object {
     jint open = 0;
 
 private:
-    void readIndex();
+    // Reads the ids; true when the index was read whole and consistent.
+    bool readIndex();
+    // Deletes the leftovers of interrupted writes of this store (see the top of this file);
+    // record files that the index does not list only when it was read whole.
+    void removeLeftoverFiles(bool indexWhole);
 };
 using RecordStore = javax_microedition_rms_RecordStore;
 

@@ -3,7 +3,6 @@
 
 #include "profile/AppDescriptorFormat.h"
 #include "profile/Files.h"
-#include "runtime/Application.h"
 #include "runtime/ConstantPool.h"
 #include "runtime/Exceptions.h"
 #include "runtime/Log.h"
@@ -19,6 +18,9 @@ ArchiveOpener installedArchiveOpener = nullptr;
 
 constexpr char kFileResourceSuffix[] = ".bar";
 constexpr jint kDescriptorChunk = 512;
+// Far more than any descriptor holds, and little enough that its text and properties fit the
+// heaps with room to spare.
+constexpr jint kMaxDescriptorBytes = 64 * 1024;
 constexpr runtime::jchar kLineFeed = 10;
 constexpr runtime::jchar kCarriageReturn = 13;
 
@@ -57,20 +59,36 @@ String* loadAppDescriptor() {
     if (stream == nullptr) {
         return nullptr;
     }
+    if (const jint size = stream->available(); size > kMaxDescriptorBytes) {
+        runtime::log("%s is %d bytes, more than the %d a descriptor may have: no property is read from it",
+                     kAppDescriptorResource, static_cast<int>(size), static_cast<int>(kMaxDescriptorBytes));
+        stream->close();
+        return nullptr;
+    }
     auto* collected = runtime::newObject<runtime::java_io_ByteArrayOutputStream>();
     ByteArray* chunk = runtime::newByteArray(kDescriptorChunk);
+    jint total = 0;
     while (stream->available() > 0) {
         const jint n = stream->read(chunk, 0, kDescriptorChunk);
         if (runtime::getPendingException() != nullptr) {
-            // Nothing is raised from here: an unreadable descriptor is one the game does not have.
-            runtime::Application::getInstance()->pendingException = nullptr;
-            runtime::log("%s cannot be read", kAppDescriptorResource);
+            // An unreadable descriptor is one the game does not have; an Error stays pending.
+            if (runtime::catchException(runtime::kException)) {
+                runtime::log("%s cannot be read", kAppDescriptorResource);
+            }
             stream->close();
             return nullptr;
         }
         // A stream that reports bytes but gives none would keep this loop going for ever.
         if (n <= 0) {
             break;
+        }
+        // A stream may give more than it said it had.
+        total += n;
+        if (total > kMaxDescriptorBytes) {
+            runtime::log("%s holds more than the %d bytes a descriptor may have: no property is read from it",
+                         kAppDescriptorResource, static_cast<int>(kMaxDescriptorBytes));
+            stream->close();
+            return nullptr;
         }
         collected->write(chunk, 0, n);
     }

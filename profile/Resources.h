@@ -22,8 +22,8 @@ runtime::java_io_InputStream* getResourceAsStream(String* name);
 // Makes getResourceAsStream the opener of the runtime's constant pool.
 void installResourceOpener();
 
-// The whole of "app.jad" as a String, one character per byte; null when the archive has none or
-// it cannot be read.
+// The whole of "app.jad" as a String, one character per byte; null when the archive has none, it
+// cannot be read or it is larger than any descriptor (64 KiB; logged).
 String* loadAppDescriptor();
 
 // Calls property(key, value) for each "key: value" line of text, in order, with both trimmed. A

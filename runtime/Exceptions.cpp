@@ -77,9 +77,13 @@ jint findHandler(const HandlerEntry* table) {
     return -1;
 }
 
-jint catchException(const jint classId) {
-    const HandlerEntry handlers[] = {{classId, 0, 1}, {}};
-    return checkException(0) != 0 && findHandler(handlers) == 0 ? 1 : 0;
+bool catchException(const jint classId) {
+    Application* application = Application::getInstance();
+    if (application == nullptr || instanceOf(application->pendingException, classId) == 0) {
+        return false;
+    }
+    application->pendingException = nullptr;
+    return true;
 }
 
 jint clearStaleException(const char* hostCall) {

@@ -1,6 +1,7 @@
 // Writers of the game's data formats, the sample archive's entries, its manifest and its check.
 #include "tools/SampleData.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 
@@ -243,30 +244,16 @@ const DirectoryEntry* findDirectoryEntry(const std::vector<DirectoryEntry>& entr
 }
 
 bool readArchiveDirectory(const Bytes& archive, std::vector<DirectoryEntry>& entries, std::string& problem) {
-    DataReader reader(archive, 0, archive.size());
-    std::int32_t count = 0;
-    if (!reader.readShort(count) || count < 0) {
-        problem = "no entry count";
-        return false;
-    }
-    entries.clear();
-    for (std::int32_t i = 0; i < count; ++i) {
-        std::u16string name;
-        DirectoryEntry entry;
-        if (!reader.readUTF(name) || !reader.readInt(entry.offset) || !reader.readInt(entry.size)) {
-            problem = "directory cut short at entry " + std::to_string(i);
+    std::size_t position = 0;
+    const auto read = [&](std::uint8_t* into, const std::size_t count) {
+        if (archive.size() - position < count) {
             return false;
         }
-        entry.name = narrow(name);
-        if (entry.offset < 0 || entry.size < 0 ||
-            static_cast<std::uint64_t>(entry.offset) + static_cast<std::uint64_t>(entry.size) >
-                archive.size()) {
-            problem = "entry " + entry.name + " lies outside the file";
-            return false;
-        }
-        entries.push_back(entry);
-    }
-    return true;
+        std::copy_n(archive.begin() + static_cast<std::ptrdiff_t>(position), count, into);
+        position += count;
+        return true;
+    };
+    return game::sprites::readArchiveDirectory(read, archive.size(), entries, problem);
 }
 
 Bytes constantPoolBytes(const std::vector<std::u16string>& texts) {

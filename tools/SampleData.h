@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "game/sprites/ArchiveFormat.h"
+
 namespace tools {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -41,14 +43,10 @@ struct ArchiveEntry {
 // two names equal but for case, too many entries or too many bytes).
 Bytes buildArchive(const std::vector<ArchiveEntry>& entries);
 
-struct DirectoryEntry {
-    std::string name;
-    std::int32_t offset = 0;
-    std::int32_t size = 0;
-};
+using DirectoryEntry = game::sprites::ArchiveDirectoryEntry;
 
-// Reads the whole directory back; false with a reason when it is cut short or an entry lies
-// outside the file.
+// Reads the whole directory back (game::sprites::readArchiveDirectory); false with a reason when
+// it is cut short or garbled, or an entry lies outside the file.
 bool readArchiveDirectory(const Bytes& archive, std::vector<DirectoryEntry>& entries, std::string& problem);
 // The entry the game's opener finds for name (one leading '/' dropped, ASCII case ignored), or null.
 const DirectoryEntry* findDirectoryEntry(const std::vector<DirectoryEntry>& entries, std::string name);

@@ -2,11 +2,13 @@
 #include "game/sprites/ArchiveResource.h"
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "game/sprites/ArchiveFormat.h"
 #include "profile/Files.h"
 #include "profile/Resources.h"
-#include "runtime/Application.h"
+#include "runtime/ConstantPoolFormat.h"
 #include "runtime/Exceptions.h"
 #include "runtime/Log.h"
 #include "runtime/ObjectManager.h"
@@ -30,13 +32,6 @@ ArchiveDirectory directory;
 template <typename T> T* permanent(T* object) {
     object->collectable = 0;
     return object;
-}
-
-// Reading the directory catches every exception of the Exception family, as its callers expect
-// no exception from a lookup; true when one was pending.
-bool dropPendingException() {
-    return runtime::Application::getInstance() != nullptr &&
-           runtime::catchException(runtime::kException) != 0;
 }
 
 std::string archivePathText() {
@@ -85,7 +80,8 @@ void loadArchiveDirectory() {
     const jint fileSize = stream->available();
     auto* data = runtime::newObject<runtime::java_io_DataInputStream>(stream);
     jint count = data->readShort();
-    if (dropPendingException()) {
+    // Reading the directory catches every Exception: its callers expect none from a lookup.
+    if (runtime::catchException(runtime::kException)) {
         runtime::log("%s: no directory; no resource can be found", archivePathText().c_str());
         data->close();
         return;
@@ -98,7 +94,7 @@ void loadArchiveDirectory() {
     directory.archiveEntryOffsets = permanent(runtime::newIntArray(count));
     directory.archiveEntrySizes = permanent(runtime::newIntArray(count));
     const jint read = readEntries(data, count, fileSize);
-    if (dropPendingException()) {
+    if (runtime::catchException(runtime::kException)) {
         runtime::log("%s: the directory is cut short after %d of %d entries", archivePathText().c_str(), read,
                      count);
     }
@@ -140,6 +136,25 @@ runtime::java_io_InputStream* openArchiveResource(String* const name) {
             stream, (*directory.archiveEntrySizes)[i]);
     }
     return nullptr;
+}
+
+std::string findArchiveProblem(std::FILE* const archive, const std::uint64_t size) {
+    std::vector<ArchiveDirectoryEntry> entries;
+    std::string problem;
+    const auto read = [archive](std::uint8_t* into, const std::size_t count) {
+        return std::fread(into, 1, count, archive) == count;
+    };
+    if (!readArchiveDirectory(read, size, entries, problem)) {
+        return problem;
+    }
+    // The game cannot run a moment without its constant strings.
+    const std::string_view pool = std::string_view(runtime::kConstantPoolResource).substr(1);
+    for (const ArchiveDirectoryEntry& entry : entries) {
+        if (archiveNamesMatch(entry.name, pool)) {
+            return {};
+        }
+    }
+    return "it holds no " + std::string(pool);
 }
 
 void installArchiveOpener() {

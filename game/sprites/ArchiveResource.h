@@ -4,6 +4,10 @@
 // each lookup hands out a stream limited to its entry.
 #pragma once
 
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
 #include "runtime/Arrays.h"
 #include "runtime/Streams.h"
 
@@ -32,6 +36,12 @@ void loadArchiveDirectory();
 // A stream over the entry named name (one leading '/' dropped; ASCII case ignored; the first
 // match in directory order), or null when there is none. Each stream has its own file handle.
 runtime::java_io_InputStream* openArchiveResource(runtime::String* name);
+
+// Why the open archive file of size bytes cannot serve the game, in words for a person ("its
+// directory is cut short at entry 3 of 9"), or the empty text when its directory reads whole and
+// lists the constant pool. Reads only the directory and needs no runtime: the program checks the
+// archive this way before it starts.
+std::string findArchiveProblem(std::FILE* archive, std::uint64_t size);
 
 // Makes openArchiveResource the profile's archive opener (at start-up).
 void installArchiveOpener();

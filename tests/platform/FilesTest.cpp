@@ -3,11 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "runtime/Log.h"
+#include "tests/support/EnvironmentVariable.h"
 #include "tests/support/TemporaryRoot.h"
 
 namespace platform {
@@ -25,56 +32,32 @@ std::string handsetForm(std::string path) {
     return path;
 }
 
-class Environment {
-public:
-    explicit Environment(const char* name) : name_(name) {
-        if (const char* value = std::getenv(name)) {
-            saved_ = value;
-            had_ = true;
-        }
-    }
-    ~Environment() {
-        if (had_) {
-            setenv(name_, saved_.c_str(), 1);
-        } else {
-            unsetenv(name_);
-        }
-    }
-    void set(const char* value) const {
-        if (value == nullptr) {
-            unsetenv(name_);
-        } else {
-            setenv(name_, value, 1);
-        }
-    }
-
-private:
-    const char* name_;
-    std::string saved_;
-    bool had_ = false;
-};
+using Environment = testing_support::EnvironmentVariable;
 
 TEST(ProgramsFolder, ComesFromTheRootThenXdgThenHome) {
     Environment root("TARNWICK_ROOT"), xdg("XDG_DATA_HOME"), home("HOME");
+    using enum ProgramsFolderSource;
     struct Case {
         const char* root;
         const char* xdg;
         const char* home;
         const char* expected;
+        ProgramsFolderSource source;
     };
     const Case cases[] = {
-        {"/srv/games/", "/xdg", "/home/u", "\\srv\\games"},
-        {"/", "/xdg", "/home/u", ""},
-        {nullptr, "/xdg/data", "/home/u", "\\xdg\\data"},
-        {"", "/xdg/data", "/home/u", "\\xdg\\data"},
-        {nullptr, "relative/xdg", "/home/u", "\\home\\u\\.local\\share"},
-        {nullptr, nullptr, "/home/u", "\\home\\u\\.local\\share"},
+        {"/srv/games/", "/xdg", "/home/u", "\\srv\\games", RootVariable},
+        {"/", "/xdg", "/home/u", "", RootVariable},
+        {nullptr, "/xdg/data", "/home/u", "\\xdg\\data", XdgDataHome},
+        {"", "/xdg/data", "/home/u", "\\xdg\\data", XdgDataHome},
+        {nullptr, "relative/xdg", "/home/u", "\\home\\u\\.local\\share", HomeDataFolder},
+        {nullptr, nullptr, "/home/u", "\\home\\u\\.local\\share", HomeDataFolder},
     };
     for (const Case& c : cases) {
         root.set(c.root);
         xdg.set(c.xdg);
         home.set(c.home);
         EXPECT_EQ(programsFolder(), c.expected) << (c.root ? c.root : "(unset)");
+        EXPECT_EQ(programsFolderSource(), c.source) << (c.root ? c.root : "(unset)");
     }
 }
 
@@ -135,34 +118,94 @@ TEST(OpenFile, ReadsFilesButNotFoldersOrMissingFiles) {
     EXPECT_EQ(openFile(folder + "\\game\\none.bin", "rb"), nullptr);
 }
 
+// Pipes and devices are no game files: opening one refuses at once, whether something writes to
+// it or not (a pipe nobody writes to would otherwise block the open for ever).
+TEST(OpenFile, RefusesPipesAndDevicesWithoutWaiting) {
+    TemporaryRoot root;
+    const std::string fifo = (root.path() / "data.bar").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const int writer = ::open(fifo.c_str(), O_RDWR | O_NONBLOCK);
+    ASSERT_GE(writer, 0);
+    EXPECT_EQ(openFile(handsetForm(fifo), "rb"), nullptr) << "a pipe with a writer";
+    EXPECT_EQ(openFile("\\dev\\null", "rb"), nullptr) << "a device";
+    EXPECT_EQ(openFile("\\dev\\null", "wb"), nullptr) << "a device for writing";
+    ::close(writer);
+    EXPECT_EQ(openFile(handsetForm(fifo), "rb"), nullptr) << "a pipe nobody writes to";
+    EXPECT_EQ(openFile(handsetForm(fifo), "w"), nullptr) << "a pipe nobody reads";
+}
+
+TEST(OpenFile, WritesCreateAndEmptyRegularFiles) {
+    TemporaryRoot root;
+    root.write("Game/file.bin", "old");
+    const std::string folder = handsetForm(root.path().string());
+    std::FILE* file = openFile(folder + "\\game\\file.bin", "w");
+    ASSERT_NE(file, nullptr);
+    std::fputs("new", file);
+    std::fclose(file);
+    EXPECT_EQ(root.read("Game/file.bin"), "new");
+    file = openFile(folder + "\\game\\file.bin", "ab");
+    ASSERT_NE(file, nullptr);
+    std::fputs("er", file);
+    std::fclose(file);
+    EXPECT_EQ(root.read("Game/file.bin"), "newer");
+    EXPECT_EQ(openFile(folder + "\\game\\file.bin", "x"), nullptr) << "no such mode";
+}
+
+std::size_t entriesIn(const std::filesystem::path& folder) {
+    return static_cast<std::size_t>(
+        std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()));
+}
+
 TEST(FileReplacement, CommitPutsTheNewVersionInPlace) {
     TemporaryRoot root;
     root.write("Game/record.rms", "old contents");
     const std::string path = handsetForm(root.path().string()) + "\\game\\record.rms";
-    FileReplacement* replacement = FileReplacement::begin(path);
+    std::unique_ptr<FileReplacement> replacement = FileReplacement::begin(path);
     ASSERT_NE(replacement, nullptr);
     std::fputs("new", replacement->file());
     // Until the commit the old version is what a reader sees.
     EXPECT_EQ(root.read("Game/record.rms"), "old contents");
     EXPECT_TRUE(replacement->commit());
     EXPECT_EQ(root.read("Game/record.rms"), "new");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root.path() / "Game"),
-                            std::filesystem::directory_iterator()),
-              1);
+    EXPECT_EQ(entriesIn(root.path() / "Game"), 1u);
+    // Committed once: a second commit or the end of the object changes nothing.
+    EXPECT_FALSE(replacement->commit());
+    replacement.reset();
+    EXPECT_EQ(root.read("Game/record.rms"), "new");
 }
 
-TEST(FileReplacement, AbandonKeepsTheOldVersion) {
+TEST(FileReplacement, WhatIsNotCommittedIsDroppedAndTheOldVersionKept) {
     TemporaryRoot root;
     root.write("Game/record.rms", "old");
-    FileReplacement* replacement =
-        FileReplacement::begin(handsetForm(root.path().string()) + "\\Game\\record.rms");
-    ASSERT_NE(replacement, nullptr);
-    std::fputs("half", replacement->file());
-    replacement->abandon();
+    const std::string path = handsetForm(root.path().string()) + "\\Game\\record.rms";
+    std::unique_ptr<FileReplacement> abandoned = FileReplacement::begin(path);
+    ASSERT_NE(abandoned, nullptr);
+    std::fputs("half", abandoned->file());
+    abandoned->abandon();
+    EXPECT_EQ(abandoned->file(), nullptr);
     EXPECT_EQ(root.read("Game/record.rms"), "old");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root.path() / "Game"),
-                            std::filesystem::directory_iterator()),
-              1);
+    EXPECT_EQ(entriesIn(root.path() / "Game"), 1u);
+
+    std::unique_ptr<FileReplacement> forgotten = FileReplacement::begin(path);
+    ASSERT_NE(forgotten, nullptr);
+    std::fputs("half", forgotten->file());
+    EXPECT_EQ(entriesIn(root.path() / "Game"), 2u);
+    forgotten.reset();
+    EXPECT_EQ(root.read("Game/record.rms"), "old");
+    EXPECT_EQ(entriesIn(root.path() / "Game"), 1u);
+}
+
+TEST(FileReplacement, NewFilesGetTheModeOfAPlainFopen) {
+    TemporaryRoot root;
+    const mode_t mask = umask(0);
+    umask(mask);
+    std::unique_ptr<FileReplacement> replacement =
+        FileReplacement::begin(handsetForm(root.path().string()) + "\\new.rms");
+    ASSERT_NE(replacement, nullptr);
+    ASSERT_TRUE(replacement->commit());
+    struct stat info;
+    ASSERT_EQ(stat((root.path() / "new.rms").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0666 & ~mask);
 }
 
 TEST(FileReplacement, FailuresAreLoggedAndLeaveNoTrace) {
@@ -173,17 +216,67 @@ TEST(FileReplacement, FailuresAreLoggedAndLeaveNoTrace) {
     EXPECT_EQ(FileReplacement::begin(folder + "\\missing\\record.rms"), nullptr);
     // A folder in the way makes the final rename fail: the folder stays and the temporary goes.
     root.write("Game/record.rms/inside", "keep");
-    FileReplacement* replacement = FileReplacement::begin(folder + "\\Game\\record.rms");
+    std::unique_ptr<FileReplacement> replacement = FileReplacement::begin(folder + "\\Game\\record.rms");
     ASSERT_NE(replacement, nullptr);
     std::fputs("new", replacement->file());
     EXPECT_FALSE(replacement->commit());
     runtime::setLogSink(previous);
     EXPECT_EQ(root.read("Game/record.rms/inside"), "keep");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root.path() / "Game"),
-                            std::filesystem::directory_iterator()),
-              1);
+    EXPECT_EQ(entriesIn(root.path() / "Game"), 1u);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_NE(lines[0].find("cannot write"), std::string::npos);
+}
+
+TEST(FileReplacement, LeftoverTemporariesNameTheFileTheyWereToReplace) {
+    struct Case {
+        const char* name;
+        const char* replaced;
+    };
+    const Case cases[] = {
+        {"rms_club.rms.a1B2c3", "rms_club.rms"},
+        {"rms_club.rms_r12.rms.ZZZZZZ", "rms_club.rms_r12.rms"},
+        {"x.000000", "x"},
+        {"rms_club.rms", ""},
+        {"rms_club.rms.a1B2c", ""},
+        {"rms_club.rms.a1B2c34", ""},
+        {"rms_club.rms.a1-2c3", ""},
+        {"rms_club.rmsXa1B2c3", ""},
+        {".a1B2c3", ""},
+        {"", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(FileReplacement::replacedName(c.name), c.replaced) << c.name;
+    }
+    // What begin creates is recognised.
+    TemporaryRoot root;
+    std::unique_ptr<FileReplacement> replacement =
+        FileReplacement::begin(handsetForm(root.path().string()) + "\\rms_a.rms");
+    ASSERT_NE(replacement, nullptr);
+    const std::vector<std::string> names = regularFilesIn(handsetForm(root.path().string()));
+    ASSERT_EQ(names.size(), 1u);
+    EXPECT_EQ(FileReplacement::replacedName(names[0]), "rms_a.rms");
+}
+
+TEST(FolderFiles, ListsAndDeletesOnlyRegularFiles) {
+    TemporaryRoot root;
+    root.write("Game/b.rms", "b");
+    root.write("Game/a.rms", "a");
+    root.write("Game/inner/c.rms", "c");
+    const std::string folder = handsetForm((root.path() / "Game").string());
+    std::vector<std::string> names = regularFilesIn(folder);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"a.rms", "b.rms"}));
+    EXPECT_TRUE(regularFilesIn(folder + "\\missing").empty());
+
+    std::vector<std::string> lines;
+    runtime::LogSink previous = runtime::setLogSink([&](const std::string& line) { lines.push_back(line); });
+    EXPECT_TRUE(removeFile(folder + "\\A.RMS"));
+    EXPECT_FALSE(removeFile(folder + "\\a.rms"));
+    EXPECT_FALSE(removeFile(folder + "\\inner"));
+    runtime::setLogSink(previous);
+    EXPECT_EQ(lines.size(), 2u);
+    EXPECT_EQ(regularFilesIn(folder), std::vector<std::string>{"b.rms"});
+    EXPECT_TRUE(std::filesystem::exists(root.path() / "Game/inner/c.rms"));
 }
 
 } // namespace

@@ -29,6 +29,33 @@ TEST(Utf16ToUtf8Test, ConvertsEveryPlane) {
     }
 }
 
+TEST(Utf8ToUtf16Test, ConvertsEveryPlaneAndReplacesWhatIsNoUtf8) {
+    struct Case {
+        std::string utf8;
+        std::u16string text;
+    };
+    const Case cases[] = {
+        {"/home/u/Saves", u"/home/u/Saves"},
+        {"M\xC3\xB6", u"M\u00F6"},
+        {"\xE2\x82\xAC", u"\u20AC"},
+        {"\xF0\x9F\x98\x80", u"\U0001F600"},
+        {"a\x80z", u"a\uFFFDz"},                           // a continuation byte alone
+        {"\xC3", u"\uFFFD"},                               // cut short
+        {"\xE2\x82z", u"\uFFFD\uFFFDz"},                   // cut short by another character
+        {"\xC0\xAF", u"\uFFFD\uFFFD"},                     // overlong '/'
+        {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},           // a surrogate
+        {"\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"}, // beyond U+10FFFF
+        {"\xFF", u"\uFFFD"},
+        {"", u""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(utf8ToUtf16(c.utf8), c.text) << c.utf8;
+        if (c.text.find(u'\uFFFD') == std::u16string::npos) {
+            EXPECT_EQ(utf16ToUtf8(utf8ToUtf16(c.utf8)), c.utf8);
+        }
+    }
+}
+
 TEST(ConsoleMessageBoxTest, LogsCaptionAndTextAndAnswersTheFirstButton) {
     std::vector<std::string> lines;
     const runtime::LogSink previous =

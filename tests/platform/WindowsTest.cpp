@@ -6,13 +6,13 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "platform/DisplayOrientation.h"
 #include "platform/PowerState.h"
 #include "platform/Service.h"
 #include "platform/ShellWindows.h"
-#include "runtime/Log.h"
 
 namespace platform {
 namespace {
@@ -31,22 +31,65 @@ protected:
 TEST_F(InstanceLockTest, ASecondCopyFindsTheLockHeldUntilTheFirstLetsGo) {
     SystemWindows first;
     SystemWindows second;
-    EXPECT_TRUE(first.claimSingleInstance(folder));
+    std::string problem;
+    EXPECT_EQ(first.claimSingleInstance(folder, problem), InstanceClaim::Claimed);
     EXPECT_TRUE(std::filesystem::exists(folder + "/" + kInstanceLockName));
-    EXPECT_FALSE(second.claimSingleInstance(folder));
+    EXPECT_EQ(second.claimSingleInstance(folder, problem), InstanceClaim::OtherCopyRunning);
     first.releaseSingleInstance();
-    EXPECT_TRUE(second.claimSingleInstance(folder));
+    EXPECT_EQ(second.claimSingleInstance(folder, problem), InstanceClaim::Claimed);
+    EXPECT_TRUE(problem.empty());
 }
 
-TEST_F(InstanceLockTest, AFolderWithoutRoomForTheLockDoesNotStopTheGame) {
-    std::vector<std::string> lines;
-    const runtime::LogSink previous =
-        runtime::setLogSink([&](const std::string& line) { lines.push_back(line); });
+TEST_F(InstanceLockTest, AMissingGameFolderIsMadeForTheLock) {
     SystemWindows windows;
-    EXPECT_TRUE(windows.claimSingleInstance(folder + "/missing"));
-    runtime::setLogSink(previous);
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_NE(lines[0].find("missing/Tarnwick.lock"), std::string::npos);
+    std::string problem;
+    EXPECT_EQ(windows.claimSingleInstance(folder + "/Brenvale/Tarnwick", problem), InstanceClaim::Claimed)
+        << problem;
+    EXPECT_TRUE(std::filesystem::exists(folder + "/Brenvale/Tarnwick/" + kInstanceLockName));
+    SystemWindows second;
+    EXPECT_EQ(second.claimSingleInstance(folder + "/Brenvale/Tarnwick", problem),
+              InstanceClaim::OtherCopyRunning);
+}
+
+// Without the lock no copy can know it runs alone: the claim is unavailable, never granted.
+TEST_F(InstanceLockTest, ALockThatCannotBeHadIsUnavailableAndSaysWhy) {
+    struct Case {
+        const char* name;
+        const char* blocker;  // a file made at this place below the folder
+        const char* lockedIn; // the folder the claim is for, below the folder
+        bool blockerIsFolder;
+    };
+    const Case cases[] = {
+        {"a folder in the lock file's place", "Tarnwick.lock", "", true},
+        {"a file in the game folder's place", "Brenvale", "Brenvale/Tarnwick", false},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+        const std::filesystem::path blocker = std::filesystem::path(folder) / c.blocker;
+        if (c.blockerIsFolder) {
+            std::filesystem::create_directories(blocker);
+        } else {
+            std::ofstream(blocker) << "x";
+        }
+        SystemWindows windows;
+        std::string problem;
+        const std::string lockFolder = std::string(c.lockedIn).empty() ? folder : folder + "/" + c.lockedIn;
+        EXPECT_EQ(windows.claimSingleInstance(lockFolder, problem), InstanceClaim::Unavailable) << c.name;
+        EXPECT_NE(problem.find(lockFolder + "/Tarnwick.lock"), std::string::npos) << problem;
+    }
+}
+
+TEST(ScriptedWindowsTest, TheScriptDecidesTheClaim) {
+    ScriptedWindows windows;
+    std::string problem;
+    EXPECT_EQ(windows.claimSingleInstance("/games", problem), InstanceClaim::Claimed);
+    EXPECT_TRUE(windows.claimed);
+    windows.otherCopyRunning = true;
+    EXPECT_EQ(windows.claimSingleInstance("/games", problem), InstanceClaim::OtherCopyRunning);
+    windows.lockUnavailable = true;
+    EXPECT_EQ(windows.claimSingleInstance("/games", problem), InstanceClaim::Unavailable);
+    EXPECT_FALSE(problem.empty());
 }
 
 TEST(SystemServicesTest, ADesktopIsOnUnrotatedWithoutShellWindowsAndTheGameInFront) {

@@ -4,13 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 #include "profile/Image.h"
 #include "profile/ScreenHooks.h"
-#include "runtime/Arrays.h"
 #include "runtime/Application.h"
+#include "runtime/Arrays.h"
 #include "runtime/ClassTable.h"
 #include "runtime/Displayable.h"
 #include "runtime/ObjectManager.h"
@@ -36,7 +39,8 @@ TEST_F(GraphicsTest, NewGraphicsCoversItsImageAndDrawsInvisibly) {
     EXPECT_EQ(g->classId, Graphics::kClassId);
     EXPECT_EQ(g->target, target);
     EXPECT_EQ(g->colour, 0);
-    EXPECT_EQ(std::vector<jint>({g->clipX1, g->clipY1, g->clipX2, g->clipY2}), std::vector<jint>({0, 0, 7, 5}));
+    EXPECT_EQ(std::vector<jint>({g->clipX1, g->clipY1, g->clipX2, g->clipY2}),
+              std::vector<jint>({0, 0, 7, 5}));
     EXPECT_EQ(g->getTranslateX(), 0);
     EXPECT_EQ(g->getTranslateY(), 0);
     g->fillRect(0, 0, 7, 5);
@@ -81,11 +85,14 @@ TEST_F(GraphicsTest, DrawsImagesAndIntArrays) {
 struct PaintProbe : runtime::javax_microedition_lcdui_Displayable {
     void paint(Object* graphics) override {
         auto* g = static_cast<Graphics*>(graphics);
-        seen = {g->getTranslateX(), g->getTranslateY(), g->clipX1, g->clipY1, g->clipX2, g->clipY2, g->colour};
+        const jint state[] = {g->getTranslateX(), g->getTranslateY(), g->clipX1, g->clipY1,
+                              g->clipX2,          g->clipY2,          g->colour};
+        std::copy(std::begin(state), std::end(state), seen.begin());
         g->fillRect(0, 0, 100, 100);
         g->setClip(0, 0, 1, 1);
     }
-    std::vector<jint> seen;
+    // A plain array: the collector frees objects without running their destructors.
+    std::array<jint, 7> seen = {};
 };
 
 TEST_F(GraphicsTest, ScreenHooksPrepareTheScreenGraphicsForEachPaint) {
@@ -104,9 +111,10 @@ TEST_F(GraphicsTest, ScreenHooksPrepareTheScreenGraphicsForEachPaint) {
     auto* probe = runtime::newObject<PaintProbe>();
     application.currentDisplayable = probe;
     application.paintFrame();
-    EXPECT_EQ(probe->seen, std::vector<jint>({0, 0, 0, 0, 4, 3, static_cast<jint>(0xFFFFFFFF)}));
+    EXPECT_EQ(probe->seen, (std::array<jint, 7>{0, 0, 0, 0, 4, 3, static_cast<jint>(0xFFFFFFFF)}));
     EXPECT_EQ(backBuffer, std::vector<std::uint16_t>(4 * 3, 0xFFFF));
-    EXPECT_EQ(std::vector<jint>({g->clipX1, g->clipY1, g->clipX2, g->clipY2}), std::vector<jint>({0, 0, 4, 3}))
+    EXPECT_EQ(std::vector<jint>({g->clipX1, g->clipY1, g->clipX2, g->clipY2}),
+              std::vector<jint>({0, 0, 4, 3}))
         << "the clip is reset after the paint too";
 
     // Only the profile's own objects are accepted.

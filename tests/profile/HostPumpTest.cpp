@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -10,7 +11,10 @@
 
 #include "tests/support/HostHarness.h"
 #include "platform/KeyMessages.h"
+#include "platform/ProcessLauncher.h"
+#include "platform/Service.h"
 #include "profile/Host.h"
+#include "profile/PlatformRequest.h"
 #include "profile/Thread.h"
 #include "runtime/Displayable.h"
 #include "runtime/Log.h"
@@ -168,8 +172,8 @@ TEST_F(HostPumpTest, StartsTheMidletOnA480x800Screen) {
     ASSERT_NE(application->currentDisplayable, nullptr);
     EXPECT_EQ(application->currentDisplayable->getWidth(), 480);
     EXPECT_EQ(application->currentDisplayable->getHeight(), 800);
-    EXPECT_EQ(harness.host().gameWindow, platform::windows().getGameWindow());
-    EXPECT_NE(harness.host().gameWindow, 0u);
+    EXPECT_EQ(harness.host().getGameWindow(), platform::windows().getGameWindow());
+    EXPECT_NE(harness.host().getGameWindow(), 0u);
 }
 
 TEST_F(HostPumpTest, AKeyMessageIsDispatchedBeforeEarlierSdlEventsAndEndsThePass) {
@@ -253,8 +257,8 @@ TEST_F(HostPumpTest, TheFirstFocusLossIsIgnoredAndTheSecondPauses) {
     const std::uint32_t delaysBefore = harness.clock.delayCount;
     harness.host().pumpEvents(5);
     // Swallowed: still active, the pass ended at once without its delay, the touch still waits.
-    EXPECT_EQ(harness.host().windowActive, 1);
-    EXPECT_EQ(harness.host().ignoreNextFocusLoss, 0);
+    EXPECT_TRUE(harness.host().isWindowActive());
+    EXPECT_FALSE(harness.host().ignoresNextFocusLoss());
     EXPECT_EQ(harness.clock.delayCount, delaysBefore);
     EXPECT_TRUE(takeCalls().empty());
     harness.host().pumpEvents(5);
@@ -262,7 +266,7 @@ TEST_F(HostPumpTest, TheFirstFocusLossIsIgnoredAndTheSecondPauses) {
 
     HostHarness::post(activeEvent(false));
     harness.host().pumpEvents(5);
-    EXPECT_EQ(harness.host().windowActive, 0);
+    EXPECT_FALSE(harness.host().isWindowActive());
     EXPECT_EQ(takeCalls(), std::vector<std::string>{"hideNotify"});
     using Show = std::pair<std::string, int>;
     EXPECT_EQ(harness.shell.shows,
@@ -274,7 +278,7 @@ TEST_F(HostPumpTest, TheFirstFocusLossIsIgnoredAndTheSecondPauses) {
     harness.shell.shows.clear();
     HostHarness::post(activeEvent(true));
     harness.host().pumpEvents(5);
-    EXPECT_EQ(harness.host().windowActive, 1);
+    EXPECT_TRUE(harness.host().isWindowActive());
     EXPECT_EQ(takeCalls(), std::vector<std::string>{"showNotify"});
     EXPECT_EQ(harness.shell.shows,
               (std::vector<Show>{{platform::kInputPanelClass, 0}, {platform::kInputPanelButtonClass, 0}}));
@@ -283,11 +287,14 @@ TEST_F(HostPumpTest, TheFirstFocusLossIsIgnoredAndTheSecondPauses) {
 TEST_F(HostPumpTest, TheMouseLeavingTheWindowIsNoFocusChange) {
     ASSERT_TRUE(harness.start(&makeRunnableCanvas));
     harness.host().pumpEvents(0);
-    harness.host().ignoreNextFocusLoss = 0;
+    // The first focus loss after start is ignored anyway; the mouse's must not count after it.
+    HostHarness::post(activeEvent(false));
+    harness.host().pumpEvents(0);
+    ASSERT_FALSE(harness.host().ignoresNextFocusLoss());
     takeCalls();
     HostHarness::post(activeEvent(false, SDL_APPMOUSEFOCUS));
     harness.host().pumpEvents(0);
-    EXPECT_EQ(harness.host().windowActive, 1);
+    EXPECT_TRUE(harness.host().isWindowActive());
     EXPECT_TRUE(takeCalls().empty());
 }
 
@@ -323,7 +330,7 @@ TEST_F(HostPumpTest, TouchesAreRotatedAndMotionAlwaysDrags) {
     HostHarness::post(typedEvent(platform::kDisplayChangeEvent));
     HostHarness::post(buttonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 10, 20));
     harness.host().pumpEvents(0);
-    EXPECT_EQ(harness.host().displayOrientation, 1);
+    EXPECT_EQ(harness.host().getDisplayOrientation(), 1);
     EXPECT_EQ(countLines("display orientation 1\n"), 1);
     EXPECT_EQ(takeCalls(), std::vector<std::string>{"pointerPressed 20,790"});
 
@@ -332,7 +339,7 @@ TEST_F(HostPumpTest, TouchesAreRotatedAndMotionAlwaysDrags) {
     HostHarness::post(typedEvent(SDL_VIDEOEXPOSE));
     HostHarness::post(buttonEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 10, 20));
     harness.host().pumpEvents(0);
-    EXPECT_EQ(harness.host().displayOrientation, 4);
+    EXPECT_EQ(harness.host().getDisplayOrientation(), 4);
     EXPECT_EQ(countLines("display orientation 4\n"), 0);
     EXPECT_EQ(takeCalls(), std::vector<std::string>{"pointerReleased 460,10"});
 }
@@ -397,8 +404,14 @@ TEST_F(HostPumpTest, FramesUnderAnotherWindowArePaintedButNotShownAndRepeatTheHi
     harness.host().presentFrame();
     EXPECT_EQ(takeCalls(), (std::vector<std::string>{"paint", "hideNotify", "paint", "hideNotify"}));
     EXPECT_EQ(harness.windows.invalidations, 2);
-    // While the game window is inactive nothing is shown and nothing is repeated.
-    harness.host().windowActive = 0;
+    // While the game window is inactive nothing is shown and nothing is repeated. (The first
+    // focus loss after start is ignored and ends its pass.)
+    HostHarness::post(activeEvent(false));
+    HostHarness::post(activeEvent(false));
+    harness.host().pumpEvents(0);
+    harness.host().pumpEvents(0);
+    ASSERT_FALSE(harness.host().isWindowActive());
+    takeCalls();
     harness.host().presentFrame();
     EXPECT_EQ(takeCalls(), std::vector<std::string>{"paint"});
     EXPECT_EQ(harness.host().getFramesPresented(), 4u);
@@ -411,7 +424,7 @@ TEST_F(HostPumpTest, TheQuitEventClosesTheApplicationOnceAndExitsWithZero) {
     HostHarness::post(typedEvent(SDL_QUIT));
     harness.host().pumpEvents(0);
     EXPECT_EQ(harness.application(), nullptr);
-    EXPECT_EQ(harness.host().hostRunning, 0);
+    EXPECT_FALSE(harness.host().isRunning());
     harness.host().pumpEvents(0);
     // The main loop's own close after a quit does nothing more.
     harness.host().run();
@@ -419,6 +432,34 @@ TEST_F(HostPumpTest, TheQuitEventClosesTheApplicationOnceAndExitsWithZero) {
     EXPECT_EQ(harness.exitCodes, (std::vector<int>{0, 0}));
     using Show = std::pair<std::string, int>;
     EXPECT_EQ(harness.shell.shows.back(), (Show{platform::kTaskBarClass, 5}));
+}
+
+// A platform request whose browser started ends the game as the quit event does: the running
+// flag cleared, the Application closed and freed, the task bar hidden and shown again, and the
+// process ended with code 0 (recorded here). Without the host's ending the request would end the
+// process itself, also with 0, so the child reports what it saw with a code of its own.
+TEST_F(HostPumpTest, AStartedBrowserEndsTheGameThroughTheHost) {
+    platform::ScriptedProcessLauncher launcher;
+    platform::ScopedService<platform::ProcessLauncher> launcherScope{&platform::installProcessLauncher,
+                                                                     launcher};
+    constexpr int kEndedThroughTheHost = 42;
+    ASSERT_TRUE(harness.startMidlet(&makeRecordingMidlet));
+    harness.host().pumpEvents(0);
+    harness.shell.shows.clear();
+    const auto requestAndReport = [&] {
+        const std::u16string url = u"http://a.test";
+        platformRequestUnits(reinterpret_cast<const runtime::jchar*>(url.data()),
+                             static_cast<jint>(url.size()));
+        using Show = std::pair<std::string, int>;
+        const std::vector<Show> taskBarBack = {{platform::kTaskBarClass, 0}, {platform::kTaskBarClass, 5}};
+        const bool ended = launcher.started.size() == 1 && harness.exitCodes == std::vector<int>{0} &&
+                           harness.application() == nullptr &&
+                           runtime::Application::getInstance() == nullptr && !harness.host().isRunning() &&
+                           calls == std::vector<std::string>{"destroyApp 1"} &&
+                           harness.shell.shows == taskBarBack;
+        std::_Exit(ended ? kEndedThroughTheHost : 1);
+    };
+    EXPECT_EXIT(requestAndReport(), ::testing::ExitedWithCode(kEndedThroughTheHost), "");
 }
 
 TEST_F(HostPumpTest, RunCallsTheRunnableDisplayableAndClosesWhenItReturns) {

@@ -1,11 +1,13 @@
 // The program itself, started headless as a child process.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <array>
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "platform/Windows.h"
 #include "tests/support/TemporaryRoot.h"
@@ -25,11 +27,18 @@ struct Outcome {
     std::string output;
 };
 
-// Runs the program in the programs folder that TARNWICK_ROOT names.
-Outcome runProgram(const std::string& frameLimit) {
-    const std::string command =
-        "env SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy TARNWICK_FRAME_LIMIT=" + frameLimit + " '" +
-        programPath().string() + "' 2>&1";
+// A headless run: SDL's dummy drivers, no desktop.
+constexpr char kHeadless[] = "-u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy";
+// A program that waits for ever ends the test instead (exit code 124), it does not hang it.
+constexpr char kGuard[] = "timeout -k 10 300";
+
+// Runs the program in the programs folder that TARNWICK_ROOT names, with the environment changes
+// given (env's syntax). The output is standard output and standard error, or standard error only.
+Outcome runProgram(const std::string& environment, const std::string& frameLimit,
+                   const bool errorOnly = false) {
+    const std::string command = std::string(kGuard) + " env " + environment +
+                                " TARNWICK_FRAME_LIMIT=" + frameLimit + " '" + programPath().string() + "'" +
+                                (errorOnly ? " 2>&1 >/dev/null" : " 2>&1");
     Outcome outcome;
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) {
@@ -44,25 +53,35 @@ Outcome runProgram(const std::string& frameLimit) {
     return outcome;
 }
 
+std::size_t occurrences(const std::string& text, const std::string& part) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
 class ProgramTest : public ::testing::Test {
-protected:
+public:
     void SetUp() override {
         if (!fs::exists(programPath())) {
             GTEST_SKIP() << "the program is not built at " << programPath();
         }
         gameFolder = root.path() / "Brenvale" / "Tarnwick";
         fs::create_directories(gameFolder);
-        // The game's start-up reads its constant pool out of the archive.
-        root.write("Brenvale/Tarnwick/data.bar", tools::buildArchive(tools::sampleEntries()));
     }
+    void writeArchive(const tools::Bytes& bytes) const {
+        root.write("Brenvale/Tarnwick/data.bar", std::vector<unsigned char>(bytes.begin(), bytes.end()));
+    }
+    static tools::Bytes sampleArchive() { return tools::buildArchive(tools::sampleEntries()); }
+
     testing_support::TemporaryRoot root;
     fs::path gameFolder;
 };
 
 TEST_F(ProgramTest, RunsFramesWithoutAScreenAndEndsCleanly) {
-    const tools::Bytes archive = tools::buildArchive(tools::sampleEntries());
-    root.write("Brenvale/Tarnwick/data.bar", std::vector<unsigned char>(archive.begin(), archive.end()));
-    const Outcome outcome = runProgram("3");
+    writeArchive(sampleArchive());
+    const Outcome outcome = runProgram(kHeadless, "3");
     EXPECT_EQ(outcome.exitCode, 0) << outcome.output;
     EXPECT_NE(outcome.output.find("Application::startApp"), std::string::npos) << outcome.output;
     // The game's midlet started its canvas (whose thread only says it cannot start).
@@ -71,12 +90,79 @@ TEST_F(ProgramTest, RunsFramesWithoutAScreenAndEndsCleanly) {
 }
 
 TEST_F(ProgramTest, ASecondCopyEndsAtOnce) {
+    writeArchive(sampleArchive());
     platform::SystemWindows firstCopy;
-    ASSERT_TRUE(firstCopy.claimSingleInstance(gameFolder.string()));
-    const Outcome outcome = runProgram("3");
+    std::string problem;
+    ASSERT_EQ(firstCopy.claimSingleInstance(gameFolder.string(), problem), platform::InstanceClaim::Claimed);
+    const Outcome outcome = runProgram(kHeadless, "3");
     EXPECT_EQ(outcome.exitCode, 0) << outcome.output;
     EXPECT_NE(outcome.output.find("Tarnwick is already running"), std::string::npos) << outcome.output;
     EXPECT_EQ(outcome.output.find("Application::startApp"), std::string::npos) << outcome.output;
+}
+
+// A game that cannot start says so once on standard error, with what is wrong and where it
+// looked, and ends with a non-zero code before anything else starts: no blank window, no wait.
+TEST_F(ProgramTest, EveryStartFailureEndsNonZeroWithOneMessage) {
+    struct Case {
+        const char* name;
+        void (*prepare)(ProgramTest& test);
+        std::string environment;
+        const char* said;
+    };
+    const Case cases[] = {
+        {"no data.bar", [](ProgramTest&) {}, kHeadless, "data.bar is missing"},
+        {"an empty data.bar", [](ProgramTest& t) { t.writeArchive({}); }, kHeadless, "data.bar is empty"},
+        {"a data.bar cut in its directory",
+         [](ProgramTest& t) {
+             tools::Bytes archive = sampleArchive();
+             archive.resize(9);
+             t.writeArchive(archive);
+         },
+         kHeadless, "its directory is cut short at entry 0"},
+        {"a data.bar cut after its directory",
+         [](ProgramTest& t) {
+             tools::Bytes archive = sampleArchive();
+             archive.resize(archive.size() - 1);
+             t.writeArchive(archive);
+         },
+         kHeadless, "lies outside the file"},
+        {"a garbled data.bar", [](ProgramTest& t) { t.writeArchive(tools::Bytes(4096, 0xA5)); }, kHeadless,
+         "data.bar is damaged"},
+        {"a data.bar without the constant strings",
+         [](ProgramTest& t) {
+             t.writeArchive(tools::buildArchive({{"app.jad", {'a', ':', 'b'}, ""}}));
+         },
+         kHeadless, "it holds no constants.bin"},
+        {"a folder named data.bar", [](ProgramTest& t) { fs::create_directories(t.gameFolder / "data.bar"); },
+         kHeadless, "data.bar is a folder"},
+        {"a pipe named data.bar",
+         [](ProgramTest& t) { ASSERT_EQ(mkfifo((t.gameFolder / "data.bar").c_str(), 0600), 0); }, kHeadless,
+         "data.bar is not a plain file"},
+        {"a TARNWICK_ROOT that is not there", [](ProgramTest&) {},
+         std::string(kHeadless) + " TARNWICK_ROOT=/nonexistent/games",
+         "TARNWICK_ROOT names /nonexistent/games, which cannot be used"},
+        {"a folder in the lock file's place",
+         [](ProgramTest& t) {
+             t.writeArchive(sampleArchive());
+             fs::create_directories(t.gameFolder / platform::kInstanceLockName);
+         },
+         kHeadless, "cannot make sure that it runs only once"},
+        {"no display", [](ProgramTest& t) { t.writeArchive(sampleArchive()); },
+         "-u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy",
+         "there is no display to show it on"},
+    };
+    for (const Case& c : cases) {
+        fs::remove_all(gameFolder);
+        fs::create_directories(gameFolder);
+        ProgramTest& test = *this;
+        c.prepare(test);
+        const Outcome outcome = runProgram(c.environment, "3", true);
+        EXPECT_EQ(outcome.exitCode, 1) << c.name << "\n" << outcome.output;
+        EXPECT_EQ(occurrences(outcome.output, "The game cannot start: "), 1u) << c.name << "\n"
+                                                                              << outcome.output;
+        EXPECT_NE(outcome.output.find(c.said), std::string::npos) << c.name << "\n" << outcome.output;
+        EXPECT_EQ(outcome.output.find("Application::startApp"), std::string::npos) << c.name;
+    }
 }
 
 } // namespace

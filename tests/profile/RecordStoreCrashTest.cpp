@@ -1,6 +1,7 @@
-// A store killed at random points while records are added and replaced always reopens with a
-// whole index, and every listed record holds one whole version of its bytes, never older than the
-// last version seen committed.
+// A store killed at random points while records are added, replaced and deleted always reopens
+// with a whole index, and every listed record holds one whole version of its bytes, never older
+// than the last version seen committed. Once it has reopened, its folder holds the index and the
+// listed records' files and nothing else: no temporary file, no file of a record it does not list.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -27,6 +28,8 @@ constexpr const char* kStoreName = "crash";
 constexpr jint kMaxRecords = 64;
 constexpr int kRounds = 30;
 constexpr int kMaxDelayMicroseconds = 20000;
+// What the writer reports once its first change is committed (ids it deletes are positive).
+constexpr jint kReady = 0;
 
 // Version v of record id: its id and version, then bytes that follow from both, of a length
 // that changes with the version, so a cut or mixed file cannot pass for a whole one.
@@ -57,9 +60,10 @@ protected:
     // Room for the writer's garbage between its collections.
     RecordStoreCrashTest() : RecordStoreFixture(8 << 20, 8 << 20) {}
 
-    // The child: adds and replaces records until it is killed. Reports on readyFd once its first
-    // change is committed. Exit codes other than by the kill name what went wrong.
-    [[noreturn]] static void runWriter(const int readyFd, const int round) {
+    // The child: adds, replaces and deletes records until it is killed. Reports on reportFd once
+    // its first change is committed, then each id it is about to delete. Exit codes other than by
+    // the kill name what went wrong.
+    [[noreturn]] static void runWriter(const int reportFd, const int round) {
         RecordStore* store = open(kStoreName);
         if (store == nullptr || runtime::getPendingException() != nullptr) {
             _exit(2);
@@ -68,7 +72,14 @@ protected:
         for (std::int32_t step = 0;; ++step) {
             const std::int32_t version = round * 1000000 + step + 1;
             const jint count = store->recordIds->size();
-            if (count == 0 || (count < kMaxRecords && random() % 2 == 0)) {
+            const std::uint32_t choice = random() % 8;
+            if (count > 0 && choice == 0) {
+                const jint id = idsOf(store)[random() % static_cast<std::uint32_t>(count)];
+                if (write(reportFd, &id, sizeof id) != sizeof id) {
+                    _exit(6);
+                }
+                store->deleteRecord(id);
+            } else if (count == 0 || (count < kMaxRecords && choice % 2 == 0)) {
                 const jint id = store->nextRecordId + 1;
                 if (add(store, recordContent(id, version)) != id) {
                     _exit(3);
@@ -80,7 +91,7 @@ protected:
             if (runtime::getPendingException() != nullptr) {
                 _exit(4);
             }
-            if (step == 0 && write(readyFd, "r", 1) != 1) {
+            if (step == 0 && write(reportFd, &kReady, sizeof kReady) != sizeof kReady) {
                 _exit(5);
             }
             if (step % 16 == 15) {
@@ -90,7 +101,9 @@ protected:
     }
 
     // Reads the store's files as they lie on disk and checks them; returns the versions found.
-    std::map<jint, std::int32_t> checkFiles(const std::map<jint, std::int32_t>& committed) {
+    // A committed record may be missing only when the writer was deleting it.
+    std::map<jint, std::int32_t> checkFiles(const std::map<jint, std::int32_t>& committed,
+                                            const std::set<jint>& deleting) {
         std::map<jint, std::int32_t> found;
         const Bytes index = readBytes(indexFile(kStoreName));
         EXPECT_GE(index.size(), 8u);
@@ -115,7 +128,10 @@ protected:
             found[id] = version;
         }
         for (const auto& [id, version] : committed) {
-            EXPECT_TRUE(found.count(id) == 1) << "record " << id << " was lost";
+            if (found.count(id) == 0) {
+                EXPECT_EQ(deleting.count(id), 1u) << "record " << id << " was lost";
+                continue;
+            }
             EXPECT_GE(found[id], version) << "record " << id << " went back to an older version";
         }
         // The store reads the same from its files.
@@ -128,6 +144,16 @@ protected:
                 EXPECT_EQ(recordOf(store, id), readBytes(recordFileOf(kStoreName, id))) << id;
             }
         }
+        // Reopened, the folder holds exactly the index and the listed records' files.
+        std::set<std::string> expected = {indexFile(kStoreName).filename().string()};
+        for (const jint id : ids) {
+            expected.insert(recordFileOf(kStoreName, id).filename().string());
+        }
+        std::set<std::string> present;
+        for (const auto& entry : std::filesystem::directory_iterator(gameFolder())) {
+            present.insert(entry.path().filename().string());
+        }
+        EXPECT_EQ(present, expected);
         return found;
     }
 };
@@ -146,25 +172,28 @@ TEST_F(RecordStoreCrashTest, AKilledWriterLeavesAWholeStore) {
             runWriter(ready[1], round);
         }
         close(ready[1]);
-        char signal = 0;
-        const bool started = read(ready[0], &signal, 1) == 1;
-        close(ready[0]);
+        std::set<jint> deleting;
+        jint report = -1;
+        while (report != kReady && read(ready[0], &report, sizeof report) == sizeof report) {
+            deleting.insert(report);
+        }
+        const bool started = report == kReady;
         usleep(static_cast<useconds_t>(random() % kMaxDelayMicroseconds));
         kill(child, SIGKILL);
         int status = 0;
         ASSERT_EQ(waitpid(child, &status, 0), child);
+        while (read(ready[0], &report, sizeof report) == sizeof report) {
+            deleting.insert(report);
+        }
+        close(ready[0]);
         ASSERT_TRUE(started) << "the writer ended before its first change, status " << status;
         ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
             << "the writer failed, status " << status;
         ++killed;
-        committed = checkFiles(committed);
+        committed = checkFiles(committed, deleting);
     }
     EXPECT_EQ(killed, kRounds);
     EXPECT_FALSE(committed.empty());
-    // Temporary files a kill left behind carry the installer's mark too.
-    for (const auto& entry : std::filesystem::directory_iterator(gameFolder())) {
-        EXPECT_NE(entry.path().filename().string().find("rms_"), std::string::npos) << entry.path();
-    }
 }
 
 } // namespace

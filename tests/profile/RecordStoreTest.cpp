@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <limits>
@@ -115,19 +116,52 @@ TEST_F(RecordStoreTest, EverySampleStoreFileCarriesTheInstallersMark) {
     EXPECT_EQ(sampleText(72), "\\"); // '/' would become '_'
 }
 
-TEST_F(RecordStoreTest, ARecordsFileIsTheLowerCasedIndexPathWithItsId) {
+TEST_F(RecordStoreTest, ARecordsFileLiesBesideItsIndexUnderTheLowerCasedIndexNameAndItsId) {
     RecordStore* teams = RecordStore::openRecordStore(runtime::getConstantString(81), 1);
-    std::string lowerGame = game();
-    for (char& c : lowerGame) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    EXPECT_EQ(text(teams->recordFile(1)->path), lowerGame + "\\rms_teams.rms_r1.rms");
+    EXPECT_EQ(text(teams->recordFile(1)->path), game() + "\\rms_teams.rms_r1.rms");
     RecordStore* mixed = open("Mixed");
-    EXPECT_EQ(fileName(text(mixed->recordFile(-20)->path)), "rms_mixed.rms_r-20.rms");
-    // The lower-cased folder still finds the game folder, whatever the case on disk.
+    EXPECT_EQ(text(mixed->recordFile(-20)->path), game() + "\\rms_mixed.rms_r-20.rms");
     EXPECT_EQ(add(mixed, {9}), 1);
     EXPECT_EQ(readBytes(recordFileOf("mixed", 1)), Bytes{9});
     EXPECT_TRUE(std::filesystem::exists(gameFolder() / "rms_Mixed.rms"));
+}
+
+// A programs folder whose name has capitals, with a folder beside it that differs only in case:
+// the index and its records all go to the folder the programs folder names, and nothing else.
+TEST_F(RecordStoreTest, RecordsNeverLandInAFolderThatDiffersOnlyInCase) {
+    struct Case {
+        const char* name;
+        const char* sibling; // made beside the programs folder before the store opens
+    };
+    const Case cases[] = {
+        {"an empty sibling", "saves"},
+        {"a sibling with its own game folder", "saves/Brenvale/Tarnwick"},
+        {"a lower-case game folder in the sibling", "saves/brenvale/tarnwick"},
+    };
+    for (const Case& c : cases) {
+        const std::filesystem::path programsFolder = root.path() / "Saves";
+        std::filesystem::remove_all(root.path() / "Saves");
+        std::filesystem::remove_all(root.path() / "saves");
+        std::filesystem::create_directories(programsFolder / "Brenvale" / "Tarnwick");
+        std::filesystem::create_directories(root.path() / c.sibling);
+        setenv("TARNWICK_ROOT", programsFolder.c_str(), 1); // the root object restores it
+
+        RecordStore* store = open("Career");
+        ASSERT_NE(store, nullptr) << c.name;
+        EXPECT_EQ(add(store, {1, 2}), 1) << c.name;
+        EXPECT_EQ(takePending().first, 0) << c.name;
+        const std::filesystem::path folder = programsFolder / "Brenvale" / "Tarnwick";
+        EXPECT_EQ(readBytes(folder / "rms_Career.rms"), bigEndian({1, 1, 1})) << c.name;
+        EXPECT_EQ(readBytes(folder / "rms_career.rms_r1.rms"), (Bytes{1, 2})) << c.name;
+        RecordStore* reopened = open("Career", false);
+        ASSERT_NE(reopened, nullptr) << c.name;
+        EXPECT_EQ(recordOf(reopened, 1), (Bytes{1, 2})) << c.name;
+        std::size_t strayFiles = 0;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(root.path() / "saves")) {
+            strayFiles += entry.is_regular_file() ? 1 : 0;
+        }
+        EXPECT_EQ(strayFiles, 0u) << c.name;
+    }
 }
 
 TEST_F(RecordStoreTest, AMissingStoreWithoutCreateRaisesWithItsPath) {
@@ -274,13 +308,13 @@ TEST_F(RecordStoreTest, EveryChangeWritesTheWholeIndex) {
     EXPECT_EQ(reopened->getSize(), 1);
 }
 
-TEST_F(RecordStoreTest, ADeletedRecordLeavesAnEmptyFile) {
+TEST_F(RecordStoreTest, ADeletedRecordLosesItsFile) {
     RecordStore* store = open("deleted");
     add(store, {1, 2, 3});
     add(store, {4});
     store->deleteRecord(1);
-    EXPECT_TRUE(std::filesystem::exists(recordFileOf("deleted", 1)));
-    EXPECT_EQ(std::filesystem::file_size(recordFileOf("deleted", 1)), 0u);
+    EXPECT_FALSE(std::filesystem::exists(recordFileOf("deleted", 1)));
+    EXPECT_TRUE(std::filesystem::exists(recordFileOf("deleted", 2)));
     EXPECT_EQ(store->contains(1), 0);
     EXPECT_EQ(store->contains(2), 1);
     // Deleting what is not there changes nothing and raises nothing.
@@ -291,6 +325,59 @@ TEST_F(RecordStoreTest, ADeletedRecordLeavesAnEmptyFile) {
     EXPECT_EQ(takePending().first, 0);
     EXPECT_FALSE(std::filesystem::exists(indexFile("deleted")));
     writeBytes(indexFile("deleted"), index);
+}
+
+// What writes cut short by a kill leave in the folder goes when the store opens again: the
+// temporary files of its own file names, and record files a whole index does not list. Files of
+// other stores, other files and every record a damaged index might have lost stay.
+TEST_F(RecordStoreTest, OpeningAStoreClearsWhatInterruptedWritesLeft) {
+    const std::vector<std::string> leftovers = {
+        "rms_club.rms.a1B2c3",        // the index, written part-way
+        "RMS_Club.rms.zzzzzz",        // the same in another case
+        "rms_club.rms_r2.rms.000000", // a record, written part-way
+        "rms_club.rms_r3.rms",        // added, but the index was never written
+        "rms_club.rms_r9.rms",        // deleted from the index, the file not yet
+    };
+    const std::vector<std::string> kept = {
+        "rms_club.rms",         "rms_club.rms_r1.rms", "rms_club.rms_r2.rms", "rms_other.rms.a1B2c3",
+        "rms_other.rms_r3.rms", "rms_club.rms_rx.rms", "rms_club.rms.a1B2c",  "notes.txt",
+    };
+    const auto makeFolder = [&] {
+        std::filesystem::remove_all(gameFolder());
+        std::filesystem::create_directories(gameFolder());
+        for (const std::string& name : leftovers) {
+            writeBytes(gameFolder() / name, {7});
+        }
+        for (const std::string& name : kept) {
+            writeBytes(gameFolder() / name, {7});
+        }
+        writeBytes(indexFile("club"), bigEndian({9, 2, 1, 2}));
+    };
+    const auto names = [&] {
+        std::vector<std::string> found;
+        for (const auto& entry : std::filesystem::directory_iterator(gameFolder())) {
+            found.push_back(entry.path().filename().string());
+        }
+        std::sort(found.begin(), found.end());
+        return found;
+    };
+    std::vector<std::string> expected = kept;
+    std::sort(expected.begin(), expected.end());
+
+    makeFolder();
+    RecordStore* store = open("Club", false);
+    ASSERT_NE(store, nullptr);
+    EXPECT_EQ(idsOf(store), (std::vector<jint>{1, 2}));
+    EXPECT_EQ(names(), expected);
+
+    // A damaged index may have lost ids: only the temporary files go.
+    makeFolder();
+    writeBytes(indexFile("club"), bigEndian({9, 3, 1, 2}));
+    ASSERT_NE(open("club", false), nullptr);
+    expected.push_back("rms_club.rms_r3.rms");
+    expected.push_back("rms_club.rms_r9.rms");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(names(), expected);
 }
 
 TEST_F(RecordStoreTest, DeleteSearchesFromTheEnd) {

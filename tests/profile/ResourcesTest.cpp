@@ -11,6 +11,7 @@
 #include "runtime/ObjectManager.h"
 #include "runtime/StreamsByteArray.h"
 #include "runtime/String.h"
+#include "runtime/VirtualMemoryManager.h"
 #include "tests/runtime/RuntimeFixture.h"
 #include "tests/support/RuntimeValues.h"
 #include "tests/support/TemporaryRoot.h"
@@ -37,6 +38,8 @@ runtime::java_io_InputStream* fakeArchive(String* name) {
 
 class ResourcesTest : public runtime::RuntimeFixture {
 protected:
+    using RuntimeFixture::RuntimeFixture;
+
     void SetUp() override {
         RuntimeFixture::SetUp();
         asked.clear();
@@ -86,6 +89,66 @@ TEST_F(ResourcesTest, TheDescriptorIsReadWholeFromTheArchive) {
     EXPECT_EQ(asked, std::vector<std::string>{"app.jad"});
     hasDescriptor = false;
     EXPECT_EQ(loadAppDescriptor(), nullptr);
+}
+
+// Descriptors beyond any sane size are refused with a message that names the file, before their
+// text can fill the heaps; the heaps here are the game's own.
+class LargeDescriptorTest : public ResourcesTest {
+protected:
+    LargeDescriptorTest() : ResourcesTest(runtime::kObjectHeapSize, runtime::kSecondaryHeapSize) {}
+};
+
+TEST_F(LargeDescriptorTest, ADescriptorBeyond64KiBIsRefusedByName) {
+    struct Case {
+        const char* name;
+        std::string text;
+        bool read;
+    };
+    const std::string line = "MIDlet-Name: Tarnwick\n";
+    std::string lines;
+    for (int i = 0; i < 400000; ++i) {
+        lines += line;
+    }
+    const Case cases[] = {
+        {"400,000 lines", std::move(lines), false},
+        {"64 KiB", std::string(64 * 1024 - 1, 'k') + ":", true},
+        {"one byte more", std::string(64 * 1024, 'k') + ":", false},
+    };
+    for (const Case& c : cases) {
+        hasDescriptor = true;
+        descriptor = c.text;
+        clearLog();
+        String* loaded = loadAppDescriptor();
+        EXPECT_EQ(loaded != nullptr, c.read) << c.name;
+        if (c.read) {
+            EXPECT_EQ(text(loaded).size(), c.text.size()) << c.name;
+            continue;
+        }
+        ASSERT_EQ(logLines().size(), 1u) << c.name;
+        EXPECT_EQ(logLines()[0].rfind("app.jad is ", 0), 0u) << logLines()[0];
+    }
+}
+
+// A stream that says it holds one byte and gives 512 at every read.
+struct EndlessStream : runtime::java_io_InputStream {
+    EndlessStream() : java_io_InputStream(kClassId) {}
+    static constexpr jint kClassId = runtime::kInputStream;
+    using java_io_InputStream::read;
+    jint read(runtime::ByteArray*, jint, const jint len) override { return len; }
+    jint read() override { return 0; }
+    jlong skip(const jlong n) override { return n; }
+    jint available() override { return 1; }
+};
+
+runtime::java_io_InputStream* endlessArchive(String*) {
+    return runtime::newObject<EndlessStream>();
+}
+
+TEST_F(LargeDescriptorTest, AStreamThatGivesMoreThanItSaidIsCutOff) {
+    setArchiveOpener(&endlessArchive);
+    EXPECT_EQ(loadAppDescriptor(), nullptr);
+    ASSERT_EQ(logLines().size(), 1u);
+    EXPECT_EQ(logLines()[0].rfind("app.jad holds more than", 0), 0u) << logLines()[0];
 }
 
 TEST_F(ResourcesTest, PropertyLines) {

@@ -27,15 +27,17 @@ bool allZero(const void* memory, const std::size_t bytes) {
     return true;
 }
 
-class ObjectManagerTest : public RuntimeFixture {
-protected:
-    // The tests list raw memory, which is no object: it leaves the list before the runtime is
-    // taken down, so the take-down's release of every object does not call into it.
-    void TearDown() override {
-        application.objectManager->count = 0;
-        RuntimeFixture::TearDown();
-    }
+struct PlainObject : Object {
+    PlainObject() : Object(kObject) {}
 };
+
+// Listed memory becomes a plain object, so the fixture's tear-down can release it like any other.
+void* makeObject(void* memory) {
+    ::new (memory) PlainObject();
+    return memory;
+}
+
+using ObjectManagerTest = RuntimeFixture;
 
 TEST_F(ObjectManagerTest, ObjectsComeZeroedFromTheObjectHeapAndAreListed) {
     ObjectManager* manager = application.objectManager;
@@ -45,6 +47,7 @@ TEST_F(ObjectManagerTest, ObjectsComeZeroedFromTheObjectHeapAndAreListed) {
     EXPECT_TRUE(allZero(memory, 40));
     ASSERT_EQ(manager->count, 1);
     EXPECT_EQ(manager->objects[0], memory);
+    makeObject(memory);
 }
 
 TEST_F(ObjectManagerTest, KindOneMemoryIsZeroedAndNeverListed) {
@@ -57,14 +60,14 @@ TEST_F(ObjectManagerTest, KindOneMemoryIsZeroedAndNeverListed) {
 
 TEST_F(ObjectManagerTest, TheListGrowsFrom512ByDoublingAndKeepsItsOrder) {
     ObjectManager* manager = application.objectManager;
-    void* first = allocObject(16, 0);
+    void* first = makeObject(allocObject(sizeof(PlainObject), 0));
     EXPECT_EQ(manager->capacity, 512);
     std::vector<void*> made = {first};
     for (int i = 1; i < 512; ++i) {
-        made.push_back(allocObject(16, 0));
+        made.push_back(makeObject(allocObject(sizeof(PlainObject), 0)));
     }
     EXPECT_EQ(manager->capacity, 512);
-    made.push_back(allocObject(16, 0)); // the 513th
+    made.push_back(makeObject(allocObject(sizeof(PlainObject), 0))); // the 513th
     ASSERT_EQ(manager->count, 513);
     EXPECT_EQ(manager->capacity, 1024);
     for (int i = 0; i < 513; ++i) {
@@ -110,6 +113,7 @@ TEST_F(ObjectManagerTest, ObjectHeapMemoryGivenToZrlFreeGoesBackToTheObjectHeap)
     application.objectManager->count = 0; // no longer an object
     zrl_free(memory);
     EXPECT_EQ(allocObject(64, 0), memory);
+    makeObject(memory);
 }
 
 TEST_F(ObjectManagerTest, RegisteringAnEmptySlotDoesNothing) {

@@ -74,6 +74,8 @@ HostHarness::HostHarness() {
 
 HostHarness::~HostHarness() {
     hostShell->closeApplication();
+    // The program's own ending: the surfaces go, and the exit is only recorded.
+    hostShell->shutdown();
     delete hostShell;
     SDL_Quit();
     runtime::Application::setMidletFactory(nullptr);

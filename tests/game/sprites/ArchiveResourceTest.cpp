@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -213,6 +214,42 @@ TEST_F(ArchiveResourceTest, TheBuildsSampleSetIsComplete) {
     EXPECT_EQ(text(runtime::getConstantString(321)), "microedition.platform");
     EXPECT_EQ(text(runtime::getConstantString(330)), "false");
     EXPECT_EQ(text(profile::loadAppDescriptor()), tools::sampleAppDescriptor());
+}
+
+// The start-up check reads the directory as strictly as the game needs it, without a runtime.
+TEST(ArchiveProblemTest, NamesWhatKeepsTheArchiveFromServingTheGame) {
+    const Bytes sample = tools::buildArchive(tools::sampleEntries());
+    // Two entries, app.jad last, whatever the sample set holds.
+    const Bytes small = tools::buildArchive({{"constants.bin", bytesOf("x"), ""}, {"app.jad", bytesOf("a: b"), ""}});
+    const auto cut = [&](const std::size_t size) { return Bytes(small.begin(), small.begin() + size); };
+    Bytes badName = tools::buildArchive({{"constants.bin", bytesOf("x"), ""}});
+    badName[4] = 0xFF; // the first byte of the name
+    struct Case {
+        const char* name;
+        Bytes archive;
+        std::string problem;
+    };
+    const Case cases[] = {
+        {"the sample set", sample, ""},
+        {"one byte", cut(1), "it is too short to hold the count of its entries"},
+        {"cut in the first name", cut(5), "its directory is cut short at entry 0 of 2"},
+        {"cut in the data", cut(small.size() - 1), "entry app.jad lies outside the file"},
+        {"a negative count", Bytes{0xA5, 0xA5, 0, 0}, "its entry count -23131 is negative"},
+        {"a name that is no modified UTF-8", badName, "the name of entry 0 is not modified UTF-8"},
+        {"no constant strings", tools::buildArchive({{"app.jad", bytesOf("a: b"), ""}}),
+         "it holds no constants.bin"},
+        {"no entries", Bytes{0, 0}, "it holds no constants.bin"},
+        {"the constant strings in another case", tools::buildArchive({{"Constants.BIN", bytesOf("x"), ""}}),
+         ""},
+    };
+    for (const Case& c : cases) {
+        std::FILE* file = std::tmpfile();
+        ASSERT_NE(file, nullptr);
+        std::fwrite(c.archive.data(), 1, c.archive.size(), file);
+        std::rewind(file);
+        EXPECT_EQ(findArchiveProblem(file, c.archive.size()), c.problem) << c.name;
+        std::fclose(file);
+    }
 }
 
 } // namespace
