@@ -94,6 +94,13 @@ struct DeviceStatics {
     StaticRef<runtime::IntArray> textOffsets; // textCount + 1 end offsets, element 0 is 0
     StaticRef<runtime::ByteArray> textBytes;
     StaticRef<runtime::ObjectArray> textCache;
+
+    // Sprites and palettes.
+    StaticRef<runtime::ObjectArray> sprites;          // ASprite by number; font f is element 11 + f
+    StaticRef<runtime::ObjectArray> sharedPalettes;   // int[][]: template rows from the kind-0 sprite file
+    StaticRef<runtime::ObjectArray> composedPalettes; // int[66][44]: kit palettes of kinds 0 and 1
+    StaticRef<runtime::IntArray> paletteWork;         // shared decode target of module pixels
+    StaticRef<runtime::BoolArray> paletteSlotMask;    // by kind: module images cached at load
 };
 
 } // namespace game
