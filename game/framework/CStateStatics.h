@@ -1,10 +1,15 @@
 // The statics of the state class CState: menu states and their screens, squad lists, message
-// rings and text-entry tables.
+// rings, text-entry tables, and the arrays and tables its class initialiser creates.
 #pragma once
 
 #include "runtime/Arrays.h"
 #include "runtime/JavaTypes.h"
 #include "runtime/StaticRef.h"
+
+namespace runtime {
+struct String;
+struct java_util_Hashtable;
+} // namespace runtime
 
 namespace game {
 
@@ -16,6 +21,203 @@ struct CStateStatics {
     runtime::jboolean menuChoiceMoving; // the highlight is moving to a new choice
     runtime::jint menuCursorX;          // highlight cursor position
     runtime::jint menuCursorY;
+    runtime::jint menuItemCount; // item count stored by the menu painter
+
+    // Menu flow.
+    runtime::jint menuPhase;        // reset by the season start; otherwise the menu handlers'
+    runtime::jint screenStatusFlag; // the menu screens' status flag; 0 = clear
+    runtime::StaticRef<runtime::ObjectArray> eventList; // texts of the event list
+
+    // Field offsets of menuRecord, set by the class initialiser.
+    runtime::jint menuRecordField1;
+    runtime::jint menuRecordField2;
+    runtime::jint menuRecordField3;
+    runtime::jint menuRecordField4;
+    runtime::jint menuRecordField5;
+    runtime::jint menuRecordField6;
+    runtime::jint menuRecordField7;
+    runtime::jint menuRecordField8;
+    runtime::jint menuRecordField9;
+    runtime::jint menuRecordField10;
+    runtime::jint menuRecordField11;
+    runtime::jint menuRecordField12;
+    runtime::jint menuRecordField13;
+    runtime::jint menuRecordField14;
+    runtime::jint menuRecordField15;
+    runtime::jint menuRecordField16;
+    runtime::jint menuRecordField17;
+    runtime::jint menuRecordField18;
+    runtime::StaticRef<runtime::java_util_Hashtable> menuHashtable; // made by the class initialiser
+
+    // Arrays the class initialiser creates zero- or null-filled, in creation order.
+    runtime::StaticRef<runtime::IntArray> menuInts9A;     // int[9]
+    runtime::StaticRef<runtime::IntArray> menuInts9B;     // int[9]
+    runtime::StaticRef<runtime::ByteArray> progressFlags; // one byte per home entry 1..9
+    runtime::StaticRef<runtime::ShortArray> menuShorts60; // short[60]
+    runtime::StaticRef<runtime::BoolArray> menuFlags4;    // boolean[4]
+    runtime::StaticRef<runtime::ObjectArray> menuRefs16;  // reference[16]
+    runtime::StaticRef<runtime::ObjectArray> menuRefs8;   // reference[8]
+    runtime::StaticRef<runtime::ShortArray> menuShorts3;  // short[3]
+    runtime::StaticRef<runtime::ByteArray> menuBytes199A; // byte[199]
+    runtime::StaticRef<runtime::ByteArray> menuBytes30;   // byte[30]
+    runtime::StaticRef<runtime::ByteArray> menuBytes199B; // byte[199]
+    runtime::StaticRef<runtime::BoolArray> menuFlags6;    // boolean[6]
+    runtime::StaticRef<runtime::IntArray>
+        squadList; // shared list of player, staff or message ids (int[5500])
+    runtime::StaticRef<runtime::IntArray> squadListAux;      // second list of the same capacity (int[5500])
+    runtime::StaticRef<runtime::ObjectArray> messageRecords; // transfer-message list: 20-byte records
+    runtime::StaticRef<runtime::ObjectArray> inboxRing;      // byte[100][27]: inbox ring of message records
+    runtime::StaticRef<runtime::ObjectArray> inboxPool;      // byte[100][27]: staging records of the inbox
+    runtime::StaticRef<runtime::ByteArray> menuBytes1;       // byte[1]
+    runtime::StaticRef<runtime::ByteArray> menuBytes100;     // byte[100]
+    runtime::StaticRef<runtime::ObjectArray> menuRefs20A;    // reference[20]
+    runtime::StaticRef<runtime::ObjectArray> menuRefs20B;    // reference[20]
+    runtime::StaticRef<runtime::ByteArray> menuBytes16;      // byte[16]
+    runtime::StaticRef<runtime::ByteArray> menuBytes32;      // byte[32]
+    runtime::StaticRef<runtime::ByteArray>
+        menuRecord; // record whose field offsets are menuRecordField1..18 (byte[141])
+
+    // Constant tables of the class initialiser, in creation order.
+    runtime::StaticRef<runtime::ObjectArray> titleTextTable; // title text id per family index and sub-screen;
+                                                             // -1 none (19 ragged rows) (ref[19] of int[])
+    runtime::StaticRef<runtime::ObjectArray>
+        softKeyFlagTable; // soft-key bits per family index and sub-screen (19 ragged rows) (ref[19] of int[])
+    runtime::StaticRef<runtime::IntArray> texts132;    // int[5]
+    runtime::StaticRef<runtime::IntArray> texts173A;   // int[8]
+    runtime::StaticRef<runtime::IntArray> listRowTops; // first row y per layout of the entry list (int[10])
+    runtime::StaticRef<runtime::IntArray> listRowPitches; // row pitch per layout of the entry list (int[10])
+    runtime::StaticRef<runtime::IntArray> texts726;       // int[4]
+    runtime::StaticRef<runtime::IntArray> colours22;      // int[22]
+    runtime::StaticRef<runtime::IntArray> colours10;      // int[10]
+    runtime::StaticRef<runtime::IntArray> tierValues5;    // int[5]
+    runtime::StaticRef<runtime::IntArray> tierValues4;    // int[4]
+    runtime::StaticRef<runtime::IntArray> leagueTargetTexts;    // objective texts (int[5])
+    runtime::StaticRef<runtime::IntArray> leagueTargetTextsAlt; // objective texts (int[4])
+    runtime::StaticRef<runtime::IntArray>
+        continentalStageTexts;                           // stage texts of the continental cup (int[6])
+    runtime::StaticRef<runtime::IntArray> cupStageTexts; // stage texts of the national cup (int[6])
+    runtime::StaticRef<runtime::String> menuEmptyText;   // constant string 1
+    runtime::StaticRef<runtime::IntArray> texts229;      // int[4]
+    runtime::StaticRef<runtime::ShortArray>
+        homeEntryNeighbours; // four 4-bit neighbour entries per home entry (short[9])
+    runtime::StaticRef<runtime::ShortArray>
+        menuPointerPositions;                             // pointer (x, y) of home entries 1..9 (short[18])
+    runtime::StaticRef<runtime::IntArray> homeEntryTexts; // name text of home entries 1..10 (int[10])
+    runtime::StaticRef<runtime::IntArray> homeGuideTexts; // guide text of home entries 1..10 (int[10])
+    runtime::StaticRef<runtime::IntArray>
+        guideEntryByStep;                             // home entry the guide leads to, per step (int[9])
+    runtime::StaticRef<runtime::IntArray> texts76;    // int[4]
+    runtime::StaticRef<runtime::IntArray> texts275;   // int[5]
+    runtime::StaticRef<runtime::IntArray> texts229B;  // int[3]
+    runtime::StaticRef<runtime::ByteArray> values225; // byte[3]
+    runtime::StaticRef<runtime::IntArray> ones5A;     // int[5]
+    runtime::StaticRef<runtime::IntArray> values321;  // int[3]
+    runtime::StaticRef<runtime::IntArray> ones6A;     // int[6]
+    runtime::StaticRef<runtime::IntArray> ones4A;     // int[4]
+    runtime::StaticRef<runtime::IntArray> rankingHeaderTexts;  // ranking headings (int[4])
+    runtime::StaticRef<runtime::IntArray> rankingColumnX;      // ranking column x (int[5])
+    runtime::StaticRef<runtime::IntArray> texts1074;           // int[8]
+    runtime::StaticRef<runtime::IntArray> texts1075;           // int[8]
+    runtime::StaticRef<runtime::IntArray> texts334;            // int[8]
+    runtime::StaticRef<runtime::IntArray> texts339;            // int[3]
+    runtime::StaticRef<runtime::IntArray> texts173B;           // int[8]
+    runtime::StaticRef<runtime::IntArray> values500;           // int[8]
+    runtime::StaticRef<runtime::ObjectArray> constantTexts6;   // six constant strings
+    runtime::StaticRef<runtime::IntArray> monthLengths;        // days of January to December (int[12])
+    runtime::StaticRef<runtime::IntArray> teamListChoiceTexts; // choice texts of the team list (int[3])
+    runtime::StaticRef<runtime::IntArray> texts247;            // int[4]
+    runtime::StaticRef<runtime::IntArray> texts353;            // int[4]
+    runtime::StaticRef<runtime::IntArray> texts307;            // int[2]
+    runtime::StaticRef<runtime::IntArray> texts231;            // int[4]
+    runtime::StaticRef<runtime::IntArray>
+        jobOfferRanges;                               // strength range (max, min) per verdict 3..11 (int[18])
+    runtime::StaticRef<runtime::IntArray> values1150; // int[4]
+    runtime::StaticRef<runtime::IntArray> ones7;      // int[7]
+    runtime::StaticRef<runtime::IntArray> texts358;   // int[4]
+    runtime::StaticRef<runtime::IntArray> texts27;    // int[4]
+    runtime::StaticRef<runtime::IntArray> ratingLabelsField;  // rating sheet labels, field player (int[20])
+    runtime::StaticRef<runtime::IntArray> ratingLabelsKeeper; // rating sheet labels, goalkeeper (int[20])
+    runtime::StaticRef<runtime::IntArray> profileSkillLabels; // profile panel labels (int[20])
+    runtime::StaticRef<runtime::IntArray>
+        profileKeeperSkillLabels;                              // profile panel labels, goalkeeper (int[20])
+    runtime::StaticRef<runtime::IntArray> ratingIndicesField;  // rating index per row, field player (int[20])
+    runtime::StaticRef<runtime::IntArray> ratingIndicesKeeper; // rating index per row, goalkeeper (int[20])
+    runtime::StaticRef<runtime::IntArray> pageTwoLabels; // labels of the rating sheet's second page (int[4])
+    runtime::StaticRef<runtime::IntArray> texts383;      // int[5]
+    runtime::StaticRef<runtime::IntArray> texts386;      // int[6]
+    runtime::StaticRef<runtime::IntArray> texts674;      // int[3]
+    runtime::StaticRef<runtime::IntArray> stepValues11;  // int[11]
+    runtime::StaticRef<runtime::IntArray> coords22;      // int[6]
+    runtime::StaticRef<runtime::IntArray> coords156;     // int[6]
+    runtime::StaticRef<runtime::IntArray> coords155;     // int[5]
+    runtime::StaticRef<runtime::IntArray> rgb145;        // an (r, g, b) colour (int[3])
+    runtime::StaticRef<runtime::IntArray> rgb217;        // an (r, g, b) colour (int[3])
+    runtime::StaticRef<runtime::IntArray> rgb84;         // an (r, g, b) colour (int[3])
+    runtime::StaticRef<runtime::IntArray> rgb150;        // an (r, g, b) colour (int[3])
+    runtime::StaticRef<runtime::ShortArray> messageBoxLayoutFrame; // message box frame per layout (short[3])
+    runtime::StaticRef<runtime::ShortArray>
+        messageBoxLayoutTextBase; // message box text base per layout (short[3])
+    runtime::StaticRef<runtime::ShortArray>
+        messageBoxLayoutLabelY; // message box label y per layout (short[3])
+    runtime::StaticRef<runtime::ShortArray>
+        messageBoxLayoutArrowY; // message box arrow y per layout (short[3])
+    runtime::StaticRef<runtime::ShortArray>
+        messageBoxLayoutButtonY;                           // message box button y per layout (short[3])
+    runtime::StaticRef<runtime::IntArray> values5to11;     // int[9]
+    runtime::StaticRef<runtime::IntArray> tacticsRowTexts; // row labels of the tactics page (int[13])
+    runtime::StaticRef<runtime::IntArray> texts886A;       // int[4]
+    runtime::StaticRef<runtime::IntArray> texts886B;       // int[7]
+    runtime::StaticRef<runtime::IntArray> texts894;        // int[3]
+    runtime::StaticRef<runtime::IntArray> texts896;        // int[3]
+    runtime::StaticRef<runtime::IntArray> texts440;        // int[3]
+    runtime::StaticRef<runtime::IntArray> texts898;        // int[2]
+    runtime::StaticRef<runtime::IntArray>
+        instructionRowTexts;                              // row labels of the instructions page (int[13])
+    runtime::StaticRef<runtime::IntArray> values13;       // int[13]
+    runtime::StaticRef<runtime::IntArray> texts886C;      // int[3]
+    runtime::StaticRef<runtime::IntArray> texts886D;      // int[4]
+    runtime::StaticRef<runtime::IntArray> ones6B;         // int[6]
+    runtime::StaticRef<runtime::IntArray> ones4B;         // int[4]
+    runtime::StaticRef<runtime::IntArray> texts474;       // int[3]
+    runtime::StaticRef<runtime::IntArray> regionTexts;    // text id per region 0..8 (int[9])
+    runtime::StaticRef<runtime::IntArray> ones8;          // int[8]
+    runtime::StaticRef<runtime::IntArray> texts705;       // int[5]
+    runtime::StaticRef<runtime::IntArray> order40123;     // int[5]
+    runtime::StaticRef<runtime::IntArray> searchRowTexts; // row texts of the player search (int[12])
+    runtime::StaticRef<runtime::IntArray>
+        searchPositionTexts;                            // position texts of the player search (int[15])
+    runtime::StaticRef<runtime::IntArray> texts874;     // int[3]
+    runtime::StaticRef<runtime::IntArray> texts173C;    // int[8]
+    runtime::StaticRef<runtime::IntArray> values3;      // int[3]
+    runtime::StaticRef<runtime::IntArray> coords64;     // int[4]
+    runtime::StaticRef<runtime::IntArray> values31;     // int[10]
+    runtime::StaticRef<runtime::IntArray> powersOfTwo5; // 1, 2, 4, 8, 16 (int[5])
+    runtime::StaticRef<runtime::ShortArray> offsets10;  // short[8]
+    runtime::StaticRef<runtime::ObjectArray>
+        listingBands; // five (low, high) star-sum bands of the transfer code (ref[5] of int[])
+    runtime::StaticRef<runtime::IntArray>
+        listingBandMaxRating; // team strength per band; the thresholds of valueBracket (int[6])
+    runtime::StaticRef<runtime::IntArray> texts946; // int[2]
+    runtime::StaticRef<runtime::IntArray> texts96;  // int[2]
+    runtime::StaticRef<runtime::ByteArray>
+        cupExpectationThresholds; // rank limits of the national-cup objective (byte[4])
+    runtime::StaticRef<runtime::ByteArray>
+        continentalExpectationThresholds; // rank limits of the continental objective (byte[5])
+    runtime::StaticRef<runtime::ObjectArray>
+        multiTapLetters; // multi-tap characters of the keys 0 to 9 (ref[10] of char[])
+    runtime::StaticRef<runtime::CharArray> alphabetLetters;   // the letters A to Z (char[26])
+    runtime::StaticRef<runtime::ShortArray> numberSteps;      // step sizes of number entry (short[9])
+    runtime::StaticRef<runtime::ShortArray> numberThresholds; // thresholds / 10 of number entry (short[9])
+    runtime::StaticRef<runtime::String> text279;              // constant string 279
+    runtime::StaticRef<runtime::ObjectArray> byteRows321;     // ref[3] of byte[]
+    runtime::StaticRef<runtime::ByteArray> values5to40;       // byte[4]
+    runtime::StaticRef<runtime::ByteArray> values25to50;      // byte[6]
+    runtime::StaticRef<runtime::ByteArray> values15to40;      // byte[5]
+    runtime::StaticRef<runtime::IntArray> ticketPriceTexts;   // level table of the ticket prices (int[3])
+    runtime::StaticRef<runtime::IntArray> ticketPrices;       // chosen level index per price row (int[5])
+    runtime::StaticRef<runtime::IntArray> ticketPriceLabels;  // chosen text per price row (int[5])
+    runtime::StaticRef<runtime::ObjectArray>
+        profileRowTexts; // row texts of the profile page per tab (ref[2] of int[])
 };
 
 } // namespace game

@@ -1,5 +1,6 @@
 // The statics of the canvas class Device: life cycle, frame, keys and touch, the match screen and
-// sound, the resource-pack reader, the text package, and the tables Device::staticInit creates.
+// sound, the resource-pack reader, the text package, the match day and match side, the
+// competition working set, and the arrays and tables the canvas's class initialiser creates.
 //
 // Reference statics are StaticRef fields (each one is a collector root); everything else is a
 // plain field. The block arrives zeroed, so no field needs an initialiser here: the values after
@@ -12,6 +13,7 @@
 
 namespace runtime {
 struct String;
+struct StringBuffer;
 struct java_util_Random;
 struct java_io_InputStream;
 } // namespace runtime
@@ -20,6 +22,11 @@ namespace profile {
 struct Graphics;
 struct Image;
 } // namespace profile
+
+namespace game::match {
+class CPlayer;
+class CTeam;
+} // namespace game::match
 
 namespace game {
 
@@ -61,7 +68,7 @@ struct DeviceStatics {
     StaticRef<runtime::IntArray> keyQueue; // ring of key masks, read once per frame
     jbyte keyQueueWrite;
     jbyte keyQueueRead;
-    StaticRef<runtime::Long64Array> keyPressTicks; // matchTicks at the last press, per key bit
+    StaticRef<runtime::Long64Array> keyPressTicks; // matchTicks at the last press, per key bit (28 in use)
     jboolean leftSoftKeyTaken;                     // the last accepted key was the left soft key (or fire)
     jboolean rightSoftKeyTaken;                    // the last accepted key was the right soft key
     jboolean touchDown;                            // a touch is held
@@ -94,6 +101,287 @@ struct DeviceStatics {
     StaticRef<runtime::IntArray> textOffsets; // textCount + 1 end offsets, element 0 is 0
     StaticRef<runtime::ByteArray> textBytes;
     StaticRef<runtime::ObjectArray> textCache;
+
+    // Calendar.
+    jint seasonYear; // calendar year; 2009 at start
+
+    // Match day, match speed and match view (kept by the frame entry and the menu handlers).
+    jboolean matchDayMode;      // a match day is played through (the skip mode)
+    jint matchDayCounter;       // set by the menu handlers while a match day is played through
+    jint matchDayStep;          // step of the match day played through
+    jboolean matchDayMarker;    // may be set by the match overlay painter
+    jboolean matchInterrupted;  // the match was left for the pause menu
+    jint matchViewMode;         // the panel shown in the match, 0..2
+    jboolean matchViewLock;     // a replay is playing: speed keys off
+    jint matchViewPhase;        // phase of the match view
+    jint matchSpeedBase;        // base ticks per frame
+    jint matchSpeedLevel;       // speed chosen with the speed keys, 0..3
+    jint matchSpeedUsed;        // level in use; 0 while locked or outside the match
+    jboolean matchSpeedDoubled; // each speed level counts twice
+    jboolean matchHalted;       // no ticks while set
+    jint matchTime;             // the match clock value, kept by the match clock step
+    jboolean loadingBarVisible; // the loading bar is drawn
+
+    // Match side, statistics panel and results board.
+    StaticRef<match::CTeam> firstTeam;            // matchTeams[0]
+    StaticRef<match::CTeam> secondTeam;           // matchTeams[1]
+    StaticRef<runtime::ShortArray> matchEvent;    // the current match event
+    StaticRef<runtime::ByteArray> attemptResults; // per attempt of the current event: 0 failed
+    StaticRef<runtime::ShortArray>
+        actorScreenPositions;                       // short pairs; entries 7-54 the two teams and the ball
+    StaticRef<profile::Image> badgeStrip;           // every badge in one vertical strip
+    StaticRef<runtime::ObjectArray> matchTeamNames; // display name per team index
+    StaticRef<runtime::ByteArray> panelTextOffsets; // element 0: vertical offset of the panel's top texts
+    jint matchTeamIndexA;                           // left team's index in matchStats and matchTeamNames
+    jint matchTeamIndexB;                           // right team's index
+    jboolean sidesSwapped;                          // the two match teams are shown in the other order
+    jint lineupChanged;                             // last side found with a line-up change; -1 none
+    jint touchListRow;                              // y of the two-button row of a question
+
+    // Management-screen overlays and sounds.
+    jboolean overlayActive;                       // an overlay of overlayFlags is open
+    StaticRef<runtime::ObjectArray> soundPlayers; // player per sound id; null where none
+
+    // The competition working set.
+    jint userCompetitionSlot;      // the user's slot in the current competition; -1 none
+    jint userOpponentSlot;         // slot of the user's opponent; -1 none
+    jboolean userAtHome;           // the user plays the event at home
+    jint competitionSize;          // slots in use: 16, 32 or a league's size
+    jint competitionRound;         // round being played (competition record byte 0)
+    jboolean cupSecondLeg;         // the tie is decided after this match (record byte 3)
+    jboolean cupReturnLeg;         // second matchday of a group round
+    jbyte competitionValueA;       // competition record byte 356
+    jbyte competitionTail;         // competition record byte 369
+    jbyte backgroundPosition;      // last position played for the background competition; -1 none
+    jboolean nationalCupStored;    // competition record 2 holds this season's national cup
+    jboolean continentalCupStored; // competition record 3 holds this season's continental cup
+    jbyte scheduleRoundCount;      // rounds of a half season
+    StaticRef<runtime::ByteArray> fixtureSchedule; // round-robin table: opponent bits 0-5, home bit 6
+    jint secondExcludedSlot;                       // a second slot the season day does not prepare
+    jint resultCount;                              // results recorded by the match result
+    jboolean resultSkipFlag;                       // no tallies are booked for the last match
+    jint ownResultCode; // the result code that decides a tie when resultSkipFlag is set
+
+    // Shared writer and value box.
+    StaticRef<runtime::ByteArray> writeBuffer; // target of writeShortBE
+    jint writePos;
+    jint selectorWidth; // width of the value box that places the arrow areas
+
+    // Objects the canvas's class initialiser creates.
+    StaticRef<runtime::StringBuffer> textBufferA;
+    StaticRef<runtime::StringBuffer> textBufferB;
+    StaticRef<runtime::StringBuffer> textBufferC;
+    StaticRef<match::CPlayer> spareMatchPlayer; // a match player made at set-up, outside any team
+
+    // Arrays the canvas's class initialiser creates zero- or null-filled, in creation order (the
+    // lengths are the game's capacities).
+    StaticRef<runtime::ByteArray> deviceBytes316;    // byte[316]
+    StaticRef<runtime::ByteArray> transferHistory;   // count byte, then up to 50 transfer records of 8 bytes
+    StaticRef<runtime::ByteArray> deviceBytes1310;   // byte[1310]
+    StaticRef<runtime::ObjectArray> playerWorkPairs; // int[5500][2]
+    StaticRef<runtime::ByteArray> playerWorkBytes;   // byte[5500]
+    StaticRef<runtime::ObjectArray> leagueNames;     // String per league (reference[13])
+    StaticRef<runtime::IntArray> leagueSizes;        // teams per league (int[13])
+    StaticRef<runtime::IntArray> leagueStarts; // first position of each league in leagueTeamOrder (int[13])
+    StaticRef<runtime::IntArray> deviceInts2A; // int[2]
+    StaticRef<runtime::ObjectArray> deviceRefs4A;     // reference[4]
+    StaticRef<runtime::ObjectArray> deviceRefs24;     // reference[24]
+    StaticRef<runtime::ObjectArray> deviceRefs2A;     // reference[2]
+    StaticRef<runtime::ObjectArray> deviceRefs2B;     // reference[2]
+    StaticRef<runtime::ObjectArray> matchPlayerNames; // String[2][30]: player names per side and slot
+    StaticRef<runtime::ObjectArray> deviceBytes2x8;   // byte[2][8]
+    StaticRef<runtime::ByteArray> listRowRecords;     // 22-byte match records, 30 per side
+    StaticRef<runtime::ByteArray> deviceBytes2A;      // byte[2]
+    StaticRef<runtime::ObjectArray> deviceRefs4B;     // reference[4]
+    StaticRef<runtime::ObjectArray> deviceRefs4C;     // reference[4]
+    StaticRef<runtime::IntArray> deviceInts4A;        // int[4]
+    StaticRef<runtime::ObjectArray> deviceRefs4D;     // reference[4]
+    StaticRef<runtime::IntArray> deviceInts1;         // int[1]
+    StaticRef<runtime::ObjectArray> deviceRefs2C;     // reference[2]
+    StaticRef<runtime::IntArray> deviceInts4B;        // int[4]
+    StaticRef<runtime::IntArray> deviceInts4C;        // int[4]
+    StaticRef<runtime::BoolArray> overlayFlags;       // management-screen overlays that are open (boolean[4])
+    StaticRef<runtime::ShortArray> deviceShorts335;   // short[335]
+    StaticRef<runtime::ObjectArray> matchTeams;       // the two CTeam objects of the match (reference[2])
+    StaticRef<runtime::IntArray> matchSquadCount;     // players in each side's match squad (int[2])
+    StaticRef<runtime::ObjectArray> deviceRefs2D;     // reference[2]
+    StaticRef<runtime::ObjectArray> deviceInts3x8A;   // int[3][8]
+    StaticRef<runtime::ObjectArray> deviceInts3x8B;   // int[3][8]
+    StaticRef<runtime::ObjectArray>
+        competitionTable; // standings rows of the current competition, byte[32][8]
+    StaticRef<runtime::ObjectArray>
+        secondCompetitionTable;                      // standings of the background competition, byte[32][8]
+    StaticRef<runtime::ObjectArray> deviceRefs32;    // reference[32]
+    StaticRef<runtime::ByteArray> cupBracket;        // knockout slot pairs (byte[32])
+    StaticRef<runtime::ShortArray> competitionTeams; // slot -> team of the current competition (short[32])
+    StaticRef<runtime::ShortArray> viewTeams; // teams the competition screens list; -1 empty (short[32])
+    StaticRef<runtime::ShortArray>
+        competitionTeamsBackup; // copy of competitionTeams while the look-ahead runs (short[32])
+    StaticRef<runtime::ShortArray> deviceShorts32A; // short[32]
+    StaticRef<runtime::ShortArray> deviceShorts3;   // short[3]
+    StaticRef<runtime::ByteArray> deviceBytes3A;    // byte[3]
+    StaticRef<runtime::ByteArray> deviceBytes3B;    // byte[3]
+    StaticRef<runtime::ByteArray> roundFixtures;    // the round's matches, 4 bytes each
+    StaticRef<runtime::ByteArray> deviceBytes64;    // byte[64]
+    StaticRef<runtime::ShortArray> calendarMarks;   // calendar marks, 384 entries (short[384])
+    StaticRef<runtime::Long64Array> deviceLongs22;  // long[22]
+    StaticRef<runtime::ByteArray> emptyZoneGrid;   // zero template copied over a team's zone grid (byte[693])
+    StaticRef<runtime::ObjectArray> matchStats;    // short[2][13]: per-team statistics of the match
+    StaticRef<runtime::ByteArray> goalRecords;     // 20 goal records of 6 bytes
+    StaticRef<runtime::ObjectArray> minuteStats;   // int[2][10]: possession ticks of the last ten minutes
+    StaticRef<runtime::ShortArray> particleX;      // particle positions (short[400])
+    StaticRef<runtime::ShortArray> particleY;      // particle positions (short[400])
+    StaticRef<runtime::ByteArray> particleSize;    // particle sizes (byte[400])
+    StaticRef<runtime::ByteArray> particleSpeed;   // particle speeds (byte[400])
+    StaticRef<runtime::IntArray> particleColour;   // particle colours (0xRRGGBB) (int[400])
+    StaticRef<runtime::IntArray> specialParticles; // indices of the three special particles (int[3])
+    StaticRef<runtime::IntArray> deviceInts40;     // int[40]
+    StaticRef<runtime::ByteArray> deviceBytes3C;   // byte[3]
+    StaticRef<runtime::ByteArray> deviceBytes3D;   // byte[3]
+    StaticRef<runtime::Long64Array> deviceLongs28A; // long[28]
+    StaticRef<runtime::Long64Array> deviceLongs28B; // long[28]
+    // keyQueue (int[6]) and keyPressTicks (long[28]) are created here; declared with the keys above.
+    StaticRef<runtime::IntArray> deviceInts4D;        // int[4]
+    StaticRef<runtime::ObjectArray> deviceBytes22x32; // byte[22][32]
+    StaticRef<runtime::ByteArray> deviceBytes22A;     // byte[22]
+    StaticRef<runtime::ByteArray> deviceBytes22B;     // byte[22]
+    StaticRef<runtime::ByteArray> deviceBytes22C;     // byte[22]
+    StaticRef<runtime::IntArray> deviceInts2B;        // int[2]
+    StaticRef<runtime::IntArray> deviceInts44;        // int[44]
+    StaticRef<runtime::ShortArray> groupTableA;       // early national-cup result table (short[20])
+    StaticRef<runtime::ShortArray> groupTableB;       // early national-cup result table (short[32])
+    StaticRef<runtime::ShortArray> groupTableC;       // early national-cup result table (short[14])
+    StaticRef<runtime::ShortArray> deviceShorts32B;   // short[32]
+    StaticRef<runtime::ShortArray> leagueTeamOrder;   // team numbers, league by league (short[260])
+    StaticRef<runtime::ShortArray>
+        layoutRows; // cup participants: 16 per country row, the continental 32 from row 8 (short[160])
+    StaticRef<runtime::ShortArray> cupResults;           // finishing order of the cups (short[160])
+    StaticRef<runtime::ShortArray> matchStatistics;      // match statistics of the user's club (short[9])
+    StaticRef<runtime::ByteArray> clubRecordBytes;       // club record bytes
+    StaticRef<runtime::ByteArray> seasonPositionSeries;  // league position per round of the season (byte[48])
+    StaticRef<runtime::ByteArray> leaguePositionHistory; // final league position per season (byte[50])
+    StaticRef<runtime::ByteArray> nationalCupHistory; // national-cup final won or lost, per season (byte[50])
+    StaticRef<runtime::ByteArray>
+        continentalCupHistory; // continental-cup final won or lost, per season (byte[50])
+    StaticRef<runtime::ByteArray> otherFinalHistory; // other final won or lost, per season (byte[50])
+    StaticRef<runtime::ShortArray> careerHistory;    // career history, 200 entries (short[200])
+    StaticRef<runtime::ShortArray>
+        teamRanking; // pairs (team at a rank, team at the rank before) (short[520])
+    StaticRef<runtime::ShortArray> teamRatings;    // rating / tally per team (short[260])
+    StaticRef<runtime::IntArray> userBalance;      // the user's balance over 96 match days (int[96])
+    StaticRef<runtime::IntArray> userFundsSummary; // the user's funds over 96 match days (int[96])
+    StaticRef<runtime::IntArray> userProjection;   // the user's projected funds over 96 match days (int[96])
+    StaticRef<runtime::ByteArray> daySchedule;     // 8 (type, step) pairs of the loaded month (byte[16])
+    StaticRef<runtime::ShortArray> fixtureTable;   // fixture table, 96 entries (short[96])
+    StaticRef<runtime::ByteArray> deviceBytes3E;   // byte[3]
+    StaticRef<runtime::ShortArray>
+        pendingShorts5; // values the match result collects while a step is played (short[5])
+    StaticRef<runtime::ShortArray> competitionShorts5; // competition record bytes 359-368 (short[5])
+    StaticRef<runtime::ShortArray> cupRoundPairsA;     // cup round pairs (short[6])
+    StaticRef<runtime::ShortArray> cupRoundPairsB;     // cup round pairs (short[2])
+    StaticRef<runtime::ByteArray> cupStatus;  // league position, national-cup and continental progress, one
+                                              // per competition kind (byte[4])
+    StaticRef<runtime::IntArray> deviceInts3; // int[3]
+    StaticRef<runtime::ShortArray> deviceShorts16;       // short[16]
+    StaticRef<runtime::ByteArray> competitionRecords;    // three 370-byte competition records
+    StaticRef<runtime::ByteArray> table6342;             // stored table of 6,342 bytes
+    StaticRef<runtime::ByteArray> competitionStateBytes; // competition state bytes
+    StaticRef<runtime::ByteArray> deviceBytes306A;       // byte[306]
+    StaticRef<runtime::ByteArray> deviceBytes306B;       // byte[306]
+    StaticRef<runtime::ByteArray> deviceBytes12;         // byte[12]
+    StaticRef<runtime::ObjectArray> lineup;              // byte[2][30]: position -> player index, per side
+    StaticRef<runtime::ObjectArray> lineupAtKickOff;     // byte[2][30]: the kick-off line-up
+    StaticRef<runtime::ByteArray> deviceBytes30;         // byte[30]
+    StaticRef<runtime::ObjectArray> squadSlotOfPlayer;   // byte[2][30]: player index -> squad slot
+    StaticRef<runtime::ObjectArray>
+        substitutionSlots; // byte[2][14]: (off position, on slot) pairs per side; -1 empty
+    StaticRef<runtime::ObjectArray> benchSlots;       // byte[2][7]: bench bytes per side; -1 empty
+    StaticRef<runtime::ObjectArray> deviceBytes2x7;   // byte[2][7]
+    StaticRef<runtime::ByteArray> substitutionLimit;  // changes still allowed, per side (byte[2])
+    StaticRef<runtime::ByteArray> substitutionsMade;  // changes made, per side (byte[2])
+    StaticRef<runtime::ByteArray> deviceBytes6;       // byte[6]
+    StaticRef<runtime::ByteArray> deviceBytes61;      // byte[61]
+    StaticRef<runtime::ObjectArray> deviceBytes7x61;  // byte[7][61]
+    StaticRef<runtime::ObjectArray> deviceBytes10x61; // byte[10][61]
+    StaticRef<runtime::IntArray> deviceInts30;        // int[30]
+    StaticRef<runtime::ByteArray> selectionTable;     // the club plan table: 804 bytes, plus room for every
+                                                      // random pick written from byte 800
+
+    // Constant tables of the canvas's class initialiser, in creation order.
+    StaticRef<runtime::IntArray> values013; // int[3]
+    StaticRef<runtime::ByteArray>
+        matchAttributeOffsets;                    // record offsets of the eight base attributes (byte[8])
+    StaticRef<runtime::IntArray> spriteColours22; // 22 colours (0xRRGGBB) (int[22])
+    StaticRef<runtime::IntArray> texts644;        // int[5]
+    StaticRef<runtime::IntArray> matchDayTable;   // day of the month of each of the 8 calendar slots (int[8])
+    StaticRef<runtime::ByteArray> values18;       // byte[18]
+    StaticRef<runtime::ObjectArray> pitchPackNamesA; // ref[1] of constant strings
+    StaticRef<runtime::ObjectArray> pitchPackNameB;  // pack name of a pitch layer
+    StaticRef<runtime::ObjectArray> pitchPackNameC;  // pack name of a pitch layer
+    StaticRef<runtime::IntArray> single12;           // int[1]
+    StaticRef<runtime::IntArray> single9;            // int[1]
+    StaticRef<runtime::IntArray> single6;            // int[1]
+    StaticRef<runtime::IntArray> coords218;          // int[8]
+    StaticRef<runtime::IntArray> coords250;          // int[8]
+    StaticRef<runtime::IntArray> values454;          // int[6]
+    StaticRef<runtime::IntArray> values886;          // int[6]
+    StaticRef<runtime::IntArray> values135;          // int[6]
+    StaticRef<runtime::IntArray> texts647;           // int[5]
+    StaticRef<runtime::ObjectArray> shortGrid3x10x3; // short[3][10][3]
+    StaticRef<runtime::ByteArray> values022;         // byte[6]
+    StaticRef<runtime::ByteArray> fontBytes;         // per-font bytes, -1 until a font is set
+    StaticRef<runtime::IntArray> textEntryLimits;    // limits of the text-entry routine (int[6])
+    StaticRef<runtime::String> joinText;             // one-character join text
+    StaticRef<runtime::IntArray> actionButtonBaseX;  // x origin of the action bar for 1-4 buttons (int[4])
+    StaticRef<runtime::IntArray> touchAreaTable;     // nine touch rectangles (x, y, w, h) (int[36])
+    StaticRef<runtime::IntArray> coords310;          // int[16]
+    StaticRef<runtime::IntArray> colours12;          // twelve colours (0xRRGGBB) (int[12])
+    StaticRef<runtime::IntArray> texts656;           // int[3]
+    StaticRef<runtime::ByteArray> byteTable96;       // byte[96]
+    StaticRef<runtime::ByteArray> values127;         // byte[8]
+    StaticRef<runtime::ByteArray> values0022;        // byte[12]
+    StaticRef<runtime::ByteArray> values877;         // byte[8]
+    StaticRef<runtime::ByteArray>
+        cupEntryLimits; // teams of each league that skip the early cup steps (byte[39])
+    StaticRef<runtime::ShortArray> countryPairTeams;   // kind-4 club pairs, two per country (short[16])
+    StaticRef<runtime::ByteArray> leagueClubQuotas;    // clubs per top league (byte[6])
+    StaticRef<runtime::ByteArray> values0812;          // byte[8]
+    StaticRef<runtime::String> gameRecordStoreName;    // record store of the saved game
+    StaticRef<runtime::String> threeStaticsStoreName;  // record store of three stored statics
+    StaticRef<runtime::IntArray> texts173;             // int[8]
+    StaticRef<runtime::IntArray> monthTexts;           // month name text ids (int[12])
+    StaticRef<runtime::IntArray> colours7;             // seven colours (0xRRGGBB) (int[7])
+    StaticRef<runtime::IntArray> competitionNameTexts; // text id per competition kind 0-5 (int[6])
+    StaticRef<runtime::IntArray> soundResourceIndex;   // pack entry per sound id; -1 none (int[25])
+    StaticRef<runtime::ByteArray> resultRewardTable;   // tally reward per column and outcome (byte[15])
+    StaticRef<runtime::ShortArray> finalTallyBonus;    // tally bonus of a won final (short[13])
+    StaticRef<runtime::ShortArray> tallyThresholds;    // ascending thresholds of the tally band (short[5])
+    StaticRef<runtime::IntArray> tableHeaderIds;       // column headings of the standings (int[7])
+    StaticRef<runtime::String> table1110StoreName;     // record store of competitionRecords
+    StaticRef<runtime::IntArray> values164;            // int[5]
+    StaticRef<runtime::IntArray> values128;            // int[5]
+    StaticRef<runtime::ByteArray> values33A;           // byte[2]
+    StaticRef<runtime::ByteArray> values33B;           // byte[2]
+    StaticRef<runtime::ObjectArray> constantTexts162;  // ref[5] of constant strings
+    StaticRef<runtime::IntArray> gatePrices;           // gate price per competition kind (int[5])
+    StaticRef<runtime::IntArray> menuStepValues;       // step values read by setMenuState (int[6])
+    StaticRef<runtime::ObjectArray>
+        teamTalkTable;                      // squad-talk thresholds and change ranges (ref[12] of byte[])
+    StaticRef<runtime::IntArray> values322; // int[6]
+    StaticRef<runtime::IntArray> texts739;  // int[3]
+    StaticRef<runtime::IntArray> values100; // int[3]
+    StaticRef<runtime::ObjectArray> languageCodes; // ref[11] of constant strings: language codes
+    StaticRef<runtime::ByteArray> values01235;     // byte[5]
+    StaticRef<runtime::IntArray> texts692;         // int[9]
+    StaticRef<runtime::ObjectArray> byteGrid2x3x6; // byte[2][3][6]: Device::Device
+    StaticRef<runtime::IntArray> texts831;         // int[12]
+    StaticRef<runtime::ObjectArray>
+        developmentSkillWeights; // weight per skill, per kind (ninth byte unused) (ref[4] of byte[])
+    StaticRef<runtime::ObjectArray>
+        developmentFlagChances;                     // chance per skill flag, per kind (ref[4] of byte[])
+    StaticRef<runtime::ByteArray> developmentRates; // rate per grade: (g - 5) x 10 (byte[11])
+    StaticRef<runtime::ObjectArray>
+        positionGroupTable; // position groups picked by position mask (ref[8] of byte[])
 
     // Sprites and palettes.
     StaticRef<runtime::ObjectArray> sprites;          // ASprite by number; font f is element 11 + f

@@ -1,7 +1,13 @@
 // The game's static set-up (see StaticSetUp.h).
 #include "game/framework/StaticSetUp.h"
 
+#include <iterator>
+
+#include "game/framework/ClassInitialisers.h"
 #include "game/framework/GameStatics.h"
+#include "game/match/MatchStaticInit.h"
+#include "game/promotion/IGPStaticInit.h"
+#include "game/sprites/SpriteStaticInit.h"
 #include "runtime/ClassTable.h"
 #include "runtime/ConstantPool.h"
 #include "runtime/NumberWrappers.h"
@@ -14,15 +20,38 @@ namespace {
 // The midlet class's instance counter starts here; each Quorlin adds one.
 constexpr runtime::jlong kMidletCounterStart = 0x1020304050607080LL;
 
+ClassInitialiserObserver observer = nullptr;
+
+const ClassInitialiser kInitialisers[] = {
+    {"System", [](GameStatics* block) { runtime::System::staticInit(block); }},
+    {"CPlayer", match::initPlayerStatics},
+    {"Device", framework::deviceStaticInit},
+    {"Actor", match::initActorStatics},
+    {"Boolean", [](GameStatics*) { runtime::Boolean::staticInit(); }},
+    {"CState", framework::cStateStaticInit},
+    {"ASprite", sprites::initSpriteStatics},
+    {"IGP", promotion::igpStaticInit},
+    {"ConstantTables", framework::initConstantTables},
+    {"Runtime", [](GameStatics*) { runtime::Runtime::staticInit(); }},
+};
+
 } // namespace
+
+std::span<const ClassInitialiser> classInitialisers() {
+    return kInitialisers;
+}
 
 void staticFieldsInit(runtime::StaticClass* const block) {
     runtime::initClassTable(block);
     runtime::loadConstantPool(block);
     block->midletCount = kMidletCounterStart;
-    runtime::System::staticInit(block);
-    runtime::Boolean::staticInit();
-    runtime::Runtime::staticInit();
+    auto* statics = static_cast<GameStatics*>(block);
+    for (const ClassInitialiser& initialiser : kInitialisers) {
+        if (observer != nullptr) {
+            observer(initialiser, statics);
+        }
+        initialiser.run(statics);
+    }
 }
 
 void installStaticSetUp() {
@@ -30,6 +59,10 @@ void installStaticSetUp() {
     setUp.createBlock = []() -> runtime::StaticClass* { return runtime::createStaticBlock<GameStatics>(); };
     setUp.run = staticFieldsInit;
     runtime::Application::setStaticSetUp(setUp);
+}
+
+void setClassInitialiserObserver(const ClassInitialiserObserver newObserver) {
+    observer = newObserver;
 }
 
 } // namespace game

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "game/framework/StaticSetUp.h"
 #include "game/sprites/ArchiveResource.h"
 #include "profile/Entry.h"
 #include "profile/Graphics.h"
@@ -107,6 +108,8 @@ int main(int, char**) {
     // Every frame of the game lies below this one: the collector scans the stack up to here.
     runtime::setStackBase(&host);
     runtime::Application::setMidletFactory(&makePlaceholderMidlet);
+    // The Application's start-up builds the game's static block and runs its class initialisers.
+    game::installStaticSetUp();
     // Resources that are not loose files come out of the game's archive.
     game::sprites::installArchiveOpener();
     host.setFrameLimit(frameLimitFromEnvironment());
