@@ -383,6 +383,14 @@ struct DeviceStatics {
     StaticRef<runtime::ObjectArray>
         positionGroupTable; // position groups picked by position mask (ref[8] of byte[])
 
+    // The resource-pack reader: the rest of the open pack's state, and the stream readers' count.
+    jint packEntryLeadByte;                       // first byte of the entry last selected, 0..255
+    jbyte packEntryFlag;                          // cleared whenever an entry is selected
+    jboolean packKeepOpen;                        // sprite loads leave opening and closing to the caller
+    StaticRef<runtime::ByteArray> packSkipBuffer; // scratch of skipping by reads
+    jint packSkipBufferSize;                      // chunk of skipping by reads; 0 skips on the stream
+    jint streamBytesRead;                         // bytes taken by readStreamByte and readStreamFully
+
     // Sprites and palettes.
     StaticRef<runtime::ObjectArray> sprites;          // ASprite by number; font f is element 11 + f
     StaticRef<runtime::ObjectArray> sharedPalettes;   // int[][]: template rows from the kind-0 sprite file
