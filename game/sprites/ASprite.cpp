@@ -35,17 +35,6 @@ constexpr jint kShortMask = 0xFFFF;
 constexpr int kAlphaShift = 24;
 constexpr jint kColourBits = 0x00FFFFFF;
 
-bool isPaletteRebuildKind(const jint kind) {
-    return std::find(std::begin(kPaletteRebuildKinds), std::end(kPaletteRebuildKinds), kind) !=
-           std::end(kPaletteRebuildKinds);
-}
-
-// Whether the static set-up marked the kind's module images to be cached.
-bool cachesImages(const jint kind) {
-    runtime::BoolArray* mask = statics()->paletteSlotMask;
-    return mask != nullptr && mask->inBounds(kind) && (*mask)[kind] != 0;
-}
-
 // Reads the little-endian numbers of a sprite file held in a byte array. Every read is checked
 // against the array's end: the first read past it records the problem, later reads give 0.
 class SpriteFileReader {
@@ -696,6 +685,16 @@ IntArray* decodeBufferFor(const jint pixels) {
 
 } // namespace
 
+bool cachesModuleImages(const jint kind) {
+    runtime::BoolArray* mask = statics()->paletteSlotMask;
+    return mask != nullptr && mask->inBounds(kind) && (*mask)[kind] != 0;
+}
+
+bool rebuildsImagesOnPaletteChange(const jint kind) {
+    return std::find(std::begin(kPaletteRebuildKinds), std::end(kPaletteRebuildKinds), kind) !=
+           std::end(kPaletteRebuildKinds);
+}
+
 ASprite::ASprite(const jint id) : Object(id) {
     void* const fields[] = {&moduleX,
                             &moduleY,
@@ -870,7 +869,7 @@ void ASprite::buildModuleImages(const jint palette, const jint first, jint last,
 }
 
 void ASprite::setPalette(const jint palette) {
-    if (isPaletteRebuildKind(kind) && cachesImages(kind) && palette != currentPalette) {
+    if (rebuildsImagesOnPaletteChange(kind) && cachesModuleImages(kind) && palette != currentPalette) {
         if (moduleImages != nullptr && moduleImages->inBounds(currentPalette)) {
             (*moduleImages)[currentPalette] = nullptr;
         }

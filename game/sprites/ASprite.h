@@ -26,6 +26,12 @@ inline constexpr jint kDecodeBufferSize = 8500;
 // How deep frames may nest inside frames.
 inline constexpr jint kMaxFrameNesting = 8;
 
+// Whether the static set-up marked sprites of this kind to keep ready-made module images.
+bool cachesModuleImages(jint kind);
+// Whether sprites of this kind rebuild their module images when their palette changes (so they
+// keep their pixel data).
+bool rebuildsImagesOnPaletteChange(jint kind);
+
 struct ASprite : runtime::Object {
     static constexpr jint kClassId = runtime::kASprite;
 
