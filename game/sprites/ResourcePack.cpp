@@ -2,6 +2,7 @@
 #include "game/sprites/ResourcePack.h"
 
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -71,7 +72,7 @@ bool readPackNumber(const jint byteCount, jint& value) {
         if (byte < 0) {
             return false;
         }
-        value |= (byte & kByteMask) << (kBitsPerByte * i);
+        value |= static_cast<jint>(static_cast<std::uint32_t>(byte & kByteMask) << (kBitsPerByte * i));
     }
     return true;
 }
@@ -388,7 +389,7 @@ jint readStreamInt(java_io_InputStream* const stream) {
         if (runtime::getPendingException() != nullptr) {
             return 0;
         }
-        value |= (byte & kByteMask) << (kBitsPerByte * i);
+        value |= static_cast<jint>(static_cast<std::uint32_t>(byte & kByteMask) << (kBitsPerByte * i));
     }
     return value;
 }
