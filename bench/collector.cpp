@@ -23,10 +23,7 @@ struct BenchNode : Object {
     Object* side = nullptr;
     jint value = 0;
 
-    BenchNode() : Object(kActor) {
-        void* fields[] = {&next, &side};
-        registerRefFields(this, fields, 2);
-    }
+    BenchNode() : Object(kActor) { registerRefFields(this, &next, &side); }
 };
 
 // The static block of the benchmark: the root the whole graph hangs from.

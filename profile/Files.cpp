@@ -51,8 +51,7 @@ String* stringOf(const std::string& text) {
 
 javax_microedition_io_File::javax_microedition_io_File(String* const filePath)
     : Object(kClassId), path(filePath) {
-    void* const fields[] = {&path};
-    runtime::registerRefFields(this, fields, 1);
+    runtime::registerRefFields(this, &path);
 }
 
 jint javax_microedition_io_File::exists(File* const file) { return opensWith(file, "rb"); }

@@ -4,12 +4,12 @@
 #include "profile/Image.h"
 #include "runtime/Arrays.h"
 #include "runtime/ClassTable.h"
+#include "runtime/Font.h"
 
 namespace profile {
 
 Graphics::Graphics(Image* image, const jint id) : Object(id), target(image) {
-    void* const fields[] = {&target, &font};
-    runtime::registerRefFields(this, fields, 2);
+    runtime::registerRefFields(this, &target, &font);
     attach(image);
 }
 

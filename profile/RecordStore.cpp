@@ -77,8 +77,7 @@ void insertAt(java_util_Vector* vector, Object* element, const jint index) {
 javax_microedition_rms_RecordStore::javax_microedition_rms_RecordStore(String* const indexPath,
                                                                        const jboolean exists, const jint id)
     : Object(id) {
-    void* const fields[] = {&path, &recordIds};
-    runtime::registerRefFields(this, fields, 2);
+    runtime::registerRefFields(this, &path, &recordIds);
     path = indexPath;
     recordIds = newObject<java_util_Vector>(kIdVectorCapacity, kIdVectorIncrement);
     open = 1;

@@ -16,8 +16,7 @@ constexpr jint kYieldMilliseconds = 5;
 
 java_lang_Thread::java_lang_Thread(runtime::Object* const runTarget, const jint id)
     : runtime::Object(id), target(runTarget) {
-    void* const fields[] = {&target};
-    runtime::registerRefFields(this, fields, 1);
+    runtime::registerRefFields(this, &target);
 }
 
 void* java_lang_Thread::getInterface(const jint interfaceClassId) {

@@ -222,8 +222,6 @@ void Application::close() {
         // Before the static-field block goes, so release slots may still read statics.
         objectManager->gc(kGcFreeAll);
         std::free(objectManager->objects);
-        std::free(objectManager->markObjects);
-        std::free(objectManager->markNext);
         delete objectManager;
         objectManager = nullptr;
     }

@@ -236,7 +236,7 @@ void initClassTable(StaticClass* block) {
     }
 }
 
-void registerRefFields(Object* object, void* const* fieldAddresses, const jint count) {
+void detail::registerRefFieldAddresses(Object* object, void* const* fieldAddresses, const jint count) {
     ClassRecord* record = getClassRecordOf(object);
     if (record == nullptr || count <= 0 || fieldAddresses == nullptr) {
         return;

@@ -12,8 +12,8 @@ struct ClassRecord {
     Object* headerSpace[2] = {}; // the width of an object header; nothing reads it
     const char* name = nullptr;
     jint classId = 0;
-    jint superClassId = 0;        // kNoClass for Object
-    jint* refOffsets = nullptr;   // byte offsets of reference fields from the object's start
+    jint superClassId = 0;      // kNoClass for Object
+    jint* refOffsets = nullptr; // byte offsets of reference fields from the object's start
     jint refCount = 0;
 };
 
@@ -21,9 +21,20 @@ struct StaticClass;
 
 // Fills the 115 records of the block with names, ids and superclass ids.
 void initClassTable(StaticClass* block);
+namespace detail {
+// registerRefFields on addresses whose types were checked.
+void registerRefFieldAddresses(Object* object, void* const* fieldAddresses, jint count);
+} // namespace detail
+
 // Adds the offsets of the object's reference fields to its class's list (a union over calls,
-// so subclass constructors that register after their base still get all fields scanned).
-void registerRefFields(Object* object, void* const* fieldAddresses, jint count);
+// so subclass constructors that register after their base still get all fields scanned), as in
+// registerRefFields(this, &next, &name). The collector reads each field as an object's address,
+// so a field that could hold an interface view (or a non-reference) does not compile here.
+template <ObjectClass... Held>
+requires(sizeof...(Held) > 0) void registerRefFields(Object* const object, Held** const... fields) {
+    void* const addresses[] = {fields...};
+    detail::registerRefFieldAddresses(object, addresses, static_cast<jint>(sizeof...(Held)));
+}
 // Frees every record's offset list (at shutdown).
 void freeRefFieldLists();
 ClassRecord* getClassRecord(jint classId);

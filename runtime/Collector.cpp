@@ -3,6 +3,22 @@
 // Roots are the static root table, the constant pool, the Application's five object fields,
 // the pending exception, a conservative scan of the native stack and (with flag 8) the newest
 // object. Marking is iterative over a mark stack that grows as deep as the graph needs.
+//
+// Two rules keep a live object from being taken for garbage:
+// - A mark counts only when this collection set it. Each collection has a number (2 to 255 in
+//   turn) and marks with it; any other value reads as unmarked: 0 of fresh memory,
+//   kNewObjectMark of a new object, the number of an earlier collection, or the number a mark
+//   made outside a collection carries (the last collection's). So no mark is ever trusted from
+//   before, and none has to be cleared first, except when the numbers start over: that
+//   collection clears every mark.
+// - An object whose construction has not begun (allocObject listed it, and its caller has yet
+//   to run the constructor, for example while a base-class argument allocates) is never read
+//   as an object: its virtual table word is still the zero allocObject wrote. It holds nothing
+//   yet, and it is never freed by a normal collection, since a caller is about to construct it.
+//
+// The state that outlives a collection (its number, the buffers of the stack scan's index and
+// of the mark stack, the cache of interface views per class) belongs to the manager's
+// Collector alone. The index itself is rebuilt from the object list by every collection.
 #include <pthread.h>
 
 #include <algorithm>
@@ -31,10 +47,12 @@ namespace {
 constexpr std::uintptr_t kWordSize = sizeof(void*);
 constexpr std::uint16_t kFreedClassId = static_cast<std::uint16_t>(kNoClass);
 
+// The numbers collections mark with, in turn.
+constexpr std::uint8_t kFirstCollectionMark = 2;
+constexpr std::uint8_t kLastCollectionMark = 255;
+static_assert(kNewObjectMark < kFirstCollectionMark, "a new object would read as marked");
+
 const void* recordedStackBase = nullptr;
-bool collecting = false;
-// The deep-marking message is logged once per collection.
-bool deepMarkReported = false;
 
 // -1: not yet read from the environment.
 int stressMode = -1;
@@ -48,16 +66,6 @@ constexpr jint kInterfaceIds[] = {
     kRecordEnumeration, kRecordFilter,    kRecordListener,
 };
 
-// The view offsets of one dynamic type, cached by its virtual table address: a class's layout
-// is fixed, so the interfaces are asked once per type, not once per object and collection.
-struct ViewOffsets {
-    const void* vtable = nullptr;
-    std::uint8_t count = 0;
-    std::uint16_t offsets[4] = {};
-};
-constexpr std::size_t kViewCacheSize = 512;
-ViewOffsets viewCache[kViewCacheSize];
-
 // No view lies farther into its object than this.
 constexpr std::uintptr_t kMaxViewOffset = 0xFFFF;
 
@@ -67,89 +75,98 @@ const void* vtableOf(const Object* object) {
     return vtable;
 }
 
-const ViewOffsets& viewOffsetsOf(Object* object, const void* vtable) {
-    ViewOffsets& entry = viewCache[(reinterpret_cast<std::uintptr_t>(vtable) / kWordSize) % kViewCacheSize];
-    if (entry.vtable == vtable) {
+// Whether the object's construction has begun: Object's constructor sets the virtual table
+// first, and until then the word holds the zero of allocObject. Read as raw memory, since the
+// memory is not yet an object.
+bool isConstructed(const Object* object) {
+    return vtableOf(object) != nullptr;
+}
+
+// The view offsets of each dynamic type, cached by its virtual table address: a class's layout
+// is fixed, so the interfaces are asked once per type, not once per object and collection.
+class ViewCache {
+public:
+    struct Entry {
+        const void* vtable = nullptr;
+        std::uint8_t count = 0;
+        std::uint16_t offsets[4] = {};
+    };
+
+    // The offsets of the views of object, whose virtual table is vtable.
+    const Entry& offsetsOf(Object* object, const void* vtable) {
+        Entry& entry = m_entries[(reinterpret_cast<std::uintptr_t>(vtable) / kWordSize) % kSize];
+        if (entry.vtable == vtable) {
+            return entry;
+        }
+        entry = Entry{};
+        entry.vtable = vtable;
+        const auto objectAddress = reinterpret_cast<std::uintptr_t>(object);
+        for (const jint id : kInterfaceIds) {
+            const auto view = reinterpret_cast<std::uintptr_t>(object->getInterface(id));
+            if (view <= objectAddress || view - objectAddress > kMaxViewOffset) {
+                continue;
+            }
+            const auto offset = static_cast<std::uint16_t>(view - objectAddress);
+            const bool known =
+                std::find(entry.offsets, entry.offsets + entry.count, offset) != entry.offsets + entry.count;
+            if (!known && entry.count < std::size(entry.offsets)) {
+                entry.offsets[entry.count++] = offset;
+            }
+        }
         return entry;
     }
-    entry = ViewOffsets{};
-    entry.vtable = vtable;
-    const auto objectAddress = reinterpret_cast<std::uintptr_t>(object);
-    for (const jint id : kInterfaceIds) {
-        const auto view = reinterpret_cast<std::uintptr_t>(object->getInterface(id));
-        if (view <= objectAddress || view - objectAddress > kMaxViewOffset) {
-            continue;
-        }
-        const auto offset = static_cast<std::uint16_t>(view - objectAddress);
-        const bool known =
-            std::find(entry.offsets, entry.offsets + entry.count, offset) != entry.offsets + entry.count;
-        if (!known && entry.count < std::size(entry.offsets)) {
-            entry.offsets[entry.count++] = offset;
-        }
-    }
-    return entry;
-}
+
+private:
+    static constexpr std::size_t kSize = 512;
+    Entry m_entries[kSize];
+};
 
 // The stack scan's index of exact addresses: a bitmap over the object heap (or, without one,
 // over the span of the listed objects) with one bit per word, set where a listed object starts.
 // Interface views are found from the nearest object start below them.
-//
-// The index and the cleared marks carry over from one collection to the next: the sweep clears
-// the bit of every object it frees and the mark of every object it keeps, so a collection only
-// needs to index, and clear the marks of, the objects listed since the last one
-// (ObjectManager::collectedCount). Anything that could have broken that (another manager, a
-// mark set outside a collection, a release slot that allocated) makes the next one start over.
 struct HeapIndex {
     std::uintptr_t low = 0;
     std::uintptr_t span = 0; // bytes covered
     std::vector<std::uint64_t> starts;
-    std::size_t startCount = 0;     // bits set
-    const ObjectManager* owner = nullptr;
 
-    // Covers [from, to] (both word addresses) with a clear bitmap.
-    void cover(const std::uintptr_t from, const std::uintptr_t to) {
+    // Covers [from, to] (both word addresses) and sets the bit of each of the count objects.
+    void build(const std::uintptr_t from, const std::uintptr_t to, Object* const* objects, const jint count) {
         const std::uintptr_t bytes = to < from ? 0 : to - from + kWordSize;
         if (from != low || bytes != span) {
             low = from;
             span = bytes;
             starts.assign((span / kWordSize + 63) / 64, 0);
-            startCount = 0;
-        } else if (startCount != 0) {
+        } else {
             std::fill(starts.begin(), starts.end(), 0);
-            startCount = 0;
         }
-    }
-
-    bool covers(const std::uintptr_t from, const std::uintptr_t to) const {
-        return from == low && (to < from ? 0 : to - from + kWordSize) == span;
+        // Objects are mostly listed in address order, so the bits of one bitmap word are
+        // gathered in a register and stored once.
+        std::uint64_t* const words = starts.data();
+        std::size_t wordIndex = 0;
+        std::uint64_t gathered = 0;
+        for (jint i = 0; i < count; ++i) {
+            const std::ptrdiff_t bit = bitOf(reinterpret_cast<std::uintptr_t>(objects[i]));
+            if (bit < 0) {
+                continue;
+            }
+            const auto index = static_cast<std::size_t>(bit) / 64;
+            if (index != wordIndex) {
+                words[wordIndex] |= gathered;
+                wordIndex = index;
+                gathered = 0;
+            }
+            gathered |= std::uint64_t{1} << (bit % 64);
+        }
+        if (gathered != 0) {
+            words[wordIndex] |= gathered;
+        }
     }
 
     // The bit index of address, or -1 when it lies outside or off the word grid.
     std::ptrdiff_t bitOf(const std::uintptr_t address) const {
         const std::uintptr_t offset = address - low;
-        return offset < span && offset % kWordSize == 0 ? static_cast<std::ptrdiff_t>(offset / kWordSize) : -1;
-    }
-
-    void add(const Object* object) {
-        const std::ptrdiff_t bit = bitOf(reinterpret_cast<std::uintptr_t>(object));
-        if (bit < 0) {
-            return;
-        }
-        std::uint64_t& word = starts[static_cast<std::size_t>(bit) / 64];
-        const std::uint64_t mask = std::uint64_t{1} << (bit % 64);
-        startCount += (word & mask) == 0 ? 1 : 0;
-        word |= mask;
-    }
-
-    void remove(const Object* object) {
-        const std::ptrdiff_t bit = bitOf(reinterpret_cast<std::uintptr_t>(object));
-        if (bit < 0) {
-            return;
-        }
-        std::uint64_t& word = starts[static_cast<std::size_t>(bit) / 64];
-        const std::uint64_t mask = std::uint64_t{1} << (bit % 64);
-        startCount -= (word & mask) != 0 ? 1 : 0;
-        word &= ~mask;
+        return offset < span && offset % kWordSize == 0 ? static_cast<std::ptrdiff_t>(offset / kWordSize)
+                                                        : -1;
     }
 
     bool isStart(const std::size_t bit) const { return (starts[bit / 64] >> (bit % 64)) & 1; }
@@ -172,7 +189,7 @@ struct HeapIndex {
     }
 
     // The listed object whose address, or one of whose interface views' address, is word.
-    Object* find(const std::uintptr_t word) const {
+    Object* find(const std::uintptr_t word, ViewCache& views) const {
         const std::ptrdiff_t bit = bitOf(word);
         if (bit < 0) {
             return nullptr;
@@ -191,77 +208,16 @@ struct HeapIndex {
         if (vtable == nullptr) {
             return nullptr;
         }
-        const ViewOffsets& views = viewOffsetsOf(object, vtable);
+        const ViewCache::Entry& entry = views.offsetsOf(object, vtable);
         const std::uintptr_t offset = word - reinterpret_cast<std::uintptr_t>(object);
-        for (std::uint8_t v = 0; v < views.count; ++v) {
-            if (views.offsets[v] == offset) {
+        for (std::uint8_t v = 0; v < entry.count; ++v) {
+            if (entry.offsets[v] == offset) {
                 return object;
             }
         }
         return nullptr;
     }
 };
-
-HeapIndex heapIndex;
-// Set while a collection's index is in place for its stack scan.
-bool indexReady = false;
-
-// The range the index must cover: the object heap, or (without one) the listed objects' span.
-std::pair<std::uintptr_t, std::uintptr_t> indexRange(const ObjectManager* manager) {
-    const Application* application = manager->application;
-    if (application != nullptr && application->objectHeap != nullptr &&
-        application->objectHeap->base() != nullptr) {
-        const auto base = reinterpret_cast<std::uintptr_t>(application->objectHeap->base());
-        return {base, base + static_cast<std::uintptr_t>(application->objectHeap->size()) - kWordSize};
-    }
-    std::uintptr_t low = UINTPTR_MAX;
-    std::uintptr_t high = 0;
-    for (jint i = 0; i < manager->count; ++i) {
-        const auto address = reinterpret_cast<std::uintptr_t>(manager->objects[i]);
-        low = std::min(low, address);
-        high = std::max(high, address);
-    }
-    return {low & ~(kWordSize - 1), high & ~(kWordSize - 1)};
-}
-
-// Indexes the list for the stack scan and clears the marks of the objects it indexes: only those
-// listed since the last collection when its work still holds, otherwise all of them. Without
-// clearMarks (a scan outside a collection) every mark is left alone and everything is indexed.
-void indexObjects(ObjectManager* manager, const bool clearMarks) {
-    const auto [low, high] = indexRange(manager);
-    jint from = manager->collectedCount;
-    if (!clearMarks || from <= 0 || from > manager->count || heapIndex.owner != manager ||
-        !heapIndex.covers(low, high)) {
-        heapIndex.cover(low, high);
-        heapIndex.owner = manager;
-        from = 0;
-    }
-    // Until the sweep finishes, nothing is known to carry over.
-    manager->collectedCount = 0;
-    for (jint i = from; i < manager->count; ++i) {
-        Object* object = manager->objects[i];
-        if (clearMarks) {
-            object->mark = 0;
-        }
-        heapIndex.add(object);
-    }
-}
-
-// Clears every mark (with free-all also making every object collectable, otherwise indexing the
-// list). Kept out of gc's own frame: the object pointers it leaves behind in dead stack slots
-// must not be mistaken for roots.
-[[gnu::noinline]] void prepareCollection(ObjectManager* manager, const bool freeAll) {
-    if (!freeAll) {
-        indexObjects(manager, true);
-        indexReady = true;
-        return;
-    }
-    manager->collectedCount = 0;
-    for (jint i = 0; i < manager->count; ++i) {
-        manager->objects[i]->mark = 0;
-        manager->objects[i]->collectable = 1;
-    }
-}
 
 // What marking needs of each class: where its reference fields lie. Copied from the class table
 // once per collection (and per direct call of mark outside one), so marking reads one small
@@ -271,39 +227,17 @@ struct RefLayout {
     jint count = 0; // kArrayLayout for ObjectArray: its elements are the references
 };
 constexpr jint kArrayLayout = -1;
-RefLayout refLayouts[kClassCount];
 
-void loadRefLayouts(const StaticClass* block) {
-    for (jint id = 0; id < kClassCount; ++id) {
-        RefLayout layout;
-        if (id == kObjectArray) {
-            layout.count = kArrayLayout;
-        } else if (block != nullptr && block->classes[id].refCount > 0 &&
-                   block->classes[id].refOffsets != nullptr) {
-            layout.offsets = block->classes[id].refOffsets;
-            layout.count = block->classes[id].refCount;
-        }
-        refLayouts[id] = layout;
-    }
-}
-
-// The layout of an object marking must look inside (reference arrays and classes with
-// reference fields), or null. Ids outside the table, like a freed object's, have none.
-const RefLayout* layoutOf(const Object* object) {
-    const auto id = static_cast<std::uint16_t>(object->classId);
-    return id < kClassCount && refLayouts[id].count != 0 ? &refLayouts[id] : nullptr;
-}
-
-StaticClass* staticBlockOf(const ObjectManager* manager) {
-    return manager->application != nullptr ? manager->application->staticClass : nullptr;
+StaticClass* staticBlockOf(const ObjectManager& manager) {
+    return manager.application != nullptr ? manager.application->staticClass : nullptr;
 }
 
 void releaseAndFree(Object* object, Application* application) {
-    // An object whose constructor never started has no slots to call.
-    if (vtableOf(object) != nullptr) {
+    // An object whose constructor never started has no slots to call and no header to mark.
+    if (isConstructed(object)) {
         object->release();
+        object->classId = static_cast<jshort>(kFreedClassId);
     }
-    object->classId = static_cast<jshort>(kFreedClassId);
     if (application != nullptr) {
         if (application->secondaryHeap != nullptr && application->secondaryHeap->free(object) != 0) {
             return;
@@ -315,23 +249,146 @@ void releaseAndFree(Object* object, Application* application) {
     std::free(object);
 }
 
-void growMarkStack(ObjectManager* manager, const jint capacity) {
-    auto* objects = static_cast<Object**>(std::realloc(manager->markObjects, sizeof(Object*) * capacity));
+} // namespace
+
+class Collector {
+public:
+    explicit Collector(ObjectManager& manager) : m_manager(manager) {}
+    ~Collector() {
+        std::free(m_stackObjects);
+        std::free(m_stackNext);
+    }
+    Collector(const Collector&) = delete;
+    Collector& operator=(const Collector&) = delete;
+
+    // One full collection with the given flags.
+    void collect(jint flags);
+    // Marks object and everything reachable from it with this collection's number (outside a
+    // collection: the last one's, which the next collection does not take for its own).
+    void mark(Object* object);
+    // The conservative scan of the words between from and to.
+    void scanStack(const void* from, const void* to);
+
+private:
+    void prepare();
+    void indexObjects();
+    void loadRefLayouts();
+    // The layout of an object marking must look inside (reference arrays and classes with
+    // reference fields), or null. Ids outside the table, like a freed object's, have none.
+    const RefLayout* layoutOf(const Object* object) const {
+        const auto id = static_cast<std::uint16_t>(object->classId);
+        return id < kClassCount && m_layouts[id].count != 0 ? &m_layouts[id] : nullptr;
+    }
+    void markRoots(jint flags);
+    void sweep(bool freeAll);
+    void growMarkStack(jint capacity);
+
+    ObjectManager& m_manager;
+    bool m_collecting = false;
+    // The deep-marking message is logged once per collection.
+    bool m_deepMarkReported = false;
+    // Set while a collection's index is in place for its stack scan.
+    bool m_indexReady = false;
+    // The number of the running collection, or of the last one between collections.
+    std::uint8_t m_collectionMark = kFirstCollectionMark;
+    HeapIndex m_index;
+    ViewCache m_views;
+    RefLayout m_layouts[kClassCount];
+    // The mark stack: object, next index and depth per entry. It starts with 500 entries and
+    // grows when marking goes deeper.
+    Object** m_stackObjects = nullptr;
+    jint* m_stackNext = nullptr;
+    jint m_stackCapacity = 0;
+};
+
+namespace {
+
+// The range the index must cover: the object heap, or (without one) the listed objects' span.
+std::pair<std::uintptr_t, std::uintptr_t> indexRange(const ObjectManager& manager) {
+    const Application* application = manager.application;
+    if (application != nullptr && application->objectHeap != nullptr &&
+        application->objectHeap->base() != nullptr) {
+        const auto base = reinterpret_cast<std::uintptr_t>(application->objectHeap->base());
+        return {base, base + static_cast<std::uintptr_t>(application->objectHeap->size()) - kWordSize};
+    }
+    std::uintptr_t low = UINTPTR_MAX;
+    std::uintptr_t high = 0;
+    for (jint i = 0; i < manager.count; ++i) {
+        const auto address = reinterpret_cast<std::uintptr_t>(manager.objects[i]);
+        low = std::min(low, address);
+        high = std::max(high, address);
+    }
+    return {low & ~(kWordSize - 1), high & ~(kWordSize - 1)};
+}
+
+// Spills the callee-saved registers into this frame, then scans from here up to the stack
+// base: a reference that lives only in a register of some caller is found in the spill area.
+[[gnu::noinline]] void scanNativeStack(ObjectManager& manager) {
+    __builtin_unwind_init();
+    volatile std::uintptr_t marker = 0;
+    manager.scanStack(const_cast<const std::uintptr_t*>(&marker), stackBase());
+    // Reading the marker after the call keeps the call from becoming a tail call, which would
+    // hand this frame and its spilled registers back before the scan.
+    marker = marker + 1;
+}
+
+} // namespace
+
+// Indexes every listed object for the stack scan (their addresses only: no object is read).
+void Collector::indexObjects() {
+    const auto [low, high] = indexRange(m_manager);
+    m_index.build(low, high, m_manager.objects, m_manager.count);
+}
+
+// Takes the next collection number (clearing every mark when the numbers start over) and
+// indexes the list. Kept out of gc's own frame: the object pointers it leaves behind in dead
+// stack slots must not be mistaken for roots.
+[[gnu::noinline]] void Collector::prepare() {
+    if (m_collectionMark == kLastCollectionMark) {
+        for (jint i = 0; i < m_manager.count; ++i) {
+            Object* object = m_manager.objects[i];
+            if (isConstructed(object)) {
+                object->mark = 0;
+            }
+        }
+        m_collectionMark = kFirstCollectionMark;
+    } else {
+        ++m_collectionMark;
+    }
+    indexObjects();
+    m_indexReady = true;
+}
+
+void Collector::loadRefLayouts() {
+    const StaticClass* block = staticBlockOf(m_manager);
+    for (jint id = 0; id < kClassCount; ++id) {
+        RefLayout layout;
+        if (id == kObjectArray) {
+            layout.count = kArrayLayout;
+        } else if (block != nullptr && block->classes[id].refCount > 0 &&
+                   block->classes[id].refOffsets != nullptr) {
+            layout.offsets = block->classes[id].refOffsets;
+            layout.count = block->classes[id].refCount;
+        }
+        m_layouts[id] = layout;
+    }
+}
+
+void Collector::growMarkStack(const jint capacity) {
+    auto* objects = static_cast<Object**>(std::realloc(m_stackObjects, sizeof(Object*) * capacity));
     if (objects != nullptr) {
-        manager->markObjects = objects;
+        m_stackObjects = objects;
     }
     // Two entries per frame: the next index, and the frame's depth in the marking.
-    auto* next = static_cast<jint*>(std::realloc(manager->markNext, sizeof(jint) * 2 * capacity));
+    auto* next = static_cast<jint*>(std::realloc(m_stackNext, sizeof(jint) * 2 * capacity));
     if (next != nullptr) {
-        manager->markNext = next;
+        m_stackNext = next;
     }
     if (objects == nullptr || next == nullptr) {
         fatalOutOfMemory("mark stack malloc failed");
     }
-    manager->markCapacity = capacity;
+    m_stackCapacity = capacity;
 }
-
-} // namespace
 
 void setStackBase(const void* base) {
     recordedStackBase = base;
@@ -389,27 +446,29 @@ void setGcStress(const bool on) {
 // objects without references among them are marked at once (marking them later would not change
 // anything else), and when no field is left that could need a descent, the object is not pushed.
 // The depth counts every descent all the same, so the message comes at the same point.
-void ObjectManager::mark(Object* object) {
-    if (object == nullptr || object->mark != 0) {
+//
+// Only the roots can name an object whose construction has not begun (the stack scan and the
+// newest object): no field or element holds one before its constructor ran.
+void Collector::mark(Object* object) {
+    const std::uint8_t collectionMark = m_collectionMark;
+    if (object == nullptr || !isConstructed(object) || object->mark == collectionMark) {
         return;
     }
-    object->mark = 1;
-    if (!collecting) {
-        // A mark that no collection clears: the next one must clear them all.
-        collectedCount = 0;
-        loadRefLayouts(staticBlockOf(this));
+    object->mark = collectionMark;
+    if (!m_collecting) {
+        loadRefLayouts();
     }
     const RefLayout* layout = layoutOf(object);
     if (layout == nullptr) {
         return;
     }
-    if (markCapacity < kMarkStackSize) {
-        growMarkStack(this, kMarkStackSize);
+    if (m_stackCapacity < kMarkStackSize) {
+        growMarkStack(kMarkStackSize);
     }
 
     // The stack lives in the members; its top and the object being scanned stay in locals.
-    Object** stackObjects = markObjects;
-    jint* stackNext = markNext;
+    Object** stackObjects = m_stackObjects;
+    jint* stackNext = m_stackNext;
     jint top = 0;
     Object* current = object;
     jint next = 0;
@@ -438,8 +497,8 @@ void ObjectManager::mark(Object* object) {
             const jint length = elements != nullptr ? array->length : 0;
             while (next < length) {
                 Object* element = elements[next++];
-                if (element != nullptr && element->mark == 0) {
-                    element->mark = 1;
+                if (element != nullptr && element->mark != collectionMark) {
+                    element->mark = collectionMark;
                     childLayout = layoutOfChild(element);
                     if (childLayout != nullptr) {
                         child = element;
@@ -454,8 +513,8 @@ void ObjectManager::mark(Object* object) {
             while (next < count) {
                 Object* field = nullptr;
                 std::memcpy(&field, reinterpret_cast<const char*>(current) + offsets[next++], sizeof field);
-                if (field != nullptr && field->mark == 0) {
-                    field->mark = 1;
+                if (field != nullptr && field->mark != collectionMark) {
+                    field->mark = collectionMark;
                     childLayout = layoutOfChild(field);
                     if (childLayout != nullptr) {
                         child = field;
@@ -467,30 +526,29 @@ void ObjectManager::mark(Object* object) {
             for (; child != nullptr && next < count; ++next) {
                 Object* field = nullptr;
                 std::memcpy(&field, reinterpret_cast<const char*>(current) + offsets[next], sizeof field);
-                if (field != nullptr && field->mark == 0) {
+                if (field != nullptr && field->mark != collectionMark) {
                     if (layoutOf(field) != nullptr) {
                         resume = true;
                         break;
                     }
-                    field->mark = 1;
+                    field->mark = collectionMark;
                 }
             }
         }
         if (child != nullptr) {
             ++level;
-            if (level == kMarkStackSize - 1 && !deepMarkReported) {
+            if (level == kMarkStackSize - 1 && !m_deepMarkReported) {
                 // The handset's mark stack ended with this entry; ours grows on.
-                deepMarkReported = true;
-                depth = level;
+                m_deepMarkReported = true;
                 log("%s", "");
                 dumpStackTrace();
             }
             if (resume) {
                 // Remember where to resume in the current object.
-                if (top >= markCapacity) {
-                    growMarkStack(this, markCapacity * 2);
-                    stackObjects = markObjects;
-                    stackNext = markNext;
+                if (top >= m_stackCapacity) {
+                    growMarkStack(m_stackCapacity * 2);
+                    stackObjects = m_stackObjects;
+                    stackNext = m_stackNext;
                 }
                 stackObjects[top] = current;
                 stackNext[2 * top] = next;
@@ -511,17 +569,14 @@ void ObjectManager::mark(Object* object) {
         level = stackNext[2 * top + 1];
         layout = layoutOf(current);
     }
-    depth = 0;
 }
 
 // Reads every 8-byte aligned word between from and to. Stack memory holds redzones and dead
 // frames that the address sanitizer would report, so this one function is not instrumented.
-[[gnu::no_sanitize_address]] [[gnu::noinline]] void ObjectManager::scanStack(const void* from,
-                                                                             const void* to) {
+[[gnu::no_sanitize_address]] [[gnu::noinline]] void Collector::scanStack(const void* from, const void* to) {
     // Inside a collection the list was indexed as it began; a direct call indexes it here.
-    const bool ownIndex = !indexReady;
-    if (ownIndex) {
-        indexObjects(this, false);
+    if (!m_indexReady) {
+        indexObjects();
     }
     auto low = reinterpret_cast<std::uintptr_t>(from);
     auto high = reinterpret_cast<std::uintptr_t>(to);
@@ -531,104 +586,107 @@ void ObjectManager::mark(Object* object) {
     low = (low + kWordSize - 1) & ~(kWordSize - 1);
     for (std::uintptr_t address = low; address <= high && address >= low; address += kWordSize) {
         const std::uintptr_t word = *reinterpret_cast<const std::uintptr_t*>(address);
-        Object* object = heapIndex.find(word);
-        if (object != nullptr && object->mark == 0) {
+        if (Object* object = m_index.find(word, m_views)) {
             mark(object);
         }
     }
 }
 
-namespace {
-
-// Spills the callee-saved registers into this frame, then scans from here up to the stack
-// base: a reference that lives only in a register of some caller is found in the spill area.
-[[gnu::noinline]] void scanNativeStack(ObjectManager* manager) {
-    __builtin_unwind_init();
-    volatile std::uintptr_t marker = 0;
-    manager->scanStack(const_cast<const std::uintptr_t*>(&marker), stackBase());
-    // Reading the marker after the call keeps the call from becoming a tail call, which would
-    // hand this frame and its spilled registers back before the scan.
-    marker = marker + 1;
-}
-
-void markRoots(ObjectManager* manager, const jint flags) {
-    Application* application = manager->application;
-    if (StaticClass* block = staticBlockOf(manager)) {
+void Collector::markRoots(const jint flags) {
+    Application* application = m_manager.application;
+    if (StaticClass* block = staticBlockOf(m_manager)) {
         const jint rootCount = std::clamp(block->rootCount, 0, kStaticRootCapacity);
         for (jint i = 0; i < rootCount; ++i) {
             if (Object** field = block->rootTable[i]) {
-                manager->mark(*field);
+                mark(*field);
             }
         }
     }
     if (application != nullptr) {
-        manager->mark(application->m_midlet);
-        manager->mark(application->currentDisplayable);
-        manager->mark(application->screenImage);
-        manager->mark(application->m_screenGraphics);
-        manager->mark(application->decodingBuffer);
+        mark(application->m_midlet);
+        mark(application->currentDisplayable);
+        mark(application->screenImage);
+        mark(application->m_screenGraphics);
+        mark(application->decodingBuffer);
         // An exception no handler caught yet is still read by whoever checks it next.
-        manager->mark(application->pendingException);
+        mark(application->pendingException);
     }
     clearDeadStack();
-    scanNativeStack(manager);
-    if ((flags & kGcKeepNewest) != 0 && manager->count > 0) {
-        manager->mark(manager->objects[manager->count - 1]);
+    scanNativeStack(m_manager);
+    if ((flags & kGcKeepNewest) != 0 && m_manager.count > 0) {
+        mark(m_manager.objects[m_manager.count - 1]);
     }
 }
 
-void sweep(ObjectManager* manager, const bool freeAll) {
-    const jint listed = manager->count;
-    jint freed = 0;
-    for (jint i = manager->count - 1; i >= 0; --i) {
-        Object* object = manager->objects[i];
-        if (object->mark != 0) {
-            // Cleared here rather than when the next collection begins: see HeapIndex.
-            object->mark = 0;
+void Collector::sweep(const bool freeAll) {
+    const std::uint8_t collectionMark = m_collectionMark;
+    ObjectManager& manager = m_manager;
+    for (jint i = manager.count - 1; i >= 0; --i) {
+        Object* object = manager.objects[i];
+        // Kept: what a caller is about to construct, what this collection marked, and
+        // permanent objects.
+        if (!freeAll &&
+            (!isConstructed(object) || object->mark == collectionMark || object->collectable == 0)) {
             continue;
         }
-        if (object->collectable == 0) {
-            continue;
-        }
-        manager->objects[i] = manager->objects[manager->count - 1];
-        manager->objects[manager->count - 1] = nullptr;
-        --manager->count;
-        ++freed;
-        if (heapIndex.owner == manager) {
-            heapIndex.remove(object);
-        }
-        releaseAndFree(object, manager->application);
+        manager.objects[i] = manager.objects[manager.count - 1];
+        manager.objects[manager.count - 1] = nullptr;
+        --manager.count;
+        releaseAndFree(object, manager.application);
     }
-    // Objects a release slot listed were neither indexed nor cleared.
-    manager->collectedCount = !freeAll && manager->count == listed - freed ? manager->count : 0;
 }
 
-} // namespace
-
-void ObjectManager::gc(const jint flags) {
+void Collector::collect(const jint flags) {
     // A release slot that allocates must not start a collection inside this one.
-    if (collecting) {
+    if (m_collecting) {
         return;
     }
-    collecting = true;
-    deepMarkReported = false;
+    m_collecting = true;
+    m_deepMarkReported = false;
+    Application* application = m_manager.application;
     if (application != nullptr) {
         application->pushName("ObjectManager::gc()");
     }
+    // Freeing everything needs no marks: every listed object goes, permanent ones too.
     const bool freeAll = (flags & kGcFreeAll) != 0;
-    prepareCollection(this, freeAll);
     if (!freeAll) {
+        prepare();
         // The index was built just below this frame, where the root marking runs next.
         clearDeadStack();
-        loadRefLayouts(staticBlockOf(this));
-        markRoots(this, flags);
+        loadRefLayouts();
+        markRoots(flags);
     }
-    indexReady = false;
-    sweep(this, freeAll);
+    m_indexReady = false;
+    sweep(freeAll);
     if (application != nullptr) {
         application->popName();
     }
-    collecting = false;
+    m_collecting = false;
+}
+
+ObjectManager::ObjectManager() = default;
+
+ObjectManager::~ObjectManager() {
+    delete m_collector;
+}
+
+Collector& ObjectManager::collector() {
+    if (m_collector == nullptr) {
+        m_collector = new Collector(*this);
+    }
+    return *m_collector;
+}
+
+void ObjectManager::gc(const jint flags) {
+    collector().collect(flags);
+}
+
+void ObjectManager::mark(Object* object) {
+    collector().mark(object);
+}
+
+void ObjectManager::scanStack(const void* from, const void* to) {
+    collector().scanStack(from, to);
 }
 
 } // namespace runtime

@@ -9,8 +9,7 @@
 namespace runtime {
 
 javax_microedition_lcdui_Command::javax_microedition_lcdui_Command(const jint id) : Object(id) {
-    void* const fields[] = {&label, &longLabel};
-    registerRefFields(this, fields, 2);
+    registerRefFields(this, &label, &longLabel);
 }
 
 void javax_microedition_lcdui_Command::setLabels(String* const shortLabel, String* const fullLabel) {

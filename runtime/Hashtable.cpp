@@ -47,13 +47,11 @@ java_util_HashtableEntry::java_util_HashtableEntry(const jint keyHash, Object* c
                                                    Object* const entryValue,
                                                    java_util_HashtableEntry* const nextEntry, const jint id)
     : Object(id), hash(keyHash), key(entryKey), value(entryValue), next(nextEntry) {
-    void* const fields[] = {&key, &value, &next};
-    registerRefFields(this, fields, 3);
+    registerRefFields(this, &key, &value, &next);
 }
 
 java_util_Hashtable::java_util_Hashtable(jint capacity, const jint id) : Object(id) {
-    void* const fields[] = {&table};
-    registerRefFields(this, fields, 1);
+    registerRefFields(this, &table);
     // A table of no buckets would have no bucket to put a key in (and 0 would divide by zero).
     if (capacity < 0) {
         checkFailed("Hashtable capacity below 0: taken as 1");
@@ -198,8 +196,7 @@ java_util_Hashtable_HashtableEnumerator::java_util_Hashtable_HashtableEnumerator
     java_util_Hashtable* const owner, const jboolean enumerateKeys, const jint id)
     : Object(id), keys(enumerateKeys), index(owner->table->length), table(owner->table), entry(nullptr),
       hashtable(owner) {
-    void* const fields[] = {&table, &entry, &hashtable};
-    registerRefFields(this, fields, 3);
+    registerRefFields(this, &table, &entry, &hashtable);
 }
 
 void* java_util_Hashtable_HashtableEnumerator::getInterface(const jint interfaceClassId) {

@@ -23,8 +23,7 @@ void setAppPropertyHooks(const AppPropertyHooks& hooks) {
 }
 
 void javax_microedition_midlet_MIDlet::init() {
-    void* const fields[] = {&properties};
-    registerRefFields(this, fields, 1);
+    registerRefFields(this, &properties);
     loadProperties();
     if (StaticClass* block = Application::getInstance()->getStaticClass()) {
         block->runningMidlet = this;

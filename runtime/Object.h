@@ -13,6 +13,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <type_traits>
 
 #include "runtime/JavaTypes.h"
 
@@ -142,6 +144,8 @@ enum ClassId : jint {
 inline constexpr jint kClassCount = 115;
 // Class id of a freed object, and the superclass id meaning "none".
 inline constexpr jint kNoClass = 0xFEEE;
+// The mark byte of a new object. The collector never takes it for a mark of its own.
+inline constexpr std::uint8_t kNewObjectMark = 1;
 
 struct Object {
     // Virtual slots in the order every class shares; subclasses append their own.
@@ -157,9 +161,9 @@ struct Object {
     // The interface cast: the embedded view of the interface, or null.
     virtual void* getInterface(jint interfaceClassId);
 
-    jshort classId = 0;      // read signed as a class-table index; 0xFEEE once freed
-    std::uint8_t collectable = 1; // 0: permanent, never freed by a normal collection
-    std::uint8_t mark = 1;   // set while a collection finds the object reachable
+    jshort classId = 0;                 // read signed as a class-table index; 0xFEEE once freed
+    std::uint8_t collectable = 1;       // 0: permanent, never freed by a normal collection
+    std::uint8_t mark = kNewObjectMark; // the collector's: which collection last reached it
 
 protected:
     explicit Object(const jint id = kObject) : classId(static_cast<jshort>(id)) {}
@@ -168,5 +172,11 @@ protected:
 
 // 1 when object is an instance of the class (or implements the interface) classId; null gives 0.
 jint instanceOf(Object* object, jint classId);
+
+// A class whose objects a reference field or static may hold for the collector: one derived from
+// Object. An interface view is not one (its address lies inside its object), and neither is a
+// primitive.
+template <typename T>
+concept ObjectClass = std::is_base_of_v<Object, T>;
 
 } // namespace runtime

@@ -17,6 +17,13 @@ namespace {
 
 constexpr jint kInitialObjectListSize = 512;
 
+[[noreturn]] void fatalError(const char* message) {
+    log("%s", message);
+    dumpStackTrace();
+    std::fflush(nullptr);
+    std::_Exit(EXIT_FAILURE);
+}
+
 VirtualMemoryManager* secondaryHeap() {
     Application* application = Application::getInstance();
     return application != nullptr ? application->secondaryHeap : nullptr;
@@ -123,11 +130,12 @@ void registerBufferOwner(void** ownerSlot) {
     heap->setFragmentRelocPointer(*ownerSlot, ownerSlot);
 }
 
+void objectHeaderNotFirst() {
+    fatalError("newObject: a class must derive from Object before any interface");
+}
+
 void fatalOutOfMemory(const char* message) {
-    log("%s", message);
-    dumpStackTrace();
-    std::fflush(nullptr);
-    std::_Exit(EXIT_FAILURE);
+    fatalError(message);
 }
 
 } // namespace runtime

@@ -1,5 +1,5 @@
 // The ObjectManager: the list of every live object in the object heap (what the collector
-// sweeps), the collector's mark stack, and the allocation routines of the runtime.
+// sweeps), its collector, and the allocation routines of the runtime.
 //
 // Allocation (allocObject, newObject, zrl_malloc) is in ObjectManager.cpp; the collector
 // (gc, mark, scanStack) in Collector.cpp.
@@ -22,9 +22,19 @@ inline constexpr jint kMarkStackSize = 500;
 inline constexpr jint kGcFreeAll = 2;    // free every registered object, permanent ones too
 inline constexpr jint kGcKeepNewest = 8; // the newest registered object is a root
 
+// The collector of one ObjectManager (Collector.cpp): its mark stack, the stack scan's index and
+// the little one collection leaves to the next, kept where nothing else can write it.
+class Collector;
+
 class ObjectManager {
 public:
-    // Appends to the object list, growing it to 512 entries, then by doubling.
+    ObjectManager();
+    ~ObjectManager();
+    ObjectManager(const ObjectManager&) = delete;
+    ObjectManager& operator=(const ObjectManager&) = delete;
+
+    // Appends to the object list, growing it to 512 entries, then by doubling. object is a
+    // constructed object, or zeroed memory about to be constructed (as allocObject lists it).
     void addObject(Object* object);
 
     // One full collection (see Collector.cpp).
@@ -40,28 +50,31 @@ public:
     jint count = 0;
     Application* application = nullptr;
 
-    // The collector's mark stack: object and next index per depth. It starts with 500 entries
-    // and grows when marking goes deeper.
-    Object** markObjects = nullptr;
-    jint* markNext = nullptr;
-    jint markCapacity = 0;
-    jint depth = 0;
-
-    // The entries below this index were listed when the last collection ended, with their marks
-    // cleared and their addresses in the stack scan's index; 0 when nothing is known to carry
-    // over. Lets a collection prepare only the objects listed since.
-    jint collectedCount = 0;
+private:
+    // Made by the first collection, mark or scan.
+    Collector& collector();
+    Collector* m_collector = nullptr;
 };
 
 // kind 0: zeroed memory from the object heap, registered with the ObjectManager.
 // kind 1: zeroed memory from the secondary heap (or the system allocator), never collected.
 void* allocObject(jint size, jint kind);
 
+// Ends the program: a class was made whose Object header is not at its start (it lists another
+// polymorphic base before Object).
+[[noreturn]] void objectHeaderNotFirst();
+
 // Allocates a T (kind 0) and constructs it with the given arguments.
 template <typename T, typename... Args>
 T* newObject(Args&&... args) {
     void* memory = allocObject(static_cast<jint>(sizeof(T)), 0);
-    return ::new (memory) T(std::forward<Args>(args)...);
+    T* object = ::new (memory) T(std::forward<Args>(args)...);
+    // The object list, the collector and every reference field take an object's address to be
+    // its header's. The compiler knows the offset, so this costs nothing when it holds.
+    if (static_cast<void*>(static_cast<Object*>(object)) != memory) {
+        objectHeaderNotFirst();
+    }
+    return object;
 }
 
 // Zeroed buffer from the secondary heap, else the system allocator.

@@ -3,8 +3,9 @@
 #include "runtime/OperandStack.h"
 
 #include "runtime/Application.h"
+#include "runtime/ConstantPool.h"
 #include "runtime/Log.h"
-#include "runtime/StaticClass.h"
+#include "runtime/String.h"
 
 namespace runtime {
 
@@ -14,8 +15,8 @@ constexpr jint kMaxDimensions = 255;
 } // namespace
 
 void OperandStack::pushConstString(OperandStack* frame, const jint n) {
-    ObjectArray* pool = Application::getInstance()->getStaticClass()->constantPool;
-    pushRef(frame, (*pool)[n]);
+    // The same string, and for a bad index the same logged fallback, as getConstantString.
+    pushRef(frame, getConstantString(n));
 }
 
 void OperandStack::newMultiArray(OperandStack* frame, const char* descriptor, const jint dimensions) {

@@ -29,8 +29,7 @@ void copyBytes(jbyte* const target, const jbyte* const source, const jint n) {
 java_io_ByteArrayInputStream::java_io_ByteArrayInputStream(ByteArray* const array, const jint offset,
                                                            const jint length)
     : java_io_InputStream(kClassId), buf(array) {
-    void* const fields[] = {&buf};
-    registerRefFields(this, fields, 1);
+    registerRefFields(this, &buf);
     pos = std::max(offset, 0);
     markPosition = pos;
     const jlong end = static_cast<jlong>(pos) + std::max(length, 0);
@@ -87,8 +86,7 @@ void java_io_ByteArrayInputStream::reset() {
 }
 
 java_io_ByteArrayOutputStream::java_io_ByteArrayOutputStream() : java_io_OutputStream(kClassId) {
-    void* const fields[] = {&buf};
-    registerRefFields(this, fields, 1);
+    registerRefFields(this, &buf);
     buf = newByteArray(kInitialOutputCapacity);
 }
 

@@ -14,8 +14,7 @@ namespace runtime {
 
 java_io_DataInputStream::java_io_DataInputStream(java_io_InputStream* const stream)
     : java_io_InputStream(kClassId), in(stream) {
-    void* const fields[] = {&in};
-    registerRefFields(this, fields, 1);
+    registerRefFields(this, &in);
 }
 
 jint java_io_DataInputStream::read(ByteArray* const b, const jint off, const jint len) {
@@ -163,8 +162,7 @@ String* java_io_DataInputStream::readUTF() {
 
 java_io_DataOutputStream::java_io_DataOutputStream(java_io_OutputStream* const stream)
     : java_io_OutputStream(kClassId), out(stream) {
-    void* const fields[] = {&out};
-    registerRefFields(this, fields, 1);
+    registerRefFields(this, &out);
 }
 
 void java_io_DataOutputStream::close() {

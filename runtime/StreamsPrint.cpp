@@ -32,8 +32,7 @@ void dropIOException() {
 
 java_io_PrintStream::java_io_PrintStream(java_io_OutputStream* const stream)
     : java_io_OutputStream(kClassId), out(stream) {
-    void* const fields[] = {&out};
-    registerRefFields(this, fields, 1);
+    registerRefFields(this, &out);
 }
 
 void java_io_PrintStream::close() {

@@ -11,8 +11,7 @@ namespace runtime {
 javax_microedition_io_ResourceInputStream::javax_microedition_io_ResourceInputStream(
     java_io_InputStream* const stream, const jint size)
     : java_io_InputStream(kClassId), in(stream), limit(stream != nullptr ? std::max(size, 0) : 0) {
-    void* const fields[] = {&in};
-    registerRefFields(this, fields, 1);
+    registerRefFields(this, &in);
 }
 
 jint javax_microedition_io_ResourceInputStream::read(ByteArray* const b, const jint off, const jint len) {

@@ -14,8 +14,7 @@ constexpr jint kNoMessageText = 1;
 java_lang_Throwable::java_lang_Throwable(const jint id, String* text) : Object(id) {
     message = text != nullptr ? text : getConstantString(kNoMessageText);
     stackTrace = nullptr;
-    void* const fields[] = {&message, &stackTrace};
-    registerRefFields(this, fields, 2);
+    registerRefFields(this, &message, &stackTrace);
 }
 
 } // namespace runtime

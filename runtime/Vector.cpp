@@ -23,8 +23,7 @@ void raiseIndexOutOfBounds(const jint index) {
 
 java_util_Vector::java_util_Vector(const jint initialCapacity, const jint increment, const jint id)
     : Object(id) {
-    void* const fields[] = {&elementData};
-    registerRefFields(this, fields, 1);
+    registerRefFields(this, &elementData);
     if (initialCapacity < 0) {
         throwException(
             newObject<java_lang_IllegalArgumentException>(getConstantString(kIllegalCapacityText)));

@@ -218,6 +218,24 @@ struct CStateStatics {
     runtime::StaticRef<runtime::IntArray> ticketPriceLabels;  // chosen text per price row (int[5])
     runtime::StaticRef<runtime::ObjectArray>
         profileRowTexts; // row texts of the profile page per tab (ref[2] of int[])
+
+    // Menu selection, repaint requests and list modes the canvas resets.
+    runtime::jint menuSelection;   // selection within the page
+    runtime::jint selectedRow;     // absolute selected row (rowScroll + menuSelection)
+    runtime::jboolean menuRepaint; // full redraw requested for the next frame
+    runtime::jboolean redrawAll;   // the screen is drawn in full this frame
+    runtime::jint listMode;
+    runtime::jint subScreenMode;
+    runtime::jboolean menuOptionFlag; // the option of menu 0x86 whose pop-up resumes on its third choice
+    runtime::jint touchListHit;       // row or button under the touch; -1 none
+    runtime::jint squadListCount;     // entries of squadList
+
+    // The squad list's first shown row and the random picks.
+    runtime::jint rowScroll;                           // first row of the shown page (a multiple of 13)
+    runtime::jint pickCount;                           // how many indices pickRandomIndices draws
+    runtime::StaticRef<runtime::IntArray> pickIndices; // the indices drawn
+    runtime::jint pickIndicesUsed;                     // the number drawn by the last draw
+    runtime::jboolean pickLimitFlag;                   // buildPickList looks at 20 indices
 };
 
 } // namespace game

@@ -20,6 +20,7 @@ namespace {
 constexpr runtime::jint kFirstSeasonYear = 2009;
 constexpr runtime::jint kNoMatchCommand = -1;
 constexpr runtime::jint kLoadingState = 1;
+constexpr runtime::jint kNoSound = -1;
 
 } // namespace
 
@@ -34,6 +35,11 @@ void deviceStaticInit(GameStatics* const s) {
     s->touchRepeatCounter = 0;
     s->matchCommand = kNoMatchCommand;
     s->seasonYear = kFirstSeasonYear;
+    // No sound has been asked for or started yet.
+    s->lastEffect = kNoSound;
+    s->currentMusic = kNoSound;
+    s->lastSound = kNoSound;
+    s->pendingSound = kNoSound;
 
     // Seeded from the clock the host (or a test) installed, so a fixed clock fixes the game's
     // whole sequence of draws.
@@ -252,7 +258,7 @@ void deviceStaticInit(GameStatics* const s) {
     s->languageCodes = constantStringTable({167, 168, 169, 170, 171, 172, 44, 173, 174, 175, 176});
     s->values01235 = byteTable({0, 1, 2, 3, 5});
     s->texts692 = intTable({692, 7, 378, 691, 380, 831, 374, 836, 832});
-    s->byteGrid2x3x6 = multiArray("[[[B", {2, 3, 6});
+    s->presetByteTables = multiArray("[[[B", {2, 3, 6});
     s->texts831 = intTable({831, 373, 834, 832, 378, 692, 836, 374, 380, 691, 7, 689});
     s->developmentSkillWeights = byteRows({{1, 10, 2, 10, 2, 1, 8, 10, 16},
                                            {2, 10, 6, 10, 6, 6, 8, 6, 0},

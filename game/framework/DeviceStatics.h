@@ -373,7 +373,7 @@ struct DeviceStatics {
     StaticRef<runtime::ObjectArray> languageCodes; // ref[11] of constant strings: language codes
     StaticRef<runtime::ByteArray> values01235;     // byte[5]
     StaticRef<runtime::IntArray> texts692;         // int[9]
-    StaticRef<runtime::ObjectArray> byteGrid2x3x6; // byte[2][3][6]: Device::Device
+    StaticRef<runtime::ObjectArray> presetByteTables; // byte[2][3][6], filled with -1 by Device::Device
     StaticRef<runtime::IntArray> texts831;         // int[12]
     StaticRef<runtime::ObjectArray>
         developmentSkillWeights; // weight per skill, per kind (ninth byte unused) (ref[4] of byte[])
@@ -383,6 +383,42 @@ struct DeviceStatics {
     StaticRef<runtime::ObjectArray>
         positionGroupTable; // position groups picked by position mask (ref[8] of byte[])
 
+<<<<<<< HEAD
+=======
+    // Input: per-frame masks, double press, auto-repeat, long press, digit mode, touch repeat.
+    jint releasedKeys;          // keys newly released this frame
+    jint lastPressedKey;        // first press of a possible double press
+    jint framesSincePress;      // frames since lastPressedKey was pressed
+    jint doublePressedKeys;     // keys pressed twice within the double-press window
+    jboolean keyRepeatEnabled;  // the screen wants up/down auto-repeat
+    jint keyRepeatFrames;       // frames up or down has been held
+    jint keyRepeatDelay;        // frames before auto-repeat starts
+    jboolean repeatUp;          // auto-repeat of up is in force
+    jboolean repeatDown;        // auto-repeat of down is in force
+    jint longPressFrames;       // frames of the long press in the squad lists
+    jboolean longPressDone;     // the long-press action ran
+    jboolean digitKeysMode;     // digit keys report their own bits
+    jint softKeyCounter;        // counted down by right-soft-key presses in the menus
+    jboolean touchHold;         // a held touch may become a long press
+    jint touchRepeatCount;      // repeats of the held touch so far
+    jint touchRepeatFirstDelay; // repeat period while touchRepeatCount <= touchRepeatSwitch
+    jint touchRepeatDelay;      // repeat period afterwards
+    jint touchRepeatSwitch;
+    jboolean touchGestureFlags[2]; // left / right arrow held; cleared by every release
+
+    // The menu hint animation and the music.
+    StaticRef<runtime::Object> hintSprite; // its sprite instance
+    jint hintMode;                         // 1 waiting to show, -2 showing, 0 waiting to hide, -1 idle
+    jboolean hintHidePending;              // the hint may be hidden from mode 0
+    jlong hintTime;                        // milliseconds of the last hint change or input
+    jboolean hintStepRequested;            // a painter wants the hint step this frame
+    jint hintBlock;                        // while positive the hint step does nothing
+    jint hintChanges;                      // hint changes so far
+    jint hintOffsetX;
+    jint hintOffsetY;
+    jint currentMusic; // music id started last; -1 none
+
+>>>>>>> main
     // The resource-pack reader: the rest of the open pack's state, and the stream readers' count.
     jint packEntryLeadByte;                       // first byte of the entry last selected, 0..255
     jbyte packEntryFlag;                          // cleared whenever an entry is selected
@@ -391,12 +427,24 @@ struct DeviceStatics {
     jint packSkipBufferSize;                      // chunk of skipping by reads; 0 skips on the stream
     jint streamBytesRead;                         // bytes taken by readStreamByte and readStreamFully
 
+<<<<<<< HEAD
     // Sprites and palettes.
     StaticRef<runtime::ObjectArray> sprites;          // ASprite by number; font f is element 11 + f
     StaticRef<runtime::ObjectArray> sharedPalettes;   // int[][]: template rows from the kind-0 sprite file
     StaticRef<runtime::ObjectArray> composedPalettes; // int[66][44]: kit palettes of kinds 0 and 1
     StaticRef<runtime::IntArray> paletteWork;         // shared decode target of module pixels
     StaticRef<runtime::BoolArray> paletteSlotMask;    // by kind: module images cached at load
+=======
+    // Sound by id: what was started last (-1 none) and the match lock.
+    jint lastEffect;         // the effect started last
+    jint lastSound;          // the sound of either kind started last
+    jint pendingSound;       // -1 once a request reaches a player
+    jboolean matchSoundLock; // in a match, sounds play only under music 16 or 24
+
+    // Game maths: the pair that directionToVector and scaleVectorTo yield.
+    jint vectorX;
+    jint vectorY;
+>>>>>>> main
 };
 
 } // namespace game

@@ -46,6 +46,9 @@ struct MatchStatics {
         computerSubstitutions; // substitution pairs of the computer team: two lists with a -1 end marker
                                // (ref[2] of int[])
     runtime::StaticRef<runtime::IntArray> values50to190; // int[8]
+
+    // The match state.
+    runtime::jint matchPhase; // what the match is doing: 0 play ... 9 period over, 12 tested by the canvas
 };
 
 } // namespace game

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "HostHarness.h"
+#include "tests/support/HostHarness.h"
 #include "platform/KeyMessages.h"
 #include "profile/Host.h"
 #include "profile/Thread.h"

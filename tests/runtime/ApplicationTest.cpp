@@ -49,8 +49,7 @@ struct FakeGraphics : Object {
     Object* image = nullptr;
 
     explicit FakeGraphics(Object* target) : Object(kClassId), image(target) {
-        void* fields[] = {&image};
-        registerRefFields(this, fields, 1);
+        registerRefFields(this, &image);
     }
 };
 

@@ -178,10 +178,7 @@ struct TestActor : Object {
     Object* sprite = nullptr;
     jint x = 0;
 
-    explicit TestActor(const jint id = kClassId) : Object(id) {
-        void* const fields[] = {&sprite};
-        registerRefFields(this, fields, 1);
-    }
+    explicit TestActor(const jint id = kClassId) : Object(id) { registerRefFields(this, &sprite); }
 };
 
 struct TestPlayer : TestActor {
@@ -194,10 +191,10 @@ struct TestPlayer : TestActor {
     Object* target = nullptr;
     Object* path = nullptr;
     Object* stats = nullptr;
+    Object* spare = nullptr; // a reference field the constructor leaves out
 
     TestPlayer() : TestActor(kClassId) {
-        void* const fields[] = {&team, &name, &marked, &animation, &target, &path, &stats};
-        registerRefFields(this, fields, 7);
+        registerRefFields(this, &team, &name, &marked, &animation, &target, &path, &stats);
     }
 };
 
@@ -234,19 +231,17 @@ TEST_F(ClassTableTest, LaterCallsOnlyAddMissingOffsets) {
     TestPlayer player;
     const jint registered = block.classes[kCPlayer].refCount;
     // A shorter list, an old field named twice and a new one named twice.
-    void* const fields[] = {&player.team, &player.number, &player.team, &player.number};
-    registerRefFields(&player, fields, 4);
+    registerRefFields(&player, &player.team, &player.spare, &player.team, &player.spare);
     EXPECT_EQ(block.classes[kCPlayer].refCount, registered + 1);
-    EXPECT_EQ(block.classes[kCPlayer].refOffsets[registered], offsetIn(player, &player.number));
+    EXPECT_EQ(block.classes[kCPlayer].refOffsets[registered], offsetIn(player, &player.spare));
 }
 
 TEST_F(ClassTableTest, AddressesOutsideTheObjectAreRejected) {
     LogCapture capture;
     TestActor actor;
-    static jint elsewhere = 0; // far from any stack object
-    void* const before = reinterpret_cast<void*>(reinterpret_cast<std::uintptr_t>(&actor) - 8);
-    void* const fields[] = {before, &elsewhere};
-    registerRefFields(&actor, fields, 2);
+    static Object* elsewhere = nullptr; // far from any stack object
+    auto** const before = reinterpret_cast<Object**>(reinterpret_cast<std::uintptr_t>(&actor) - 8);
+    registerRefFields(&actor, before, &elsewhere);
     EXPECT_EQ(block.classes[kActor].refCount, 1);
     EXPECT_GE(capture.count("registerRefFields offset"), 1);
 }

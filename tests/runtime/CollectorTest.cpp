@@ -33,8 +33,8 @@ using gctest::hide;
 using gctest::isListed;
 using gctest::makeGarbage;
 using gctest::makeHiddenNode;
-using gctest::reveal;
 using gctest::Node;
+using gctest::reveal;
 using gctest::TestStatics;
 
 struct TestMidlet : javax_microedition_midlet_MIDlet {};
@@ -82,8 +82,7 @@ struct Builder : Object {
     Object* child = nullptr;
 
     explicit Builder() : Object(kClassId) {
-        void* fields[] = {&child};
-        registerRefFields(this, fields, 1);
+        registerRefFields(this, &child);
         child = newObject<Blob>(nullptr);
     }
 };
@@ -432,8 +431,6 @@ TEST_F(CollectorTest, PermanentObjectSurvivesNormalCollectionsAndFreeAllFreesEve
     statics()->first = nullptr;
 }
 
-// Fills the object heap with garbage until less than one Node's room is left beyond a Builder's,
-// so that no Blob fits any more; returns how many objects it made.
 // The constant pool served as "/constants.bin".
 std::vector<std::uint8_t> poolBytes;
 
@@ -469,6 +466,8 @@ TEST_F(CollectorTest, ConstantStringsOutliveTheirPoolUntilEverythingIsFreed) {
     EXPECT_EQ(application.secondaryHeap->used(), 0);
 }
 
+// Fills the object heap with garbage until less than one Node's room is left beyond a Builder's,
+// so that no Blob fits any more; returns how many objects it made.
 [[gnu::noinline]] jint fillObjectHeap(Application* application, jint* releases) {
     VirtualMemoryManager* heap = application->objectHeap;
     const jint blobRoom = static_cast<jint>(sizeof(Blob)) + 64;
@@ -493,6 +492,121 @@ TEST_F(CollectorTest, AllocationFailingInsideAConstructorCollectsAndKeepsTheObje
     EXPECT_EQ(releases, garbage);
     ASSERT_NE(builder->child, nullptr);
     EXPECT_EQ(builder->classId, Builder::kClassId);
+}
+
+// ---- objects in use that collections once freed
+
+// Holds the object its constructor is given, in a registered field.
+struct Holder : Object {
+    Object* held = nullptr;
+
+    Holder(const jint id, Object* object) : Object(id), held(object) { registerRefFields(this, &held); }
+};
+
+// Its base-class argument allocates, so a collection can run while this object is listed but
+// before any of its constructors has begun.
+struct LateHolder : Holder {
+    static constexpr jint kClassId = kCTeam;
+
+    LateHolder() : Holder(kClassId, newObject<Blob>(nullptr)) {}
+};
+
+Object* heldByFirst(TestStatics& statics) {
+    return static_cast<Holder*>(statics.first)->held;
+}
+
+// The game's block has this many reference statics; the library's come after them.
+constexpr jint kGameReferenceStatics = 683;
+
+struct GameSizedStatics : TestStatics {
+    StaticRef<Object> more[kGameReferenceStatics - 3];
+};
+
+struct LostObjectCase {
+    const char* name;
+    // Sets the scene; returns the hidden address of an object the program still uses.
+    std::uintptr_t (*build)(Application& application, TestStatics& statics, jint* garbageReleases);
+    // Whether the program's own way to the object still leads to it.
+    bool (*reached)(TestStatics& statics, std::uintptr_t hidden);
+    void (*clear)(TestStatics& statics);
+};
+
+const LostObjectCase kLostObjectCases[] = {
+    {"held by an object whose base-class argument collected, in stress mode",
+     [](Application&, TestStatics& s, jint*) {
+         setGcStress(true);
+         s.first = newObject<LateHolder>();
+         setGcStress(false);
+         return hide(heldByFirst(s));
+     },
+     [](TestStatics& s, const std::uintptr_t hidden) { return heldByFirst(s) == reveal(hidden); },
+     [](TestStatics& s) { s.first = nullptr; }},
+    {"held by an object whose base-class argument found the heap full",
+     [](Application& a, TestStatics& s, jint* garbageReleases) {
+         fillObjectHeap(&a, garbageReleases);
+         s.first = newObject<LateHolder>();
+         return hide(heldByFirst(s));
+     },
+     [](TestStatics& s, const std::uintptr_t hidden) { return heldByFirst(s) == reveal(hidden); },
+     [](TestStatics& s) { s.first = nullptr; }},
+    {"held by a library static after the game's 683",
+     [](Application&, TestStatics& s, jint*) {
+         s.systemProperties = newObject<Node>();
+         return hide(s.systemProperties);
+     },
+     [](TestStatics& s, const std::uintptr_t hidden) { return s.systemProperties == reveal(hidden); },
+     [](TestStatics& s) { s.systemProperties = nullptr; }},
+};
+
+[[gnu::noinline]] std::uintptr_t buildLostObjectCase(const LostObjectCase& c, Application& application,
+                                                     TestStatics& statics, jint* garbageReleases) {
+    return c.build(application, statics, garbageReleases);
+}
+
+// Runs with a static block as large as the game's.
+class LostObjectTest : public gctest::CollectedRuntimeTest {
+protected:
+    void installHooks() override {
+        StaticSetUp setUp;
+        setUp.createBlock = []() -> StaticClass* { return createStaticBlock<GameSizedStatics>(); };
+        setUp.run = [](StaticClass* block) { initClassTable(block); };
+        Application::setStaticSetUp(setUp);
+    }
+};
+
+TEST_F(LostObjectTest, ObjectsInUseSurviveTheCollectionsThatOnceFreedThem) {
+    ASSERT_EQ(statics()->rootCount, kGameReferenceStatics + testing_support::kLibraryRootCount);
+    for (const LostObjectCase& c : kLostObjectCases) {
+        SCOPED_TRACE(c.name);
+        const std::uintptr_t hidden = buildLostObjectCase(c, application, *statics(), &releases);
+        clearDeadStack();
+        manager()->gc(0);
+        EXPECT_TRUE(isListed(manager(), hidden));
+        EXPECT_TRUE(c.reached(*statics(), hidden));
+
+        // Kept for its path, not by accident: without it, the object goes.
+        c.clear(*statics());
+        clearDeadStack();
+        manager()->gc(0);
+        EXPECT_FALSE(isListed(manager(), hidden));
+    }
+}
+
+// Whether a field of type Slot can be registered as a reference field.
+template <typename Slot>
+concept RegistrableField = requires(Object* object, Slot* field) {
+    registerRefFields(object, field);
+};
+
+TEST(RegisteredFieldTypes, AFieldThatCouldHoldAnInterfaceViewDoesNotCompile) {
+    // The collector reads a registered field as an object's address; a view's address lies
+    // inside its object. Checked as this file compiles.
+    static_assert(RegistrableField<Object*>);
+    static_assert(RegistrableField<TestEnumerator*>);
+    static_assert(RegistrableField<ObjectArray*>);
+    static_assert(!RegistrableField<TestEnumeration*>);
+    static_assert(!RegistrableField<void*>);
+    static_assert(!RegistrableField<jint>);
 }
 
 // ---- deep graphs
@@ -622,7 +736,7 @@ TEST_F(CollectorTest, EveryReferenceAfterADescentIsStillMarked) {
     EXPECT_EQ(manager()->count, before);
 }
 
-// ---- what carries over from one collection to the next
+// ---- what one collection leaves to the next
 
 [[gnu::noinline]] void markHidden(ObjectManager* manager, const std::uintptr_t hidden) {
     manager->mark(reveal(hidden));
@@ -646,6 +760,45 @@ TEST_F(CollectorTest, MarkSetOutsideACollectionDoesNotKeepAnObjectThroughTheNext
     manager()->gc(0);
     EXPECT_EQ(releases, 1);
     EXPECT_FALSE(isListed(manager(), hidden));
+}
+
+// A permanent Node holding an ordinary one, as a hidden address.
+[[gnu::noinline]] std::uintptr_t makePermanentHolder(jint* releases) {
+    Node* holder = newObject<Node>();
+    holder->collectable = 0;
+    holder->left = newObject<Node>(releases);
+    return hide(holder);
+}
+
+// Only the holder's static leads to the held node (reached), or only the second static (not).
+[[gnu::noinline]] void reachThroughHolder(TestStatics* statics, const std::uintptr_t hidden,
+                                          const bool reached) {
+    auto* holder = static_cast<Node*>(reveal(hidden));
+    statics->first = reached ? holder : nullptr;
+    statics->second = reached ? nullptr : holder->left;
+}
+
+TEST_F(CollectorTest, AMarkOfAnEarlierCollectionIsNeverTakenForThisOnes) {
+    // A permanent object stays listed while nothing reaches it, with the mark it last got. When
+    // a collection reaches it again, what it holds must be traced anew, however many
+    // collections lay between (the gaps around the point where mark numbers start over).
+    const std::uintptr_t hidden = makePermanentHolder(&releases);
+    for (const jint gap : {1, 252, 253, 254, 255, 508}) {
+        SCOPED_TRACE(gap);
+        reachThroughHolder(statics(), hidden, true);
+        clearDeadStack();
+        manager()->gc(0);
+        reachThroughHolder(statics(), hidden, false);
+        for (jint i = 0; i < gap; ++i) {
+            clearDeadStack();
+            manager()->gc(0);
+        }
+        reachThroughHolder(statics(), hidden, true);
+        clearDeadStack();
+        manager()->gc(0);
+        ASSERT_EQ(releases, 0);
+    }
+    statics()->first = nullptr;
 }
 
 // Makes a new unreferenced Node from its release slot.

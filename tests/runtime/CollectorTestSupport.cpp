@@ -8,8 +8,7 @@
 namespace runtime::gctest {
 
 Node::Node(jint* releaseCounter, const jint id) : Object(id), releases(releaseCounter) {
-    void* fields[] = {&left, &right};
-    registerRefFields(this, fields, 2);
+    registerRefFields(this, &left, &right);
 }
 
 void Node::release() {

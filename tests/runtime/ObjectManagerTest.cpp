@@ -127,6 +127,27 @@ TEST_F(ObjectManagerTest, AnObjectTheHeapCannotHoldEndsTheProgram) {
         ::testing::ExitedWithCode(EXIT_FAILURE), "Malloc returned null");
 }
 
+// A class that lists an interface before Object: its Object header is not at its start.
+struct TestRunnable {
+    virtual void run() = 0;
+
+protected:
+    ~TestRunnable() = default;
+};
+struct InterfaceFirst : TestRunnable, Object {
+    InterfaceFirst() : Object(kThread) {}
+    void run() override {}
+};
+
+TEST_F(ObjectManagerTest, AClassWhoseObjectHeaderIsNotFirstEndsTheProgram) {
+    EXPECT_EXIT(
+        {
+            logToStderr();
+            newObject<InterfaceFirst>();
+        },
+        ::testing::ExitedWithCode(EXIT_FAILURE), "a class must derive from Object before any interface");
+}
+
 #if !defined(__SANITIZE_ADDRESS__)
 // Leaves the process 64 MiB of address space beyond what it uses, so a large request fails.
 void limitAddressSpace() {

@@ -7,8 +7,11 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <string>
+#include <vector>
 
 #include "runtime/Arrays.h"
+#include "runtime/ConstantPool.h"
 #include "runtime/StaticClass.h"
 #include "runtime/String.h"
 #include "tests/runtime/RuntimeFixture.h"
@@ -348,6 +351,30 @@ TEST_F(OperandStackTest, ConstantStringsComeFromThePool) {
     OperandStack::pushConstString(&frame, 2);
     EXPECT_EQ(frame.slot(0), reinterpret_cast<StackSlot>(literal));
     EXPECT_EQ(frame.tag(0), kTagReference);
+}
+
+TEST_F(OperandStackTest, ABadConstantIndexPushesWhatGetConstantStringGives) {
+    ObjectArray* pool = newObjectArray(2);
+    (*pool)[0] = newStringFromCString("only");
+    struct Case {
+        jint index;
+        bool withPool;
+    };
+    for (const Case& c : {Case{2, true}, Case{-1, true}, Case{1, true}, Case{400, true}, Case{0, false}}) {
+        SCOPED_TRACE(c.index);
+        application.staticClass->constantPool = c.withPool ? pool : nullptr;
+        clearLog();
+        OperandFrame<1> frame;
+        OperandStack::pushConstString(&frame, c.index);
+        const std::vector<std::string> pushLog = logLines();
+        clearLog();
+        String* fetched = getConstantString(c.index);
+        EXPECT_EQ(frame.slot(0), reinterpret_cast<StackSlot>(fetched));
+        EXPECT_EQ(frame.tag(0), kTagReference);
+        EXPECT_EQ(fetched->length(), 0);
+        EXPECT_EQ(pushLog, logLines());
+        EXPECT_TRUE(logged("getConstantString: no constant string " + std::to_string(c.index)));
+    }
 }
 
 #if TARNWICK_CHECKED

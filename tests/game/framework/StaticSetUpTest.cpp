@@ -123,6 +123,9 @@ TEST_F(StaticSetUpTest, ScalarsHoldTheirStartValues) {
     EXPECT_EQ(s->seasonYear, 2009);
     EXPECT_EQ(s->menuChoice, 1);
     EXPECT_EQ(s->menuState, 0);
+    for (const jint sound : {s->lastEffect, s->currentMusic, s->lastSound, s->pendingSound}) {
+        EXPECT_EQ(sound, -1);
+    }
     EXPECT_EQ(s->midletCount, kMidletCounterStart);
     const jint offsets[] = {s->menuRecordField1,  s->menuRecordField2,  s->menuRecordField3,
                             s->menuRecordField4,  s->menuRecordField5,  s->menuRecordField6,
@@ -148,6 +151,9 @@ TEST_F(StaticSetUpTest, StaticsNoInitialiserStoresAreZero) {
     allow(&s->matchCommand, sizeof s->matchCommand);
     allow(&s->seasonYear, sizeof s->seasonYear);
     allow(&s->menuChoice, sizeof s->menuChoice);
+    for (const jint* sound : {&s->lastEffect, &s->currentMusic, &s->lastSound, &s->pendingSound}) {
+        allow(sound, sizeof *sound);
+    }
     allow(&s->menuRecordField1, sizeof(jint) * 18);
     for (jint i = 0; i < s->rootCount; ++i) {
         allow(s->rootTable[i], sizeof(Object*));

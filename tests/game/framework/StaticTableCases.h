@@ -242,7 +242,7 @@ inline const TableCase kTables[] = {
     {"languageCodes", [](const GameStatics* s) -> Object* { return s->languageCodes; }, runtime::kObjectArray, 11, {}, runtime::kString, 167, 176},
     {"values01235", [](const GameStatics* s) -> Object* { return s->values01235; }, runtime::kByteArray, 5, {}, kNone, 0, 5},
     {"texts692", [](const GameStatics* s) -> Object* { return s->texts692; }, runtime::kIntArray, 9, {}, kNone, 692, 832},
-    {"byteGrid2x3x6", [](const GameStatics* s) -> Object* { return s->byteGrid2x3x6; }, runtime::kObjectArray, 2, {3, 3}, runtime::kObjectArray, kUnchecked, kUnchecked},
+    {"presetByteTables", [](const GameStatics* s) -> Object* { return s->presetByteTables; }, runtime::kObjectArray, 2, {3, 3}, runtime::kObjectArray, kUnchecked, kUnchecked},
     {"texts831", [](const GameStatics* s) -> Object* { return s->texts831; }, runtime::kIntArray, 12, {}, kNone, 831, 689},
     {"developmentSkillWeights", [](const GameStatics* s) -> Object* { return s->developmentSkillWeights; }, runtime::kObjectArray, 4, {9, 9, 9, 9}, runtime::kByteArray, 1, 0},
     {"developmentFlagChances", [](const GameStatics* s) -> Object* { return s->developmentFlagChances; }, runtime::kObjectArray, 4, {10, 10, 10, 10}, runtime::kByteArray, 1, 1},

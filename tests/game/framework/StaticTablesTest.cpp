@@ -141,7 +141,7 @@ TEST_F(StaticTablesTest, ChosenContentsReadAsTheirReadersExpect) {
     EXPECT_EQ((*s->resultRewardTable)[10], -2);
     EXPECT_EQ((*s->colours12)[1], 0x300F8D);
     // Three-level arrays: every level exists down to zeroed leaves.
-    auto* grid = static_cast<runtime::ObjectArray*>((*s->byteGrid2x3x6)[1]);
+    auto* grid = static_cast<runtime::ObjectArray*>((*s->presetByteTables)[1]);
     EXPECT_EQ(grid->length, 3);
     EXPECT_EQ(static_cast<runtime::ByteArray*>((*grid)[2])->length, 6);
     // Tables of strings hold the pool's own objects.

@@ -1,5 +1,5 @@
 // The headless host of tests (see HostHarness.h).
-#include "HostHarness.h"
+#include "tests/support/HostHarness.h"
 
 #include <png.h>
 

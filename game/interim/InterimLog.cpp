@@ -1,0 +1,16 @@
+// The first-call log line of the interim operations (see InterimLog.h).
+#include "game/interim/InterimLog.h"
+
+#include "runtime/Log.h"
+
+namespace game::interim {
+
+void logFirstCall(bool& logged, const char* const operation) {
+    if (logged) {
+        return;
+    }
+    logged = true;
+    runtime::log("interim: %s has no effect until its owner is built", operation);
+}
+
+} // namespace game::interim

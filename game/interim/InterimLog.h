@@ -1,0 +1,10 @@
+// The log line every interim operation writes the first time it is called, so a run shows which
+// parts of the game are still stand-ins.
+#pragma once
+
+namespace game::interim {
+
+// Logs "interim: <operation> has no effect until its owner is built" once per flag.
+void logFirstCall(bool& logged, const char* operation);
+
+} // namespace game::interim

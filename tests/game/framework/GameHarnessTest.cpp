@@ -1,0 +1,212 @@
+// The whole game under the headless host, on the sample data: scripted keys, touches and focus
+// events go through the host's event pump into the canvas, and the frame reads them as masks.
+// The frame entry is a scripted double that runs the frame's key step and records what it sees.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "game/framework/Device.h"
+#include "game/framework/GameStatics.h"
+#include "game/framework/Input.h"
+#include "game/framework/KeyMasks.h"
+#include "game/framework/Quorlin.h"
+#include "game/framework/StaticSetUp.h"
+#include "game/sprites/ArchiveResource.h"
+#include "tests/game/framework/FrameworkFixture.h"
+#include "tests/support/HostHarness.h"
+
+namespace game {
+namespace {
+
+using profile::testing::HostHarness;
+using runtime::jint;
+
+// What one frame saw.
+struct FrameView {
+    jint frameKeys = 0;
+    jint pressedKeys = 0;
+    jint releasedKeys = 0;
+    bool touchDown = false;
+    bool touchPressedNow = false;
+    bool touchReleased = false;
+    jint pressX = 0;
+    jint pressY = 0;
+    jint releaseX = 0;
+    jint releaseY = 0;
+    bool leftSoftKey = false;
+    bool paused = false;
+    jint topState = 0;
+    jint menuState = 0;
+};
+
+std::vector<FrameView> frames;
+
+// The frame as the frame entry runs it, as far as input goes: the key step first, the state's
+// work (here: recording), then the end of the frame (frame count, one-frame touch flags).
+void recordFrame() {
+    framework::updateKeys();
+    GameStatics* block = statics();
+    FrameView view;
+    view.frameKeys = block->frameKeys;
+    view.pressedKeys = block->pressedKeys;
+    view.releasedKeys = block->releasedKeys;
+    view.touchDown = block->touchDown != 0;
+    view.touchPressedNow = block->touchPressedNow != 0;
+    view.touchReleased = block->touchReleased != 0;
+    view.pressX = block->pointerPressX;
+    view.pressY = block->pointerPressY;
+    view.releaseX = block->pointerReleaseX;
+    view.releaseY = block->pointerReleaseY;
+    view.leftSoftKey = framework::isKeyPressed(framework::kKeyLeftSoft);
+    view.paused = block->paused != 0;
+    view.topState = block->topState;
+    view.menuState = block->menuState;
+    frames.push_back(view);
+    ++block->framesInState;
+    block->touchPressedNow = 0;
+    block->touchReleased = 0;
+}
+
+class GameHarnessTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (const char* root = std::getenv("TARNWICK_ROOT")) {
+            previousRoot = root;
+        }
+        setenv("TARNWICK_ROOT", TARNWICK_SAMPLE_ROOT, 1);
+        frames.clear();
+        neighbours.frame.frameBody = &recordFrame;
+        sprites::resetArchiveDirectory();
+        sprites::installArchiveOpener();
+        installStaticSetUp();
+        ASSERT_TRUE(harness.startMidlet(&Quorlin::create));
+        neighbours.log.take();
+    }
+    void TearDown() override {
+        harness.host().closeApplication();
+        runtime::Application::setStaticSetUp({});
+        sprites::resetArchiveDirectory();
+        if (previousRoot) {
+            setenv("TARNWICK_ROOT", previousRoot->c_str(), 1);
+        } else {
+            unsetenv("TARNWICK_ROOT");
+        }
+    }
+
+    testing::ScriptedNeighbours neighbours;
+    HostHarness harness;
+    std::optional<std::string> previousRoot;
+};
+
+TEST_F(GameHarnessTest, TheGameMidletShowsItsCanvasAndTheFrameEntryRunsEachFrame) {
+    ASSERT_NE(statics()->midlet.get(), nullptr);
+    ASSERT_NE(statics()->canvas.get(), nullptr);
+    EXPECT_EQ(harness.application()->currentDisplayable, statics()->canvas.get());
+    harness.runFrames(3);
+    EXPECT_EQ(frames.size(), 3u);
+    EXPECT_EQ(neighbours.log.take(), (std::vector<std::string>{"paint", "paint", "paint"}));
+}
+
+TEST_F(GameHarnessTest, ScriptedKeysReachTheFrameMasks) {
+    // Frame 1 is one of the first four frames of the state: its press is ignored.
+    harness.key(1, SDLK_UP).key(5, SDLK_RETURN).key(8, SDLK_2).keyDown(11, SDLK_DOWN).keyDown(12, SDLK_F1);
+    harness.keyUp(14, SDLK_DOWN).keyUp(15, SDLK_F1);
+    harness.runFrames(17);
+    ASSERT_EQ(frames.size(), 17u);
+    EXPECT_EQ(frames[1].pressedKeys, 0);
+    EXPECT_EQ(frames[2].releasedKeys, 0);
+    EXPECT_EQ(frames[5].pressedKeys, framework::kKeyFire);
+    EXPECT_EQ(frames[6].releasedKeys, framework::kKeyFire);
+    EXPECT_EQ(frames[8].pressedKeys, framework::kKeyUp) << "digit 2 is up outside digit mode";
+    EXPECT_EQ(frames[11].frameKeys, framework::kKeyDown);
+    // A second key while one is held is not queued; the frame takes the held keys.
+    EXPECT_EQ(frames[12].frameKeys, framework::kKeyDown | framework::kKeyLeftSoft);
+    EXPECT_EQ(frames[12].pressedKeys, framework::kKeyLeftSoft);
+    EXPECT_EQ(frames[13].pressedKeys, 0);
+    EXPECT_EQ(frames[14].releasedKeys, framework::kKeyDown);
+    EXPECT_EQ(frames[15].releasedKeys, framework::kKeyLeftSoft);
+    EXPECT_EQ(frames[16].frameKeys, 0);
+}
+
+TEST_F(GameHarnessTest, ScriptedTouchesReachTheFrameAndTheSoftKeyZone) {
+    harness.press(2, 200, 300).drag(3, 210, 320).release(4, 220, 330).tap(6, 50, 760).tap(8, 110, 760);
+    harness.runFrames(10);
+    ASSERT_EQ(frames.size(), 10u);
+    EXPECT_TRUE(frames[2].touchDown);
+    EXPECT_TRUE(frames[2].touchPressedNow);
+    EXPECT_EQ(frames[2].pressX, 200);
+    EXPECT_EQ(frames[2].pressY, 300);
+    EXPECT_TRUE(frames[3].touchDown);
+    EXPECT_FALSE(frames[3].touchPressedNow) << "a press is seen by one frame";
+    EXPECT_EQ(frames[3].pressX, 210);
+    EXPECT_EQ(frames[3].pressY, 320);
+    EXPECT_FALSE(frames[4].touchDown);
+    EXPECT_TRUE(frames[4].touchReleased);
+    EXPECT_EQ(frames[4].releaseX, 220);
+    EXPECT_EQ(frames[4].releaseY, 330);
+    EXPECT_EQ(frames[4].pressX, 0);
+    EXPECT_FALSE(frames[5].touchReleased);
+    EXPECT_FALSE(frames[4].leftSoftKey);
+    EXPECT_TRUE(frames[6].leftSoftKey) << "a tap in the left soft-key zone";
+    EXPECT_FALSE(frames[8].leftSoftKey) << "x 110 is outside the zone";
+}
+
+TEST_F(GameHarnessTest, FocusLossPausesAndFocusGainResumesWithTheKeysCleared) {
+    // The host ignores the first focus loss after start.
+    harness.focus(1, false).keyDown(5, SDLK_RETURN).focus(7, false).focus(9, true);
+    harness.runFrames(11);
+    ASSERT_EQ(frames.size(), 11u);
+    EXPECT_FALSE(frames[1].paused);
+    EXPECT_EQ(frames[6].frameKeys, framework::kKeyFire);
+    EXPECT_TRUE(frames[7].paused);
+    const std::vector<std::string> calls = neighbours.log.take();
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "updateEventList"), 1);
+    EXPECT_FALSE(frames[9].paused);
+    // The held key was forgotten on resume.
+    EXPECT_EQ(frames[9].frameKeys, 0);
+    EXPECT_EQ(statics()->heldKeys, 0);
+}
+
+TEST_F(GameHarnessTest, AFocusLossInAMatchGoesToThePauseMenuAndAResumeStaysThere) {
+    statics()->topState = 4;
+    harness.focus(1, false).focus(3, false).focus(5, true);
+    harness.runFrames(6);
+    EXPECT_EQ(frames[1].topState, 4) << "the first focus loss is ignored";
+    EXPECT_EQ(frames[3].topState, 2);
+    EXPECT_EQ(frames[3].menuState, 0x800000);
+    EXPECT_TRUE(statics()->matchInterrupted);
+    // Without a match day in progress the resume does not go back into the match.
+    EXPECT_EQ(frames[5].topState, 2);
+    EXPECT_FALSE(frames[5].paused);
+}
+
+TEST_F(GameHarnessTest, DuringAMatchDayAResumeGoesBackIntoTheMatch) {
+    statics()->topState = 4;
+    statics()->matchDayMode = 1;
+    statics()->matchDayCounter = 2;
+    harness.focus(1, false).focus(3, false).focus(5, true);
+    harness.runFrames(6);
+    EXPECT_EQ(frames[3].topState, 2);
+    EXPECT_EQ(frames[5].topState, 4);
+    EXPECT_FALSE(statics()->matchInterrupted);
+}
+
+TEST_F(GameHarnessTest, TheGameLoopPacesFramesUntilTheHostEnds) {
+    statics()->gameRunning = 1;
+    // The loop busy-waits on the clock: let each reading move it.
+    harness.clock.stepPerRead = 1;
+    harness.host().setFrameLimit(4);
+    harness.host().run();
+    EXPECT_EQ(harness.host().getFramesPresented(), 4u);
+    EXPECT_EQ(frames.size(), 4u);
+    EXPECT_EQ(harness.exitCodes, std::vector<int>{0});
+    EXPECT_EQ(harness.application(), nullptr);
+}
+
+} // namespace
+} // namespace game
