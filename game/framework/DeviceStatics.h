@@ -383,8 +383,7 @@ struct DeviceStatics {
     StaticRef<runtime::ObjectArray>
         positionGroupTable; // position groups picked by position mask (ref[8] of byte[])
 
-<<<<<<< HEAD
-=======
+
     // Input: per-frame masks, double press, auto-repeat, long press, digit mode, touch repeat.
     jint releasedKeys;          // keys newly released this frame
     jint lastPressedKey;        // first press of a possible double press
@@ -418,7 +417,6 @@ struct DeviceStatics {
     jint hintOffsetY;
     jint currentMusic; // music id started last; -1 none
 
->>>>>>> main
     // The resource-pack reader: the rest of the open pack's state, and the stream readers' count.
     jint packEntryLeadByte;                       // first byte of the entry last selected, 0..255
     jbyte packEntryFlag;                          // cleared whenever an entry is selected
@@ -427,14 +425,13 @@ struct DeviceStatics {
     jint packSkipBufferSize;                      // chunk of skipping by reads; 0 skips on the stream
     jint streamBytesRead;                         // bytes taken by readStreamByte and readStreamFully
 
-<<<<<<< HEAD
     // Sprites and palettes.
     StaticRef<runtime::ObjectArray> sprites;          // ASprite by number; font f is element 11 + f
     StaticRef<runtime::ObjectArray> sharedPalettes;   // int[][]: template rows from the kind-0 sprite file
     StaticRef<runtime::ObjectArray> composedPalettes; // int[66][44]: kit palettes of kinds 0 and 1
     StaticRef<runtime::IntArray> paletteWork;         // shared decode target of module pixels
     StaticRef<runtime::BoolArray> paletteSlotMask;    // by kind: module images cached at load
-=======
+
     // Sound by id: what was started last (-1 none) and the match lock.
     jint lastEffect;         // the effect started last
     jint lastSound;          // the sound of either kind started last
@@ -444,7 +441,6 @@ struct DeviceStatics {
     // Game maths: the pair that directionToVector and scaleVectorTo yield.
     jint vectorX;
     jint vectorY;
->>>>>>> main
 };
 
 } // namespace game

@@ -696,25 +696,10 @@ bool rebuildsImagesOnPaletteChange(const jint kind) {
 }
 
 ASprite::ASprite(const jint id) : Object(id) {
-    void* const fields[] = {&moduleX,
-                            &moduleY,
-                            &moduleWidth,
-                            &moduleHeight,
-                            &frameModuleCount,
-                            &frameFirstModule,
-                            &frameRects,
-                            &frameModules,
-                            &animFrameCount,
-                            &animFirstFrame,
-                            &animFrames,
-                            &palettes,
-                            &pixelData,
-                            &moduleDataOffsets,
-                            &moduleImages,
-                            &moduleKind,
-                            &frameModulePalette,
-                            &moduleColour};
-    runtime::registerRefFields(this, fields, static_cast<jint>(std::size(fields)));
+    runtime::registerRefFields(this, &moduleX, &moduleY, &moduleWidth, &moduleHeight, &frameModuleCount,
+                               &frameFirstModule, &frameRects, &frameModules, &animFrameCount,
+                               &animFirstFrame, &animFrames, &palettes, &pixelData, &moduleDataOffsets,
+                               &moduleImages, &moduleKind, &frameModulePalette, &moduleColour);
 }
 
 jboolean ASprite::load(ByteArray* data, const jint offset) {
