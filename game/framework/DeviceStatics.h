@@ -383,6 +383,7 @@ struct DeviceStatics {
     StaticRef<runtime::ObjectArray>
         positionGroupTable; // position groups picked by position mask (ref[8] of byte[])
 
+
     // Input: per-frame masks, double press, auto-repeat, long press, digit mode, touch repeat.
     jint releasedKeys;          // keys newly released this frame
     jint lastPressedKey;        // first press of a possible double press
@@ -423,6 +424,13 @@ struct DeviceStatics {
     StaticRef<runtime::ByteArray> packSkipBuffer; // scratch of skipping by reads
     jint packSkipBufferSize;                      // chunk of skipping by reads; 0 skips on the stream
     jint streamBytesRead;                         // bytes taken by readStreamByte and readStreamFully
+
+    // Sprites and palettes.
+    StaticRef<runtime::ObjectArray> sprites;          // ASprite by number; font f is element 11 + f
+    StaticRef<runtime::ObjectArray> sharedPalettes;   // int[][]: template rows from the kind-0 sprite file
+    StaticRef<runtime::ObjectArray> composedPalettes; // int[66][44]: kit palettes of kinds 0 and 1
+    StaticRef<runtime::IntArray> paletteWork;         // shared decode target of module pixels
+    StaticRef<runtime::BoolArray> paletteSlotMask;    // by kind: module images cached at load
 
     // Sound by id: what was started last (-1 none) and the match lock.
     jint lastEffect;         // the effect started last
