@@ -12,7 +12,6 @@
 #include <cstring>
 #include <filesystem>
 #include <iterator>
-#include <string_view>
 #include <unordered_set>
 #include <vector>
 
@@ -23,7 +22,6 @@
 #include "runtime/Arrays.h"
 #include "runtime/Collector.h"
 #include "runtime/ConstantPool.h"
-#include "runtime/ConstantPoolFormat.h"
 #include "runtime/Log.h"
 #include "runtime/ObjectManager.h"
 #include "runtime/StaticClass.h"
@@ -31,7 +29,7 @@
 #include "runtime/StreamsResource.h"
 #include "runtime/String.h"
 #include "runtime/VirtualMemoryManager.h"
-#include "tools/SampleData.h"
+#include "tests/support/SampleConstantPool.h"
 
 namespace fuzzing {
 
@@ -84,25 +82,6 @@ void makeProgramsFolder() {
     std::atexit(removeFolder);
 }
 
-const tools::Bytes& samplePoolBytes() {
-    static const tools::Bytes bytes = [] {
-        std::vector<std::u16string> texts;
-        for (const tools::ConstantText& text : tools::sampleConstants()) {
-            texts.push_back(text.text);
-        }
-        return tools::constantPoolBytes(texts);
-    }();
-    return bytes;
-}
-
-runtime::java_io_InputStream* openSamplePool(runtime::String* name) {
-    if (name == nullptr || name->matchesName(runtime::kConstantPoolResource) == 0 ||
-        name->length() != static_cast<runtime::jint>(std::string_view(runtime::kConstantPoolResource).size())) {
-        return nullptr;
-    }
-    return entryStreamOf(samplePoolBytes().data(), samplePoolBytes().size());
-}
-
 // The game's start-up, as far as the parsers depend on it.
 void setUp() {
     if (std::getenv("TARNWICK_FUZZ_LOG") == nullptr) {
@@ -112,14 +91,13 @@ void setUp() {
     }
     makeProgramsFolder();
     runtime::recordStackBase();
+    // The sample pool is served directly: the archive opener is the parsers' to exercise.
+    runtime::setResourceOpener(&testing_support::openSamplePool);
     instance = new runtime::Application();
-    if (!instance->init()) {
+    runtime::RuntimeOptions options;
+    options.loadConstantPool = true;
+    if (!instance->init(options)) {
         fail("the runtime cannot be set up");
-    }
-    runtime::setResourceOpener(&openSamplePool);
-    if (const char* reason = runtime::readConstantPool(instance->staticClass, openSamplePool(
-                                 runtime::newStringFromCString(runtime::kConstantPoolResource)))) {
-        fail("the sample constant pool does not load: %s", reason);
     }
     profile::installResourceOpener();
     profile::installAppProperties();

@@ -43,12 +43,7 @@ constexpr jint kIdVectorIncrement = 0;
 // Characters a file name cannot hold on the handset.
 constexpr char16_t kReplacedCharacters[] = u"/:*?<>|";
 
-// Catches a pending exception of classId (or a subclass) as a handler would: true when one was
-// caught; anything else stays pending.
-bool catchException(const jint classId) {
-    const runtime::HandlerEntry handlers[] = {{classId, 0, 1}, {}};
-    return runtime::checkException(0) != 0 && runtime::findHandler(handlers) == 0;
-}
+using runtime::catchException;
 
 template <typename Exception> void raise(String* message) {
     runtime::throwException(newObject<Exception>(message));

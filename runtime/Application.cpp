@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "runtime/ClassTable.h"
+#include "runtime/ConstantPool.h"
 #include "runtime/Displayable.h"
 #include "runtime/Exceptions.h"
 #include "runtime/Log.h"
@@ -56,11 +57,16 @@ void clipToScreen(const Application* application) {
                         screenImageHeight(application));
 }
 
-VirtualMemoryManager* createHeap(const jint size, const bool relocatable, Application* application) {
+VirtualMemoryManager* createHeap(const jint size, const bool relocatable, const bool collectWhenFull,
+                                 Application* application) {
     auto* heap = new VirtualMemoryManager();
     if (!heap->init(size, relocatable)) {
         delete heap;
         return nullptr;
+    }
+    if (!collectWhenFull) {
+        heap->setCollectHook([](jint) {});
+        return heap;
     }
     // A failed allocation collects (keeping the object under construction) and tries again.
     heap->setCollectHook([application](const jint flags) {
@@ -94,13 +100,13 @@ void Application::setMidletFactory(const MidletFactory factory) {
     midletFactory = factory;
 }
 
-bool Application::init() {
+bool Application::init(const RuntimeOptions& options) {
     // Every runtime routine reaches the Application through the instance, the set-up included.
     setInstance(this);
 
     log("new MemoryManagers");
-    objectHeap = createHeap(kObjectHeapSize, false, this);
-    secondaryHeap = createHeap(kSecondaryHeapSize, true, this);
+    objectHeap = createHeap(options.objectHeapSize, false, options.collectWhenFull, this);
+    secondaryHeap = createHeap(options.secondaryHeapSize, true, options.collectWhenFull, this);
     if (objectHeap == nullptr || secondaryHeap == nullptr) {
         log("Application::init: the heaps cannot be created");
         destroyHeap(objectHeap);
@@ -125,6 +131,9 @@ bool Application::init() {
         staticSetUp.run(staticClass);
     } else {
         initClassTable(staticClass);
+        if (options.loadConstantPool) {
+            loadConstantPool(staticClass);
+        }
     }
     paintCounter = 0;
     return true;

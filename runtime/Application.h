@@ -8,6 +8,7 @@
 
 #include "runtime/JavaTypes.h"
 #include "runtime/Object.h"
+#include "runtime/VirtualMemoryManager.h"
 
 namespace runtime {
 
@@ -43,6 +44,18 @@ struct StaticSetUp {
     void (*run)(StaticClass* block) = nullptr;
 };
 
+// How init brings a runtime up. The defaults are the program's.
+struct RuntimeOptions {
+    jint objectHeapSize = kObjectHeapSize;
+    jint secondaryHeapSize = kSecondaryHeapSize;
+    // A heap that runs short collects and tries again; without, the allocation fails at once
+    // (for tests that decide where collections happen).
+    bool collectWhenFull = true;
+    // Without a static set-up installed, the plain block also gets the constant pool that the
+    // installed resource opener serves (the game's set-up always loads it).
+    bool loadConstantPool = false;
+};
+
 // Creates the game's midlet (and records it in the midlet class's instance static).
 using MidletFactory = javax_microedition_midlet_MIDlet* (*)();
 
@@ -57,9 +70,11 @@ public:
     static void setStaticSetUp(const StaticSetUp& setUp);
     static void setMidletFactory(MidletFactory factory);
 
-    // Creates the heaps, the ObjectManager and the static-field block and runs the static
-    // set-up; false when the heaps cannot be had (nothing can run then).
-    bool init();
+    // Brings a runtime up: makes this the current Application, creates the heaps, the
+    // ObjectManager and the static-field block and runs the static set-up (class table, constant
+    // pool, class initialisers); false when the heaps cannot be had (nothing can run then).
+    // Every program, test fixture, fuzz target and benchmark starts its runtime here.
+    bool init(const RuntimeOptions& options = {});
     // Stores the screen image and creates the screen graphics drawing into it.
     void createScreenGraphics(Object* screenImage);
     // Creates the midlet and calls its startApp slot.
@@ -69,7 +84,8 @@ public:
     // Forwarded to the current displayable, if any.
     void keyPressed(jint keyCode);
     void keyReleased(jint keyCode);
-    // Destroys the midlet, frees every object and returns the heaps.
+    // Takes the runtime down: destroys the midlet, frees every object, the static-field block
+    // and the heaps.
     void close();
 
     StaticClass* getStaticClass() const { return staticClass; }

@@ -77,6 +77,11 @@ jint findHandler(const HandlerEntry* table) {
     return -1;
 }
 
+jint catchException(const jint classId) {
+    const HandlerEntry handlers[] = {{classId, 0, 1}, {}};
+    return checkException(0) != 0 && findHandler(handlers) == 0 ? 1 : 0;
+}
+
 jint clearStaleException(const char* hostCall) {
     Application* application = Application::getInstance();
     if (application == nullptr || application->pendingException == nullptr) {

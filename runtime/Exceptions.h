@@ -30,6 +30,9 @@ java_lang_Throwable* getPendingException();
 // pending exception (interface cast or subclass); the exception is then no longer pending.
 // -1, leaving it pending, when none does or nothing is pending.
 jint findHandler(const HandlerEntry* table);
+// A handler for classId (and its subclasses) around the call just made: 1 when it caught the
+// pending exception, which is then no longer pending; anything else stays pending.
+jint catchException(jint classId);
 
 // For the host after each call into translated code (paint, keys, pointer, notifications,
 // startApp, run): an exception that no method caught is logged with its stack trace and

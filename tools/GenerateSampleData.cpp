@@ -3,6 +3,7 @@
 //
 //   tarnwick_datagen ROOT          ROOT/Brenvale/Tarnwick/data.bar and data.manifest
 //   tarnwick_datagen --constants   the table of constant strings (tools/README.md)
+//   tarnwick_datagen --texts       the table of every text of the text package
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -12,6 +13,7 @@
 
 #include "profile/GamePaths.h"
 #include "tools/SampleData.h"
+#include "tools/SampleTexts.h"
 
 namespace {
 
@@ -55,12 +57,16 @@ int generate(const std::filesystem::path& root) {
 
 int main(int argc, char** argv) {
     if (argc != 2) {
-        std::fprintf(stderr, "usage: %s ROOT | --constants\n", argv[0]);
+        std::fprintf(stderr, "usage: %s ROOT | --constants | --texts\n", argv[0]);
         return 2;
     }
     try {
         if (std::string(argv[1]) == "--constants") {
             std::fputs(tools::constantsTable().c_str(), stdout);
+            return 0;
+        }
+        if (std::string(argv[1]) == "--texts") {
+            std::fputs(tools::textsTable().c_str(), stdout);
             return 0;
         }
         return generate(argv[1]);

@@ -236,8 +236,10 @@ const ConstantText kUsedConstants[] = {
 };
 
 std::u16string placeholder(const std::int32_t index) {
-    const std::string text = "c" + std::to_string(index);
-    return std::u16string(text.begin(), text.end());
+    const std::string digits = std::to_string(index);
+    std::u16string text = u"c";
+    text.append(digits.begin(), digits.end());
+    return text;
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "profile/AppDescriptorFormat.h"
 #include "runtime/ConstantPoolFormat.h"
 #include "runtime/ModifiedUtf8.h"
+#include "tools/SamplePacks.h"
 
 namespace tools {
 
@@ -76,18 +77,6 @@ private:
     std::size_t position;
     std::size_t end;
 };
-
-const DirectoryEntry* findEntry(const std::vector<DirectoryEntry>& entries, std::string name) {
-    if (!name.empty() && name[0] == game::sprites::kArchiveNamePrefix) {
-        name.erase(0, 1);
-    }
-    for (const DirectoryEntry& entry : entries) {
-        if (game::sprites::archiveNamesMatch(entry.name, name)) {
-            return &entry;
-        }
-    }
-    return nullptr;
-}
 
 void checkConstantPool(const Bytes& archive, const DirectoryEntry& entry,
                        std::vector<std::string>& problems) {
@@ -241,6 +230,18 @@ Bytes buildArchive(const std::vector<ArchiveEntry>& entries) {
     return archive;
 }
 
+const DirectoryEntry* findDirectoryEntry(const std::vector<DirectoryEntry>& entries, std::string name) {
+    if (!name.empty() && name[0] == game::sprites::kArchiveNamePrefix) {
+        name.erase(0, 1);
+    }
+    for (const DirectoryEntry& entry : entries) {
+        if (game::sprites::archiveNamesMatch(entry.name, name)) {
+            return &entry;
+        }
+    }
+    return nullptr;
+}
+
 bool readArchiveDirectory(const Bytes& archive, std::vector<DirectoryEntry>& entries, std::string& problem) {
     DataReader reader(archive, 0, archive.size());
     std::int32_t count = 0;
@@ -294,10 +295,14 @@ std::vector<ArchiveEntry> sampleEntries() {
         texts.push_back(constant.text);
     }
     const std::string descriptor = sampleAppDescriptor();
-    return {
+    std::vector<ArchiveEntry> entries = {
         {constantPoolEntryName(), constantPoolBytes(texts), "loadConstantPool"},
         {profile::kAppDescriptorResource, Bytes(descriptor.begin(), descriptor.end()), "loadAppDescriptor"},
     };
+    for (ArchiveEntry& pack : samplePackEntries()) {
+        entries.push_back(std::move(pack));
+    }
+    return entries;
 }
 
 std::string manifest(const std::vector<ArchiveEntry>& entries) {
@@ -320,17 +325,18 @@ std::vector<std::string> validateSampleArchive(const Bytes& archive) {
         return problems;
     }
     for (const ArchiveEntry& expected : sampleEntries()) {
-        if (findEntry(entries, expected.name) == nullptr) {
+        if (findDirectoryEntry(entries, expected.name) == nullptr) {
             problems.push_back("data.bar: no entry " + expected.name + " (needed by " + expected.neededBy +
                                ")");
         }
     }
-    if (const DirectoryEntry* pool = findEntry(entries, runtime::kConstantPoolResource)) {
+    if (const DirectoryEntry* pool = findDirectoryEntry(entries, runtime::kConstantPoolResource)) {
         checkConstantPool(archive, *pool, problems);
     }
-    if (const DirectoryEntry* descriptor = findEntry(entries, profile::kAppDescriptorResource)) {
+    if (const DirectoryEntry* descriptor = findDirectoryEntry(entries, profile::kAppDescriptorResource)) {
         checkAppDescriptor(archive, *descriptor, problems);
     }
+    checkSamplePacks(archive, entries, problems);
     return problems;
 }
 

@@ -50,6 +50,8 @@ struct DirectoryEntry {
 // Reads the whole directory back; false with a reason when it is cut short or an entry lies
 // outside the file.
 bool readArchiveDirectory(const Bytes& archive, std::vector<DirectoryEntry>& entries, std::string& problem);
+// The entry the game's opener finds for name (one leading '/' dropped, ASCII case ignored), or null.
+const DirectoryEntry* findDirectoryEntry(const std::vector<DirectoryEntry>& entries, std::string name);
 
 // "/constants.bin": the count and the strings.
 Bytes constantPoolBytes(const std::vector<std::u16string>& texts);

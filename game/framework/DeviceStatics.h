@@ -370,7 +370,7 @@ struct DeviceStatics {
     StaticRef<runtime::IntArray> values322; // int[6]
     StaticRef<runtime::IntArray> texts739;  // int[3]
     StaticRef<runtime::IntArray> values100; // int[3]
-    StaticRef<runtime::ObjectArray> constantTexts167; // ref[11] of constant strings
+    StaticRef<runtime::ObjectArray> languageCodes;    // ref[11] of constant strings: language codes
     StaticRef<runtime::ByteArray> values01235;        // byte[5]
     StaticRef<runtime::IntArray> texts692;            // int[9]
     StaticRef<runtime::ObjectArray> presetByteTables; // byte[2][3][6], filled with -1 by Device::Device
@@ -415,6 +415,21 @@ struct DeviceStatics {
     jint hintOffsetX;
     jint hintOffsetY;
     jint currentMusic; // music id started last; -1 none
+
+    // The resource-pack reader: the rest of the open pack's state, and the stream readers' count.
+    jint packEntryLeadByte;                       // first byte of the entry last selected, 0..255
+    jbyte packEntryFlag;                          // cleared whenever an entry is selected
+    jboolean packKeepOpen;                        // sprite loads leave opening and closing to the caller
+    StaticRef<runtime::ByteArray> packSkipBuffer; // scratch of skipping by reads
+    jint packSkipBufferSize;                      // chunk of skipping by reads; 0 skips on the stream
+    jint streamBytesRead;                         // bytes taken by readStreamByte and readStreamFully
+
+    // Sprites and palettes.
+    StaticRef<runtime::ObjectArray> sprites;          // ASprite by number; font f is element 11 + f
+    StaticRef<runtime::ObjectArray> sharedPalettes;   // int[][]: template rows from the kind-0 sprite file
+    StaticRef<runtime::ObjectArray> composedPalettes; // int[66][44]: kit palettes of kinds 0 and 1
+    StaticRef<runtime::IntArray> paletteWork;         // shared decode target of module pixels
+    StaticRef<runtime::BoolArray> paletteSlotMask;    // by kind: module images cached at load
 };
 
 } // namespace game

@@ -35,13 +35,8 @@ template <typename T> T* permanent(T* object) {
 // Reading the directory catches every exception of the Exception family, as its callers expect
 // no exception from a lookup; true when one was pending.
 bool dropPendingException() {
-    runtime::Application* application = runtime::Application::getInstance();
-    if (application == nullptr ||
-        runtime::instanceOf(application->pendingException, runtime::kException) == 0) {
-        return false;
-    }
-    application->pendingException = nullptr;
-    return true;
+    return runtime::Application::getInstance() != nullptr &&
+           runtime::catchException(runtime::kException) != 0;
 }
 
 std::string archivePathText() {

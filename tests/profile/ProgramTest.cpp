@@ -52,6 +52,8 @@ protected:
         }
         gameFolder = root.path() / "Brenvale" / "Tarnwick";
         fs::create_directories(gameFolder);
+        // The game's start-up reads its constant pool out of the archive.
+        root.write("Brenvale/Tarnwick/data.bar", tools::buildArchive(tools::sampleEntries()));
     }
     testing_support::TemporaryRoot root;
     fs::path gameFolder;

@@ -2,13 +2,8 @@
 #include "tests/runtime/RuntimeFixture.h"
 
 #include <cstdio>
-#include <cstdlib>
 
-#include "runtime/ClassTable.h"
-#include "runtime/ObjectManager.h"
-#include "runtime/StaticClass.h"
 #include "runtime/String.h"
-#include "runtime/VirtualMemoryManager.h"
 
 namespace runtime {
 
@@ -17,39 +12,17 @@ RuntimeFixture::RuntimeFixture(const jint objectHeapSize, const jint secondaryHe
 
 void RuntimeFixture::SetUp() {
     previousSink = setLogSink([this](const std::string& line) { lines.push_back(line); });
-    Application::setInstance(&application);
-
-    application.objectHeap = new VirtualMemoryManager();
-    ASSERT_TRUE(application.objectHeap->init(objectHeapSize, false));
-    application.secondaryHeap = new VirtualMemoryManager();
-    ASSERT_TRUE(application.secondaryHeap->init(secondaryHeapSize, true));
-    application.objectHeap->setCollectHook([](jint) {});
-    application.secondaryHeap->setCollectHook([](jint) {});
-
-    application.objectManager = new ObjectManager();
-    application.objectManager->application = &application;
-    application.staticClass = createStaticBlock<StaticClass>();
-    initClassTable(application.staticClass);
+    RuntimeOptions options;
+    options.objectHeapSize = objectHeapSize;
+    options.secondaryHeapSize = secondaryHeapSize;
+    options.collectWhenFull = false;
+    ASSERT_TRUE(application.init(options));
+    // The set-up's own log lines are not the test's.
+    lines.clear();
 }
 
 void RuntimeFixture::TearDown() {
-    // Objects are not released one by one: their storage goes with the heaps. Only buffers that
-    // fell back to the system allocator outlive them (leak checking is off in the test runs).
-    freeRefFieldLists();
-    delete application.staticClass;
-    application.staticClass = nullptr;
-    if (ObjectManager* manager = application.objectManager) {
-        std::free(manager->objects);
-        delete manager;
-        application.objectManager = nullptr;
-    }
-    for (VirtualMemoryManager** heap : {&application.objectHeap, &application.secondaryHeap}) {
-        if (*heap != nullptr) {
-            (*heap)->destroy();
-            delete *heap;
-            *heap = nullptr;
-        }
-    }
+    application.close();
     Application::setInstance(nullptr);
     setLogSink(previousSink);
 }

@@ -1,0 +1,60 @@
+// A whole game runtime for a test: the game's static set-up and the sample constant pool
+// installed, the clock fixed, then the Application brought up (heaps, object manager, class
+// table, constant pool, the game's static block and its class initialisers) and made current.
+// It is taken down again after the test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "game/framework/GameStatics.h"
+#include "game/framework/StaticSetUp.h"
+#include "runtime/Application.h"
+#include "runtime/Collector.h"
+#include "runtime/ConstantPool.h"
+#include "runtime/System.h"
+#include "tests/runtime/LogCapture.h"
+#include "tests/support/SampleConstantPool.h"
+
+namespace testing_support {
+
+// The clock the fixture starts every runtime with, so the game's generator has a fixed seed.
+inline constexpr runtime::jlong kFixedClock = 1234567;
+
+class GameRuntimeTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(bringUp(kFixedClock)); }
+    void TearDown() override { takeDown(); }
+
+    // Brings the runtime up with the clock standing at clock.
+    bool bringUp(const runtime::jlong clock) {
+        runtime::System::setClock([clock] { return clock; });
+        runtime::setResourceOpener(&openSamplePool);
+        game::installStaticSetUp();
+        up = application.init();
+        runtime::clearDeadStack();
+        return up;
+    }
+    // Takes it down and puts the hooks back.
+    void takeDown() {
+        if (up) {
+            application.close();
+            up = false;
+        }
+        runtime::Application::setInstance(nullptr);
+        runtime::Application::setStaticSetUp(runtime::StaticSetUp{});
+        runtime::setResourceOpener(nullptr);
+        runtime::System::setClock(nullptr);
+    }
+
+    game::GameStatics* statics() const {
+        return static_cast<game::GameStatics*>(application.getStaticClass());
+    }
+
+    runtime::LogCapture log;
+    runtime::Application application;
+
+private:
+    bool up = false;
+};
+
+} // namespace testing_support
