@@ -229,6 +229,13 @@ struct CStateStatics {
     runtime::jboolean menuOptionFlag; // the option of menu 0x86 whose pop-up resumes on its third choice
     runtime::jint touchListHit;       // row or button under the touch; -1 none
     runtime::jint squadListCount;     // entries of squadList
+
+    // The squad list's first shown row and the random picks.
+    runtime::jint rowScroll;                           // first row of the shown page (a multiple of 13)
+    runtime::jint pickCount;                           // how many indices pickRandomIndices draws
+    runtime::StaticRef<runtime::IntArray> pickIndices; // the indices drawn
+    runtime::jint pickIndicesUsed;                     // the number drawn by the last draw
+    runtime::jboolean pickLimitFlag;                   // buildPickList looks at 20 indices
 };
 
 } // namespace game

@@ -20,6 +20,7 @@ namespace {
 constexpr runtime::jint kFirstSeasonYear = 2009;
 constexpr runtime::jint kNoMatchCommand = -1;
 constexpr runtime::jint kLoadingState = 1;
+constexpr runtime::jint kNoSound = -1;
 
 } // namespace
 
@@ -34,6 +35,11 @@ void deviceStaticInit(GameStatics* const s) {
     s->touchRepeatCounter = 0;
     s->matchCommand = kNoMatchCommand;
     s->seasonYear = kFirstSeasonYear;
+    // No sound has been asked for or started yet.
+    s->lastEffect = kNoSound;
+    s->currentMusic = kNoSound;
+    s->lastSound = kNoSound;
+    s->pendingSound = kNoSound;
 
     // Seeded from the clock the host (or a test) installed, so a fixed clock fixes the game's
     // whole sequence of draws.

@@ -430,6 +430,16 @@ struct DeviceStatics {
     StaticRef<runtime::ObjectArray> composedPalettes; // int[66][44]: kit palettes of kinds 0 and 1
     StaticRef<runtime::IntArray> paletteWork;         // shared decode target of module pixels
     StaticRef<runtime::BoolArray> paletteSlotMask;    // by kind: module images cached at load
+
+    // Sound by id: what was started last (-1 none) and the match lock.
+    jint lastEffect;         // the effect started last
+    jint lastSound;          // the sound of either kind started last
+    jint pendingSound;       // -1 once a request reaches a player
+    jboolean matchSoundLock; // in a match, sounds play only under music 16 or 24
+
+    // Game maths: the pair that directionToVector and scaleVectorTo yield.
+    jint vectorX;
+    jint vectorY;
 };
 
 } // namespace game
