@@ -8,6 +8,7 @@
 #include "profile/AppDescriptorFormat.h"
 #include "runtime/ConstantPoolFormat.h"
 #include "runtime/ModifiedUtf8.h"
+#include "tools/SampleLogo.h"
 #include "tools/SamplePacks.h"
 
 namespace tools {
@@ -302,6 +303,9 @@ std::vector<ArchiveEntry> sampleEntries() {
     for (ArchiveEntry& pack : samplePackEntries()) {
         entries.push_back(std::move(pack));
     }
+    for (ArchiveEntry& part : sampleLogoPackEntries()) {
+        entries.push_back(std::move(part));
+    }
     return entries;
 }
 
@@ -337,6 +341,7 @@ std::vector<std::string> validateSampleArchive(const Bytes& archive) {
         checkAppDescriptor(archive, *descriptor, problems);
     }
     checkSamplePacks(archive, entries, problems);
+    checkSampleLogoPack(archive, entries, problems);
     return problems;
 }
 

@@ -28,6 +28,10 @@ class CPlayer;
 class CTeam;
 } // namespace game::match
 
+namespace game::sprites {
+struct ASprite;
+}
+
 namespace game {
 
 class Device;
@@ -440,6 +444,15 @@ struct DeviceStatics {
     // Game maths: the pair that directionToVector and scaleVectorTo yield.
     jint vectorX;
     jint vectorY;
+
+    // The frame entry's loading, title and first-run screens, match entry and results board.
+    StaticRef<profile::Image> logoImage;      // the logo of the loading screens, loaded on first need
+    StaticRef<sprites::ASprite> titleSprite;  // the title picture; unloaded when the main menu is left
+    jint loadingProgress;                     // base value of the loading bar
+    jboolean titlePending;                    // cleared when the title is left for the main menu
+    jboolean questionTouched;                 // a button of the first-run question was touched and released
+    jboolean matchEntryFlag;                  // cleared on entering the match unless actor 0 is in state 3
+    StaticRef<runtime::Object> boardIcon;     // sprite instance of the results board's icons
 };
 
 } // namespace game

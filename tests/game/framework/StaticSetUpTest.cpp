@@ -43,7 +43,7 @@ protected:
         }
         // Read through the field's slot: a StaticRef holds the one pointer its root entry names.
         const void* objectFields[] = {&s->gameRandom,   &s->textBufferA,      &s->textBufferB,
-                                      &s->textBufferC,  &s->spareMatchPlayer, &s->menuHashtable,
+                                      &s->textBufferC,  &s->spareMatchPlayer, &s->menuHistory,
                                       &s->booleanTrue,  &s->booleanFalse,     &s->runtimeInstance,
                                       &s->constantPool, &s->systemOut,        &s->systemProperties};
         for (const void* field : objectFields) {
@@ -148,6 +148,10 @@ TEST_F(StaticSetUpTest, StaticsNoInitialiserStoresAreZero) {
     allow(&s->matchCommand, sizeof s->matchCommand);
     allow(&s->seasonYear, sizeof s->seasonYear);
     allow(&s->menuChoice, sizeof s->menuChoice);
+    allow(&s->lastEffect, sizeof s->lastEffect);
+    allow(&s->currentMusic, sizeof s->currentMusic);
+    allow(&s->lastSound, sizeof s->lastSound);
+    allow(&s->pendingSound, sizeof s->pendingSound);
     allow(&s->menuRecordField1, sizeof(jint) * 18);
     for (jint i = 0; i < s->rootCount; ++i) {
         allow(s->rootTable[i], sizeof(Object*));
