@@ -258,16 +258,16 @@ struct CStateStatics {
     runtime::StaticRef<runtime::ShortArray> mainMenuSlots; // the main menu's slots; all -1 on entering 32
     runtime::jboolean menuScratchFlags[2];                 // menuScratch: two bytes and two ints
     runtime::jint menuScratchValues[2];
-    runtime::jboolean touchScroll;     // a touch is scrolling the list
-    runtime::jint listAnchor;          // list row the touch started on; -1 none
-    runtime::jint listAnchorOffset;    // the touch's offset from that row
-    runtime::jint screenWork[8];       // work fields of the screens
-    runtime::jint listMarkers[2];      // -1 none
-    runtime::jboolean listFlags[2];    // set on entering 0x85 and 0x406
-    runtime::jboolean listBusy;        // the list is being built
-    runtime::jint screenTimer;         // timer of the screen
-    runtime::jint secondSelection;     // a screen's second selection
-    runtime::jint scrollMarker;        // -1 none
+    runtime::jboolean touchScroll;  // a touch is scrolling the list
+    runtime::jint listAnchor;       // list row the touch started on; -1 none
+    runtime::jint listAnchorOffset; // the touch's offset from that row
+    runtime::jint screenWork[8];    // work fields of the screens
+    runtime::jint listMarkers[2];   // -1 none
+    runtime::jboolean listFlags[2]; // set on entering 0x85 and 0x406
+    runtime::jboolean listBusy;     // the list is being built
+    runtime::jint screenTimer;      // timer of the screen
+    runtime::jint secondSelection;  // a screen's second selection
+    runtime::jint scrollMarker;     // -1 none
     runtime::jboolean listScrollFlags[2];
     runtime::jboolean popupFlags[2];
     runtime::jint dialogCounter;

@@ -446,13 +446,13 @@ struct DeviceStatics {
     jint vectorY;
 
     // The frame entry's loading, title and first-run screens, match entry and results board.
-    StaticRef<profile::Image> logoImage;      // the logo of the loading screens, loaded on first need
-    StaticRef<sprites::ASprite> titleSprite;  // the title picture; unloaded when the main menu is left
-    jint loadingProgress;                     // base value of the loading bar
-    jboolean titlePending;                    // cleared when the title is left for the main menu
-    jboolean questionTouched;                 // a button of the first-run question was touched and released
-    jboolean matchEntryFlag;                  // cleared on entering the match unless actor 0 is in state 3
-    StaticRef<runtime::Object> boardIcon;     // sprite instance of the results board's icons
+    StaticRef<profile::Image> logoImage;     // the logo of the loading screens, loaded on first need
+    StaticRef<sprites::ASprite> titleSprite; // the title picture; unloaded when the main menu is left
+    jint loadingProgress;                    // base value of the loading bar
+    jboolean titlePending;                   // cleared when the title is left for the main menu
+    jboolean questionTouched;                // a button of the first-run question was touched and released
+    jboolean matchEntryFlag;                 // cleared on entering the match unless actor 0 is in state 3
+    StaticRef<runtime::Object> boardIcon;    // sprite instance of the results board's icons
 };
 
 } // namespace game

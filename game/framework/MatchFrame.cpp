@@ -95,7 +95,8 @@ void updateHaltButton(GameStatics* block) {
 
 // The left soft key leaves the match for the pause menu.
 void updatePauseMenu(GameStatics* block) {
-    if (!info::isKeyPressedWithSound(kKeyLeftSoft) || block->matchDayMode || block->matchPhase == kPhaseNoPause) {
+    if (!info::isKeyPressedWithSound(kKeyLeftSoft) || block->matchDayMode ||
+        block->matchPhase == kPhaseNoPause) {
         return;
     }
     setTopState(kTopStateMenus);
@@ -171,7 +172,8 @@ void runTicks(GameStatics* block) {
     if (!block->matchDayMode) {
         block->matchSpeedUsed =
             !block->matchViewLock && block->topState == kTopStateMatch ? block->matchSpeedLevel : 0;
-        const jint ticks = matchTicksPerFrame(block->matchSpeedBase, block->matchSpeedUsed, block->matchSpeedDoubled);
+        const jint ticks =
+            matchTicksPerFrame(block->matchSpeedBase, block->matchSpeedUsed, block->matchSpeedDoubled);
         for (jint i = 0; i < ticks; ++i) {
             if (block->matchHalted || block->topState != kTopStateMatch) {
                 return;

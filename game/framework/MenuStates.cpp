@@ -95,7 +95,9 @@ jint familyOf(const jint state) {
 
 jint frameIndexOf(const jint family) {
     const auto bits = static_cast<std::uint32_t>(family);
-    const jint width = bits < kFirstMiddleFamily ? kLowWidth : bits < kFirstHighFamily ? kMiddleWidth : kHighWidth;
+    const jint width = bits < kFirstMiddleFamily ? kLowWidth
+                       : bits < kFirstHighFamily ? kMiddleWidth
+                                                 : kHighWidth;
     return familyIndex(family, width);
 }
 
@@ -171,7 +173,8 @@ void playEntrySound(GameStatics* block, const jint state) {
         playSound(kHomeSound);
         return;
     }
-    if (familyOf(state) != familyOf(block->menuState) && state != kResultPages && familyOf(state) == kHubFamily) {
+    if (familyOf(state) != familyOf(block->menuState) && state != kResultPages &&
+        familyOf(state) == kHubFamily) {
         playSound(kHubSound);
     }
 }
@@ -260,8 +263,8 @@ void updateMenu() {
     if (state != kMainMenu && state != kPromotionScreen && state != 0) {
         screens.paintMenuHeader(index, sub);
     }
-    const bool mainMenuAfterPromotion =
-        state == kMainMenu && block->previousMenuState == kPromotionScreen && block->topState == kTopStateSecondLoading;
+    const bool mainMenuAfterPromotion = state == kMainMenu && block->previousMenuState == kPromotionScreen &&
+                                        block->topState == kTopStateSecondLoading;
     if (state != kPromotionScreen && !mainMenuAfterPromotion) {
         screens.paintSoftKeys(index, sub);
     }

@@ -176,14 +176,14 @@ void updateTitle() {
     if (sprites::ASprite* title = block->titleSprite) {
         spriteServices().paintFrame(title, g, 0, 0, 0, 0);
     }
-    spriteServices().drawString(g, runtime::getConstantString(kTitleTextConstant), kScreenCentreX, kTitleTextY,
-                                kSpriteFont, kTitleTextAnchor, kPlainPalette);
+    spriteServices().drawString(g, runtime::getConstantString(kTitleTextConstant), kScreenCentreX,
+                                kTitleTextY, kSpriteFont, kTitleTextAnchor, kPlainPalette);
     g->setClip(0, 0, kScreenWidth, kScreenHeight);
     g->setColor(kBandColour);
     g->fillRect(0, kBandY, kScreenWidth, kBandHeight);
     if (runtime::irem(block->framesInState, kBlinkPeriod) < kBlinkOnFrames) {
-        spriteServices().drawString(g, getText(kPromptText), kScreenCentreX, kPromptY, kSpriteFont, kPromptAnchor,
-                                    kPlainPalette);
+        spriteServices().drawString(g, getText(kPromptText), kScreenCentreX, kPromptY, kSpriteFont,
+                                    kPromptAnchor, kPlainPalette);
     }
     if (!anyKeyPressed() && !block->touchReleased) {
         return;
@@ -226,8 +226,8 @@ void updateQuestion() {
             block->questionTouched = 1;
         }
     }
-    const bool confirmed =
-        (isKeyPressed(kKeyFire) && !block->menuChoiceMoving) || (block->questionTouched && !block->menuChoiceMoving);
+    const bool confirmed = (isKeyPressed(kKeyFire) && !block->menuChoiceMoving) ||
+                           (block->questionTouched && !block->menuChoiceMoving);
     if (!confirmed) {
         return;
     }
@@ -278,7 +278,7 @@ void runTopState() {
 void advanceTouchRepeat(GameStatics* block) {
     ++block->touchRepeatCounter;
     const jint period = block->touchRepeatCount <= block->touchRepeatSwitch ? block->touchRepeatFirstDelay
-                                                                           : block->touchRepeatDelay;
+                                                                            : block->touchRepeatDelay;
     if (block->touchRepeatCounter > period) {
         block->touchRepeatCounter = 0;
     }

@@ -15,7 +15,8 @@ public:
     void paintCutCornerPanel(framework::jint x, framework::jint y, framework::jint w, framework::jint h,
                              framework::jint cut, framework::jint fill, framework::jint style) override;
     void paintFixtureBadge(framework::jint team, framework::jint x, framework::jint y) override;
-    void paintCellOutline(profile::Graphics* g, framework::jint team, framework::jint x, framework::jint y) override;
+    void paintCellOutline(profile::Graphics* g, framework::jint team, framework::jint x,
+                          framework::jint y) override;
     void paintMenuHeader(framework::jint frameIndex, framework::jint sub) override;
     void paintSoftKeys(framework::jint frameIndex, framework::jint sub) override;
     // Paints nothing; stores mode as menuItemCount and lets the highlight arrive at once

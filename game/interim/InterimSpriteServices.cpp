@@ -23,8 +23,8 @@ void InterimSpriteServices::paintOn(runtime::Object* /*instance*/, profile::Grap
 }
 
 void InterimSpriteServices::paintFrame(sprites::ASprite* /*sprite*/, profile::Graphics* /*g*/,
-                                       framework::jint /*frame*/, framework::jint /*x*/, framework::jint /*y*/,
-                                       framework::jint /*flags*/) {
+                                       framework::jint /*frame*/, framework::jint /*x*/,
+                                       framework::jint /*y*/, framework::jint /*flags*/) {
     logFirstCall("ASprite::paintFrame (paints nothing)");
 }
 

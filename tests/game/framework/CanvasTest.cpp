@@ -159,7 +159,8 @@ TEST_F(CanvasTest, AnInterruptionInAMatchGoesToThePauseMenu) {
     touchHeldAt(100, 100);
     block()->touchReleased = 1;
     block()->canvas->hideNotify();
-    EXPECT_EQ(neighbours.log.take(), (std::vector<std::string>{"updateEventList", "prepareMenuScreen 8388608"}));
+    EXPECT_EQ(neighbours.log.take(),
+              (std::vector<std::string>{"updateEventList", "prepareMenuScreen 8388608"}));
     EXPECT_EQ(block()->topState, 2);
     EXPECT_EQ(block()->previousTopState, 4);
     EXPECT_EQ(block()->menuState, kMatchPauseMenu);
@@ -184,7 +185,8 @@ TEST_F(CanvasTest, InMatchPhaseTwelveTheInterruptionKeepsTheMatchState) {
     startGame();
     inMatch(12);
     block()->canvas->hideNotify();
-    EXPECT_EQ(neighbours.log.take(), (std::vector<std::string>{"updateEventList", "prepareMenuScreen 8388608"}));
+    EXPECT_EQ(neighbours.log.take(),
+              (std::vector<std::string>{"updateEventList", "prepareMenuScreen 8388608"}));
     EXPECT_EQ(block()->topState, 4);
     EXPECT_EQ(block()->menuState, kMatchPauseMenu);
     EXPECT_TRUE(block()->matchInterrupted);

@@ -1,14 +1,12 @@
 // The framework tests' runtime and scripted neighbours (see FrameworkFixture.h).
 #include "tests/game/framework/FrameworkFixture.h"
 
-#include <string_view>
-
 #include "runtime/Arrays.h"
 #include "runtime/ClassTable.h"
 #include "runtime/ObjectManager.h"
-#include "runtime/StreamsPrint.h"
 #include "runtime/System.h"
 #include "tests/support/RuntimeValues.h"
+#include "tests/support/SoundRequests.h"
 
 namespace game::testing {
 
@@ -16,37 +14,6 @@ namespace {
 // The key ring and its time stamps (one per key bit) as the canvas's class initialiser creates them.
 constexpr jint kKeyQueueLength = 6;
 constexpr jint kKeyBits = 28;
-
-// The console line of a sound request starts with this (constant string 137).
-constexpr std::string_view kSoundRequest = "playSound ";
-
-// A console that hands each finished sound-request line to a call log. It keeps the line in a
-// fixed buffer: the collector frees objects without running their destructors.
-struct SoundConsole : runtime::java_io_OutputStream {
-    static constexpr int kLineCapacity = 64;
-    explicit SoundConsole(CallLog* target) : log(target) {}
-    void write(const jint b) override {
-        if (b != '\n') {
-            if (length < kLineCapacity) {
-                line[length++] = static_cast<char>(b);
-            }
-            return;
-        }
-        const std::string text(line, static_cast<std::size_t>(length));
-        length = 0;
-        if (text.rfind(kSoundRequest, 0) == 0) {
-            log->add("playSound", {std::stoi(text.substr(kSoundRequest.size()))});
-        }
-    }
-    void write(runtime::ByteArray* b, const jint off, const jint len) override {
-        for (jint i = 0; i < len; ++i) {
-            write((*b)[off + i]);
-        }
-    }
-    CallLog* log;
-    char line[kLineCapacity] = {};
-    int length = 0;
-};
 
 std::string textArgument(runtime::String* text) {
     return text != nullptr ? testing_support::textOf(text) : "null";
@@ -207,8 +174,9 @@ void ScriptedSprites::setAnimEnded(runtime::Object* /*instance*/, const jint ani
     log.add("setAnimEnded", {animation});
 }
 
-void ScriptedSprites::paintOn(runtime::Object* /*instance*/, profile::Graphics* /*g*/, const jint x, const jint y,
-                              const jint flagA, const jint flagB, const jint valueA, const jint valueB) {
+void ScriptedSprites::paintOn(runtime::Object* /*instance*/, profile::Graphics* /*g*/, const jint x,
+                              const jint y, const jint flagA, const jint flagB, const jint valueA,
+                              const jint valueB) {
     log.add("paintOn", {x, y, flagA, flagB, valueA, valueB});
 }
 
@@ -316,8 +284,8 @@ void ScriptedManagement::paintPopupBox(const jint box) {
     log.add("paintPopupBox", {box});
 }
 
-void ScriptedManagement::paintCutCornerPanel(const jint x, const jint y, const jint w, const jint h, const jint cut,
-                                             const jint fill, const jint style) {
+void ScriptedManagement::paintCutCornerPanel(const jint x, const jint y, const jint w, const jint h,
+                                             const jint cut, const jint fill, const jint style) {
     log.add("paintCutCornerPanel", {x, y, w, h, cut, fill, style});
 }
 
@@ -325,7 +293,8 @@ void ScriptedManagement::paintFixtureBadge(const jint team, const jint x, const 
     log.add("paintFixtureBadge", {team, x, y});
 }
 
-void ScriptedManagement::paintCellOutline(profile::Graphics* /*g*/, const jint team, const jint x, const jint y) {
+void ScriptedManagement::paintCellOutline(profile::Graphics* /*g*/, const jint team, const jint x,
+                                          const jint y) {
     log.add("paintCellOutline", {team, x, y});
 }
 
@@ -347,8 +316,8 @@ void ScriptedClub::saveOrLoadGameRecord(const runtime::jboolean save) {
 }
 
 void captureSounds(CallLog& log) {
-    auto* console = runtime::newObject<SoundConsole>(&log);
-    statics()->systemOut = runtime::newObject<runtime::java_io_PrintStream>(console);
+    testing_support::reportSoundRequests(
+        [](void* context, const jint id) { static_cast<CallLog*>(context)->add("playSound", {id}); }, &log);
 }
 
 void FrameworkFixture::SetUp() {

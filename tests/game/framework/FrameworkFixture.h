@@ -105,9 +105,10 @@ public:
     explicit ScriptedSprites(CallLog& log) : log(log) {}
     void setAnim(runtime::Object* instance, jint animation, jint loops) override;
     void setAnimEnded(runtime::Object* instance, jint animation) override;
-    void paintOn(runtime::Object* instance, profile::Graphics* g, jint x, jint y, jint flagA, jint flagB, jint valueA,
-                 jint valueB) override;
-    void paintFrame(sprites::ASprite* sprite, profile::Graphics* g, jint frame, jint x, jint y, jint flags) override;
+    void paintOn(runtime::Object* instance, profile::Graphics* g, jint x, jint y, jint flagA, jint flagB,
+                 jint valueA, jint valueB) override;
+    void paintFrame(sprites::ASprite* sprite, profile::Graphics* g, jint frame, jint x, jint y,
+                    jint flags) override;
     void drawString(profile::Graphics* g, runtime::String* text, jint x, jint y, jint font, jint anchor,
                     jint palette) override;
     void loadResources() override;
@@ -194,8 +195,8 @@ private:
     runtime::ScopedService<framework::SpriteServices> spritesScope{&framework::installSpriteServices,
                                                                    sprites};
     runtime::ScopedService<framework::MatchServices> matchScope{&framework::installMatchServices, match};
-    runtime::ScopedService<framework::ManagementServices> managementScope{&framework::installManagementServices,
-                                                                          management};
+    runtime::ScopedService<framework::ManagementServices> managementScope{
+        &framework::installManagementServices, management};
     runtime::ScopedService<framework::ClubServices> clubScope{&framework::installClubServices, club};
 };
 

@@ -6,8 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,15 +14,12 @@
 #include "game/framework/Input.h"
 #include "game/framework/KeyMasks.h"
 #include "game/framework/Quorlin.h"
-#include "game/framework/StaticSetUp.h"
-#include "game/sprites/ArchiveResource.h"
 #include "tests/game/framework/FrameworkFixture.h"
-#include "tests/support/HostHarness.h"
+#include "tests/game/framework/SampleGameHarness.h"
 
 namespace game {
 namespace {
 
-using profile::testing::HostHarness;
 using runtime::jint;
 
 // What one frame saw.
@@ -68,37 +63,18 @@ void recordFrame() {
     frames.push_back(view);
 }
 
-class GameHarnessTest : public ::testing::Test {
+class GameHarnessTest : public testing::SampleGameHarness {
 protected:
     void SetUp() override {
-        if (const char* root = std::getenv("TARNWICK_ROOT")) {
-            previousRoot = root;
-        }
-        setenv("TARNWICK_ROOT", TARNWICK_SAMPLE_ROOT, 1);
         frames.clear();
         neighbours.log.on("loadResources", &recordFrame);
         neighbours.log.on("updateMentality", &recordFrame);
         neighbours.log.on("updateMatchDayMenu", &recordFrame);
-        sprites::resetArchiveDirectory();
-        sprites::installArchiveOpener();
-        installStaticSetUp();
-        ASSERT_TRUE(harness.startMidlet(&Quorlin::create));
+        SampleGameHarness::SetUp();
         neighbours.log.take();
-    }
-    void TearDown() override {
-        harness.host().closeApplication();
-        runtime::Application::setStaticSetUp({});
-        sprites::resetArchiveDirectory();
-        if (previousRoot) {
-            setenv("TARNWICK_ROOT", previousRoot->c_str(), 1);
-        } else {
-            unsetenv("TARNWICK_ROOT");
-        }
     }
 
     testing::ScriptedNeighbours neighbours;
-    HostHarness harness;
-    std::optional<std::string> previousRoot;
 };
 
 TEST_F(GameHarnessTest, TheGameMidletShowsItsCanvasAndTheFrameEntryRunsEachFrame) {
