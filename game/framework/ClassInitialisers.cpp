@@ -180,8 +180,8 @@ void deviceStaticInit(GameStatics* const s) {
     s->matchDayTable = intTable({2, 6, 9, 12, 16, 20, 23, 28});
     s->values18 = byteTable({0, 0, 0, 0, 1, 0, 1, 4, 1, 2, 3, 1, 2, 2, 2, 1, 5, 2});
     s->pitchPackNamesA = constantStringTable({158});
-    s->pitchPackNameB = constantStringTable({158});
-    s->pitchPackNameC = constantStringTable({158});
+    s->pitchPackNamesB = constantStringTable({158});
+    s->pitchPackNamesC = constantStringTable({158});
     s->single12 = intTable({12});
     s->single9 = intTable({9});
     s->single6 = intTable({6});

@@ -319,9 +319,9 @@ struct DeviceStatics {
     StaticRef<runtime::IntArray> texts644;        // int[5]
     StaticRef<runtime::IntArray> matchDayTable;   // day of the month of each of the 8 calendar slots (int[8])
     StaticRef<runtime::ByteArray> values18;       // byte[18]
-    StaticRef<runtime::ObjectArray> pitchPackNamesA; // ref[1] of constant strings
-    StaticRef<runtime::ObjectArray> pitchPackNameB;  // pack name of a pitch layer
-    StaticRef<runtime::ObjectArray> pitchPackNameC;  // pack name of a pitch layer
+    StaticRef<runtime::ObjectArray> pitchPackNamesA; // pack name of a pitch layer
+    StaticRef<runtime::ObjectArray> pitchPackNamesB; // pack name of a pitch layer
+    StaticRef<runtime::ObjectArray> pitchPackNamesC; // pack name of a pitch layer
     StaticRef<runtime::IntArray> single12;           // int[1]
     StaticRef<runtime::IntArray> single9;            // int[1]
     StaticRef<runtime::IntArray> single6;            // int[1]
