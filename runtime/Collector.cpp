@@ -579,6 +579,11 @@ void markRoots(ObjectManager* manager, const jint flags) {
 }
 
 void sweep(ObjectManager* manager, const bool freeAll) {
+    // The heaps merge what the sweep frees in one pass over each when it ends.
+    Application* application = manager->application;
+    const VirtualMemoryManager::BulkFree objectFrees(application != nullptr ? application->objectHeap : nullptr);
+    const VirtualMemoryManager::BulkFree bufferFrees(application != nullptr ? application->secondaryHeap
+                                                                            : nullptr);
     const jint listed = manager->count;
     jint freed = 0;
     for (jint i = manager->count - 1; i >= 0; --i) {
