@@ -133,11 +133,6 @@ void VirtualMemoryManager::setCollectHook(CollectHook hook) {
     m_collectHook = std::move(hook);
 }
 
-bool VirtualMemoryManager::contains(const void* pointer) const {
-    const auto* p = static_cast<const char*>(pointer);
-    return m_base != nullptr && p >= m_base && p < end();
-}
-
 const void* VirtualMemoryManager::head() const {
     if (m_base == nullptr) {
         return nullptr;
@@ -156,7 +151,7 @@ jlong VirtualMemoryManager::fragmentSizeFor(const jint n) const {
     return std::max<jlong>(rounded + m_headerSize, kMinFragmentSize);
 }
 
-void* VirtualMemoryManager::allocate(const jint n) {
+void* VirtualMemoryManager::allocateSlowly(const jint n) {
     const jlong need = fragmentSizeFor(n);
     if (m_base == nullptr || need < 0 || need > m_heapSize) {
         logAllocationFailure(need < 0 ? n : need);
@@ -165,19 +160,6 @@ void* VirtualMemoryManager::allocate(const jint n) {
     // Stress mode collects first and compacts whenever compaction could run, so tests meet
     // collections and moved buffers at every allocation.
     const bool stress = gcStress();
-    if (m_split != nullptr && need > m_splitBound && need < m_splitSize - (m_headerSize + kTakeWholeSlack) &&
-        m_pendingCount == 0 && !stress) {
-        // Nothing in the index fits better than the fragment the last request was cut from, and
-        // enough of it is left to stay split. Only its header is written: the bitmaps learn of
-        // the cut when something asks them.
-        char* fragment = m_split;
-        m_split += need;
-        m_splitSize -= static_cast<jint>(need);
-        ++m_fragmentCount;
-        markUsed(fragment, static_cast<jint>(need));
-        m_lastCut = fragment;
-        return fragment + m_headerSize;
-    }
     materializeCuts();
     // A release slot that allocates in the middle of a sweep sees every free made so far.
     applyPendingFrees();
@@ -231,10 +213,7 @@ char* VirtualMemoryManager::compact(const jint need) {
     return fragment != nullptr ? fragment : compactBySliding(need);
 }
 
-jint VirtualMemoryManager::free(void* pointer) {
-    if (!contains(pointer)) {
-        return 0;
-    }
+jint VirtualMemoryManager::freeInside(void* pointer) {
     materializeCuts();
     m_lastCut = nullptr;
     char* fragment = usedFragmentOf(pointer);
@@ -262,12 +241,7 @@ void VirtualMemoryManager::endBulkFree() {
     }
 }
 
-void VirtualMemoryManager::setFragmentRelocPointer(void* pointer, void** ownerSlot) {
-    if (m_lastCut != nullptr && static_cast<char*>(pointer) == m_lastCut + m_headerSize && m_relocatable) {
-        // The buffer just handed out, as its owner is recorded right after allocation.
-        setOwner(m_lastCut, ownerSlot);
-        return;
-    }
+void VirtualMemoryManager::setOwnerChecked(void* pointer, void** ownerSlot) {
     materializeCuts();
     char* fragment = m_relocatable && contains(pointer) ? usedFragmentOf(pointer) : nullptr;
     if (fragment == nullptr) {

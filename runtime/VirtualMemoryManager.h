@@ -17,11 +17,14 @@
 // frees in one address-ordered pass.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <vector>
 
+#include "runtime/Collector.h"
 #include "runtime/FragmentBitmap.h"
 #include "runtime/FreeFragmentIndex.h"
 #include "runtime/JavaTypes.h"
@@ -65,13 +68,47 @@ public:
     // Obtains the region and makes it one free fragment; false when the region cannot be had.
     bool init(jint size, bool relocatable);
     // Data address of a new used fragment of at least n bytes, 8-aligned, or null.
-    void* allocate(jint n);
+    void* allocate(const jint n) {
+        // Most requests are cut from the fragment the last one was cut from: nothing in the
+        // index fits them better, and enough of it is left to stay split. Only the new header is
+        // written; the bitmaps learn of the cut when something asks them.
+        if (m_split == nullptr || n < 0 || n >= m_splitSize || m_pendingCount != 0) {
+            return allocateSlowly(n);
+        }
+        const jint need =
+            std::max((n + kAlignment - 1) / kAlignment * kAlignment + m_headerSize, kMinFragmentSize);
+        if (need <= m_splitBound || need >= m_splitSize - (m_headerSize + kTakeWholeSlack) || gcStress()) {
+            return allocateSlowly(n);
+        }
+        char* fragment = m_split;
+        m_split += need;
+        m_splitSize -= need;
+        ++m_fragmentCount;
+        const jint usedSize = -need;
+        std::memcpy(fragment, &usedSize, sizeof usedSize);
+        if (m_relocatable) {
+            void* const noOwner = nullptr;
+            std::memcpy(fragment + kPlainHeaderSize, &noOwner, sizeof noOwner);
+        }
+        m_heapUsed += need;
+        m_peakUsed = std::max(m_peakUsed, m_heapUsed);
+        m_lastCut = fragment;
+        return fragment + m_headerSize;
+    }
     // Frees the fragment whose data is at pointer: 0 when pointer is outside this heap. A pointer
     // inside the heap that is not the data of a used fragment is logged and left alone (still 1,
     // so callers never hand it to the system allocator).
-    jint free(void* pointer);
+    jint free(void* pointer) { return contains(pointer) ? freeInside(pointer) : 0; }
     // Records ownerSlot as the one field that holds the data address of the buffer at pointer.
-    void setFragmentRelocPointer(void* pointer, void** ownerSlot);
+    void setFragmentRelocPointer(void* pointer, void** ownerSlot) {
+        // Owners are recorded right after allocation: the buffer just handed out needs no check.
+        if (m_lastCut != nullptr && static_cast<char*>(pointer) == m_lastCut + m_headerSize &&
+            m_relocatable) {
+            std::memcpy(m_lastCut + kPlainHeaderSize, &ownerSlot, sizeof ownerSlot);
+            return;
+        }
+        setOwnerChecked(pointer, ownerSlot);
+    }
     // Returns the region to the system allocator.
     void destroy();
 
@@ -104,7 +141,10 @@ public:
     };
 
     void setCollectHook(CollectHook hook);
-    bool contains(const void* pointer) const;
+    bool contains(const void* pointer) const {
+        const auto* p = static_cast<const char*>(pointer);
+        return p >= m_base && p < m_base + m_heapSize && m_base != nullptr;
+    }
 
     // Inspection for tests, the benchmark and the collector.
     jint size() const { return m_heapSize; }
@@ -131,6 +171,10 @@ private:
     // Fragments are addressed as raw bytes; their header fields are read and written through
     // the accessors in VirtualMemoryManager.cpp. The bitmaps and the index count in 8-byte units.
 
+    // allocate, free and setFragmentRelocPointer beyond their common cases.
+    void* allocateSlowly(jint n);
+    jint freeInside(void* pointer);
+    void setOwnerChecked(void* pointer, void** ownerSlot);
     // Fragment size for a request of n bytes, or -1 when n is negative or beyond any heap.
     jlong fragmentSizeFor(jint n) const;
     // Smallest free fragment of at least need bytes (the lowest address of equal ones), skipping
