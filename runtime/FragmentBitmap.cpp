@@ -84,7 +84,9 @@ void FragmentBitmap::unsetRange(const std::uint32_t from, const std::uint32_t to
     }
     const std::uint32_t first = from / kBits;
     const std::uint32_t last = (to - 1) / kBits;
-    for (std::uint32_t index = first; index <= last; ++index) {
+    // Only the non-zero words: a long range is mostly one free fragment's empty inside.
+    for (std::uint32_t index = nextWord(first); index != kNone && index <= last;
+         index = nextWord(index + 1)) {
         std::uint64_t mask = ~std::uint64_t{0};
         if (index == first) {
             mask &= fromBit(from % kBits);

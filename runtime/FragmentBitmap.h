@@ -57,6 +57,15 @@ public:
         unset(from);
         set(to);
     }
+    // Sets the bits of mask in word index.
+    void setBits(const std::uint32_t index, const std::uint64_t mask) {
+        std::uint64_t& word = bits(index);
+        const bool wasEmpty = word == 0;
+        word |= mask;
+        if (wasEmpty && mask != 0) {
+            markWord(index);
+        }
+    }
     // Clears every bit of [from, to).
     void unsetRange(std::uint32_t from, std::uint32_t to);
 
@@ -104,12 +113,16 @@ private:
         return m_bits[static_cast<std::size_t>(index) * kStride];
     }
     static std::uint64_t bitOf(const std::uint32_t unit) { return std::uint64_t{1} << (unit % kWordBits); }
-    // The first (last) set bit in the words from index on (down), or kNone.
-    std::uint32_t nextInLaterWords(std::uint32_t index) const;
-    std::uint32_t previousInEarlierWords(std::uint32_t index) const;
+
+public:
     // The first (last) non-zero word at or after (before) index, or kNone.
     std::uint32_t nextWord(std::uint32_t index) const;
     std::uint32_t previousWord(std::uint32_t index) const;
+
+private:
+    // The first (last) set bit in the words from index on (down), or kNone.
+    std::uint32_t nextInLaterWords(std::uint32_t index) const;
+    std::uint32_t previousInEarlierWords(std::uint32_t index) const;
     // The summaries: word index became non-zero, or zero.
     void markWord(const std::uint32_t index) {
         std::uint64_t& word = m_words[index / kWordBits];

@@ -416,7 +416,6 @@ void VirtualMemoryManager::release(char* fragment) {
 void VirtualMemoryManager::deferRelease(const char* fragment) {
     // Only a bit changes: the fragment's memory is not touched until its run is merged.
     const std::uint32_t unit = unitOf(fragment);
-    m_heapUsed -= extentFromStarts(unit);
     m_pending.set(unit);
     ++m_pendingCount;
 }
@@ -432,7 +431,9 @@ std::uint32_t VirtualMemoryManager::nextUsedStart(const std::uint32_t unit) cons
                          (~std::uint64_t{0} << (unit % kBits));
     const std::uint32_t words = (units + kBits - 1) / kBits;
     while (word == 0) {
-        if (++index >= words) {
+        // Words without a fragment start (inside a large free fragment) are skipped.
+        index = m_starts.nextWord(index + 1);
+        if (index == kNone || index >= words) {
             return units;
         }
         word = m_starts.word(index) & ~m_freeStarts.word(index) & ~m_pending.word(index);
@@ -447,17 +448,20 @@ void VirtualMemoryManager::applyPendingFrees() {
     materializeCuts();
     // Each run of pending and free fragments becomes one free fragment: every fragment of a run
     // but one goes, and its free fragments are one.
+    // The bytes a run frees are its size less those of the free fragments it takes in.
     jint runs = 0;
     jint freeInRuns = 0;
     for (std::uint32_t unit = m_pending.next(0); unit != kNone; unit = m_pending.next(unit)) {
         char* first = fragmentAt(unit);
         char* start = first;
         bool mergedSplit = false;
+        jint freeBytes = 0;
         ++runs;
         if (unit > 0) {
             const std::uint32_t before = m_starts.previous(unit - 1);
             if (m_freeStarts.test(before)) {
                 start = fragmentAt(before);
+                freeBytes += static_cast<jint>(first - start);
                 mergedSplit = forgetFree(start, static_cast<jint>(first - start));
                 ++freeInRuns;
             }
@@ -466,7 +470,9 @@ void VirtualMemoryManager::applyPendingFrees() {
         // Free fragments inside the run leave the index.
         for (std::uint32_t inner = m_freeStarts.next(unit + 1); inner < stopUnit;
              inner = m_freeStarts.next(inner + 1)) {
-            mergedSplit = forgetFree(fragmentAt(inner), extentFromStarts(inner)) || mergedSplit;
+            const jint size = extentFromStarts(inner);
+            freeBytes += size;
+            mergedSplit = forgetFree(fragmentAt(inner), size) || mergedSplit;
             ++freeInRuns;
         }
         m_freeStarts.unsetRange(unit + 1, stopUnit);
@@ -477,7 +483,9 @@ void VirtualMemoryManager::applyPendingFrees() {
         } else {
             m_freeStarts.set(unit);
         }
-        settleFree(start, static_cast<jint>(fragmentAt(stopUnit) - start), mergedSplit);
+        const auto size = static_cast<jint>(fragmentAt(stopUnit) - start);
+        m_heapUsed -= size - freeBytes;
+        settleFree(start, size, mergedSplit);
         unit = stopUnit;
     }
     m_fragmentCount -= m_pendingCount + freeInRuns - runs;
@@ -523,11 +531,20 @@ void VirtualMemoryManager::materializeCuts() const {
         return;
     }
     // The fragments cut since are used ones, one after another from m_cutFrom, whose start
-    // bit is set already.
+    // bit is set already. Their bits are set a word at a time.
+    std::uint32_t word = unitOf(m_cutFrom) / FragmentBitmap::kWordBits;
+    std::uint64_t mask = 0;
     for (const char* fragment = m_cutFrom - sizeOf(m_cutFrom); fragment < m_split;
          fragment -= sizeOf(fragment)) {
-        m_starts.set(unitOf(fragment));
+        const std::uint32_t unit = unitOf(fragment);
+        if (unit / FragmentBitmap::kWordBits != word) {
+            m_starts.setBits(word, mask);
+            word = unit / FragmentBitmap::kWordBits;
+            mask = 0;
+        }
+        mask |= std::uint64_t{1} << (unit % FragmentBitmap::kWordBits);
     }
+    m_starts.setBits(word, mask);
     m_freeStarts.move(unitOf(m_cutFrom), unitOf(m_split));
     m_starts.set(unitOf(m_split));
     m_cutFrom = m_split;

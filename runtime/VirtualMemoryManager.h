@@ -49,6 +49,8 @@ public:
     static constexpr jint kMinFragmentSize = 24;
     // A fragment with at most header size + this many bytes to spare is handed out whole.
     static constexpr jint kTakeWholeSlack = 32;
+    // Cuts from the split fragment enter the bitmaps each time they span this many bytes.
+    static constexpr jint kCutBatchBytes = 4096;
     // Each compaction strategy gives up after this many passes.
     static constexpr jint kMaxCompactionPasses = 20;
 
@@ -93,6 +95,10 @@ public:
         m_heapUsed += need;
         m_peakUsed = std::max(m_peakUsed, m_heapUsed);
         m_lastCut = fragment;
+        if (m_split - m_cutFrom >= kCutBatchBytes) {
+            // Into the bitmaps while the headers are still in the cache.
+            materializeCuts();
+        }
         return fragment + m_headerSize;
     }
     // Frees the fragment whose data is at pointer: 0 when pointer is outside this heap. A pointer
@@ -115,8 +121,7 @@ public:
     // Frees made between beginBulkFree and the matching endBulkFree (they nest) are merged into
     // the free fragments in one address-ordered pass at the end. The heap is then the one the
     // frees would have left one at a time, and an allocation in between first applies the frees
-    // made so far. Used bytes are exact all along; the fragment counts once the frees are
-    // applied.
+    // made so far. Used bytes and the fragment counts are brought up to date with them.
     void beginBulkFree();
     void endBulkFree();
 
