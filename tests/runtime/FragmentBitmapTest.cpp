@@ -1,4 +1,4 @@
-// The summarised bitmap of heap units against a plain vector of bools: random sets, clears,
+// The summarised bitmap of heap units against a plain ordered set of units: random sets, clears,
 // moves and range clears, with every answer of next, previous and count compared. The sizes
 // reach every summary level, a heap-sized one included.
 #include "runtime/FragmentBitmap.h"
@@ -7,7 +7,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <random>
+#include <set>
 #include <vector>
 
 #include "runtime/JavaTypes.h"
@@ -15,67 +17,59 @@
 namespace runtime {
 namespace {
 
-std::uint32_t plainNext(const std::vector<bool>& bits, std::uint32_t unit) {
-    for (; unit < bits.size(); ++unit) {
-        if (bits[unit]) {
-            return unit;
-        }
-    }
-    return FragmentBitmap::kNone;
+std::uint32_t plainNext(const std::set<std::uint32_t>& bits, const std::uint32_t unit) {
+    const auto found = bits.lower_bound(unit);
+    return found == bits.end() ? FragmentBitmap::kNone : *found;
 }
 
-std::uint32_t plainPrevious(const std::vector<bool>& bits, const std::uint32_t unit) {
-    for (std::int64_t u = std::min<std::int64_t>(unit, static_cast<std::int64_t>(bits.size()) - 1); u >= 0;
-         --u) {
-        if (bits[static_cast<std::size_t>(u)]) {
-            return static_cast<std::uint32_t>(u);
-        }
-    }
-    return FragmentBitmap::kNone;
+std::uint32_t plainPrevious(const std::set<std::uint32_t>& bits, const std::uint32_t unit) {
+    const auto found = bits.upper_bound(unit);
+    return found == bits.begin() ? FragmentBitmap::kNone : *std::prev(found);
 }
 
-TEST(FragmentBitmapTest, AnswersAsAPlainBitVector) {
+TEST(FragmentBitmapTest, AnswersAsAPlainSetOfUnits) {
     // 64 units a word, 64 words a summary word, 64 summary words a group word; the last is the
     // object heap.
     for (const std::uint32_t units : {1u, 100u, 5000u, 300000u, 1310720u}) {
         FragmentBitmap bitmap;
         bitmap.reset(units);
-        std::vector<bool> plain(units, false);
+        std::set<std::uint32_t> plain;
         std::mt19937 random(units);
         // Sparse bitmaps first, then denser ones: the summaries matter most when bits are rare.
         for (jint step = 0; step < 4000; ++step) {
             const auto unit = static_cast<std::uint32_t>(random() % units);
             const auto kind = random() % 10;
+            const bool isSet = plain.count(unit) != 0;
             if (kind < 4) {
                 bitmap.set(unit);
-                plain[unit] = true;
-            } else if (kind < 7 && plain[unit]) {
+                plain.insert(unit);
+            } else if (kind < 7 && isSet) {
                 bitmap.unset(unit);
-                plain[unit] = false;
-            } else if (kind < 8 && plain[unit]) {
+                plain.erase(unit);
+            } else if (kind < 8 && isSet) {
                 const auto to = static_cast<std::uint32_t>(random() % units);
-                if (!plain[to]) {
+                if (plain.count(to) == 0) {
                     bitmap.move(unit, to);
-                    plain[unit] = false;
-                    plain[to] = true;
+                    plain.erase(unit);
+                    plain.insert(to);
                 }
             } else if (kind < 9 && step % 50 == 0) {
                 const std::uint32_t to =
                     std::min(units, unit + static_cast<std::uint32_t>(random() % 100000));
                 bitmap.unsetRange(unit, to);
-                std::fill(plain.begin() + unit, plain.begin() + to, false);
+                plain.erase(plain.lower_bound(unit), plain.lower_bound(to));
             }
             const auto probe = static_cast<std::uint32_t>(random() % (units + 2));
             ASSERT_EQ(bitmap.next(probe), plainNext(plain, probe)) << units << " step " << step;
             ASSERT_EQ(bitmap.previous(probe), plainPrevious(plain, probe)) << units << " step " << step;
             if (probe < units) {
-                ASSERT_EQ(bitmap.test(probe), plain[probe]) << units << " step " << step;
+                ASSERT_EQ(bitmap.test(probe), plain.count(probe) != 0) << units << " step " << step;
             }
         }
         const auto from = static_cast<std::uint32_t>(random() % units);
         const auto to = from + static_cast<std::uint32_t>(random() % (units - from + 1));
         EXPECT_EQ(bitmap.count(from, to),
-                  static_cast<std::uint32_t>(std::count(plain.begin() + from, plain.begin() + to, true)));
+                  static_cast<std::uint32_t>(std::distance(plain.lower_bound(from), plain.lower_bound(to))));
         EXPECT_TRUE(bitmap.summariesHold()) << units;
     }
 }
