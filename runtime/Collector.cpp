@@ -621,6 +621,11 @@ void Collector::markRoots(const jint flags) {
 void Collector::sweep(const bool freeAll) {
     const std::uint8_t collectionMark = m_collectionMark;
     ObjectManager& manager = m_manager;
+    // The heaps merge what the sweep frees in one pass over each when it ends.
+    Application* application = manager.application;
+    const VirtualMemoryManager::BulkFree objectFrees(application != nullptr ? application->objectHeap : nullptr);
+    const VirtualMemoryManager::BulkFree bufferFrees(application != nullptr ? application->secondaryHeap
+                                                                            : nullptr);
     for (jint i = manager.count - 1; i >= 0; --i) {
         Object* object = manager.objects[i];
         // Kept: what a caller is about to construct, what this collection marked, and

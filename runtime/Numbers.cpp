@@ -1,10 +1,35 @@
-// Integer::toString and Integer::parseInt.
+// Decimal text, Integer::toString and Integer::parseInt.
 #include "runtime/Numbers.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "runtime/CheckFailed.h"
 #include "runtime/String.h"
+
+namespace runtime {
+
+jint formatDecimal(const jlong value, char* text) {
+    // Digits come lowest first; the magnitude of the most negative value fits the unsigned type.
+    char digits[kMaxDecimalLength];
+    std::uint64_t magnitude =
+        value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    jint count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    jint length = 0;
+    if (value < 0) {
+        text[length++] = '-';
+    }
+    while (count > 0) {
+        text[length++] = digits[--count];
+    }
+    return length;
+}
+
+} // namespace runtime
 
 namespace runtime::Integer {
 

@@ -7,6 +7,12 @@ namespace runtime {
 
 struct String;
 
+// The longest decimal text of a 64-bit value: a sign and 19 digits.
+inline constexpr jint kMaxDecimalLength = 20;
+// Writes the decimal text of value (as "%d" and "%lld" print it) to text, which has room for
+// kMaxDecimalLength characters, without a terminator; returns its length.
+jint formatDecimal(jlong value, char* text);
+
 namespace Integer {
 
 // A new String of the decimal text of value ("%d").

@@ -16,6 +16,8 @@ namespace runtime {
 namespace {
 
 constexpr jint kInitialObjectListSize = 512;
+// The smallest block zeroed by stores of its own.
+constexpr std::size_t kSmallBlock = 8;
 
 [[noreturn]] void fatalError(const char* message) {
     log("%s", message);
@@ -34,13 +36,31 @@ VirtualMemoryManager* objectHeap() {
     return application != nullptr ? application->objectHeap : nullptr;
 }
 
+// Zeroes memory: blocks of 8 to 64 bytes (most objects) with two overlapping stores of a fixed
+// width each instead of a library call.
+void zero(void* memory, const std::size_t bytes) {
+    auto* block = static_cast<char*>(memory);
+    if (bytes < kSmallBlock || bytes > 8 * kSmallBlock) {
+        std::memset(block, 0, bytes);
+    } else if (bytes <= 2 * kSmallBlock) {
+        std::memset(block, 0, kSmallBlock);
+        std::memset(block + bytes - kSmallBlock, 0, kSmallBlock);
+    } else if (bytes <= 4 * kSmallBlock) {
+        std::memset(block, 0, 2 * kSmallBlock);
+        std::memset(block + bytes - 2 * kSmallBlock, 0, 2 * kSmallBlock);
+    } else {
+        std::memset(block, 0, 4 * kSmallBlock);
+        std::memset(block + bytes - 4 * kSmallBlock, 0, 4 * kSmallBlock);
+    }
+}
+
 } // namespace
 
 void* allocateZeroedBuffer(const std::size_t bytes) {
     VirtualMemoryManager* heap = secondaryHeap();
     if (heap != nullptr && bytes <= static_cast<std::size_t>(std::numeric_limits<jint>::max())) {
         if (void* buffer = heap->allocate(static_cast<jint>(bytes))) {
-            std::memset(buffer, 0, bytes);
+            zero(buffer, bytes);
             return buffer;
         }
     }
@@ -60,16 +80,21 @@ void* allocObject(const jint size, const jint kind) {
         return allocateZeroedBuffer(bytes);
     }
     Application* application = Application::getInstance();
-    VirtualMemoryManager* heap = objectHeap();
+    VirtualMemoryManager* heap = application != nullptr ? application->objectHeap : nullptr;
     void* memory = heap != nullptr ? heap->allocate(static_cast<jint>(bytes)) : nullptr;
-    if (memory == nullptr || application->objectManager == nullptr) {
+    ObjectManager* manager = application != nullptr ? application->objectManager : nullptr;
+    if (memory == nullptr || manager == nullptr) {
         // Objects cannot live anywhere else: the collector and the stack scan only know the heap.
         fatalOutOfMemory("Malloc returned null");
     }
-    std::memset(memory, 0, bytes);
+    zero(memory, bytes);
     // Listed before the constructor runs, so a collection started by an allocation inside the
     // constructor keeps it as the newest object.
-    application->objectManager->addObject(static_cast<Object*>(memory));
+    if (manager->count < manager->capacity) {
+        manager->objects[manager->count++] = static_cast<Object*>(memory);
+    } else {
+        manager->addObject(static_cast<Object*>(memory));
+    }
     return memory;
 }
 

@@ -2,13 +2,12 @@
 #include "runtime/String.h"
 
 #include <algorithm>
-#include <cinttypes>
-#include <cstdio>
 #include <cstring>
 
 #include "runtime/Application.h"
 #include "runtime/Arrays.h"
 #include "runtime/CheckFailed.h"
+#include "runtime/Numbers.h"
 #include "runtime/ObjectManager.h"
 #include "runtime/StringBuffer.h"
 
@@ -306,8 +305,8 @@ void String::initUnits(const jchar* units, const jint n) {
 }
 
 String* String::valueOfInt(const jint value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%" PRId32, value);
+    char text[kMaxDecimalLength + 1];
+    text[formatDecimal(value, text)] = '\0';
     return newStringFromCString(text);
 }
 

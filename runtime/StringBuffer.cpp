@@ -2,13 +2,12 @@
 #include "runtime/StringBuffer.h"
 
 #include <algorithm>
-#include <cinttypes>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <memory>
 
 #include "runtime/CheckFailed.h"
+#include "runtime/Numbers.h"
 #include "runtime/ObjectManager.h"
 #include "runtime/String.h"
 
@@ -181,14 +180,12 @@ void StringBuffer::appendChar(const jchar c) {
 }
 
 void StringBuffer::appendInt(const jint value) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%" PRId32, value);
-    appendCString(text);
+    appendLong(value);
 }
 
 void StringBuffer::appendLong(const jlong value) {
-    char text[24];
-    std::snprintf(text, sizeof text, "%" PRId64, value);
+    char text[kMaxDecimalLength + 1];
+    text[formatDecimal(value, text)] = '\0';
     appendCString(text);
 }
 

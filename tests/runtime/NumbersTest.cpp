@@ -1,6 +1,8 @@
-// Integer::toString, Integer::parseInt and the Math routines.
+// Decimal text, Integer::toString, Integer::parseInt and the Math routines.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdio>
 #include <string>
 
 #include "runtime/Numbers.h"
@@ -30,6 +32,32 @@ TEST_F(NumbersTest, ToStringIsTheDecimalText) {
     for (const auto& c : cases) {
         EXPECT_EQ(units(Integer::toString(c.value)), c.expected) << c.value;
         EXPECT_EQ(units(String::valueOfInt(c.value)), c.expected) << c.value;
+    }
+}
+
+TEST(FormatDecimalTest, WritesWhatPrintfWrites) {
+    const jlong cases[] = {0,
+                           7,
+                           -7,
+                           9,
+                           10,
+                           -10,
+                           99,
+                           100,
+                           2147483647,
+                           -2147483648LL,
+                           1000000000000000000LL,
+                           -999999999999999999LL,
+                           INT64_MAX,
+                           INT64_MIN};
+    for (const jlong value : cases) {
+        char text[kMaxDecimalLength + 1] = {};
+        const jint length = formatDecimal(value, text);
+        char expected[32];
+        const int expectedLength =
+            std::snprintf(expected, sizeof expected, "%lld", static_cast<long long>(value));
+        EXPECT_EQ(length, expectedLength) << expected;
+        EXPECT_EQ(std::string(text, static_cast<std::size_t>(length)), expected);
     }
 }
 
