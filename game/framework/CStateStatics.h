@@ -197,7 +197,7 @@ struct CStateStatics {
     runtime::StaticRef<runtime::ObjectArray>
         listingBands; // five (low, high) star-sum bands of the transfer code (ref[5] of int[])
     runtime::StaticRef<runtime::IntArray>
-        listingBandMaxRating; // team strength per band; the thresholds of valueBracket (int[6])
+        strengthLevels; // team strength per band; the thresholds of valueBracket (int[6])
     runtime::StaticRef<runtime::IntArray> texts946; // int[2]
     runtime::StaticRef<runtime::IntArray> texts96;  // int[2]
     runtime::StaticRef<runtime::ByteArray>
@@ -276,6 +276,23 @@ struct CStateStatics {
     runtime::jboolean keyEntryFlag;       // set on every entry
     runtime::jint replayCounter;
     runtime::jint inboxScreenCounter; // counter of screens 0x85 and 0x406
+
+    // The inbox ring's indices, the alert the inbox scan keeps, the inbox list, the transfer
+    // messages' count, the option record the message test reads, the kept club settings, and the
+    // pending menu switch that isPendingModeOne tests.
+    runtime::jint inboxStart;                              // ring slot of the oldest message
+    runtime::jint inboxWrite;                              // ring slot the next message goes to
+    runtime::jint inboxCount;                              // messages in the ring, at most 100
+    runtime::jbyte pendingMessageFound;                    // the inbox scan found a message needing an answer
+    runtime::jint pendingMessageIndex;                     // its display index
+    runtime::jint pendingMessageTop;                       // the index before it
+    runtime::jint pendingMessageListCount;                 // the list length at the scan
+    runtime::jint inboxCursor;                             // selected message of the inbox list
+    runtime::jint inboxTop;                                // first row of the inbox list
+    runtime::jint inboxListCount;                          // messages the inbox lists
+    runtime::jint messageRecordCount;                      // records in messageRecords
+    runtime::StaticRef<runtime::ByteArray> messageOptions; // byte 16: the own-club message option
+    runtime::StaticRef<runtime::IntArray> keptTicketPriceLabels; // snapshotCompare's copy (int[5])
 };
 
 } // namespace game

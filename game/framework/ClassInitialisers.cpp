@@ -219,7 +219,7 @@ void deviceStaticInit(GameStatics* const s) {
     s->countryPairTeams =
         shortTable({0, 7, 44, 45, 86, 95, 128, 129, 168, 169, 204, 205, 220, 221, 240, 241});
     s->leagueClubQuotas = byteTable({6, 5, 6, 5, 5, 5});
-    s->values0812 = byteTable({0, 8, 12, 4, 14, 6, 2, 10});
+    s->drawOrder = byteTable({0, 8, 12, 4, 14, 6, 2, 10});
     s->gameRecordStoreName = runtime::getConstantString(159);
     s->threeStaticsStoreName = runtime::getConstantString(160);
     s->texts173 = intTable({173, 174, 175, 176, 177, 342, 346, 345});
@@ -252,7 +252,7 @@ void deviceStaticInit(GameStatics* const s) {
                                  {0, 50, 100, 3, 1},
                                  {25, 75, 100, -5, 10},
                                  {50, 75, 100, -10, 5}});
-    s->values322 = intTable({3, 2, 2, 4, 3, 1});
+    s->moraleSteps = intTable({3, 2, 2, 4, 3, 1});
     s->texts739 = intTable({739, 737, 738});
     s->values100 = intTable({100, 108, 140});
     s->languageCodes = constantStringTable({167, 168, 169, 170, 171, 172, 44, 173, 174, 175, 176});
@@ -270,6 +270,11 @@ void deviceStaticInit(GameStatics* const s) {
                                           {3, 5, 3, 5, 5, 1, 2, 0, 1, 1}});
     s->developmentRates = byteTable({-50, -40, -30, -20, -10, 0, 10, 20, 30, 40, 50});
     s->positionGroupTable = byteRows({{0}, {1}, {2}, {1, 2}, {3}, {1, 3}, {2, 3}, {1, 2, 3}});
+
+    // Not among the canvas's own tables, but read by the cup matchdays and the bracket view: the
+    // start of the blocks of knockout rounds 3 to 6 in cupBracket, and at [4] where the final's
+    // winner goes.
+    s->cupRoundStart = byteTable({0, 16, 24, 28, 30});
 }
 
 void cStateStaticInit(GameStatics* const s) {
@@ -469,7 +474,7 @@ void cStateStaticInit(GameStatics* const s) {
     s->powersOfTwo5 = intTable({1, 2, 4, 8, 16});
     s->offsets10 = shortTable({10, -5, 12, 5, 16, 8, 18, 0});
     s->listingBands = intRows({{0, 15}, {16, 20}, {21, 25}, {26, 30}, {31, 56}});
-    s->listingBandMaxRating = intTable({66, 69, 73, 77, 80, 83});
+    s->strengthLevels = intTable({66, 69, 73, 77, 80, 83});
     s->texts946 = intTable({946, 947});
     s->texts96 = intTable({96, 407});
     s->cupExpectationThresholds = byteTable({16, 8, 4, 2});

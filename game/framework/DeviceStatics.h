@@ -349,7 +349,7 @@ struct DeviceStatics {
         cupEntryLimits; // teams of each league that skip the early cup steps (byte[39])
     StaticRef<runtime::ShortArray> countryPairTeams;   // kind-4 club pairs, two per country (short[16])
     StaticRef<runtime::ByteArray> leagueClubQuotas;    // clubs per top league (byte[6])
-    StaticRef<runtime::ByteArray> values0812;          // byte[8]
+    StaticRef<runtime::ByteArray> drawOrder;           // pair order of the round-of-16 draw (byte[8])
     StaticRef<runtime::String> gameRecordStoreName;    // record store of the saved game
     StaticRef<runtime::String> threeStaticsStoreName;  // record store of three stored statics
     StaticRef<runtime::IntArray> texts173;             // int[8]
@@ -370,10 +370,10 @@ struct DeviceStatics {
     StaticRef<runtime::IntArray> gatePrices;           // gate price per competition kind (int[5])
     StaticRef<runtime::IntArray> menuStepValues;       // step values read by setMenuState (int[6])
     StaticRef<runtime::ObjectArray>
-        teamTalkTable;                      // squad-talk thresholds and change ranges (ref[12] of byte[])
-    StaticRef<runtime::IntArray> values322; // int[6]
-    StaticRef<runtime::IntArray> texts739;  // int[3]
-    StaticRef<runtime::IntArray> values100; // int[3]
+        teamTalkTable;                        // squad-talk thresholds and change ranges (ref[12] of byte[])
+    StaticRef<runtime::IntArray> moraleSteps; // morale step per competition kind (int[6])
+    StaticRef<runtime::IntArray> texts739;    // int[3]
+    StaticRef<runtime::IntArray> values100;   // int[3]
     StaticRef<runtime::ObjectArray> languageCodes;    // ref[11] of constant strings: language codes
     StaticRef<runtime::ByteArray> values01235;        // byte[5]
     StaticRef<runtime::IntArray> texts692;            // int[9]
@@ -453,6 +453,50 @@ struct DeviceStatics {
     jboolean questionTouched;                // a button of the first-run question was touched and released
     jboolean matchEntryFlag;                 // cleared on entering the match unless actor 0 is in state 3
     StaticRef<runtime::Object> boardIcon;    // sprite instance of the results board's icons
+
+    // Season competitions: the user's club and leagues, the calendar position and the event at
+    // hand, the schedule's pairings and the season's round offset, the knockout rounds and the
+    // draw, the competition flags of the saved state, team ranks, leaderboards, the club
+    // database's records and the saved-game record.
+    jshort userTeam;          // the user's club; -1 none
+    jint userLeague;          // the user's league 0..12
+    jint secondLeague;        // the background league (or country) at hand
+    jint monthIndex;          // month of the season 0..11 (0 = July)
+    jint matchDayIndex;       // event position 0..7 in the month
+    jint scheduleType;        // mode 0..5 of the event at hand
+    jint competitionStep;     // step of the event at hand
+    jint competitionType;     // type 1..5 of the competition being played
+    jint playedStep;          // step of the match played
+    jshort cupTieSlot;        // a national-cup value of the user's club; -1 none
+    jboolean roundFlagLeague; // per competition: the new week shows its table (saved byte 11)
+    jboolean roundFlagContinental;
+    jboolean roundFlagCup;
+    jint currentRound;                           // the season's schedule offset, drawn at each new season
+    jbyte scheduleTeamCount;                     // rows of fixtureSchedule
+    StaticRef<runtime::ByteArray> roundPairings; // the round's entry per team position; -1 listed lower
+    jbyte competitionValueB;                     // competition record byte 357
+    jbyte competitionValueC;                     // competition record byte 358
+    StaticRef<runtime::ByteArray> cupRoundStart; // block of each knockout round in cupBracket; [4] the winner
+    jboolean userInCup;                          // the user is in the continental cup
+    jboolean userOutOfCup;                       // the user's club went out in the group stage
+    jboolean cupDrawDone;                        // the round of 16 is drawn
+    jboolean cupEntryFlag;                       // the user takes part in the national cup
+    jboolean inCountryPair;                      // the user's club is one of its country's pair
+    jboolean earlyCupFlag0;                      // early national-cup step flags
+    jboolean earlyCupFlag1;
+    jboolean earlyCupFlag2;
+    StaticRef<runtime::ByteArray> teamRankValues;     // strength value per entry of leagueTeamOrder
+    StaticRef<runtime::ShortArray> teamRanks;         // rank of each entry among all teams
+    StaticRef<runtime::ByteArray> teamGroupRanks;     // rank of each entry within its country
+    StaticRef<runtime::ShortArray> listedTeams;       // the teams isTeamInList finds; null is empty
+    jint scratchCounters[8];                          // cleared together by resetCounters
+    StaticRef<runtime::ObjectArray> leaderboards;     // three short[10][3] lists (value, player, slot)
+    StaticRef<runtime::ShortArray> leaderboardCounts; // rows with a value above 0 per list, at most 6
+    StaticRef<runtime::ByteArray> teamRecords;        // 64-byte team records
+    StaticRef<runtime::ByteArray> playerRecords;      // 37-byte player records
+    jint playerCount;                                 // records in playerRecords
+    StaticRef<runtime::ByteArray> saveRecordBuffer;   // the saved-game record being packed or unpacked
+    StaticRef<runtime::IntArray> setUpChoices;        // four set-up (staff) numbers offered
 };
 
 } // namespace game

@@ -105,6 +105,11 @@ jint randomIndex(const jint n) {
     return static_cast<jint>(nextMagnitude() % n);
 }
 
+jint floorMod(const jint a, const jint n) {
+    const jint r = runtime::irem(a, n);
+    return r < 0 ? r + n : r;
+}
+
 jint fixedSqrt(const jint v) {
     if (v <= 0) {
         return 0;

@@ -25,6 +25,8 @@ jint randomRange(jint a, jint b);
 // |next value of gameRandom| mod n, for n >= 1: 0 .. n - 1. The most negative draw counts as
 // 2^31, so no draw gives a negative index.
 jint randomIndex(jint n);
+// a mod n in 0..n-1 for n >= 1, also for a negative a (the remainder of Java's % keeps a's sign).
+jint floorMod(jint a, jint n);
 // The square root in 8.8 fixed point by Newton steps: the estimate before the last step. 0 for
 // 0 and for negative values.
 jint fixedSqrt(jint v);

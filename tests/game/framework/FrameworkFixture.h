@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "game/framework/ClubServices.h"
+#include "game/interim/InterimClubServices.h"
 #include "game/framework/FrameServices.h"
 #include "game/framework/GameStatics.h"
 #include "game/framework/ManagementServices.h"
@@ -166,7 +167,7 @@ private:
     CallLog& log;
 };
 
-class ScriptedClub final : public framework::ClubServices {
+class ScriptedClub final : public interim::InterimClubServices {
 public:
     explicit ScriptedClub(CallLog& log) : log(log) {}
     void saveOrLoadGameRecord(runtime::jboolean save) override;

@@ -139,6 +139,14 @@ TEST_F(GameMathTest, TheMostNegativeDrawStaysInsideTheRange) {
     }
 }
 
+TEST(FloorModTest, StaysWithinZeroToNForNegativeValues) {
+    const jint cases[][3] = {{7, 3, 1},       {-1, 3, 2},    {-3, 3, 0},
+                             {-101, 100, 99}, {102, 100, 2}, {kIntMin, 7, 5}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(floorMod(c[0], c[1]), c[2]) << c[0] << " mod " << c[1];
+    }
+}
+
 TEST_F(GameMathTest, FixedSqrtReturnsTheEstimateBeforeTheLastStep) {
     struct Case {
         jint v, expected;

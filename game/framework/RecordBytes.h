@@ -1,0 +1,20 @@
+// Reading and checking the game's own data records (competition, player, team and message
+// records), which keep multi-byte values big-endian.
+#pragma once
+
+#include "runtime/Arrays.h"
+#include "runtime/JavaTypes.h"
+
+namespace game::framework {
+
+// The signed 16-bit big-endian value at offset: the high byte signed, the low byte unsigned.
+inline runtime::jint readShortBE(const runtime::ByteArray* const bytes, const runtime::jint offset) {
+    return static_cast<runtime::jshort>(((*bytes)[offset] << 8) | ((*bytes)[offset + 1] & 0xFF));
+}
+
+// The array exists and holds count elements from offset on.
+inline bool holds(const runtime::Array* const array, const runtime::jint offset, const runtime::jint count) {
+    return array != nullptr && offset >= 0 && count >= 0 && offset <= array->length - count;
+}
+
+} // namespace game::framework
