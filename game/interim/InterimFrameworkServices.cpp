@@ -2,8 +2,9 @@
 // InterimFrameworkServices.h).
 #include "game/interim/InterimFrameworkServices.h"
 
+#include "game/interim/InterimLog.h"
+
 #include "runtime/ConstantPool.h"
-#include "runtime/Log.h"
 
 namespace game::interim {
 
@@ -13,11 +14,7 @@ constexpr jint kEmptyTextConstant = 1;
 } // namespace
 
 void InterimFrameworkServices::logFirstCall(const Operation operation, const char* const name) {
-    if (logged[operation]) {
-        return;
-    }
-    logged[operation] = true;
-    runtime::log("interim: %s has no effect until its owner is built", name);
+    interim::logFirstCall(logged[operation], name);
 }
 
 void InterimFrameworkServices::composePalette(jint, jint, jint, jint, jint, jint, jint, jboolean, jboolean,
