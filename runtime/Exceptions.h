@@ -26,6 +26,10 @@ void throwException(java_lang_Throwable* exception);
 jint checkException(jint region);
 // The pending exception, or null.
 java_lang_Throwable* getPendingException();
+// Whether an exception is pending: a translated method returns at once when a call left one.
+inline bool exceptionPending() {
+    return getPendingException() != nullptr;
+}
 // Index of the first entry whose region range holds the try region and whose class catches the
 // pending exception (interface cast or subclass); the exception is then no longer pending.
 // -1, leaving it pending, when none does or nothing is pending.

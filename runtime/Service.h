@@ -25,6 +25,12 @@ private:
     Interface* installed = nullptr;
 };
 
+// The one slot of an interface, made on first use (so it exists whenever it is first asked for).
+template <typename Interface, typename Default> ServiceSlot<Interface, Default>& serviceSlot() {
+    static ServiceSlot<Interface, Default> slot;
+    return slot;
+}
+
 // Installs a replacement for its lifetime and puts the previous service back afterwards.
 template <typename Interface> class ScopedService {
 public:

@@ -47,7 +47,8 @@ struct CStateStatics {
     runtime::jint menuRecordField16;
     runtime::jint menuRecordField17;
     runtime::jint menuRecordField18;
-    runtime::StaticRef<runtime::java_util_Hashtable> menuHashtable; // made by the class initialiser
+    runtime::StaticRef<runtime::java_util_Hashtable>
+        menuHistory; // menu state -> selection left there with select (Integer -> Integer)
 
     // Arrays the class initialiser creates zero- or null-filled, in creation order.
     runtime::StaticRef<runtime::IntArray> menuInts9A;     // int[9]
@@ -236,6 +237,45 @@ struct CStateStatics {
     runtime::StaticRef<runtime::IntArray> pickIndices; // the indices drawn
     runtime::jint pickIndicesUsed;                     // the number drawn by the last draw
     runtime::jboolean pickLimitFlag;                   // buildPickList looks at 20 indices
+
+    // Menu-state switching: the pending switch, the repaint bookkeeping and the entry's record.
+    runtime::jint pendingMenuState;    // menu state a handler asks to enter at a safe point; 0 none
+    runtime::jint pendingMenuParam;    // companion of pendingMenuState
+    runtime::jboolean menuRepaintSkip; // the next repaint bookkeeping step is skipped (set on entry)
+    runtime::jboolean menuHandled;     // a message box was painted in this menu frame
+    runtime::jboolean menuDrawn;       // no message box was painted in the last menu frame
+    runtime::jint menuAux1;            // per-frame menu fields, 0 at the start of each menu frame
+    runtime::jint menuAux2;
+    runtime::jint historyPending;  // 0: the next entry records the selection in menuHistory
+    runtime::jlong menuEntryTime;  // milliseconds at the last menu-state entry
+    runtime::jint menuStateBefore; // menuState before the last entry
+    runtime::jint rowOffset;       // page start of 11-row lists
+
+    // Screen fields that every menu-state entry resets; the screens that use them say what they
+    // mean.
+    runtime::jboolean entryFlags[3];                       // cleared on entering 0x85 and 0x406
+    runtime::jboolean mainMenuPending;                     // the main menu's pending flag
+    runtime::StaticRef<runtime::ShortArray> mainMenuSlots; // the main menu's slots; all -1 on entering 32
+    runtime::jboolean menuScratchFlags[2];                 // menuScratch: two bytes and two ints
+    runtime::jint menuScratchValues[2];
+    runtime::jboolean touchScroll;  // a touch is scrolling the list
+    runtime::jint listAnchor;       // list row the touch started on; -1 none
+    runtime::jint listAnchorOffset; // the touch's offset from that row
+    runtime::jint screenWork[8];    // work fields of the screens
+    runtime::jint listMarkers[2];   // -1 none
+    runtime::jboolean listFlags[2]; // set on entering 0x85 and 0x406
+    runtime::jboolean listBusy;     // the list is being built
+    runtime::jint screenTimer;      // timer of the screen
+    runtime::jint secondSelection;  // a screen's second selection
+    runtime::jint scrollMarker;     // -1 none
+    runtime::jboolean listScrollFlags[2];
+    runtime::jboolean popupFlags[2];
+    runtime::jint dialogCounter;
+    runtime::jboolean digitKeysCompanion; // cleared with digitKeysMode
+    runtime::jint keyEntryValue;          // value of the key entry
+    runtime::jboolean keyEntryFlag;       // set on every entry
+    runtime::jint replayCounter;
+    runtime::jint inboxScreenCounter; // counter of screens 0x85 and 0x406
 };
 
 } // namespace game

@@ -293,7 +293,7 @@ void cStateStaticInit(GameStatics* const s) {
     s->menuRecordField16 = 136;
     s->menuRecordField17 = 140;
     s->menuRecordField18 = 141;
-    s->menuHashtable = runtime::newObject<runtime::java_util_Hashtable>();
+    s->menuHistory = runtime::newObject<runtime::java_util_Hashtable>();
 
     s->menuInts9A = runtime::newIntArray(9);
     s->menuInts9B = runtime::newIntArray(9);

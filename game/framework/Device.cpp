@@ -1,18 +1,19 @@
-// The game canvas: set-up, input and notify slots, the frame entry and the game loop (see
-// Device.h).
+// The game canvas: set-up, input and notify slots and the game loop (see Device.h). The frame
+// entry Device::paint is in TopStates.cpp.
 #include "game/framework/Device.h"
 
 #include <cstdint>
 #include <iterator>
 #include <thread>
 
-#include "game/framework/FrameServices.h"
 #include "game/framework/GameStatics.h"
 #include "game/framework/Input.h"
 #include "game/framework/KeyMasks.h"
 #include "game/framework/MenuServices.h"
+#include "game/framework/MenuStates.h"
 #include "game/framework/PromotionServices.h"
 #include "game/framework/Quorlin.h"
+#include "game/framework/TopStates.h"
 #include "profile/Graphics.h"
 #include "profile/Host.h"
 #include "profile/Image.h"
@@ -41,11 +42,10 @@ constexpr jboolean kUnconditional = 1;
 // Key presses in the first frames of a top-level state (framesInState 0..3) are ignored.
 constexpr jint kIgnoredKeyFrames = 3;
 
-// Top-level states.
-constexpr jint kTopStateLoading = 1;
-constexpr jint kTopStateMenus = 2;
-constexpr jint kTopStateMatch = 4;
-constexpr jint kTopStateQuestion = 9;
+using framework::kTopStateLoading;
+using framework::kTopStateMatch;
+using framework::kTopStateMenus;
+using framework::kTopStateQuestion;
 
 // Menu states.
 constexpr jint kPromotionMenuState = 38;
@@ -287,7 +287,7 @@ void Device::showNotify() {
     }
     if (block->matchDayMode && block->menuState == kMatchPauseMenuState && block->matchInterrupted &&
         !block->matchDayMarker && block->matchDayStep < kFirstUnresumableMatchDayStep) {
-        framework::frameServices().setTopState(kTopStateMatch);
+        framework::setTopState(kTopStateMatch);
         block->matchInterrupted = 0;
     }
 }
@@ -300,9 +300,9 @@ void Device::hideNotify() {
     block->frameKeys = 0;
     if (block->topState == kTopStateMatch) {
         if (block->matchPhase != kMatchPhaseNoPause) {
-            framework::frameServices().setTopState(kTopStateMenus);
+            framework::setTopState(kTopStateMenus);
         }
-        framework::frameServices().setMenuState(kMatchPauseMenuState);
+        framework::setMenuState(kMatchPauseMenuState);
         block->menuSelection = 0;
         block->matchInterrupted = 1;
     }
@@ -325,13 +325,6 @@ void Device::hideNotify() {
         block->menuState == kMatchPauseMenuState) {
         block->selectedRow = -1;
     }
-}
-
-void Device::paint(runtime::Object* const graphics) {
-    auto* screen = graphics != nullptr && graphics->classId == runtime::kGraphics
-                       ? static_cast<profile::Graphics*>(graphics)
-                       : nullptr;
-    framework::frameServices().paint(screen);
 }
 
 void Device::run() {

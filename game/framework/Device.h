@@ -38,7 +38,7 @@ public:
     void showNotify() override;
     // Interruption: pauses the game; a match goes to the pause menu; the touch is forgotten.
     void hideNotify() override;
-    // The per-frame entry (graphics: the screen's Graphics).
+    // The per-frame entry (graphics: the screen's Graphics); see TopStates.h.
     void paint(runtime::Object* graphics) override;
     // The game loop: at most one frame every 50 ms while the game runs, 200 ms sleeps while it is
     // paused; destroys the midlet when the game ends.

@@ -28,6 +28,10 @@ class CPlayer;
 class CTeam;
 } // namespace game::match
 
+namespace game::sprites {
+struct ASprite;
+}
+
 namespace game {
 
 class Device;
@@ -370,11 +374,11 @@ struct DeviceStatics {
     StaticRef<runtime::IntArray> values322; // int[6]
     StaticRef<runtime::IntArray> texts739;  // int[3]
     StaticRef<runtime::IntArray> values100; // int[3]
-    StaticRef<runtime::ObjectArray> languageCodes; // ref[11] of constant strings: language codes
-    StaticRef<runtime::ByteArray> values01235;     // byte[5]
-    StaticRef<runtime::IntArray> texts692;         // int[9]
+    StaticRef<runtime::ObjectArray> languageCodes;    // ref[11] of constant strings: language codes
+    StaticRef<runtime::ByteArray> values01235;        // byte[5]
+    StaticRef<runtime::IntArray> texts692;            // int[9]
     StaticRef<runtime::ObjectArray> presetByteTables; // byte[2][3][6], filled with -1 by Device::Device
-    StaticRef<runtime::IntArray> texts831;         // int[12]
+    StaticRef<runtime::IntArray> texts831;            // int[12]
     StaticRef<runtime::ObjectArray>
         developmentSkillWeights; // weight per skill, per kind (ninth byte unused) (ref[4] of byte[])
     StaticRef<runtime::ObjectArray>
@@ -382,7 +386,6 @@ struct DeviceStatics {
     StaticRef<runtime::ByteArray> developmentRates; // rate per grade: (g - 5) x 10 (byte[11])
     StaticRef<runtime::ObjectArray>
         positionGroupTable; // position groups picked by position mask (ref[8] of byte[])
-
 
     // Input: per-frame masks, double press, auto-repeat, long press, digit mode, touch repeat.
     jint releasedKeys;          // keys newly released this frame
@@ -441,6 +444,15 @@ struct DeviceStatics {
     // Game maths: the pair that directionToVector and scaleVectorTo yield.
     jint vectorX;
     jint vectorY;
+
+    // The frame entry's loading, title and first-run screens, match entry and results board.
+    StaticRef<profile::Image> logoImage;     // the logo of the loading screens, loaded on first need
+    StaticRef<sprites::ASprite> titleSprite; // the title picture; unloaded when the main menu is left
+    jint loadingProgress;                    // base value of the loading bar
+    jboolean titlePending;                   // cleared when the title is left for the main menu
+    jboolean questionTouched;                // a button of the first-run question was touched and released
+    jboolean matchEntryFlag;                 // cleared on entering the match unless actor 0 is in state 3
+    StaticRef<runtime::Object> boardIcon;    // sprite instance of the results board's icons
 };
 
 } // namespace game

@@ -6,19 +6,12 @@
 
 namespace game::framework {
 
-namespace {
-runtime::ServiceSlot<FrameServices, interim::InterimFrameServices>& slot() {
-    static runtime::ServiceSlot<FrameServices, interim::InterimFrameServices> instance;
-    return instance;
-}
-} // namespace
-
 FrameServices& frameServices() {
-    return slot().get();
+    return runtime::serviceSlot<FrameServices, interim::InterimFrameServices>().get();
 }
 
 FrameServices* installFrameServices(FrameServices* const service) {
-    return slot().install(service);
+    return runtime::serviceSlot<FrameServices, interim::InterimFrameServices>().install(service);
 }
 
 } // namespace game::framework

@@ -1,14 +1,12 @@
-// The per-frame entry and the state switching that the canvas calls, and the squad list's
-// long-press action that the key step calls. Their owners are later parts of the framework:
-// until they land, an interim implementation stands in (game/interim/InterimFrameServices.h),
-// and tests install scripted doubles with runtime::ScopedService.
+// Routines of the framework's shared code that the frame entry, the menu-state switching and the
+// key step call, and that later parts of the framework build: the screen preparation of a menu
+// entry, the match camera, the match statistics panel, the squad lists' long press and the
+// match frame's shared steps. Until they land, an interim implementation stands in
+// (game/interim/InterimFrameServices.h); tests install scripted doubles with
+// runtime::ScopedService.
 #pragma once
 
 #include "runtime/JavaTypes.h"
-
-namespace profile {
-struct Graphics;
-}
 
 namespace game::framework {
 
@@ -17,15 +15,23 @@ using runtime::jint;
 class FrameServices {
 public:
     virtual ~FrameServices() = default;
-    // Device::paint: one whole frame (keys, the top-level state's work, presenting the back
-    // buffer on screen). screen is the host's screen Graphics.
-    virtual void paint(profile::Graphics* screen) = 0;
-    // Changes the top-level state with the common steps (highlight reset, frame count 0).
-    virtual void setTopState(jint state) = 0;
-    // Enters a menu state with the common entry work and the screen's preparation.
-    virtual void setMenuState(jint state) = 0;
+    // The preparation of the menu screen just entered (menuState already holds state): its
+    // lists, texts and entry sounds, then the closing block every entry shares.
+    virtual void prepareMenuScreen(jint state) = 0;
     // The long-press action of the squad lists: picks the player of the selected row.
     virtual void squadListLongPress() = 0;
+    // updateMatchCamera: moves the match camera once per engine tick.
+    virtual void updateMatchCamera() = 0;
+    // paintMatchStats: the match statistics panel of match view mode 0.
+    virtual void paintMatchStats() = 0;
+    // The shared step after each match tick's view.
+    virtual void matchTickStep() = 0;
+    // The shared step after each tick of a match day played through.
+    virtual void matchDayStep() = 0;
+    // The shared panel step of match view modes 1 and 2.
+    virtual void matchPanelStep() = 0;
+    // The shared replay-marker step of match view mode 2.
+    virtual void replayMarkerStep() = 0;
 };
 
 FrameServices& frameServices();

@@ -27,10 +27,6 @@ constexpr jint kSoftKeyY = 744;
 constexpr jint kSoftKeyWidth = 110;
 constexpr jint kSoftKeyHeight = 42;
 
-bool pointerInLeftSoftKey() {
-    return pointerInRect(kLeftSoftKeyX, kSoftKeyY, kSoftKeyWidth, kSoftKeyHeight);
-}
-
 void updateDoublePress(GameStatics* block) {
     if (block->pressedKeys == 0) {
         block->doublePressedKeys = 0;
@@ -170,6 +166,10 @@ bool pointerInRect(const jint x, const jint y, const jint w, const jint h) {
     jint px = 0;
     jint py = 0;
     return touchPoint(px, py) && pointStrictlyInside(px, py, x, y, w, h);
+}
+
+bool pointerInLeftSoftKey() {
+    return pointerInRect(kLeftSoftKeyX, kSoftKeyY, kSoftKeyWidth, kSoftKeyHeight);
 }
 
 bool pointerInRightSoftKey() {

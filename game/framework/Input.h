@@ -24,6 +24,8 @@ void updateKeys();
 bool isKeyPressed(jint mask);
 // Whether the touch point lies strictly inside the rectangle.
 bool pointerInRect(jint x, jint y, jint w, jint h);
+// Whether the touch point lies in the left soft-key zone (x 1..109, y 745..785).
+bool pointerInLeftSoftKey();
 // Whether the touch point lies in the right soft-key zone (x 371..479, y 745..785).
 bool pointerInRightSoftKey();
 // The touch point, when there is one.

@@ -1,32 +1,40 @@
-// The interim frame entry and state switching (see InterimFrameServices.h).
+// The interim shared routines of the framework (see InterimFrameServices.h).
 #include "game/interim/InterimFrameServices.h"
 
-#include "game/framework/GameStatics.h"
 #include "game/interim/InterimLog.h"
 
 namespace game::interim {
 
-void InterimFrameServices::paint(profile::Graphics* /*screen*/) {
-    logFirstCall(paintLogged, "Device::paint (the frame entry)");
-}
-
-void InterimFrameServices::setTopState(const framework::jint state) {
-    logFirstCall(topStateLogged, "setTopState (beyond storing the state)");
-    GameStatics* block = statics();
-    block->previousTopState = block->topState;
-    block->topState = state;
-    block->framesInState = 0;
-}
-
-void InterimFrameServices::setMenuState(const framework::jint state) {
-    logFirstCall(menuStateLogged, "setMenuState (beyond storing the state)");
-    GameStatics* block = statics();
-    block->previousMenuState = block->menuState;
-    block->menuState = state;
+void InterimFrameServices::prepareMenuScreen(framework::jint /*state*/) {
+    logFirstCall("the menu screen preparation (no effect)");
 }
 
 void InterimFrameServices::squadListLongPress() {
-    logFirstCall(longPressLogged, "the squad list's long-press action");
+    logFirstCall("the squad list's long-press action (no effect)");
+}
+
+void InterimFrameServices::updateMatchCamera() {
+    logFirstCall("updateMatchCamera (no effect)");
+}
+
+void InterimFrameServices::paintMatchStats() {
+    logFirstCall("paintMatchStats (no effect)");
+}
+
+void InterimFrameServices::matchTickStep() {
+    logFirstCall("the match tick step (no effect)");
+}
+
+void InterimFrameServices::matchDayStep() {
+    logFirstCall("the match-day step (no effect)");
+}
+
+void InterimFrameServices::matchPanelStep() {
+    logFirstCall("the match panel step (no effect)");
+}
+
+void InterimFrameServices::replayMarkerStep() {
+    logFirstCall("the replay-marker step (no effect)");
 }
 
 } // namespace game::interim

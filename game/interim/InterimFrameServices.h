@@ -1,5 +1,6 @@
-// Stand-in for the per-frame entry and the state switching until the framework's frame entry,
-// top-level states and menu-state switching are built.
+// Stand-in for the framework's shared routines that later parts build: the menu screen
+// preparation, the match camera and statistics panel, the squad lists' long press and the match
+// frame's shared steps.
 #pragma once
 
 #include "game/framework/FrameServices.h"
@@ -8,20 +9,16 @@ namespace game::interim {
 
 class InterimFrameServices final : public framework::FrameServices {
 public:
-    // Draws nothing: the screen keeps what it shows.
-    void paint(profile::Graphics* screen) override;
-    // Stores the state (previousTopState, topState, framesInState 0); no other reset.
-    void setTopState(framework::jint state) override;
-    // Stores the state (previousMenuState, menuState); no entry work, no preparation.
-    void setMenuState(framework::jint state) override;
-    // No effect.
+    // Each has no effect: a menu entry prepares nothing beyond its common steps, the camera
+    // stays, nothing is painted and no step runs.
+    void prepareMenuScreen(framework::jint state) override;
     void squadListLongPress() override;
-
-private:
-    bool paintLogged = false;
-    bool topStateLogged = false;
-    bool menuStateLogged = false;
-    bool longPressLogged = false;
+    void updateMatchCamera() override;
+    void paintMatchStats() override;
+    void matchTickStep() override;
+    void matchDayStep() override;
+    void matchPanelStep() override;
+    void replayMarkerStep() override;
 };
 
 } // namespace game::interim

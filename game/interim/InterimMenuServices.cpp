@@ -5,8 +5,78 @@
 
 namespace game::interim {
 
+namespace {
+void familyHandler() {
+    logFirstCall("the menu family handlers (no effect)");
+}
+} // namespace
+
 void InterimMenuServices::updateEventList(runtime::Object* /*eventList*/) {
     logFirstCall(eventListLogged, "updateEventList");
+}
+
+void InterimMenuServices::updateMainMenu() {
+    familyHandler();
+}
+
+void InterimMenuServices::updateNewGameMenu() {
+    familyHandler();
+}
+
+void InterimMenuServices::updateMenu128() {
+    familyHandler();
+}
+
+void InterimMenuServices::updateMenu256() {
+    familyHandler();
+}
+
+void InterimMenuServices::updateMenu512() {
+    familyHandler();
+}
+
+void InterimMenuServices::updateMenu1024() {
+    familyHandler();
+}
+
+void InterimMenuServices::updateMenu2048() {
+    familyHandler();
+}
+
+void InterimMenuServices::updateMenu4096() {
+    familyHandler();
+}
+
+void InterimMenuServices::updateMenu8192() {
+    familyHandler();
+}
+
+void InterimMenuServices::updateMenu16384() {
+    familyHandler();
+}
+
+void InterimMenuServices::updateMenu65536() {
+    familyHandler();
+}
+
+void InterimMenuServices::updateMenu131072() {
+    familyHandler();
+}
+
+void InterimMenuServices::updateMenu524288() {
+    familyHandler();
+}
+
+void InterimMenuServices::updateSquadMenu() {
+    familyHandler();
+}
+
+void InterimMenuServices::updateMenu4194304() {
+    familyHandler();
+}
+
+void InterimMenuServices::updateMatchDayMenu() {
+    familyHandler();
 }
 
 } // namespace game::interim

@@ -10,6 +10,25 @@ public:
     // No effect.
     void updateEventList(runtime::Object* eventList) override;
 
+    // Each family handler has no effect: the screen shows only what the menu frame paints
+    // around it, and no key leaves it.
+    void updateMainMenu() override;
+    void updateNewGameMenu() override;
+    void updateMenu128() override;
+    void updateMenu256() override;
+    void updateMenu512() override;
+    void updateMenu1024() override;
+    void updateMenu2048() override;
+    void updateMenu4096() override;
+    void updateMenu8192() override;
+    void updateMenu16384() override;
+    void updateMenu65536() override;
+    void updateMenu131072() override;
+    void updateMenu524288() override;
+    void updateSquadMenu() override;
+    void updateMenu4194304() override;
+    void updateMatchDayMenu() override;
+
 private:
     bool eventListLogged = false;
 };

@@ -1,6 +1,7 @@
-// The interim sprite instance operations (see InterimSpriteServices.h).
+// The interim sprite operations and start-up loading (see InterimSpriteServices.h).
 #include "game/interim/InterimSpriteServices.h"
 
+#include "game/framework/TopStates.h"
 #include "game/interim/InterimLog.h"
 
 namespace game::interim {
@@ -12,6 +13,30 @@ void InterimSpriteServices::setAnim(runtime::Object* /*instance*/, framework::ji
 
 void InterimSpriteServices::setAnimEnded(runtime::Object* /*instance*/, framework::jint /*animation*/) {
     logFirstCall(setAnimEndedLogged, "ASpriteInstance::setAnimEnded");
+}
+
+void InterimSpriteServices::paintOn(runtime::Object* /*instance*/, profile::Graphics* /*g*/,
+                                    framework::jint /*x*/, framework::jint /*y*/, framework::jint /*flagA*/,
+                                    framework::jint /*flagB*/, framework::jint /*valueA*/,
+                                    framework::jint /*valueB*/) {
+    logFirstCall("ASpriteInstance::paintOn (paints nothing)");
+}
+
+void InterimSpriteServices::paintFrame(sprites::ASprite* /*sprite*/, profile::Graphics* /*g*/,
+                                       framework::jint /*frame*/, framework::jint /*x*/,
+                                       framework::jint /*y*/, framework::jint /*flags*/) {
+    logFirstCall("ASprite::paintFrame (paints nothing)");
+}
+
+void InterimSpriteServices::drawString(profile::Graphics* /*g*/, runtime::String* /*text*/,
+                                       framework::jint /*x*/, framework::jint /*y*/, framework::jint /*font*/,
+                                       framework::jint /*anchor*/, framework::jint /*palette*/) {
+    logFirstCall("ASprite::drawString (draws nothing)");
+}
+
+void InterimSpriteServices::loadResources() {
+    logFirstCall("loadResources (loads nothing; loading ends at once)");
+    framework::setTopState(framework::kTopStateSecondLoading);
 }
 
 } // namespace game::interim

@@ -1,4 +1,5 @@
-// Stand-in for the sprite instance operations until the sprite code builds them.
+// Stand-in for the sprite painting, the sprite instance operations and the start-up loading
+// until the sprites and resources code builds them.
 #pragma once
 
 #include "game/framework/SpriteServices.h"
@@ -10,6 +11,16 @@ public:
     // Each has no effect: the instance keeps its animation.
     void setAnim(runtime::Object* instance, framework::jint animation, framework::jint loops) override;
     void setAnimEnded(runtime::Object* instance, framework::jint animation) override;
+    // Each paints nothing.
+    void paintOn(runtime::Object* instance, profile::Graphics* g, framework::jint x, framework::jint y,
+                 framework::jint flagA, framework::jint flagB, framework::jint valueA,
+                 framework::jint valueB) override;
+    void paintFrame(sprites::ASprite* sprite, profile::Graphics* g, framework::jint frame, framework::jint x,
+                    framework::jint y, framework::jint flags) override;
+    void drawString(profile::Graphics* g, runtime::String* text, framework::jint x, framework::jint y,
+                    framework::jint font, framework::jint anchor, framework::jint palette) override;
+    // Loads nothing: loading is complete at once, so the first step enters top-level state 5.
+    void loadResources() override;
 
 private:
     bool setAnimLogged = false;

@@ -49,6 +49,13 @@ struct MatchStatics {
 
     // The match state.
     runtime::jint matchPhase; // what the match is doing: 0 play ... 9 period over, 12 tested by the canvas
+
+    // Match period, phase step and end, as the frame entry reads them.
+    runtime::jint matchPeriod;      // 1-2 halves, 3-4 extra time, 5 shoot-out, 6 decided by award
+    runtime::jint lastMatchPhase;   // matchPhase as the previous per-phase update saw it
+    runtime::jint phaseStep;        // step within the current phase
+    runtime::jint matchEndMarker;   // 106 once the match is over
+    runtime::jboolean halfTimeStop; // skipping reached the kick-off of a later period
 };
 
 } // namespace game

@@ -8,6 +8,7 @@
 #include "game/framework/Quorlin.h"
 #include "profile/Graphics.h"
 #include "profile/Image.h"
+#include "profile/Pixels.h"
 #include "runtime/Application.h"
 #include "runtime/Arrays.h"
 #include "runtime/ObjectManager.h"
@@ -159,8 +160,9 @@ TEST_F(CanvasTest, AnInterruptionInAMatchGoesToThePauseMenu) {
     block()->touchReleased = 1;
     block()->canvas->hideNotify();
     EXPECT_EQ(neighbours.log.take(),
-              (std::vector<std::string>{"updateEventList", "setTopState 2", "setMenuState 8388608"}));
+              (std::vector<std::string>{"updateEventList", "prepareMenuScreen 8388608"}));
     EXPECT_EQ(block()->topState, 2);
+    EXPECT_EQ(block()->previousTopState, 4);
     EXPECT_EQ(block()->menuState, kMatchPauseMenu);
     EXPECT_TRUE(block()->matchInterrupted);
     EXPECT_TRUE(block()->paused);
@@ -183,7 +185,8 @@ TEST_F(CanvasTest, InMatchPhaseTwelveTheInterruptionKeepsTheMatchState) {
     startGame();
     inMatch(12);
     block()->canvas->hideNotify();
-    EXPECT_EQ(neighbours.log.take(), (std::vector<std::string>{"updateEventList", "setMenuState 8388608"}));
+    EXPECT_EQ(neighbours.log.take(),
+              (std::vector<std::string>{"updateEventList", "prepareMenuScreen 8388608"}));
     EXPECT_EQ(block()->topState, 4);
     EXPECT_EQ(block()->menuState, kMatchPauseMenu);
     EXPECT_TRUE(block()->matchInterrupted);
@@ -255,11 +258,15 @@ TEST_F(CanvasTest, AResumeReturnsToTheMatchOnlyUnderAllFiveConditions) {
         block()->matchDayMarker = c.matchDayMarker;
         block()->matchDayStep = c.matchDayStep;
         block()->matchDayCounter = c.matchDayCounter;
+        block()->previousTopState = 0;
+        block()->framesInState = 7;
         block()->canvas->showNotify();
-        const std::vector<std::string> calls = neighbours.log.take();
         EXPECT_EQ(block()->topState, c.returns ? 4 : 2) << c.name;
-        EXPECT_EQ(calls.size(), c.returns ? 1u : 0u) << c.name;
+        EXPECT_TRUE(neighbours.log.take().empty()) << c.name;
         if (c.returns) {
+            // The match is entered with the state change's common steps.
+            EXPECT_EQ(block()->previousTopState, 2) << c.name;
+            EXPECT_EQ(block()->framesInState, 0) << c.name;
             EXPECT_FALSE(block()->matchInterrupted) << c.name;
         }
     }
@@ -337,8 +344,12 @@ TEST_F(CanvasTest, AResumeWaitsAHundredMilliseconds) {
 
 TEST_F(CanvasTest, PaintIsTheFrameEntry) {
     startGame();
-    block()->canvas->paint(block()->backBufferGraphics);
-    EXPECT_EQ(neighbours.log.take(), std::vector<std::string>{"paint"});
+    auto* screen = runtime::newObject<profile::Image>();
+    screen->initBuffer(480, 800, profile::kImageMutableFlag, 0);
+    block()->canvas->paint(screen->getGraphics());
+    // One frame of the loading state ran.
+    EXPECT_EQ(neighbours.log.take({"loadResources"}), std::vector<std::string>{"loadResources"});
+    EXPECT_EQ(block()->framesInState, 1);
 }
 
 // The loop's clock: a scripted list of readings, then the last one forever; the loop ends after a

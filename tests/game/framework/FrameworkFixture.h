@@ -1,15 +1,21 @@
 // A runtime with the game's static block for framework tests: the sample constant pool, the
-// key-queue arrays and the named
-// scalars the class initialisers give them, a clock the test sets (System::currentTimeMillis), and
-// a virtual platform clock so the canvas's sleeps pass at once. Scripted doubles of the
-// framework's interfaces record what the canvas asks of its neighbours.
+// key-queue arrays and the named scalars the class initialisers give them, a clock the test sets
+// (System::currentTimeMillis), and a virtual platform clock so the canvas's sleeps pass at once.
+// Scripted doubles of the framework's interfaces record, in one call log, what the framework asks
+// of its neighbours; a test can attach an action to any operation by name, and the sound requests
+// can be logged in the same order (captureSounds).
 #pragma once
 
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "game/framework/ClubServices.h"
 #include "game/framework/FrameServices.h"
 #include "game/framework/GameStatics.h"
+#include "game/framework/ManagementServices.h"
+#include "game/framework/MatchServices.h"
 #include "game/framework/MenuServices.h"
 #include "game/framework/PromotionServices.h"
 #include "game/framework/SpriteServices.h"
@@ -23,25 +29,35 @@ namespace game::testing {
 using runtime::jint;
 using runtime::jlong;
 
-// Every call a double received, as "name a,b".
+// Every call a double received, as "name a,b", in order.
 class CallLog {
 public:
+    // Records the call, then runs the action attached to name, if any.
     void add(const std::string& name, const std::vector<jint>& arguments = {});
     // The calls so far, then forgets them.
     std::vector<std::string> take();
+    // The calls so far whose name is one of names (the others are dropped too).
+    std::vector<std::string> take(const std::vector<std::string>& names);
+    // Runs action every time the operation called name is called (after recording it).
+    void on(const std::string& name, std::function<void()> action) { actions[name] = std::move(action); }
+
     std::vector<std::string> calls;
+
+private:
+    std::map<std::string, std::function<void()>> actions;
 };
 
-// Records paint, stores top and menu states as the interim does, and runs a frame body when set.
 class ScriptedFrame final : public framework::FrameServices {
 public:
     explicit ScriptedFrame(CallLog& log) : log(log) {}
-    void paint(profile::Graphics* screen) override;
-    void setTopState(jint state) override;
-    void setMenuState(jint state) override;
+    void prepareMenuScreen(jint state) override;
     void squadListLongPress() override;
-
-    void (*frameBody)() = nullptr;
+    void updateMatchCamera() override;
+    void paintMatchStats() override;
+    void matchTickStep() override;
+    void matchDayStep() override;
+    void matchPanelStep() override;
+    void replayMarkerStep() override;
 
 private:
     CallLog& log;
@@ -51,6 +67,22 @@ class ScriptedMenus final : public framework::MenuServices {
 public:
     explicit ScriptedMenus(CallLog& log) : log(log) {}
     void updateEventList(runtime::Object* eventList) override;
+    void updateMainMenu() override;
+    void updateNewGameMenu() override;
+    void updateMenu128() override;
+    void updateMenu256() override;
+    void updateMenu512() override;
+    void updateMenu1024() override;
+    void updateMenu2048() override;
+    void updateMenu4096() override;
+    void updateMenu8192() override;
+    void updateMenu16384() override;
+    void updateMenu65536() override;
+    void updateMenu131072() override;
+    void updateMenu524288() override;
+    void updateSquadMenu() override;
+    void updateMenu4194304() override;
+    void updateMatchDayMenu() override;
 
 private:
     CallLog& log;
@@ -67,17 +99,83 @@ private:
     CallLog& log;
 };
 
+// drawString is recorded as "drawString <text> x,y,font,anchor,palette".
 class ScriptedSprites final : public framework::SpriteServices {
 public:
     explicit ScriptedSprites(CallLog& log) : log(log) {}
     void setAnim(runtime::Object* instance, jint animation, jint loops) override;
     void setAnimEnded(runtime::Object* instance, jint animation) override;
+    void paintOn(runtime::Object* instance, profile::Graphics* g, jint x, jint y, jint flagA, jint flagB,
+                 jint valueA, jint valueB) override;
+    void paintFrame(sprites::ASprite* sprite, profile::Graphics* g, jint frame, jint x, jint y,
+                    jint flags) override;
+    void drawString(profile::Graphics* g, runtime::String* text, jint x, jint y, jint font, jint anchor,
+                    jint palette) override;
+    void loadResources() override;
 
 private:
     CallLog& log;
 };
 
-// Installs the four doubles for its lifetime.
+class ScriptedMatch final : public framework::MatchServices {
+public:
+    explicit ScriptedMatch(CallLog& log) : log(log) {}
+    void startMatch() override;
+    void paintMatchIntro() override;
+    void loadMatchScreen() override;
+    void paintLoadingProgress() override;
+    void updateMatchClock() override;
+    void updateMatch() override;
+    void paintMatchView() override;
+    void paintMatchOverlay() override;
+    void updateMatchExit() override;
+    void updateAddedTimeBoard() override;
+    void updateMentality(match::CTeam* team) override;
+    void advanceOrderEndTimes() override;
+    jint actorState(runtime::Object* actor) override;
+    void setViewRefresh() override;
+    void copyViewRefresh() override;
+    void clearEventListFlag() override;
+    void copyShownScore() override;
+    bool eventDisplayOn() override;
+
+    jint firstActorState = 0;
+    bool eventDisplay = false;
+
+private:
+    CallLog& log;
+};
+
+// paintMessageBox is recorded as "paintMessageBox <text> a,yOffset,b,mode,c".
+class ScriptedManagement final : public framework::ManagementServices {
+public:
+    explicit ScriptedManagement(CallLog& log) : log(log) {}
+    void paintScreenHeader(jint mode) override;
+    void paintClockPanel(jint mode) override;
+    void paintScoreLine(profile::Graphics* g, jint mode) override;
+    void paintPopupBox(jint box) override;
+    void paintCutCornerPanel(jint x, jint y, jint w, jint h, jint cut, jint fill, jint style) override;
+    void paintFixtureBadge(jint team, jint x, jint y) override;
+    void paintCellOutline(profile::Graphics* g, jint team, jint x, jint y) override;
+    void paintMenuHeader(jint frameIndex, jint sub) override;
+    void paintSoftKeys(jint frameIndex, jint sub) override;
+    void paintMessageBox(runtime::String* text, jint unusedA, jint yOffset, jint unusedB, jint mode,
+                         jint unusedC) override;
+
+private:
+    CallLog& log;
+};
+
+class ScriptedClub final : public framework::ClubServices {
+public:
+    explicit ScriptedClub(CallLog& log) : log(log) {}
+    void saveOrLoadGameRecord(runtime::jboolean save) override;
+
+private:
+    CallLog& log;
+};
+
+// Installs every double for its lifetime.
 class ScriptedNeighbours {
 public:
     CallLog log;
@@ -85,6 +183,9 @@ public:
     ScriptedMenus menus{log};
     ScriptedPromotion promotion{log};
     ScriptedSprites sprites{log};
+    ScriptedMatch match{log};
+    ScriptedManagement management{log};
+    ScriptedClub club{log};
 
 private:
     runtime::ScopedService<framework::FrameServices> frameScope{&framework::installFrameServices, frame};
@@ -93,7 +194,14 @@ private:
                                                                         promotion};
     runtime::ScopedService<framework::SpriteServices> spritesScope{&framework::installSpriteServices,
                                                                    sprites};
+    runtime::ScopedService<framework::MatchServices> matchScope{&framework::installMatchServices, match};
+    runtime::ScopedService<framework::ManagementServices> managementScope{
+        &framework::installManagementServices, management};
+    runtime::ScopedService<framework::ClubServices> clubScope{&framework::installClubServices, club};
 };
+
+// Makes the console (systemOut) add "playSound <id>" to log for every sound request, in call order.
+void captureSounds(CallLog& log);
 
 class FrameworkFixture : public runtime::SamplePoolFixture {
 protected:

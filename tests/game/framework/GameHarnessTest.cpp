@@ -1,12 +1,11 @@
 // The whole game under the headless host, on the sample data: scripted keys, touches and focus
 // events go through the host's event pump into the canvas, and the frame reads them as masks.
-// The frame entry is a scripted double that runs the frame's key step and records what it sees.
+// The state's work is scripted: the loading step, the match's per-frame team step and the match
+// pause menu's handler record what the frame sees.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,15 +14,12 @@
 #include "game/framework/Input.h"
 #include "game/framework/KeyMasks.h"
 #include "game/framework/Quorlin.h"
-#include "game/framework/StaticSetUp.h"
-#include "game/sprites/ArchiveResource.h"
 #include "tests/game/framework/FrameworkFixture.h"
-#include "tests/support/HostHarness.h"
+#include "tests/game/framework/SampleGameHarness.h"
 
 namespace game {
 namespace {
 
-using profile::testing::HostHarness;
 using runtime::jint;
 
 // What one frame saw.
@@ -46,10 +42,8 @@ struct FrameView {
 
 std::vector<FrameView> frames;
 
-// The frame as the frame entry runs it, as far as input goes: the key step first, the state's
-// work (here: recording), then the end of the frame (frame count, one-frame touch flags).
+// What the state's work sees of the input, once per frame (after the frame's key step).
 void recordFrame() {
-    framework::updateKeys();
     GameStatics* block = statics();
     FrameView view;
     view.frameKeys = block->frameKeys;
@@ -67,40 +61,20 @@ void recordFrame() {
     view.topState = block->topState;
     view.menuState = block->menuState;
     frames.push_back(view);
-    ++block->framesInState;
-    block->touchPressedNow = 0;
-    block->touchReleased = 0;
 }
 
-class GameHarnessTest : public ::testing::Test {
+class GameHarnessTest : public testing::SampleGameHarness {
 protected:
     void SetUp() override {
-        if (const char* root = std::getenv("TARNWICK_ROOT")) {
-            previousRoot = root;
-        }
-        setenv("TARNWICK_ROOT", TARNWICK_SAMPLE_ROOT, 1);
         frames.clear();
-        neighbours.frame.frameBody = &recordFrame;
-        sprites::resetArchiveDirectory();
-        sprites::installArchiveOpener();
-        installStaticSetUp();
-        ASSERT_TRUE(harness.startMidlet(&Quorlin::create));
+        neighbours.log.on("loadResources", &recordFrame);
+        neighbours.log.on("updateMentality", &recordFrame);
+        neighbours.log.on("updateMatchDayMenu", &recordFrame);
+        SampleGameHarness::SetUp();
         neighbours.log.take();
-    }
-    void TearDown() override {
-        harness.host().closeApplication();
-        runtime::Application::setStaticSetUp({});
-        sprites::resetArchiveDirectory();
-        if (previousRoot) {
-            setenv("TARNWICK_ROOT", previousRoot->c_str(), 1);
-        } else {
-            unsetenv("TARNWICK_ROOT");
-        }
     }
 
     testing::ScriptedNeighbours neighbours;
-    HostHarness harness;
-    std::optional<std::string> previousRoot;
 };
 
 TEST_F(GameHarnessTest, TheGameMidletShowsItsCanvasAndTheFrameEntryRunsEachFrame) {
@@ -109,7 +83,8 @@ TEST_F(GameHarnessTest, TheGameMidletShowsItsCanvasAndTheFrameEntryRunsEachFrame
     EXPECT_EQ(harness.application()->currentDisplayable, statics()->canvas.get());
     harness.runFrames(3);
     EXPECT_EQ(frames.size(), 3u);
-    EXPECT_EQ(neighbours.log.take(), (std::vector<std::string>{"paint", "paint", "paint"}));
+    EXPECT_EQ(neighbours.log.take({"loadResources"}),
+              (std::vector<std::string>{"loadResources", "loadResources", "loadResources"}));
 }
 
 TEST_F(GameHarnessTest, ScriptedKeysReachTheFrameMasks) {

@@ -1,0 +1,90 @@
+// The interim match engine services (see InterimMatchServices.h).
+#include "game/interim/InterimMatchServices.h"
+
+#include "game/framework/TopStates.h"
+#include "game/interim/InterimLog.h"
+
+namespace game::interim {
+
+namespace {
+void noMatchEngine() {
+    logFirstCall("the match engine's steps, painters and fields (no effect)");
+}
+} // namespace
+
+void InterimMatchServices::startMatch() {
+    noMatchEngine();
+}
+
+void InterimMatchServices::loadMatchScreen() {
+    logFirstCall("loadMatchScreen (loads nothing; enters the first-run question at once)");
+    framework::setTopState(framework::kTopStateQuestion);
+}
+
+void InterimMatchServices::paintMatchIntro() {
+    noMatchEngine();
+}
+
+void InterimMatchServices::paintLoadingProgress() {
+    noMatchEngine();
+}
+
+void InterimMatchServices::updateMatchClock() {
+    noMatchEngine();
+}
+
+void InterimMatchServices::updateMatch() {
+    noMatchEngine();
+}
+
+void InterimMatchServices::paintMatchView() {
+    noMatchEngine();
+}
+
+void InterimMatchServices::paintMatchOverlay() {
+    noMatchEngine();
+}
+
+void InterimMatchServices::updateMatchExit() {
+    noMatchEngine();
+}
+
+void InterimMatchServices::updateAddedTimeBoard() {
+    noMatchEngine();
+}
+
+void InterimMatchServices::updateMentality(match::CTeam* /*team*/) {
+    noMatchEngine();
+}
+
+void InterimMatchServices::advanceOrderEndTimes() {
+    noMatchEngine();
+}
+
+void InterimMatchServices::setViewRefresh() {
+    noMatchEngine();
+}
+
+void InterimMatchServices::copyViewRefresh() {
+    noMatchEngine();
+}
+
+void InterimMatchServices::clearEventListFlag() {
+    noMatchEngine();
+}
+
+void InterimMatchServices::copyShownScore() {
+    noMatchEngine();
+}
+
+framework::jint InterimMatchServices::actorState(runtime::Object* /*actor*/) {
+    noMatchEngine();
+    return 0;
+}
+
+bool InterimMatchServices::eventDisplayOn() {
+    noMatchEngine();
+    return false;
+}
+
+} // namespace game::interim

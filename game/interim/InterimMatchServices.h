@@ -1,0 +1,36 @@
+// Stand-in for the match engine's services until the match engine is built.
+#pragma once
+
+#include "game/framework/MatchServices.h"
+
+namespace game::interim {
+
+class InterimMatchServices final : public framework::MatchServices {
+public:
+    // No effect: no match is prepared, so the match-load state stays where it is.
+    void startMatch() override;
+    // Loads nothing: the second loading stage is complete at once and enters the first-run
+    // question (top-level state 9).
+    void loadMatchScreen() override;
+    // Each has no effect: the clock, the engine and the fields stay, nothing is painted.
+    void paintMatchIntro() override;
+    void paintLoadingProgress() override;
+    void updateMatchClock() override;
+    void updateMatch() override;
+    void paintMatchView() override;
+    void paintMatchOverlay() override;
+    void updateMatchExit() override;
+    void updateAddedTimeBoard() override;
+    void updateMentality(match::CTeam* team) override;
+    void advanceOrderEndTimes() override;
+    void setViewRefresh() override;
+    void copyViewRefresh() override;
+    void clearEventListFlag() override;
+    void copyShownScore() override;
+    // 0: no actor has a state yet.
+    framework::jint actorState(runtime::Object* actor) override;
+    // False: no event is shown.
+    bool eventDisplayOn() override;
+};
+
+} // namespace game::interim
