@@ -276,6 +276,9 @@ struct CStateStatics {
     runtime::jboolean keyEntryFlag;       // set on every entry
     runtime::jint replayCounter;
     runtime::jint inboxScreenCounter; // counter of screens 0x85 and 0x406
+
+    // The message reader's links.
+    runtime::jboolean messageLinksBlocked; // links off: labels are bare names, key icons go unrecorded
 };
 
 } // namespace game
