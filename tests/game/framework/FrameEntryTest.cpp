@@ -284,7 +284,7 @@ TEST_F(FrameEntryTest, TheSecondLoadingStageShowsTheLogoOnlyAfterTheStartUpLoadi
     inState(kTopStateSecondLoading, kTopStateLoading);
     frame();
     EXPECT_EQ(neighbours.log.take(), (Calls{"loadMatchScreen", "paintLoadingProgress"}));
-    EXPECT_EQ(screenPixel(240, 400), rgb(0xFF7700)) << "the logo's band, centred on (240, 400)";
+    EXPECT_EQ(screenPixel(240, 400), rgb(0x141E48)) << "the logo's field, centred on (240, 400)";
     EXPECT_EQ(screenPixel(10, 10), rgb(0xFFFFFF));
 
     inState(kTopStateSecondLoading, kTopStateMatch);

@@ -43,7 +43,7 @@ protected:
         }
         // Read through the field's slot: a StaticRef holds the one pointer its root entry names.
         const void* objectFields[] = {&s->gameRandom,   &s->textBufferA,      &s->textBufferB,
-                                      &s->textBufferC,  &s->spareMatchPlayer, &s->menuHashtable,
+                                      &s->textBufferC,  &s->spareMatchPlayer, &s->menuHistory,
                                       &s->booleanTrue,  &s->booleanFalse,     &s->runtimeInstance,
                                       &s->constantPool, &s->systemOut,        &s->systemProperties};
         for (const void* field : objectFields) {

@@ -42,12 +42,12 @@ TEST_F(TopStatesHarnessTest, FromTheLoadingScreensThroughTheQuestionAndTheTitleT
     // Loading: the logo on white, centred; the interim loading ends at once.
     EXPECT_EQ(step(), kTopStateSecondLoading);
     ASSERT_NE(statics()->logoImage.get(), nullptr) << "the sample data's logo";
-    EXPECT_EQ(drawn(240, 400), rgb(0xFF7700));
+    EXPECT_EQ(drawn(240, 400), rgb(0x141E48));
     EXPECT_EQ(drawn(10, 10), rgb(0xFFFFFF));
-    EXPECT_EQ(shown(240, 400), rgb(0xFF7700)) << "presented";
+    EXPECT_EQ(shown(240, 400), rgb(0x141E48)) << "presented";
     // The second loading stage after the start-up loading shows the logo again.
     EXPECT_EQ(step(), kTopStateQuestion);
-    EXPECT_EQ(drawn(240, 400), rgb(0xFF7700));
+    EXPECT_EQ(drawn(240, 400), rgb(0x141E48));
 
     // The question: a tap on the first button (touches count from the state's first frame) moves
     // the highlight there, and the next frame confirms it: sound on.
