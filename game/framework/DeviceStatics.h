@@ -453,6 +453,15 @@ struct DeviceStatics {
     jboolean questionTouched;                // a button of the first-run question was touched and released
     jboolean matchEntryFlag;                 // cleared on entering the match unless actor 0 is in state 3
     StaticRef<runtime::Object> boardIcon;    // sprite instance of the results board's icons
+
+    // Start-up loading: the texts, the logo sprite, the promotion flags and the text line step.
+    jboolean textsLoaded;                             // step 1 has loaded the texts
+    StaticRef<runtime::ObjectArray> loadingTextTable; // String[12] prepared in step 1
+    StaticRef<runtime::String> inboxStoreName;        // text 545: the inbox's record store
+    StaticRef<sprites::ASprite> logoSprite;           // sprite 14 of the menu pack
+    jboolean promotionAvailable;                      // hasPromotionEntries at start-up
+    jboolean promotionReady;                          // the promotion screen's own readiness check
+    jint textLineStep;                                // (fontLineHeights[0] + 2) x 3
 };
 
 } // namespace game
