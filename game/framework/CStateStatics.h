@@ -293,6 +293,8 @@ struct CStateStatics {
     runtime::jint messageRecordCount;                      // records in messageRecords
     runtime::StaticRef<runtime::ByteArray> messageOptions; // byte 16: the own-club message option
     runtime::StaticRef<runtime::IntArray> keptTicketPriceLabels; // snapshotCompare's copy (int[5])
+    // The message reader's links.
+    runtime::jboolean messageLinksBlocked; // links off: labels are bare names, key icons go unrecorded
 };
 
 } // namespace game

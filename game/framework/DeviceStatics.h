@@ -497,6 +497,14 @@ struct DeviceStatics {
     jint playerCount;                                 // records in playerRecords
     StaticRef<runtime::ByteArray> saveRecordBuffer;   // the saved-game record being packed or unpacked
     StaticRef<runtime::IntArray> setUpChoices;        // four set-up (staff) numbers offered
+    // Start-up loading: the texts, the logo sprite, the promotion flags and the text line step.
+    jboolean textsLoaded;                             // step 1 has loaded the texts
+    StaticRef<runtime::ObjectArray> loadingTextTable; // String[12] prepared in step 1
+    StaticRef<runtime::String> inboxStoreName;        // text 545: the inbox's record store
+    StaticRef<sprites::ASprite> logoSprite;           // sprite 14 of the menu pack
+    jboolean promotionAvailable;                      // hasPromotionEntries at start-up
+    jboolean promotionReady;                          // the promotion screen's own readiness check
+    jint textLineStep;                                // (fontLineHeights[0] + 2) x 3
 };
 
 } // namespace game

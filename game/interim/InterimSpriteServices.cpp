@@ -1,7 +1,7 @@
 // The interim sprite operations and start-up loading (see InterimSpriteServices.h).
 #include "game/interim/InterimSpriteServices.h"
 
-#include "game/framework/TopStates.h"
+#include "game/sprites/StartupLoading.h"
 #include "game/interim/InterimLog.h"
 
 namespace game::interim {
@@ -35,8 +35,7 @@ void InterimSpriteServices::drawString(profile::Graphics* /*g*/, runtime::String
 }
 
 void InterimSpriteServices::loadResources() {
-    logFirstCall("loadResources (loads nothing; loading ends at once)");
-    framework::setTopState(framework::kTopStateSecondLoading);
+    sprites::loadResources();
 }
 
 } // namespace game::interim

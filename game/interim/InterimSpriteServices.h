@@ -1,5 +1,5 @@
-// Stand-in for the sprite painting, the sprite instance operations and the start-up loading
-// until the sprites and resources code builds them.
+// Stand-in for the sprite painting and the sprite instance operations until the sprites and
+// resources code builds them; the start-up loading step is the built one.
 #pragma once
 
 #include "game/framework/SpriteServices.h"
@@ -19,7 +19,7 @@ public:
                     framework::jint y, framework::jint flags) override;
     void drawString(profile::Graphics* g, runtime::String* text, framework::jint x, framework::jint y,
                     framework::jint font, framework::jint anchor, framework::jint palette) override;
-    // Loads nothing: loading is complete at once, so the first step enters top-level state 5.
+    // The built start-up loading step (sprites::loadResources).
     void loadResources() override;
 
 private:

@@ -56,6 +56,20 @@ struct MatchStatics {
     runtime::jint phaseStep;        // step within the current phase
     runtime::jint matchEndMarker;   // 106 once the match is over
     runtime::jboolean halfTimeStop; // skipping reached the kick-off of a later period
+
+    // The match actors the start-up loading creates, beyond matchActors and ball.
+    runtime::jint matchActorCount;                           // indices of matchActors in use
+    runtime::StaticRef<runtime::ObjectArray> sortedActors;   // Actor[52]: the match view's drawing order
+    runtime::StaticRef<runtime::ObjectArray> sidelineActors; // Actor[2]: the two touchline figures
+    runtime::StaticRef<match::Actor> flagActor;              // kind 4, animation 1
+    runtime::StaticRef<match::Actor> netActorA;              // kind 3, animation 1, frame code 0
+    runtime::StaticRef<match::Actor> netActorB;              // kind 3, animation 0, frame code 5
+    runtime::StaticRef<match::Actor> bannerActor;            // kind 5
+    runtime::StaticRef<match::Actor> boardActor;             // kind 9, animation 3
+    runtime::StaticRef<match::Actor> benchActorA;            // kind 10, animation 5, left bench
+    runtime::StaticRef<match::Actor> benchActorB;            // kind 10, animation 4, right bench
+    runtime::StaticRef<match::Actor> arrowActorH;            // kind 4, animation 3: horizontal scroll arrows
+    runtime::StaticRef<match::Actor> arrowActorV;            // kind 4, animation 2: vertical scroll arrows
 };
 
 } // namespace game

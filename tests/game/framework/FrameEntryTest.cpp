@@ -24,7 +24,9 @@ using runtime::jint;
 using Calls = std::vector<std::string>;
 
 constexpr std::uint16_t kBlack = 0x0000;
-constexpr jint kLogoTop = (800 - tools::kLogoHeight) / 2;
+// The sample logo is 300 x 120, drawn centred.
+constexpr jint kLogoLeft = (480 - 300) / 2;
+constexpr jint kLogoTop = (800 - 120) / 2;
 
 class FrameEntryTest : public testing::FrameFixture {
 protected:
@@ -213,12 +215,12 @@ TEST_F(FrameEntryTest, LoadingDrawsTheLogoCentredAndACreepingBarAndRunsOneLoadin
     frame();
     EXPECT_EQ(neighbours.log.take(), Calls{"loadResources"});
     ASSERT_NE(block()->logoImage.get(), nullptr);
-    // White around the logo; its frame, band and field at their places.
+    // White around the logo; its field and inner border at their places.
     EXPECT_EQ(screenPixel(240, kLogoTop - 5), rgb(0xFFFFFF));
     EXPECT_EQ(screenPixel(10, 10), rgb(0xFFFFFF));
-    EXPECT_EQ(screenPixel(120 + 2, kLogoTop + 60), rgb(0xFFFFFF));
-    EXPECT_EQ(screenPixel(240, kLogoTop + 60), rgb(0xFF7700));
-    EXPECT_EQ(screenPixel(240, kLogoTop + 20), rgb(0x1A2A6C));
+    EXPECT_EQ(screenPixel(kLogoLeft + 2, kLogoTop + 60), rgb(0x141E48));
+    EXPECT_EQ(screenPixel(kLogoLeft + 4, kLogoTop + 60), rgb(0xE8B020));
+    EXPECT_EQ(screenPixel(240, kLogoTop + 20), rgb(0x141E48));
     // The bar's fill, (value + 1) x 164 / 40 wide: 45 pixels for 10 in frame 0, 49 for 11 next.
     const std::uint16_t fill = rgb(0xFF7700);
     EXPECT_EQ(screenPixel(158 + 44, 602), fill);
@@ -234,7 +236,7 @@ TEST_F(FrameEntryTest, AFailedLogoLoadLeavesTheFrameRunningWithoutTheLogo) {
         bool present;
         tools::Bytes entry;
     };
-    const tools::Bytes logo = tools::loadingLogoPng();
+    const tools::Bytes logo = tools::sampleLogoPng();
     const Case cases[] = {
         {"no pack", false, {}},
         {"not a PNG", true, tools::Bytes(100, 0x55)},
@@ -282,7 +284,7 @@ TEST_F(FrameEntryTest, TheSecondLoadingStageShowsTheLogoOnlyAfterTheStartUpLoadi
     inState(kTopStateSecondLoading, kTopStateLoading);
     frame();
     EXPECT_EQ(neighbours.log.take(), (Calls{"loadMatchScreen", "paintLoadingProgress"}));
-    EXPECT_EQ(screenPixel(240, 400), rgb(0xFF7700)) << "the logo's band, centred on (240, 400)";
+    EXPECT_EQ(screenPixel(240, 400), rgb(0x141E48)) << "the logo's field, centred on (240, 400)";
     EXPECT_EQ(screenPixel(10, 10), rgb(0xFFFFFF));
 
     inState(kTopStateSecondLoading, kTopStateMatch);

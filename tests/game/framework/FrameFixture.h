@@ -18,7 +18,7 @@
 #include "runtime/StreamsByteArray.h"
 #include "tests/game/framework/SeededFixture.h"
 #include "tests/support/RuntimeValues.h"
-#include "tools/SampleLogo.h"
+#include "tools/SampleSprites.h"
 #include "tools/SamplePacks.h"
 #include "tools/SampleTexts.h"
 
@@ -32,7 +32,7 @@ protected:
     void SetUp() override {
         SeededFixture::SetUp();
         archive().clear();
-        for (const tools::ArchiveEntry& entry : tools::sampleLogoPackEntries()) {
+        for (const tools::ArchiveEntry& entry : tools::sampleSpritePackEntries()) {
             archive()[entry.name] = entry.bytes;
         }
         for (const tools::ArchiveEntry& entry : tools::samplePackEntries()) {

@@ -21,6 +21,9 @@ constexpr std::uint16_t rgb(const std::uint32_t colour) {
     return profile::toRgb565(0xFF000000u | colour);
 }
 
+// The loading state's frames: 0 to 20, the last leaving it.
+constexpr jint kLoadingFrames = 21;
+
 class TopStatesHarnessTest : public testing::SampleGameHarness {
 protected:
     // Runs one frame; returns the top-level state it ended in.
@@ -39,7 +42,10 @@ protected:
 
 TEST_F(TopStatesHarnessTest, FromTheLoadingScreensThroughTheQuestionAndTheTitleToTheMainMenu) {
     ASSERT_EQ(statics()->topState, kTopStateLoading);
-    // Loading: the logo on white, centred; the interim loading ends at once.
+    // Loading: the logo on white, centred; one loading step a frame, the last in frame 20.
+    for (jint frame = 0; frame < kLoadingFrames - 1; ++frame) {
+        ASSERT_EQ(step(), kTopStateLoading) << "frame " << frame;
+    }
     EXPECT_EQ(step(), kTopStateSecondLoading);
     ASSERT_NE(statics()->logoImage.get(), nullptr) << "the sample data's logo";
     // The sample logo is 300 x 120, dark blue inside a gold frame, centred on the screen.
@@ -85,7 +91,7 @@ TEST_F(TopStatesHarnessTest, FromTheLoadingScreensThroughTheQuestionAndTheTitleT
 }
 
 TEST_F(TopStatesHarnessTest, FireOnTheQuestionAnswersTheHighlightedSecondRow) {
-    while (statics()->topState != kTopStateQuestion && harness.framesRun() < 10) {
+    while (statics()->topState != kTopStateQuestion && harness.framesRun() < kLoadingFrames + 10) {
         step();
     }
     ASSERT_EQ(statics()->topState, kTopStateQuestion);
