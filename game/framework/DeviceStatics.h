@@ -329,7 +329,7 @@ struct DeviceStatics {
     StaticRef<runtime::IntArray> texts647;           // int[5]
     StaticRef<runtime::ObjectArray> shortGrid3x10x3; // short[3][10][3]
     StaticRef<runtime::ByteArray> values022;         // byte[6]
-    StaticRef<runtime::ByteArray> fontBytes;         // per-font bytes, -1 until a font is set
+    StaticRef<runtime::ByteArray> fontSpacing;       // signed extra pixels after each glyph, per font
     StaticRef<runtime::IntArray> textEntryLimits;    // limits of the text-entry routine (int[6])
     StaticRef<runtime::String> joinText;             // one-character join text
     StaticRef<runtime::IntArray> actionButtonBaseX;  // x origin of the action bar for 1-4 buttons (int[4])
@@ -370,11 +370,11 @@ struct DeviceStatics {
     StaticRef<runtime::IntArray> values322; // int[6]
     StaticRef<runtime::IntArray> texts739;  // int[3]
     StaticRef<runtime::IntArray> values100; // int[3]
-    StaticRef<runtime::ObjectArray> languageCodes; // ref[11] of constant strings: language codes
-    StaticRef<runtime::ByteArray> values01235;     // byte[5]
-    StaticRef<runtime::IntArray> texts692;         // int[9]
+    StaticRef<runtime::ObjectArray> languageCodes;    // ref[11] of constant strings: language codes
+    StaticRef<runtime::ByteArray> values01235;        // byte[5]
+    StaticRef<runtime::IntArray> texts692;            // int[9]
     StaticRef<runtime::ObjectArray> presetByteTables; // byte[2][3][6], filled with -1 by Device::Device
-    StaticRef<runtime::IntArray> texts831;         // int[12]
+    StaticRef<runtime::IntArray> texts831;            // int[12]
     StaticRef<runtime::ObjectArray>
         developmentSkillWeights; // weight per skill, per kind (ninth byte unused) (ref[4] of byte[])
     StaticRef<runtime::ObjectArray>
@@ -382,7 +382,6 @@ struct DeviceStatics {
     StaticRef<runtime::ByteArray> developmentRates; // rate per grade: (g - 5) x 10 (byte[11])
     StaticRef<runtime::ObjectArray>
         positionGroupTable; // position groups picked by position mask (ref[8] of byte[])
-
 
     // Input: per-frame masks, double press, auto-repeat, long press, digit mode, touch repeat.
     jint releasedKeys;          // keys newly released this frame
@@ -441,6 +440,26 @@ struct DeviceStatics {
     // Game maths: the pair that directionToVector and scaleVectorTo yield.
     jint vectorX;
     jint vectorY;
+
+    // Text layout and text boxes: glyph bases, the line-count cache, the painters' wrap cache,
+    // window and scroll state.
+    jint upperCaseGlyphBase;                    // glyph frame of 'A' (and 'a')
+    jint digitGlyphBase;                        // glyph frame of '0'
+    StaticRef<runtime::String> lastCountedText; // the text countTextLines counted last (identity)
+    jint lastCountedLines;                      // its line count
+    StaticRef<runtime::String> lastBoxText;     // the text a painter wrapped last (identity)
+    StaticRef<runtime::String> lastBoxLines;    // its wrapped form (the text itself when it fitted)
+    StaticRef<runtime::String> hintBoxText;     // the hint drawn last (the hint's own wrap cache, kept
+    StaticRef<runtime::String> hintBoxLines;    // while its scrolling box keys lastBoxText with these lines)
+    jint boxScrollTop;                          // top y of the window of painters with a line limit
+    jboolean centreTextBlock;                   // anchor bit 1 centres the block between x and the right edge
+    StaticRef<runtime::String> propertySuffix;  // application property of the windowed rewrite; read once
+    jint scrollOffset;                          // slow counter of the self-scrolling box (may be negative)
+    jint scrollPause;                           // fast counter: how far the text has moved up
+    jboolean scrollRestart;                     // the next scrolling frame starts from the first page
+    jboolean scrollStopAtEnd;                   // the box reports the end of its scroll
+    jboolean scrollFinished;                    // the scroll has run through (read and cleared by screens)
+    jboolean tickerDrawn;                       // a scrolling hint has been drawn
 };
 
 } // namespace game
