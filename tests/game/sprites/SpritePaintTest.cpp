@@ -14,7 +14,8 @@ class SpritePaintTest : public PaintTest {
 protected:
     // A 4 x 2 module: left column index 1 (ink), the rest index 2 (shade); one frame placing it
     // at (2, 0) flipped as `placed`, and a frame nesting that frame at (10, 0) with `nested`.
-    tools::SpriteFile arrowFile(const int placed, const int nested, const int format = kPixelFormatIndexBytes) {
+    tools::SpriteFile arrowFile(const int placed, const int nested,
+                                const int format = kPixelFormatIndexBytes) {
         tools::SpriteFile file;
         file.flags = kFlagPixelSection;
         file.palettes = testPalettes();
@@ -134,10 +135,17 @@ TEST_F(SpritePaintTest, CullingDependsOnKindAndOnTheMatch) {
     };
     const Case cases[] = {
         // Kinds 0-8 cull against the match view's band (18..818), only in the match (state 4).
-        {0, 2, 820, true},  {0, 4, 820, false}, {0, 4, 810, true},  {0, 4, 15, false},
-        {0, 2, 15, true},   {0, 4, 16, true},
+        {0, 2, 820, true},
+        {0, 4, 820, false},
+        {0, 4, 810, true},
+        {0, 4, 15, false},
+        {0, 2, 15, true},
+        {0, 4, 16, true},
         // Later kinds cull against the screen, in every state.
-        {10, 2, 810, false}, {10, 4, 15, true}, {10, 4, -2, true}, {10, 2, -3, false},
+        {10, 2, 810, false},
+        {10, 4, 15, true},
+        {10, 4, -2, true},
+        {10, 2, -3, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << "kind " << c.kind << " state " << c.topState << " y " << c.y);
