@@ -28,6 +28,10 @@ class CPlayer;
 class CTeam;
 } // namespace game::match
 
+namespace game::sprites {
+struct ASpriteInstance;
+}
+
 namespace game {
 
 class Device;
@@ -405,7 +409,7 @@ struct DeviceStatics {
     jboolean touchGestureFlags[2]; // left / right arrow held; cleared by every release
 
     // The menu hint animation and the music.
-    StaticRef<runtime::Object> hintSprite; // its sprite instance
+    StaticRef<sprites::ASpriteInstance> hintSprite; // its sprite instance
     jint hintMode;                         // 1 waiting to show, -2 showing, 0 waiting to hide, -1 idle
     jboolean hintHidePending;              // the hint may be hidden from mode 0
     jlong hintTime;                        // milliseconds of the last hint change or input

@@ -69,14 +69,6 @@ void ScriptedPromotion::promotionPointerDragged(const jint x, const jint y) {
     log.add("promotionPointerDragged", {x, y});
 }
 
-void ScriptedSprites::setAnim(runtime::Object* /*instance*/, const jint animation, const jint loops) {
-    log.add("setAnim", {animation, loops});
-}
-
-void ScriptedSprites::setAnimEnded(runtime::Object* /*instance*/, const jint animation) {
-    log.add("setAnimEnded", {animation});
-}
-
 void FrameworkFixture::SetUp() {
     SamplePoolFixture::SetUp();
     // The game's block in place of the plain one, keeping the pool.

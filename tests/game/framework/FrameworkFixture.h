@@ -12,7 +12,6 @@
 #include "game/framework/GameStatics.h"
 #include "game/framework/MenuServices.h"
 #include "game/framework/PromotionServices.h"
-#include "game/framework/SpriteServices.h"
 #include "platform/Clock.h"
 #include "platform/Service.h"
 #include "runtime/Service.h"
@@ -67,32 +66,19 @@ private:
     CallLog& log;
 };
 
-class ScriptedSprites final : public framework::SpriteServices {
-public:
-    explicit ScriptedSprites(CallLog& log) : log(log) {}
-    void setAnim(runtime::Object* instance, jint animation, jint loops) override;
-    void setAnimEnded(runtime::Object* instance, jint animation) override;
-
-private:
-    CallLog& log;
-};
-
-// Installs the four doubles for its lifetime.
+// Installs the three doubles for its lifetime.
 class ScriptedNeighbours {
 public:
     CallLog log;
     ScriptedFrame frame{log};
     ScriptedMenus menus{log};
     ScriptedPromotion promotion{log};
-    ScriptedSprites sprites{log};
 
 private:
     runtime::ScopedService<framework::FrameServices> frameScope{&framework::installFrameServices, frame};
     runtime::ScopedService<framework::MenuServices> menusScope{&framework::installMenuServices, menus};
     runtime::ScopedService<framework::PromotionServices> promotionScope{&framework::installPromotionServices,
                                                                         promotion};
-    runtime::ScopedService<framework::SpriteServices> spritesScope{&framework::installSpriteServices,
-                                                                   sprites};
 };
 
 class FrameworkFixture : public runtime::SamplePoolFixture {
