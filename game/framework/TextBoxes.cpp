@@ -4,8 +4,8 @@
 #include "game/framework/GameStatics.h"
 #include "game/framework/Quorlin.h"
 #include "game/framework/TextLayout.h"
+#include "game/sprites/ASprite.h"
 #include "runtime/ConstantPool.h"
-#include "runtime/Log.h"
 #include "runtime/ObjectManager.h"
 #include "runtime/Service.h"
 #include "runtime/String.h"
@@ -60,25 +60,8 @@ public:
     void drawSubString(profile::Graphics* const g, String* const text, const jint start, const jint end,
                        const jint x, const jint y, const jint anchor, const jint font,
                        const jint palette) override {
-        if (g == nullptr || text == nullptr) {
-            return;
-        }
-        if (!logged) {
-            logged = true;
-            runtime::log(
-                "interim: the text boxes draw nothing until the sprite font's drawSubString is built");
-        }
-        (void)start;
-        (void)end;
-        (void)x;
-        (void)y;
-        (void)anchor;
-        (void)font;
-        (void)palette;
+        sprites::ASprite::drawSubString(g, text, start, end, x, y, anchor, font, palette);
     }
-
-private:
-    bool logged = false;
 };
 
 runtime::ServiceSlot<TextLineDrawer, SpriteFontLineDrawer>& drawerSlot() {
