@@ -87,7 +87,7 @@ struct CStateStatics {
     runtime::StaticRef<runtime::IntArray> texts173A;   // int[8]
     runtime::StaticRef<runtime::IntArray> listRowTops; // first row y per layout of the entry list (int[10])
     runtime::StaticRef<runtime::IntArray> listRowPitches; // row pitch per layout of the entry list (int[10])
-    runtime::StaticRef<runtime::IntArray> texts726;       // int[4]
+    runtime::StaticRef<runtime::IntArray> hintLineYs;     // y of a one-line hint, by line count (int[4])
     runtime::StaticRef<runtime::IntArray> colours22;      // int[22]
     runtime::StaticRef<runtime::IntArray> colours10;      // int[10]
     runtime::StaticRef<runtime::IntArray> tierValues5;    // int[5]

@@ -21,6 +21,8 @@ constexpr runtime::jint kFirstSeasonYear = 2009;
 constexpr runtime::jint kNoMatchCommand = -1;
 constexpr runtime::jint kLoadingState = 1;
 constexpr runtime::jint kNoSound = -1;
+constexpr runtime::jint kUpperCaseGlyphBase = 0;
+constexpr runtime::jint kDigitGlyphBase = 26;
 
 } // namespace
 
@@ -40,6 +42,9 @@ void deviceStaticInit(GameStatics* const s) {
     s->currentMusic = kNoSound;
     s->lastSound = kNoSound;
     s->pendingSound = kNoSound;
+    // The font's character map begins with the letters and then the digits.
+    s->upperCaseGlyphBase = kUpperCaseGlyphBase;
+    s->digitGlyphBase = kDigitGlyphBase;
 
     // Seeded from the clock the host (or a test) installed, so a fixed clock fixes the game's
     // whole sequence of draws.
@@ -193,7 +198,7 @@ void deviceStaticInit(GameStatics* const s) {
     s->texts647 = intTable({647, 0, 2, 3, 648});
     s->shortGrid3x10x3 = multiArray("[[[S", {3, 10, 3});
     s->values022 = byteTable({0, 2, 2, 0, 2, 0});
-    s->fontBytes = byteTable({-1, -1, -1});
+    s->fontSpacing = byteTable({-1, -1, -1});
     s->textEntryLimits = intTable({5, 12, 100, 120, 1000, 1200});
     s->joinText = runtime::getConstantString(124);
     s->actionButtonBaseX = intTable({210, 173, 136, 99});
@@ -368,7 +373,7 @@ void cStateStaticInit(GameStatics* const s) {
     s->texts173A = intTable({173, 174, 175, 176, 177, 342, 346, 345});
     s->listRowTops = intTable({240, 200, 140, 124, 160, 108, 102, 100, 100, 140});
     s->listRowPitches = intTable({80, 80, 130, 98, 50, 64, 56, 48, 48, 44});
-    s->texts726 = intTable({726, 716, 704, 692});
+    s->hintLineYs = intTable({726, 716, 704, 692});
     s->colours22 = intTable({4412527, 2832462, 4735855, 3156814, 6177647, 4270926, 7291754, 5122889,
                              7291732, 5122871, 2435892, 9942719, 7302723, 5129003, 5795651, 4673067,
                              4550467, 9424996, 4419434, 2838077, 7381210, 11591905});

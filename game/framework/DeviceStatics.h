@@ -30,6 +30,7 @@ class CTeam;
 
 namespace game::sprites {
 struct ASprite;
+struct ASpriteInstance;
 }
 
 namespace game {
@@ -333,7 +334,7 @@ struct DeviceStatics {
     StaticRef<runtime::IntArray> texts647;           // int[5]
     StaticRef<runtime::ObjectArray> shortGrid3x10x3; // short[3][10][3]
     StaticRef<runtime::ByteArray> values022;         // byte[6]
-    StaticRef<runtime::ByteArray> fontBytes;         // per-font bytes, -1 until a font is set
+    StaticRef<runtime::ByteArray> fontSpacing;       // signed extra pixels after each glyph, per font
     StaticRef<runtime::IntArray> textEntryLimits;    // limits of the text-entry routine (int[6])
     StaticRef<runtime::String> joinText;             // one-character join text
     StaticRef<runtime::IntArray> actionButtonBaseX;  // x origin of the action bar for 1-4 buttons (int[4])
@@ -409,7 +410,7 @@ struct DeviceStatics {
     jboolean touchGestureFlags[2]; // left / right arrow held; cleared by every release
 
     // The menu hint animation and the music.
-    StaticRef<runtime::Object> hintSprite; // its sprite instance
+    StaticRef<sprites::ASpriteInstance> hintSprite; // its sprite instance
     jint hintMode;                         // 1 waiting to show, -2 showing, 0 waiting to hide, -1 idle
     jboolean hintHidePending;              // the hint may be hidden from mode 0
     jlong hintTime;                        // milliseconds of the last hint change or input
@@ -505,6 +506,25 @@ struct DeviceStatics {
     jboolean promotionAvailable;                      // hasPromotionEntries at start-up
     jboolean promotionReady;                          // the promotion screen's own readiness check
     jint textLineStep;                                // (fontLineHeights[0] + 2) x 3
+    // Text layout and text boxes: glyph bases, the line-count cache, the painters' wrap cache,
+    // window and scroll state.
+    jint upperCaseGlyphBase;                    // glyph frame of 'A' (and 'a')
+    jint digitGlyphBase;                        // glyph frame of '0'
+    StaticRef<runtime::String> lastCountedText; // the text countTextLines counted last (identity)
+    jint lastCountedLines;                      // its line count
+    StaticRef<runtime::String> lastBoxText;     // the text a painter wrapped last (identity)
+    StaticRef<runtime::String> lastBoxLines;    // its wrapped form (the text itself when it fitted)
+    StaticRef<runtime::String> hintBoxText;     // the hint drawn last (the hint's own wrap cache, kept
+    StaticRef<runtime::String> hintBoxLines;    // while its scrolling box keys lastBoxText with these lines)
+    jint boxScrollTop;                          // top y of the window of painters with a line limit
+    jboolean centreTextBlock;                   // anchor bit 1 centres the block between x and the right edge
+    StaticRef<runtime::String> propertySuffix;  // application property of the windowed rewrite; read once
+    jint scrollOffset;                          // slow counter of the self-scrolling box (may be negative)
+    jint scrollPause;                           // fast counter: how far the text has moved up
+    jboolean scrollRestart;                     // the next scrolling frame starts from the first page
+    jboolean scrollStopAtEnd;                   // the box reports the end of its scroll
+    jboolean scrollFinished;                    // the scroll has run through (read and cleared by screens)
+    jboolean tickerDrawn;                       // a scrolling hint has been drawn
 };
 
 } // namespace game

@@ -3,7 +3,8 @@
 
 #include "game/framework/GameStatics.h"
 #include "game/framework/KeyMasks.h"
-#include "game/framework/SpriteServices.h"
+#include "game/sprites/ASpriteInstance.h"
+#include "game/sprites/ASprite.h"
 #include "profile/SoundPlayer.h"
 #include "runtime/ConstantPool.h"
 #include "runtime/Exceptions.h"
@@ -27,6 +28,7 @@ constexpr jint kHintWaitingToHide = 0;
 constexpr jint kHintIdle = -1;
 constexpr jint kHintShowAnimation = 11;
 constexpr jint kHintHideAnimation = 13;
+constexpr jint kByteMask = 0xFF;
 // Input-free time before the hint shows; in a match it shows at once.
 constexpr jlong kHintWaitMilliseconds = 4000;
 constexpr jint kMatchTopState = 4;
@@ -41,9 +43,22 @@ constexpr jint kStopTraceCapacity = 16;
 constexpr runtime::HandlerEntry kPlayerHandlers[] = {{runtime::kIOException, 0, 1}, {}};
 
 void startHintAnimation(const jint animation) {
-    if (runtime::Object* hint = statics()->hintSprite) {
-        spriteServices().setAnim(hint, animation, 0);
+    if (sprites::ASpriteInstance* hint = statics()->hintSprite) {
+        hint->setAnim(animation, 0);
     }
+}
+
+// Puts the hint straight onto the closing animation as the input handler leaves it: every
+// animation field zeroed, the frame timer -1 and the closing animation's last frame.
+void closeHintAtOnce(sprites::ASpriteInstance* const hint) {
+    hint->anim = kHintHideAnimation;
+    hint->aframe = 0;
+    hint->loops = 0;
+    hint->ended = 0;
+    hint->timer = -1;
+    sprites::ASprite* sprite = hint->sprite;
+    const bool known = sprite != nullptr && kHintHideAnimation < sprite->animationCount();
+    hint->lastFrame = known ? ((*sprite->animFrameCount)[kHintHideAnimation] & kByteMask) - 1 : -1;
 }
 
 void printStopTrace(const jint id) {
@@ -93,8 +108,8 @@ void stepIdleAnimation() {
     if (anyKeyPressed() || block->touchReleased) {
         block->hintTime = now;
         if (block->hintMode == kHintWaitingToHide || block->hintMode == kHintShowing) {
-            if (runtime::Object* hint = block->hintSprite) {
-                spriteServices().setAnimEnded(hint, kHintHideAnimation);
+            if (sprites::ASpriteInstance* hint = block->hintSprite) {
+                closeHintAtOnce(hint);
             }
             block->hintMode = kHintIdle;
         }

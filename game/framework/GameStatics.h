@@ -7,6 +7,7 @@
 #include "game/framework/DeviceStatics.h"
 #include "game/match/MatchStatics.h"
 #include "game/promotion/IGPStatics.h"
+#include "game/sprites/ASpriteInstance.h"
 #include "game/sprites/ASpriteStatics.h"
 #include "runtime/Application.h"
 #include "runtime/StaticClass.h"

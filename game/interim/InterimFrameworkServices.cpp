@@ -3,7 +3,7 @@
 #include "game/interim/InterimFrameworkServices.h"
 
 #include "game/interim/InterimLog.h"
-
+#include "game/framework/TextLayout.h"
 #include "runtime/ConstantPool.h"
 
 namespace game::interim {
@@ -22,14 +22,12 @@ void InterimFrameworkServices::composePalette(jint, jint, jint, jint, jint, jint
     logFirstCall(kComposePalette, "composePalette");
 }
 
-jint InterimFrameworkServices::getGlyphIndex(jchar) {
-    logFirstCall(kGetGlyphIndex, "getGlyphIndex");
-    return -1;
+jint InterimFrameworkServices::getGlyphIndex(const jchar c) {
+    return framework::getGlyphIndex(c);
 }
 
-jint InterimFrameworkServices::getStringWidth(runtime::String*, jint) {
-    logFirstCall(kGetStringWidth, "getStringWidth");
-    return 0;
+jint InterimFrameworkServices::getStringWidth(runtime::String* const text, const jint font) {
+    return framework::getStringWidth(text, font);
 }
 
 runtime::String* InterimFrameworkServices::nameOf(jint, jint) {

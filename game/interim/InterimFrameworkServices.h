@@ -15,9 +15,8 @@ public:
     // No effect: composedPalettes keeps what it holds.
     void composePalette(jint row, jint base, jint a, jint b, jint c, jint d, jint e, jboolean flagE,
                         jboolean flagF, jint g, jint h) override;
-    // -1: no character has a glyph.
+    // The text layout's own (game/framework/TextLayout.h): built, so not interim.
     jint getGlyphIndex(jchar c) override;
-    // 0.
     jint getStringWidth(runtime::String* text, jint font) override;
     // Constant string 1, the empty text.
     runtime::String* nameOf(jint index, jint kind) override;
@@ -33,8 +32,6 @@ public:
 private:
     enum Operation {
         kComposePalette,
-        kGetGlyphIndex,
-        kGetStringWidth,
         kNameOf,
         kLoadGameDatabase,
         kPositionViewOn,

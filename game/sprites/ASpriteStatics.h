@@ -24,9 +24,8 @@ struct ASpriteStatics {
     runtime::jint pitchCondition; // 1 and 2 turn module 331 into a pitch trail
 
     // Sprite fonts and string drawing.
-    runtime::StaticRef<runtime::ByteArray> fontSpacing; // signed extra pixels after each glyph, per font
-    runtime::jboolean fontEscapeActive;                 // a colour switch of the markup is in force
-    runtime::jboolean clipWindowActive;                 // characters outside the window are skipped
+    runtime::jboolean fontEscapeActive; // a colour switch of the markup is in force
+    runtime::jboolean clipWindowActive; // characters outside the window are skipped
     runtime::jint clipWindowLeft;
     runtime::jint clipWindowRight;
     runtime::jboolean rememberTextEnd;                  // store the pen position after each string

@@ -23,7 +23,9 @@ public:
     // layout records a kind-0 sprite load composes).
     virtual void composePalette(jint row, jint base, jint a, jint b, jint c, jint d, jint e, jboolean flagE,
                                 jboolean flagF, jint g, jint h) = 0;
-    // The glyph frame of a character in a sprite font, -1 for none (charToFrame).
+    // The glyph frame of a character in a sprite font, -1 for none (charToFrame). This and
+    // getStringWidth are built (game/framework/TextLayout.h; the default service answers with
+    // them); they stay here so sprite tests can script a font's glyphs.
     virtual jint getGlyphIndex(jchar c) = 0;
     // Width in pixels of text drawn in sprite font `font`.
     virtual jint getStringWidth(runtime::String* text, jint font) = 0;

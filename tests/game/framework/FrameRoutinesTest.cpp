@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "game/framework/FrameRoutines.h"
+#include "game/sprites/ASprite.h"
+#include "game/sprites/ASpriteInstance.h"
 #include "profile/SoundPlayer.h"
 #include "runtime/Exceptions.h"
 #include "runtime/LibraryExceptions.h"
@@ -38,48 +40,72 @@ class HintTest : public testing::FrameworkFixture {
 protected:
     void SetUp() override {
         FrameworkFixture::SetUp();
-        // Any object stands for the hint's sprite instance.
-        block()->hintSprite = runtime::newIntArray(1);
+        // A sprite whose opening animation (11) has 3 frames and closing one (13) 2.
+        auto* sprite = runtime::newObject<sprites::ASprite>();
+        sprite->animFrameCount = runtime::newByteArray(14);
+        (*sprite->animFrameCount)[11] = 3;
+        (*sprite->animFrameCount)[13] = 2;
+        sprite->animFirstFrame = runtime::newShortArray(14);
+        (*sprite->animFirstFrame)[13] = 3;
+        sprite->animFrameStride = 5;
+        sprite->animFrames = runtime::newByteArray(5 * 5);
+        block()->hintSprite = runtime::newObject<sprites::ASpriteInstance>(sprite, 0, 0);
         block()->topState = 2;
         block()->hintMode = 1;
         block()->hintTime = 1000;
     }
-    // One frame's step at the given time, requested by a painter.
-    std::vector<std::string> step(const jlong time) {
+    // The hint instance's animation state.
+    std::string hint() {
+        const sprites::ASpriteInstance* h = block()->hintSprite;
+        return "anim " + std::to_string(h->anim) + " frame " + std::to_string(h->aframe) + " timer " +
+               std::to_string(h->timer) + " loops " + std::to_string(h->loops) + " last " +
+               std::to_string(h->lastFrame) + (h->ended != 0 ? " ended" : "");
+    }
+    // One frame's step at the given time, requested by a painter: the hint's animation state when
+    // the step changed it, else empty.
+    std::string step(const jlong time) {
         now = time;
+        sprites::ASpriteInstance* h = block()->hintSprite;
+        h->anim = -1; // a marker that any animation change replaces
+        h->timer = 7;
+        h->loops = 5;
         block()->hintStepRequested = 1;
         stepIdleAnimation();
         EXPECT_FALSE(block()->hintStepRequested);
-        return neighbours.log.take();
+        return h->anim == -1 ? std::string() : hint();
     }
 };
 
+constexpr const char* kOpening = "anim 11 frame 0 timer 0 loops 0 last 2";
+constexpr const char* kClosing = "anim 13 frame 0 timer 0 loops 0 last 1";
+constexpr const char* kClosedAtOnce = "anim 13 frame 0 timer -1 loops 0 last 1";
+
 TEST_F(HintTest, TheHintShowsAfterFourSecondsWithoutInput) {
-    EXPECT_TRUE(step(3000).empty());
-    EXPECT_TRUE(step(5000).empty()) << "exactly 4 s is not yet more than the wait";
-    EXPECT_EQ(step(5001), std::vector<std::string>{"setAnim 11,0"});
+    EXPECT_EQ(step(3000), "");
+    EXPECT_EQ(step(5000), "") << "exactly 4 s is not yet more than the wait";
+    EXPECT_EQ(step(5001), kOpening);
     EXPECT_EQ(block()->hintMode, -2);
     EXPECT_EQ(block()->hintTime, 5001);
     EXPECT_EQ(block()->hintChanges, 1);
-    EXPECT_TRUE(step(20000).empty()) << "showing: nothing until it is hidden";
+    EXPECT_EQ(step(20000), "") << "showing: nothing until it is hidden";
 }
 
 TEST_F(HintTest, InAMatchTheHintShowsAtTheFirstStep) {
     block()->topState = 4;
-    EXPECT_EQ(step(1001), std::vector<std::string>{"setAnim 11,0"});
+    EXPECT_EQ(step(1001), kOpening);
     EXPECT_EQ(block()->hintMode, -2);
 }
 
 TEST_F(HintTest, InputRestartsTheWaitAndHidesAShowingHintAtOnce) {
     block()->pressedKeys = 0x10;
-    EXPECT_TRUE(step(4000).empty());
+    EXPECT_EQ(step(4000), "");
     EXPECT_EQ(block()->hintTime, 4000) << "a key restarts the wait";
     EXPECT_EQ(block()->hintMode, 1);
     block()->pressedKeys = 0;
-    EXPECT_TRUE(step(8000).empty());
-    EXPECT_EQ(step(8001), std::vector<std::string>{"setAnim 11,0"});
+    EXPECT_EQ(step(8000), "");
+    EXPECT_EQ(step(8001), kOpening);
     block()->touchReleased = 1;
-    EXPECT_EQ(step(8100), std::vector<std::string>{"setAnimEnded 13"});
+    EXPECT_EQ(step(8100), kClosedAtOnce);
     EXPECT_EQ(block()->hintMode, -1);
     EXPECT_EQ(block()->hintTime, 8100);
 }
@@ -88,9 +114,9 @@ TEST_F(HintTest, AHintWaitingToHideHidesWhenAllowedOrOnInput) {
     block()->hintMode = 0;
     block()->hintOffsetX = 5;
     block()->hintOffsetY = 6;
-    EXPECT_TRUE(step(2000).empty()) << "not yet allowed";
+    EXPECT_EQ(step(2000), "") << "not yet allowed";
     block()->hintHidePending = 1;
-    EXPECT_EQ(step(2100), std::vector<std::string>{"setAnim 13,0"});
+    EXPECT_EQ(step(2100), kClosing);
     EXPECT_EQ(block()->hintMode, -1);
     EXPECT_EQ(block()->hintOffsetX, 0);
     EXPECT_EQ(block()->hintOffsetY, 0);
@@ -99,8 +125,15 @@ TEST_F(HintTest, AHintWaitingToHideHidesWhenAllowedOrOnInput) {
     block()->hintMode = 0;
     block()->hintHidePending = 0;
     block()->pressedKeys = 0x100;
-    EXPECT_EQ(step(2200), std::vector<std::string>{"setAnimEnded 13"});
+    EXPECT_EQ(step(2200), kClosedAtOnce);
     EXPECT_EQ(block()->hintMode, -1);
+}
+
+TEST_F(HintTest, AHintWithoutSpriteClosesWithNoLastFrame) {
+    block()->hintSprite->sprite = nullptr;
+    block()->hintMode = -2;
+    block()->pressedKeys = 0x10;
+    EXPECT_EQ(step(3000), "anim 13 frame 0 timer -1 loops 0 last -1");
 }
 
 TEST_F(HintTest, NothingHappensUnlessRequestedAndUnblocked) {

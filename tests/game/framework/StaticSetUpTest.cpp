@@ -121,6 +121,8 @@ TEST_F(StaticSetUpTest, ScalarsHoldTheirStartValues) {
     EXPECT_EQ(s->matchTicks, 0);
     EXPECT_EQ(s->matchCommand, -1);
     EXPECT_EQ(s->seasonYear, 2009);
+    EXPECT_EQ(s->upperCaseGlyphBase, 0); // the character map starts with the letters, then the digits
+    EXPECT_EQ(s->digitGlyphBase, 26);
     EXPECT_EQ(s->menuChoice, 1);
     EXPECT_EQ(s->menuState, 0);
     for (const jint sound : {s->lastEffect, s->currentMusic, s->lastSound, s->pendingSound}) {
@@ -151,6 +153,7 @@ TEST_F(StaticSetUpTest, StaticsNoInitialiserStoresAreZero) {
     allow(&s->matchCommand, sizeof s->matchCommand);
     allow(&s->seasonYear, sizeof s->seasonYear);
     allow(&s->menuChoice, sizeof s->menuChoice);
+    allow(&s->digitGlyphBase, sizeof s->digitGlyphBase);
     for (const jint* sound : {&s->lastEffect, &s->currentMusic, &s->lastSound, &s->pendingSound}) {
         allow(sound, sizeof *sound);
     }

@@ -200,7 +200,7 @@ inline const TableCase kTables[] = {
     {"texts647", [](const GameStatics* s) -> Object* { return s->texts647; }, runtime::kIntArray, 5, {}, kNone, 647, 648},
     {"shortGrid3x10x3", [](const GameStatics* s) -> Object* { return s->shortGrid3x10x3; }, runtime::kObjectArray, 3, {10, 10, 10}, runtime::kObjectArray, kUnchecked, kUnchecked},
     {"values022", [](const GameStatics* s) -> Object* { return s->values022; }, runtime::kByteArray, 6, {}, kNone, 0, 0},
-    {"fontBytes", [](const GameStatics* s) -> Object* { return s->fontBytes; }, runtime::kByteArray, 3, {}, kNone, -1, -1},
+    {"fontSpacing", [](const GameStatics* s) -> Object* { return s->fontSpacing; }, runtime::kByteArray, 3, {}, kNone, -1, -1},
     {"textEntryLimits", [](const GameStatics* s) -> Object* { return s->textEntryLimits; }, runtime::kIntArray, 6, {}, kNone, 5, 1200},
     {"joinText", [](const GameStatics* s) -> Object* { return s->joinText; }, runtime::kString, 0, {}, kNone, 124, 124},
     {"actionButtonBaseX", [](const GameStatics* s) -> Object* { return s->actionButtonBaseX; }, runtime::kIntArray, 4, {}, kNone, 210, 99},
@@ -279,7 +279,7 @@ inline const TableCase kTables[] = {
     {"texts173A", [](const GameStatics* s) -> Object* { return s->texts173A; }, runtime::kIntArray, 8, {}, kNone, 173, 345},
     {"listRowTops", [](const GameStatics* s) -> Object* { return s->listRowTops; }, runtime::kIntArray, 10, {}, kNone, 240, 140},
     {"listRowPitches", [](const GameStatics* s) -> Object* { return s->listRowPitches; }, runtime::kIntArray, 10, {}, kNone, 80, 44},
-    {"texts726", [](const GameStatics* s) -> Object* { return s->texts726; }, runtime::kIntArray, 4, {}, kNone, 726, 692},
+    {"hintLineYs", [](const GameStatics* s) -> Object* { return s->hintLineYs; }, runtime::kIntArray, 4, {}, kNone, 726, 692},
     {"colours22", [](const GameStatics* s) -> Object* { return s->colours22; }, runtime::kIntArray, 22, {}, kNone, 4412527, 11591905},
     {"colours10", [](const GameStatics* s) -> Object* { return s->colours10; }, runtime::kIntArray, 10, {}, kNone, 4412527, 4419434},
     {"tierValues5", [](const GameStatics* s) -> Object* { return s->tierValues5; }, runtime::kIntArray, 5, {}, kNone, -1, 1},
@@ -414,10 +414,10 @@ inline const TableCase kTables[] = {
     {"formationChangeTable", [](const GameStatics* s) -> Object* { return s->formationChangeTable; }, runtime::kObjectArray, 8, rowsOf(8, 4), runtime::kIntArray, 3, 0},
     {"computerSubstitutions", [](const GameStatics* s) -> Object* { return s->computerSubstitutions; }, runtime::kObjectArray, 2, {5, 5}, runtime::kIntArray, -1, -1},
     {"values50to190", [](const GameStatics* s) -> Object* { return s->values50to190; }, runtime::kIntArray, 8, {}, kNone, 50, 190},
-    // The sprite class: font metrics, one entry per font; height and leading set when the font loads.
+    // The sprite class: font metrics, one entry per font; height and leading set when the font loads
+    // (the spacing table is the canvas's, above).
     {"fontLineHeights", [](const GameStatics* s) -> Object* { return s->fontLineHeights; }, runtime::kByteArray, 1, {}, kNone, 0, 0},
     {"fontLeading", [](const GameStatics* s) -> Object* { return s->fontLeading; }, runtime::kByteArray, 1, {}, kNone, 0, 0},
-    {"fontSpacing", [](const GameStatics* s) -> Object* { return s->fontSpacing; }, runtime::kByteArray, 1, {}, kNone, 0, 0},
 };
 // clang-format on
 

@@ -136,7 +136,7 @@ TEST_F(StaticTablesTest, ChosenContentsReadAsTheirReadersExpect) {
         EXPECT_EQ(cell(s->defendZoneBoxes, 10, i), row11[static_cast<std::size_t>(i)]) << "entry " << i;
     }
     // Literal tables keep their signed values: bytes and shorts below zero.
-    EXPECT_EQ((*s->fontBytes)[1], -1);
+    EXPECT_EQ((*s->fontSpacing)[1], -1);
     EXPECT_EQ((*s->homeEntryNeighbours)[4], -31632);
     EXPECT_EQ((*s->resultRewardTable)[10], -2);
     EXPECT_EQ((*s->colours12)[1], 0x300F8D);

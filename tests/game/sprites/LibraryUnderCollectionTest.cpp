@@ -138,7 +138,8 @@ TEST_F(LibraryUnderCollectionTest, StringsBuffersArraysAndExceptionsComeOutWhole
         data->writeInt(i);
     }
     EXPECT_EQ(out->toString()->length(), 400);
-    throwException(newObject<java_lang_IllegalArgumentException>(newStringFromCString("a message long enough")));
+    throwException(
+        newObject<java_lang_IllegalArgumentException>(newStringFromCString("a message long enough")));
     newStringFromCString("another long enough string");
     EXPECT_EQ(testing_support::textOf(getPendingException()->message), "a message long enough");
     application.pendingException = nullptr;
