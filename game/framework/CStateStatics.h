@@ -236,6 +236,9 @@ struct CStateStatics {
     runtime::StaticRef<runtime::IntArray> pickIndices; // the indices drawn
     runtime::jint pickIndicesUsed;                     // the number drawn by the last draw
     runtime::jboolean pickLimitFlag;                   // buildPickList looks at 20 indices
+
+    // The message reader's links.
+    runtime::jboolean messageLinksBlocked; // links off: labels are bare names, key icons go unrecorded
 };
 
 } // namespace game

@@ -15,6 +15,13 @@
 #include "runtime/JavaTypes.h"
 #include "runtime/Object.h"
 
+namespace runtime {
+struct String;
+}
+namespace profile {
+struct Graphics;
+}
+
 namespace game::sprites {
 
 using runtime::jboolean;
@@ -54,6 +61,41 @@ struct ASprite : runtime::Object {
     // Sets currentPalette; kinds 19 and 25 with cached images rebuild them for the new palette.
     void setPalette(jint palette);
 
+    // Painting (SpritePainting.cpp). A transform has bit 0 flip x, bit 1 flip y, bit 2 rotate by
+    // 90 degrees; a placed module's or animation frame's own transform is XORed with the caller's.
+    // Bad animation, frame or module numbers are logged and paint nothing.
+
+    // Paints frame aframe of animation anim: the frame's offset is mirrored with the transform
+    // and taken from (x, y) together with the hot spot (hx, hy).
+    void paintAnimFrame(profile::Graphics* g, jint anim, jint aframe, jint x, jint y, jint transform, jint hx,
+                        jint hy);
+    // Paints every placed module of frame. Bit 6 of currentPalette, when set, is cleared and
+    // leaves out module 74 of the kind-1 sprite for this one call.
+    void paintFrame(profile::Graphics* g, jint frame, jint x, jint y, jint transform, jint hx, jint hy);
+    // Paints placed module i of frame, mirrored around (x, y) with the transform; a nested frame
+    // is painted whole.
+    void paintFrameModule(profile::Graphics* g, jint frame, jint i, jint x, jint y, jint transform, jint hx,
+                          jint hy);
+    // Paints module m with its top-left corner at (x, y): a part of the PNG sheet, a rectangle
+    // (filled ones always into currentGraphics), a kit-coloured player module, a cached image or
+    // freshly decoded pixels. Image modules off the screen are skipped before any decoding.
+    void paintModule(profile::Graphics* g, jint m, jint x, jint y, jint t);
+    // The width x height ARGB values of src reordered for transform t (its low 3 bits) in a new
+    // array; src itself for t & 7 = 0. For a rotation the result is height wide and width high.
+    static runtime::IntArray* transformPixels(runtime::IntArray* src, jint width, jint height, jint t);
+
+    // Sprite fonts (SpriteText.cpp). Font f is sprites[11 + f]; texts may hold the markup '{'
+    // plus a colour letter, the backquote, '~' plus a key character and '|'.
+
+    // Draws characters start..end-1 of text in font `font` with palette `palette` at (x, y) by the
+    // string anchors (2 centre, 4 right, 8 bottom, 16 vertical centre); returns the pen position
+    // after the last character minus x. A missing font sprite draws nothing and returns 0.
+    static jint drawSubString(profile::Graphics* g, runtime::String* text, jint start, jint end, jint x,
+                              jint y, jint anchor, jint font, jint palette);
+    // drawSubString over the whole text; a null text draws nothing and returns 0.
+    static jint drawString(profile::Graphics* g, runtime::String* text, jint x, jint y, jint font,
+                           jint anchor, jint palette);
+
     // Table sizes, 0 when the table is absent.
     jint frameCount() const { return frameModuleCount != nullptr ? frameModuleCount->length : 0; }
     jint animationCount() const { return animFrameCount != nullptr ? animFrameCount->length : 0; }
@@ -89,6 +131,8 @@ struct ASprite : runtime::Object {
     runtime::IntArray* moduleColour = nullptr;        // per rectangle module
 
 private:
+    // The palette number currentPalette selects, without the painter's one-shot bit.
+    jint paletteIndex() const;
     // Drops every table, leaving the sprite empty; kind and currentPalette stay.
     void clearTables();
 };
