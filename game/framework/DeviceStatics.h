@@ -16,6 +16,7 @@ struct String;
 struct StringBuffer;
 struct java_util_Random;
 struct java_io_InputStream;
+struct javax_microedition_lcdui_Font;
 } // namespace runtime
 
 namespace profile {
@@ -441,6 +442,9 @@ struct DeviceStatics {
     // Game maths: the pair that directionToVector and scaleVectorTo yield.
     jint vectorX;
     jint vectorY;
+
+    // Object set-up: the font Font::getDefaultFont makes once.
+    StaticRef<runtime::javax_microedition_lcdui_Font> defaultFont;
 };
 
 } // namespace game
