@@ -371,11 +371,11 @@ struct DeviceStatics {
     StaticRef<runtime::IntArray> values322; // int[6]
     StaticRef<runtime::IntArray> texts739;  // int[3]
     StaticRef<runtime::IntArray> values100; // int[3]
-    StaticRef<runtime::ObjectArray> languageCodes; // ref[11] of constant strings: language codes
-    StaticRef<runtime::ByteArray> values01235;     // byte[5]
-    StaticRef<runtime::IntArray> texts692;         // int[9]
+    StaticRef<runtime::ObjectArray> languageCodes;    // ref[11] of constant strings: language codes
+    StaticRef<runtime::ByteArray> values01235;        // byte[5]
+    StaticRef<runtime::IntArray> texts692;            // int[9]
     StaticRef<runtime::ObjectArray> presetByteTables; // byte[2][3][6], filled with -1 by Device::Device
-    StaticRef<runtime::IntArray> texts831;         // int[12]
+    StaticRef<runtime::IntArray> texts831;            // int[12]
     StaticRef<runtime::ObjectArray>
         developmentSkillWeights; // weight per skill, per kind (ninth byte unused) (ref[4] of byte[])
     StaticRef<runtime::ObjectArray>
@@ -383,7 +383,6 @@ struct DeviceStatics {
     StaticRef<runtime::ByteArray> developmentRates; // rate per grade: (g - 5) x 10 (byte[11])
     StaticRef<runtime::ObjectArray>
         positionGroupTable; // position groups picked by position mask (ref[8] of byte[])
-
 
     // Input: per-frame masks, double press, auto-repeat, long press, digit mode, touch repeat.
     jint releasedKeys;          // keys newly released this frame

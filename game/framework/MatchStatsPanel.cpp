@@ -145,9 +145,8 @@ void paintMatchStats() {
     if (g == nullptr) {
         return;
     }
-    const jint offset = s->panelTextOffsets != nullptr && s->panelTextOffsets->length > 0
-                            ? (*s->panelTextOffsets)[0]
-                            : 0;
+    const jint offset =
+        s->panelTextOffsets != nullptr && s->panelTextOffsets->length > 0 ? (*s->panelTextOffsets)[0] : 0;
     const jint teamA = s->matchTeamIndexA;
     const jint teamB = s->matchTeamIndexB;
 
@@ -167,7 +166,8 @@ void paintMatchStats() {
     score->appendInt(matchPanelServices().teamGoals(shownFirst));
     score->append(getConstantString(kGoalsGap));
     score->appendInt(matchPanelServices().teamGoals(shownSecond));
-    drawText(g, score->toString(), kScoreX, kScoreY + offset, kAnchorCentre + kAnchorRaised, kHighlightPalette);
+    drawText(g, score->toString(), kScoreX, kScoreY + offset, kAnchorCentre + kAnchorRaised,
+             kHighlightPalette);
     drawText(g, getConstantString(kScoreSeparator), kScoreX, kScoreY + offset, kAnchorCentre + kAnchorRaised,
              kHighlightPalette);
 
@@ -178,7 +178,8 @@ void paintMatchStats() {
         return;
     }
     for (jint row = 0; row < kRowCount; ++row) {
-        const jint y = s->matchDayMode != 0 ? kMatchDayRowTop + kMatchDayRowStep * row : kRowTop + kRowStep * row;
+        const jint y =
+            s->matchDayMode != 0 ? kMatchDayRowTop + kMatchDayRowStep * row : kRowTop + kRowStep * row;
         const StatRowValues values = statRowValues(row, statsA, statsB);
         const bool smallerBetter = row >= kFirstSmallerBetterRow && row < kPossessionRow;
         const bool leftBetter = smallerBetter ? values.left < values.right : values.left > values.right;

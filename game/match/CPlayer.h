@@ -43,8 +43,8 @@ public:
     // sprite among them) with the collector.
     void initFields();
 
-    CTeam* team = nullptr;                 // the player's own team
-    CTeam* opponents = nullptr;            // the opposing team
+    CTeam* team = nullptr;                  // the player's own team
+    CTeam* opponents = nullptr;             // the opposing team
     runtime::IntArray* stepTable = nullptr; // int[6]: the step row taken from the turn table
     runtime::IntArray* pairA = nullptr;     // int[2]
     runtime::IntArray* pairB = nullptr;     // int[2]

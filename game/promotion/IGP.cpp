@@ -196,7 +196,8 @@ ByteArray* readDataEntry(const jint n) {
         endFailedRead(nullptr, "opening the file");
         return nullptr;
     }
-    jlong toSkip = kIndexHeaderBytes + static_cast<jlong>(kOffsetBytes) * s->promoEntryCount + offsets->data()[n];
+    jlong toSkip =
+        kIndexHeaderBytes + static_cast<jlong>(kOffsetBytes) * s->promoEntryCount + offsets->data()[n];
     while (toSkip > 0) {
         const jlong skipped = in->skip(toSkip);
         if (raised()) {
@@ -335,7 +336,8 @@ void resolveEntryLink(const jint entry, String* const key, const jint flags, Str
     }
 }
 
-void resolveListLinks(const jint list, ObjectArray* const keys, const jint lastTextSlot, String* const propertyName) {
+void resolveListLinks(const jint list, ObjectArray* const keys, const jint lastTextSlot,
+                      String* const propertyName) {
     GameStatics* const s = statics();
     if (s->promoListLinks == nullptr || s->promoListMembers == nullptr || s->promoListTextSlots == nullptr ||
         list < 0 || list >= s->promoListLinks->length || list >= s->promoListMembers->length ||
@@ -367,8 +369,9 @@ void resolveListLinks(const jint list, ObjectArray* const keys, const jint lastT
                 runtime::StringBuffer* base = runtime::newStringBuffer(kBufferCapacity);
                 base->append(shared);
                 base->append(getConstantString(s->promoTemplateNumbered != 0 ? kNumberedSuffix : kEmptyText));
-                String* const listPairs =
-                    midlet != nullptr ? midlet->getAppProperty(getConstantString(kListLinkProperty)) : nullptr;
+                String* const listPairs = midlet != nullptr
+                                              ? midlet->getAppProperty(getConstantString(kListLinkProperty))
+                                              : nullptr;
                 value = linkFromProperty(listPairs, key, base->toString());
             }
         } else if (equalsConstant(key, kSharedLinkKey)) {

@@ -48,18 +48,19 @@ TEST_F(PromotionCatalogueTest, LinkFromPropertyDecisions) {
         const char* linkTemplate;
         const char* expected;
     } cases[] = {
-        {"GAME=abc;X=1", "GAME", "http://x/%ID%", "http://x/abc"},      // value to the separator
-        {"X=1;GAME=abc", "GAME", "http://x/%ID%/%ID%", "http://x/abc/%ID%"}, // value to the end; first placeholder
-        {"GAME= ;X=1", "GAME", "t%ID%", ""},                           // empty value
-        {"GAME=0", "GAME", "t%ID%", ""},                               // exactly "0"
-        {"GAME=off", "GAME", "t%ID%", ""},                             // off-word in any case
-        {"GAME=none", "GAME", "t%ID%", "none"},                        // the no-link word, bare
-        {"LINK=abc", "LINK", "t%ID%", "abc"},                          // the bare-value key
-        {"BIGGAME=abc;GAME=def", "GAME", "t%ID%", "tabc"},             // first match inside a longer key
-        {"GAME=abc", "GAME", "  plain  ", "plain"},                    // no placeholder: the trimmed template
-        {"GAME=abc", "GAME", "   ", ""},                               // empty template
-        {"OTHER=abc", "GAME", "t%ID%", ""},                            // key missing
-        {"PROPERTY VALUE EMPTY", "GAME", "t%ID%", ""},                 // property missing
+        {"GAME=abc;X=1", "GAME", "http://x/%ID%", "http://x/abc"}, // value to the separator
+        {"X=1;GAME=abc", "GAME", "http://x/%ID%/%ID%",
+         "http://x/abc/%ID%"},                             // value to the end; first placeholder
+        {"GAME= ;X=1", "GAME", "t%ID%", ""},               // empty value
+        {"GAME=0", "GAME", "t%ID%", ""},                   // exactly "0"
+        {"GAME=off", "GAME", "t%ID%", ""},                 // off-word in any case
+        {"GAME=none", "GAME", "t%ID%", "none"},            // the no-link word, bare
+        {"LINK=abc", "LINK", "t%ID%", "abc"},              // the bare-value key
+        {"BIGGAME=abc;GAME=def", "GAME", "t%ID%", "tabc"}, // first match inside a longer key
+        {"GAME=abc", "GAME", "  plain  ", "plain"},        // no placeholder: the trimmed template
+        {"GAME=abc", "GAME", "   ", ""},                   // empty template
+        {"OTHER=abc", "GAME", "t%ID%", ""},                // key missing
+        {"PROPERTY VALUE EMPTY", "GAME", "t%ID%", ""},     // property missing
     };
     for (const auto& c : cases) {
         EXPECT_EQ(text(linkFromProperty(string(c.list), string(c.key), string(c.linkTemplate))), c.expected)
@@ -75,9 +76,8 @@ TEST_F(PromotionCatalogueTest, TrimmedTextChecks) {
         int flags;
         bool passes;
     } cases[] = {
-        {nullptr, 1, false}, {nullptr, 6, true}, {"  ", 1, false}, {"  ", 6, true},
-        {" none ", 2, false}, {"none", 5, true}, {"Off", 4, false}, {"0", 4, false},
-        {"0", 3, true},     {"http://a", 7, true},
+        {nullptr, 1, false}, {nullptr, 6, true}, {"  ", 1, false}, {"  ", 6, true}, {" none ", 2, false},
+        {"none", 5, true},   {"Off", 4, false},  {"0", 4, false},  {"0", 3, true},  {"http://a", 7, true},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(promotion::testTrimmedText(c.value != nullptr ? string(c.value) : nullptr, c.flags) != 0,

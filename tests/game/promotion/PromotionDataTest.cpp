@@ -15,7 +15,8 @@ using runtime::ByteArray;
 constexpr const char* kFile = "promo.dat";
 
 std::string entryText(ByteArray* bytes) {
-    return bytes == nullptr ? "<null>" : std::string(reinterpret_cast<const char*>(bytes->data()), bytes->length);
+    return bytes == nullptr ? "<null>"
+                            : std::string(reinterpret_cast<const char*>(bytes->data()), bytes->length);
 }
 
 class PromotionDataTest : public PromotionFixture {};
@@ -33,7 +34,8 @@ TEST_F(PromotionDataTest, ThreeEntriesOneEmpty) {
 }
 
 TEST_F(PromotionDataTest, CountsZeroAndOneHoldNoEntry) {
-    for (const std::vector<std::uint32_t>& offsets : {std::vector<std::uint32_t>{}, std::vector<std::uint32_t>{0}}) {
+    for (const std::vector<std::uint32_t>& offsets :
+         {std::vector<std::uint32_t>{}, std::vector<std::uint32_t>{0}}) {
         putResource(kFile, promotionFile(offsets, "xyz"));
         ASSERT_TRUE(readDataIndex());
         EXPECT_EQ(statics()->promoEntryCount, static_cast<int>(offsets.size()));
