@@ -16,6 +16,7 @@ struct String;
 struct StringBuffer;
 struct java_util_Random;
 struct java_io_InputStream;
+struct javax_microedition_lcdui_Font;
 } // namespace runtime
 
 namespace profile {
@@ -525,6 +526,8 @@ struct DeviceStatics {
     jboolean scrollStopAtEnd;                   // the box reports the end of its scroll
     jboolean scrollFinished;                    // the scroll has run through (read and cleared by screens)
     jboolean tickerDrawn;                       // a scrolling hint has been drawn
+    // Object set-up: the font Font::getDefaultFont makes once.
+    StaticRef<runtime::javax_microedition_lcdui_Font> defaultFont;
 };
 
 } // namespace game

@@ -1,8 +1,11 @@
-// The match engine's actor and player objects, as far as the start-up loading and the widgets
-// need them: the actor's sprite, animation and placement fields and starting an animation. The
-// rest of their fields and behaviour come with the match engine.
+// The match engine's actor, player and team objects, as far as the game's set-up, the start-up
+// loading and the widgets need them: the actor's sprite, animation and placement fields and
+// starting an animation; the canvas's class initialiser makes one player, and a player's reference
+// fields are known to the collector from its first construction. Their other fields and behaviour
+// come with the match engine.
 #pragma once
 
+#include "runtime/Arrays.h"
 #include "runtime/JavaTypes.h"
 #include "runtime/Object.h"
 
@@ -14,6 +17,8 @@ namespace game::match {
 
 using runtime::jboolean;
 using runtime::jint;
+
+class CTeam;
 
 // Anything placed on the pitch: the ball, the players, the pitch-side figures and the scenery.
 class Actor : public runtime::Object {
@@ -52,7 +57,18 @@ protected:
 class CPlayer : public Actor {
 public:
     static constexpr jint kClassId = runtime::kCPlayer;
-    CPlayer() : Actor(kClassId) {}
+    CPlayer() : Actor(kClassId) { initFields(); }
+
+    // Clears the player's own fields and registers its seven reference fields (the actor's
+    // sprite among them) with the collector.
+    void initFields();
+
+    CTeam* team = nullptr;                  // the player's own team
+    CTeam* opponents = nullptr;             // the opposing team
+    runtime::IntArray* stepTable = nullptr; // int[6]: the step row taken from the turn table
+    runtime::IntArray* pairA = nullptr;     // int[2]
+    runtime::IntArray* pairB = nullptr;     // int[2]
+    runtime::ByteArray* trail = nullptr;    // byte[32]
 };
 
 // One of the two match teams; its fields come with the match engine.

@@ -8,7 +8,7 @@ struct GameStatics;
 
 namespace game::promotion {
 
-// The start values of the promotion statics.
+// The start values of the promotion statics (IGP::staticInit).
 void igpStaticInit(GameStatics* block);
 
 } // namespace game::promotion

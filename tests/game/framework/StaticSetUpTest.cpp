@@ -42,10 +42,12 @@ protected:
             created.insert(c.get(s));
         }
         // Read through the field's slot: a StaticRef holds the one pointer its root entry names.
-        const void* objectFields[] = {&s->gameRandom,   &s->textBufferA,      &s->textBufferB,
-                                      &s->textBufferC,  &s->spareMatchPlayer, &s->menuHistory,
-                                      &s->booleanTrue,  &s->booleanFalse,     &s->runtimeInstance,
-                                      &s->constantPool, &s->systemOut,        &s->systemProperties};
+        const void* objectFields[] = {
+            &s->gameRandom,       &s->textBufferA,      &s->textBufferB,      &s->textBufferC,
+            &s->spareMatchPlayer, &s->menuHistory,      &s->booleanTrue,      &s->booleanFalse,
+            &s->runtimeInstance,  &s->constantPool,     &s->systemOut,        &s->systemProperties,
+            &s->promoCodeVersion, &s->promoVersionText, &s->promoDataVersion, &s->promoLinksOff,
+            &s->promoFlagNumbers, &s->promoTexts,       &s->promoSharedLink};
         for (const void* field : objectFields) {
             created.insert(*static_cast<Object* const*>(field));
         }

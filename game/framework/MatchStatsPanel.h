@@ -1,0 +1,35 @@
+// The match statistics panel of match view mode 0: both teams' badges and names, the score and
+// eleven statistic rows with the better value of each row in the highlight palette.
+#pragma once
+
+#include "runtime/JavaTypes.h"
+
+namespace profile {
+struct Graphics;
+}
+namespace runtime {
+struct String;
+}
+
+namespace game::framework {
+
+using runtime::jint;
+
+// Paints the panel into currentGraphics; changes no game state.
+void paintMatchStats();
+
+// The left and right value of statistic row `row` (0..10) from the two teams' statistics a and b
+// (13 signed 16-bit entries each); what the panel shows in that row.
+struct StatRowValues {
+    jint left = 0;
+    jint right = 0;
+};
+StatRowValues statRowValues(jint row, const short* a, const short* b);
+
+// The sprite-font routine the panel draws its texts with (ASprite::drawSubString's arguments).
+using PanelTextPainter = jint (*)(profile::Graphics* g, runtime::String* text, jint start, jint end, jint x,
+                                  jint y, jint anchor, jint font, jint palette);
+// Makes painter draw the panel's texts (null restores the sprite font); returns the previous one.
+PanelTextPainter setPanelTextPainter(PanelTextPainter painter);
+
+} // namespace game::framework

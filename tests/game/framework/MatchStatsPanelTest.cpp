@@ -1,0 +1,202 @@
+// The match statistics panel through a recording sprite-font double: text, position, anchor
+// and palette of every row in both row layouts, the better value per row group, ties, zero
+// divisors and the even possession share; and the game's object set-up (mutable image, default
+// font, the player's reference fields).
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "game/framework/MatchPanelServices.h"
+#include "game/framework/MatchStatsPanel.h"
+#include "game/framework/ObjectSetUp.h"
+#include "game/match/CPlayer.h"
+#include "profile/Graphics.h"
+#include "profile/Image.h"
+#include "runtime/Font.h"
+#include "runtime/ObjectManager.h"
+#include "runtime/Service.h"
+#include "runtime/System.h"
+#include "tests/game/GameResourceFixture.h"
+
+namespace game::testing {
+namespace {
+
+using runtime::jint;
+
+struct DrawnText {
+    std::string text;
+    jint x, y, anchor, palette;
+    bool operator==(const DrawnText&) const = default;
+};
+std::vector<DrawnText>& drawn() {
+    static std::vector<DrawnText> texts;
+    return texts;
+}
+jint recordText(profile::Graphics*, runtime::String* text, jint start, jint end, jint x, jint y, jint anchor,
+                jint font, jint palette) {
+    EXPECT_EQ(font, 0);
+    EXPECT_EQ(start, 0);
+    EXPECT_EQ(end, text->length());
+    drawn().push_back({testing_support::textOf(text), x, y, anchor, palette});
+    return 0;
+}
+
+class ScriptedPanel final : public framework::MatchPanelServices {
+public:
+    void prepareFixtureHeader() override { ++headerCalls; }
+    jint teamGoals(match::CTeam* team) override { return team == first ? 3 : team == second ? 1 : -99; }
+    int headerCalls = 0;
+    match::CTeam* first = nullptr;
+    match::CTeam* second = nullptr;
+};
+
+class MatchStatsPanelTest : public GameResourceFixture {
+protected:
+    void SetUp() override {
+        GameResourceFixture::SetUp();
+        drawn().clear();
+        previousPainter = framework::setPanelTextPainter(&recordText);
+        GameStatics* s = statics();
+        s->currentGraphics = runtime::newObject<profile::Graphics>(framework::createMutableImage(480, 800));
+        s->firstTeam = runtime::newObject<match::CTeam>();
+        s->secondTeam = runtime::newObject<match::CTeam>();
+        panel.first = s->firstTeam.get();
+        panel.second = s->secondTeam.get();
+        runtime::ObjectArray* stats = runtime::newObjectArray(2);
+        s->matchStats = stats;
+        for (int t = 0; t < 2; ++t) {
+            (*stats)[t] = runtime::newShortArray(13);
+        }
+        runtime::ObjectArray* names = runtime::newObjectArray(2);
+        s->matchTeamNames = names;
+        (*names)[0] = string("HOME");
+        (*names)[1] = string("AWAY");
+        s->panelTextOffsets = runtime::newByteArray(1);
+        s->matchTeamIndexA = 0;
+        s->matchTeamIndexB = 1;
+    }
+    void TearDown() override {
+        framework::setPanelTextPainter(previousPainter);
+        GameResourceFixture::TearDown();
+    }
+    static void setStats(const int team, const std::vector<short>& values) {
+        auto* row = static_cast<runtime::ShortArray*>((*statics()->matchStats)[team]);
+        for (int i = 0; i < 13; ++i) {
+            (*row)[i] = values[static_cast<std::size_t>(i)];
+        }
+    }
+
+    framework::PanelTextPainter previousPainter = nullptr;
+    ScriptedPanel panel;
+    runtime::ScopedService<framework::MatchPanelServices> scoped{framework::installMatchPanelServices, panel};
+};
+
+TEST_F(MatchStatsPanelTest, RowValues) {
+    //                          0  1  2  3  4  5  6  7  8      9   10  11  12
+    const short a[13] = {5, 0, 2, 2, 1, 3, 0, 0, 0, 3, 1, 4, 0};
+    const short b[13] = {4, 1, 2, 2, 2, 3, 0, 0, 0, 0, 0, 0, 0};
+    const struct {
+        int row, left, right;
+    } cases[] = {{0, 5, 4}, {4, 1, 2}, {8, 50, 50}, {9, 75, 0}, {10, 0, 0}};
+    for (const auto& c : cases) {
+        const framework::StatRowValues v = framework::statRowValues(c.row, a, b);
+        EXPECT_EQ(v.left, c.left) << c.row;
+        EXPECT_EQ(v.right, c.right) << c.row;
+    }
+    // Possession counts as unsigned: 40000 ticks against 10000.
+    const short pa[13] = {0, 0, 0, 0, 0, 0, 0, 0, static_cast<short>(40000)};
+    const short pb[13] = {0, 0, 0, 0, 0, 0, 0, 0, 10000};
+    EXPECT_EQ(framework::statRowValues(8, pa, pb).left, 80);
+    EXPECT_EQ(framework::statRowValues(8, pa, pb).right, 20);
+}
+
+TEST_F(MatchStatsPanelTest, PaintsEveryTextWithItsPalette) {
+    setStats(0, {5, 1, 2, 0, 1, 3, 0, 0, 30, 3, 1, 4, 0});
+    setStats(1, {4, 1, 3, 0, 2, 3, 1, 0, 10, 0, 0, 0, 0});
+    (*statics()->panelTextOffsets)[0] = -4;
+    framework::paintMatchStats();
+    EXPECT_EQ(panel.headerCalls, 1); // no badge strip yet
+    const std::vector<DrawnText> top = {
+        {"HOME", 35, 158, 9, 1},
+        {"AWAY", 445, 158, 12, 1},
+        {"1   3", 240, 156, 10, 1}, // the second team is shown first while sides are not swapped
+        {"-", 240, 156, 10, 1},
+    };
+    // No text package is loaded, so the row labels (texts 29-39) are absent and not drawn.
+    ASSERT_EQ(drawn().size(), top.size() + 22);
+    for (std::size_t i = 0; i < top.size(); ++i) {
+        EXPECT_EQ(drawn()[i], top[i]) << i;
+    }
+    // (left text, left palette, right text, right palette) per row.
+    const struct {
+        const char* left;
+        int leftPalette;
+        const char* right;
+        int rightPalette;
+    } rows[] = {
+        {"5 ", 1, "4 ", 0},   {"1 ", 0, "1 ", 0},  {"2 ", 0, "3 ", 1}, {"0 ", 0, "0 ", 0},
+        {"1 ", 1, "2 ", 0},   {"3 ", 0, "3 ", 0},  {"0 ", 1, "1 ", 0}, {"0 ", 0, "0 ", 0},
+        {"75%", 1, "25%", 0}, {"75%", 1, "0%", 0}, {"0%", 0, "0%", 0},
+    };
+    for (int r = 0; r < 11; ++r) {
+        const std::size_t at = top.size() + 2 * static_cast<std::size_t>(r);
+        const jint y = 160 + 28 * r + 7;
+        EXPECT_EQ(drawn()[at], (DrawnText{rows[r].left, 34, y, 1, rows[r].leftPalette})) << r;
+        EXPECT_EQ(drawn()[at + 1], (DrawnText{rows[r].right, 446, y, 4, rows[r].rightPalette})) << r;
+    }
+}
+
+TEST_F(MatchStatsPanelTest, MatchDayLayoutAndSwappedSides) {
+    statics()->matchDayMode = 1;
+    statics()->sidesSwapped = 1;
+    statics()->badgeStrip = framework::createMutableImage(42, 56);
+    framework::paintMatchStats();
+    EXPECT_EQ(panel.headerCalls, 0);
+    EXPECT_EQ(drawn()[2].text, "3   1");
+    EXPECT_EQ(drawn()[4].y, 190 + 7);
+    ASSERT_EQ(drawn().size(), 4u + 22u);
+    EXPECT_EQ(drawn()[4 + 2 * 10].y, 190 + 32 * 10 + 7);
+    EXPECT_EQ(drawn()[4 + 2 * 8].text, "50%"); // no possession yet
+    EXPECT_EQ(drawn()[5 + 2 * 8].text, "50%");
+}
+
+class ObjectSetUpFixture : public GameResourceFixture {};
+
+TEST_F(ObjectSetUpFixture, MutableImageAndDefaultFont) {
+    profile::Image* image = framework::createMutableImage(30, 20);
+    EXPECT_EQ(image->getWidth(), 30);
+    EXPECT_EQ(image->getHeight(), 20);
+    EXPECT_EQ(image->isMutable, 1);
+    runtime::Font* font = framework::getDefaultFont();
+    ASSERT_NE(font, nullptr);
+    EXPECT_EQ(font->face + font->style + font->size, 0);
+    runtime::System::gc();
+    EXPECT_EQ(framework::getDefaultFont(), font);
+}
+
+TEST_F(ObjectSetUpFixture, NewPlayerKeepsItsSevenReferencesAlive) {
+    auto* player = runtime::newObject<match::CPlayer>();
+    EXPECT_EQ(player->team, nullptr);
+    EXPECT_EQ(player->trail, nullptr);
+    EXPECT_EQ(player->sprite, nullptr);
+    player->team = runtime::newObject<match::CTeam>();
+    player->opponents = runtime::newObject<match::CTeam>();
+    player->stepTable = runtime::newIntArray(6);
+    player->pairA = runtime::newIntArray(2);
+    player->pairB = runtime::newIntArray(2);
+    player->trail = runtime::newByteArray(32);
+    (*player->trail)[31] = 7;
+    (*player->pairB)[1] = 9;
+    for (int i = 0; i < 3; ++i) {
+        runtime::newByteArray(4096); // garbage between
+        runtime::System::gc();
+    }
+    EXPECT_EQ((*player->trail)[31], 7);
+    EXPECT_EQ((*player->pairB)[1], 9);
+    EXPECT_EQ(player->stepTable->length, 6);
+    EXPECT_EQ(player->team->classId, runtime::kCTeam);
+}
+
+} // namespace
+} // namespace game::testing
