@@ -9,6 +9,7 @@
 #include "runtime/ConstantPoolFormat.h"
 #include "runtime/ModifiedUtf8.h"
 #include "tools/SamplePacks.h"
+#include "tools/SampleSprites.h"
 
 namespace tools {
 
@@ -302,6 +303,9 @@ std::vector<ArchiveEntry> sampleEntries() {
     for (ArchiveEntry& pack : samplePackEntries()) {
         entries.push_back(std::move(pack));
     }
+    for (ArchiveEntry& pack : sampleSpritePackEntries()) {
+        entries.push_back(std::move(pack));
+    }
     return entries;
 }
 
@@ -337,6 +341,7 @@ std::vector<std::string> validateSampleArchive(const Bytes& archive) {
         checkAppDescriptor(archive, *descriptor, problems);
     }
     checkSamplePacks(archive, entries, problems);
+    checkSampleSpritePacks(archive, entries, problems);
     return problems;
 }
 

@@ -433,6 +433,13 @@ struct DeviceStatics {
     // Game maths: the pair that directionToVector and scaleVectorTo yield.
     jint vectorX;
     jint vectorY;
+
+    // Sprites and palettes.
+    StaticRef<runtime::ObjectArray> sprites;          // ASprite by number; font f is element 11 + f
+    StaticRef<runtime::ObjectArray> sharedPalettes;   // int[][]: template rows from the kind-0 sprite file
+    StaticRef<runtime::ObjectArray> composedPalettes; // int[66][44]: kit palettes of kinds 0 and 1
+    StaticRef<runtime::IntArray> paletteWork;         // shared decode target of module pixels
+    StaticRef<runtime::BoolArray> paletteSlotMask;    // by kind: module images cached at load
 };
 
 } // namespace game

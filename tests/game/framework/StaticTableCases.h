@@ -413,6 +413,9 @@ inline const TableCase kTables[] = {
     {"formationChangeTable", [](const GameStatics* s) -> Object* { return s->formationChangeTable; }, runtime::kObjectArray, 8, rowsOf(8, 4), runtime::kIntArray, 3, 0},
     {"computerSubstitutions", [](const GameStatics* s) -> Object* { return s->computerSubstitutions; }, runtime::kObjectArray, 2, {5, 5}, runtime::kIntArray, -1, -1},
     {"values50to190", [](const GameStatics* s) -> Object* { return s->values50to190; }, runtime::kIntArray, 8, {}, kNone, 50, 190},
+    // The sprite class: font metrics, one entry per font, set when the font loads.
+    {"fontLineHeights", [](const GameStatics* s) -> Object* { return s->fontLineHeights; }, runtime::kByteArray, 1, {}, kNone, 0, 0},
+    {"fontLeading", [](const GameStatics* s) -> Object* { return s->fontLeading; }, runtime::kByteArray, 1, {}, kNone, 0, 0},
 };
 // clang-format on
 

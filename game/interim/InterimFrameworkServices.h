@@ -1,0 +1,52 @@
+// Stand-in for the framework routines the sprite and resource code calls, until the framework
+// builds them.
+#pragma once
+
+#include "game/sprites/FrameworkServices.h"
+
+namespace game::interim {
+
+using sprites::jboolean;
+using sprites::jchar;
+using sprites::jint;
+
+class InterimFrameworkServices final : public sprites::FrameworkServices {
+public:
+    // No effect: composedPalettes keeps what it holds.
+    void composePalette(jint row, jint base, jint a, jint b, jint c, jint d, jint e, jboolean flagE,
+                        jboolean flagF, jint g, jint h) override;
+    // -1: no character has a glyph.
+    jint getGlyphIndex(jchar c) override;
+    // 0.
+    jint getStringWidth(runtime::String* text, jint font) override;
+    // Constant string 1, the empty text.
+    runtime::String* nameOf(jint index, jint kind) override;
+    // No effect.
+    void loadGameDatabase() override;
+    // False.
+    jboolean positionViewOn() override;
+    // No effect.
+    void resetSetupRecord(jboolean flag) override;
+    void writeShortBE(jint value) override;
+    void queueByte(jint value) override;
+
+private:
+    enum Operation {
+        kComposePalette,
+        kGetGlyphIndex,
+        kGetStringWidth,
+        kNameOf,
+        kLoadGameDatabase,
+        kPositionViewOn,
+        kResetSetupRecord,
+        kWriteShortBE,
+        kQueueByte,
+        kOperationCount
+    };
+    // Logs the operation's interim line the first time it is called.
+    void logFirstCall(Operation operation, const char* name);
+
+    bool logged[kOperationCount] = {};
+};
+
+} // namespace game::interim
