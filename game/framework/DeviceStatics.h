@@ -21,6 +21,7 @@ struct java_io_InputStream;
 namespace profile {
 struct Graphics;
 struct Image;
+struct javax_microedition_rms_RecordStore;
 } // namespace profile
 
 namespace game::match {
@@ -370,11 +371,11 @@ struct DeviceStatics {
     StaticRef<runtime::IntArray> values322; // int[6]
     StaticRef<runtime::IntArray> texts739;  // int[3]
     StaticRef<runtime::IntArray> values100; // int[3]
-    StaticRef<runtime::ObjectArray> languageCodes; // ref[11] of constant strings: language codes
-    StaticRef<runtime::ByteArray> values01235;     // byte[5]
-    StaticRef<runtime::IntArray> texts692;         // int[9]
+    StaticRef<runtime::ObjectArray> languageCodes;    // ref[11] of constant strings: language codes
+    StaticRef<runtime::ByteArray> values01235;        // byte[5]
+    StaticRef<runtime::IntArray> texts692;            // int[9]
     StaticRef<runtime::ObjectArray> presetByteTables; // byte[2][3][6], filled with -1 by Device::Device
-    StaticRef<runtime::IntArray> texts831;         // int[12]
+    StaticRef<runtime::IntArray> texts831;            // int[12]
     StaticRef<runtime::ObjectArray>
         developmentSkillWeights; // weight per skill, per kind (ninth byte unused) (ref[4] of byte[])
     StaticRef<runtime::ObjectArray>
@@ -440,6 +441,63 @@ struct DeviceStatics {
     StaticRef<runtime::ObjectArray> composedPalettes; // int[66][44]: kit palettes of kinds 0 and 1
     StaticRef<runtime::IntArray> paletteWork;         // shared decode target of module pixels
     StaticRef<runtime::BoolArray> paletteSlotMask;    // by kind: module images cached at load
+
+    // The club database: the tables of the database pack, the counts derived from them, the team
+    // and player records, the three-byte table and the user's team.
+    StaticRef<runtime::ByteArray> teamInfoRecords;   // pack entry 0: league entries, 27 bytes a team
+    StaticRef<runtime::ByteArray> playerInfoRecords; // pack entry 1: 28 bytes a player
+    StaticRef<runtime::ByteArray> nameBytes;         // pack entry 2: text bytes of the database names
+    StaticRef<runtime::ByteArray> teamNameTable;     // pack entry 3: short team names
+    StaticRef<runtime::ByteArray> setUpRecords;      // pack entry 4: coach records and names
+    StaticRef<runtime::ByteArray> extraNameTable;    // pack entry 6: scout records and names
+    StaticRef<runtime::ByteArray> nameTableStrided;  // pack entry 10: news templates
+    StaticRef<runtime::ByteArray> databaseEntry11;   // pack entry 11, read by nothing yet
+    StaticRef<runtime::ByteArray> formationTable;    // pack entry 8: 67 bytes a formation
+    jint formationTableLength;
+    StaticRef<runtime::ByteArray> formationSlots; // pack entry 9: 10 slots a formation
+    jint formationSlotsLength;
+    StaticRef<runtime::IntArray> badgeFirstIds;  // per league: team id of frame 0 of a badge sheet (int[13])
+    jint teamCount;                              // the sum of the league sizes
+    jint basePlayerCount;                        // 21 x teamCount: the players of the teams
+    jint playerCount;                            // basePlayerCount + 40 players without a team
+    StaticRef<runtime::ByteArray> teamRecords;   // 64 bytes a team
+    StaticRef<runtime::ByteArray> playerRecords; // 37 bytes a player
+    StaticRef<runtime::ObjectArray> teamCodes;   // three-letter code String per team
+    StaticRef<runtime::ByteArray> tripletTable;  // 3-byte entries: 16-bit value, byte; 0xFF unused
+    jint tripletCount;
+    jshort userTeam;                                // the team the user manages; -1 none
+    StaticRef<runtime::ByteArray> saveRecordBuffer; // the saved-game record while it is packed
+
+    // The persisted data sets: store names, the tables kept in stores of their own and the
+    // statics copied in and out of them.
+    StaticRef<runtime::String> inboxStoreName; // text 545
+    jint transferHistoryCount;                 // entries used in transferHistory
+    StaticRef<profile::javax_microedition_rms_RecordStore> eightByteTableStore; // store of transferHistory
+    StaticRef<runtime::ByteArray> threeStatics; // storedByte0, low bytes of currencyFrameBase and storedByte2
+    jbyte storedByte0;
+    jint currencyFrameBase;
+    jint storedByte2;
+    StaticRef<runtime::ByteArray> fixtureStore;  // 4,608 bytes, made on first use
+    StaticRef<runtime::ByteArray> teamByteTable; // two bytes a team (520)
+    jbyte currentTeamByte;                       // the user's team's byte of teamByteTable
+    StaticRef<runtime::ByteArray> teamSheet;     // the team sheet other applications read
+    StaticRef<runtime::ByteArray> compositeBytes;
+    StaticRef<runtime::ObjectArray> compositePairs; // int arrays of at least two words
+    StaticRef<runtime::ObjectArray> compositeGrid;  // arrays of byte arrays
+    StaticRef<runtime::IntArray> compositeInts;
+    jbyte compositeFlag0;
+    jbyte compositeFlag1;
+    StaticRef<runtime::ByteArray> managerProfileRecord; // 60 bytes
+    StaticRef<runtime::ObjectArray> managerName;        // the two parts of the manager's name
+    jint managerBirthYear;                              // year of birth - 1947
+    jint profileMonth;                                  // 0..11
+    jint profileDay;                                    // 0..30
+    jint profileTextIndex;                              // index into profileTextIds
+    StaticRef<runtime::IntArray> profileTextIds;
+    StaticRef<runtime::String> profileYearText;  // the year of birth in decimal
+    StaticRef<runtime::String> profileMonthText; // the month, two digits
+    StaticRef<runtime::String> profileDayText;   // the day, two digits
+    StaticRef<runtime::String> profileTextName;  // the text profileTextIds[profileTextIndex]
 };
 
 } // namespace game

@@ -49,6 +49,9 @@ struct MatchStatics {
 
     // The match state.
     runtime::jint matchPhase; // what the match is doing: 0 play ... 9 period over, 12 tested by the canvas
+
+    // Computer team management: the selected place in the club database's team list.
+    runtime::jint teamListIndex;
 };
 
 } // namespace game
