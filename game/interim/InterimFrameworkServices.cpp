@@ -2,15 +2,9 @@
 // InterimFrameworkServices.h).
 #include "game/interim/InterimFrameworkServices.h"
 
-#include "runtime/ConstantPool.h"
 #include "runtime/Log.h"
 
 namespace game::interim {
-
-namespace {
-// Constant string 1: the empty text, the failure result of a name look-up.
-constexpr jint kEmptyTextConstant = 1;
-} // namespace
 
 void InterimFrameworkServices::logFirstCall(const Operation operation, const char* const name) {
     if (logged[operation]) {
@@ -35,11 +29,6 @@ jint InterimFrameworkServices::getStringWidth(runtime::String*, jint) {
     return 0;
 }
 
-runtime::String* InterimFrameworkServices::nameOf(jint, jint) {
-    logFirstCall(kNameOf, "nameOf");
-    return runtime::getConstantString(kEmptyTextConstant);
-}
-
 void InterimFrameworkServices::loadGameDatabase() {
     logFirstCall(kLoadGameDatabase, "loadGameDatabase");
 }
@@ -53,12 +42,9 @@ void InterimFrameworkServices::resetSetupRecord(jboolean) {
     logFirstCall(kResetSetupRecord, "resetSetupRecord");
 }
 
-void InterimFrameworkServices::writeShortBE(jint) {
-    logFirstCall(kWriteShortBE, "writeShortBE");
-}
-
-void InterimFrameworkServices::queueByte(jint) {
-    logFirstCall(kQueueByte, "queueByte");
+jint InterimFrameworkServices::getPlayerValue(jint, jboolean) {
+    logFirstCall(kGetPlayerValue, "getPlayerValue");
+    return 0;
 }
 
 } // namespace game::interim
