@@ -104,7 +104,8 @@ String* decodeName(ByteArray* const data, const jint offset, const jint length) 
                 static_cast<runtime::jchar>(((b0 & kTwoByteLeadBits) << 6) | (b1 & kContinuationBits)));
         } else {
             const jint b1 = (*data)[offset + i + 1];
-            const jint b2 = (*data)[offset + i + 2];
+            // b2 is signed: only its low four bits reach the character.
+            const jint b2 = (*data)[offset + i + 2] & kByteMask;
             buffer->appendChar(static_cast<runtime::jchar>(
                 ((b2 << 12) | ((b1 & kContinuationBits) << 6) | (b0 & kContinuationBits)) & kCharMask));
         }

@@ -1,6 +1,7 @@
 // The data sets whose records have a layout of their own: the team sheet, the composite record,
 // the manager profile, the inbox and the state record.
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "game/framework/DatabaseLookups.h"
@@ -102,11 +103,11 @@ void putIntBE(ByteArray* const record, const jint at, const jint value) {
     }
 }
 jint intBEAt(ByteArray* const record, const jint at) {
-    jint value = 0;
+    std::uint32_t value = 0;
     for (jint k = 0; k < kIntBytes; ++k) {
-        value = (value << kBitsPerByte) | (byteAt(record, at + k) & kByteMask);
+        value = (value << kBitsPerByte) | static_cast<std::uint32_t>(byteAt(record, at + k) & kByteMask);
     }
-    return value;
+    return static_cast<jint>(value);
 }
 void putIntLE(ByteArray* const record, const jint at, const jint value) {
     for (jint k = 0; k < kIntBytes; ++k) {
@@ -114,11 +115,11 @@ void putIntLE(ByteArray* const record, const jint at, const jint value) {
     }
 }
 jint intLEAt(ByteArray* const record, const jint at) {
-    jint value = 0;
+    std::uint32_t value = 0;
     for (jint k = kIntBytes - 1; k >= 0; --k) {
-        value = (value << kBitsPerByte) | (byteAt(record, at + k) & kByteMask);
+        value = (value << kBitsPerByte) | static_cast<std::uint32_t>(byteAt(record, at + k) & kByteMask);
     }
-    return value;
+    return static_cast<jint>(value);
 }
 
 // Copies array element by element into stateRecord from position, or back (sign-extending a
@@ -185,7 +186,7 @@ bool buildTeamSheet() {
     jint at = kTeamSheetHeadBytes;
     for (jint slot = 0; slot < kSquadSlots; ++slot) {
         const jint id =
-            static_cast<runtime::jshort>(((*teams)[kTeamRecordBytes * user + 2 * slot] << 8) |
+            static_cast<runtime::jshort>((((*teams)[kTeamRecordBytes * user + 2 * slot] & kByteMask) << 8) |
                                          ((*teams)[kTeamRecordBytes * user + 2 * slot + 1] & kByteMask));
         const jint player = id & kPlayerIdMask;
         const bool known = id != -1 && player < block->playerCount && block->playerRecords != nullptr &&

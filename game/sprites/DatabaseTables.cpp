@@ -273,8 +273,9 @@ void buildDefaultPlayerRecords() {
         }
         const jint e = kPlayerInfoBytes * i;
         const bool ofTeam = i < teamPlayers;
-        framework::writeShortBE(
-            ofTeam ? ((*info)[e + kPlayerContractYear] << kBirthYearShift) | kContractEndDayMonth : kNoValue);
+        framework::writeShortBE(ofTeam ? runtime::ishl((*info)[e + kPlayerContractYear], kBirthYearShift) |
+                                             kContractEndDayMonth
+                                       : kNoValue);
         framework::writeShortBE(0);
         for (jint k = 0; k <= kPlayerSkillCount; ++k) {
             framework::queueByte((*info)[e + kPlayerSkills + k]);
@@ -282,7 +283,7 @@ void buildDefaultPlayerRecords() {
         framework::queueByte(0);
         const jint draw = s->gameRandom != nullptr ? s->gameRandom->nextInt() : 0;
         const jint status = runtime::irem(draw < 0 ? -draw : draw, kStatusDraws);
-        framework::queueByte(((*info)[e + kPlayerForm] & kFormMask) + (status << kStatusShift));
+        framework::queueByte(((*info)[e + kPlayerForm] & kFormMask) + runtime::ishl(status, kStatusShift));
         framework::queueByte(kInitialFitness);
         framework::queueByte(kNoValue);
         framework::writeShortBE(ofTeam ? i / kPlayersPerTeam : kNoValue);
