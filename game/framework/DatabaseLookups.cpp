@@ -81,7 +81,7 @@ String* decodeName(ByteArray* const data, const jint offset, const jint length) 
         runtime::throwException(runtime::newObject<runtime::java_lang_NullPointerException>());
         return nullptr;
     }
-    if (length > 0 && (offset < 0 || offset >= data->length)) {
+    if (length > 0 && offset < 0) {
         raiseOutside(offset);
         return nullptr;
     }
@@ -89,6 +89,10 @@ String* decodeName(ByteArray* const data, const jint offset, const jint length) 
     buffer->init(kNameBufferCapacity);
     jint i = 0;
     while (i < length) {
+        if (offset + i >= data->length) {
+            raiseOutside(offset + i);
+            return nullptr;
+        }
         const jint b0 = (*data)[offset + i] & kByteMask;
         const jint size = b0 < kOneByteLimit ? 1 : b0 < kTwoByteLimit ? 2 : 3;
         const jint last = offset + i + size - 1;
