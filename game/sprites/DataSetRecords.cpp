@@ -156,8 +156,8 @@ bool buildTeamSheet() {
     }
     const jint team = (*order)[block->teamListIndex];
     const jint user = block->userTeam;
-    if (info == nullptr || setup == nullptr || teams == nullptr || team < 0 || team >= block->teamCount ||
-        user < 0 || user >= block->teamCount ||
+    if (info == nullptr || info->length < teamInfoBytes(block->teamCount) || setup == nullptr ||
+        teams == nullptr || team < 0 || team >= block->teamCount || user < 0 || user >= block->teamCount ||
         setup->length < kSlotEntries + kSlotEntryBytes * kSquadSlots ||
         teams->length < kTeamRecordBytes * block->teamCount) {
         runtime::log("team sheet: team %d or the user's team %d is not in the database", team, user);

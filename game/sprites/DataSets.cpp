@@ -205,6 +205,11 @@ void buildDefaultTeamRecords() {
         return;
     }
     const jint teams = std::min(block->teamCount, records->length / kTeamRecordBytes);
+    if (info->length < teamInfoBytes(teams)) {
+        runtime::log("database: the team information table holds %d bytes, %d teams need %d", info->length,
+                     teams, teamInfoBytes(teams));
+        return;
+    }
     block->writeBuffer = records;
     block->writePos = 0;
     for (jint t = 0; t < teams; ++t) {
