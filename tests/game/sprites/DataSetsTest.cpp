@@ -319,11 +319,14 @@ TEST_F(DataSetsTest, TheInboxWritesOnlyItsRealMessagesOldestFirst) {
 }
 
 TEST_F(DataSetsTest, AFullInboxFillsAllButTheLastMessageOfItsRecord) {
-    std::vector<ByteArray*> messages;
+    // Each message goes into the ring as soon as it exists, where the collector sees it.
     for (jint i = 0; i < 100; ++i) {
-        messages.push_back(message(1 + i % 100, i));
+        ByteArray* next = message(1 + i, i);
+        (*s()->inboxRing)[(40 + i) % 100] = next;
     }
-    setRing(messages, 40);
+    s()->inboxStart = 40;
+    s()->inboxCount = 100;
+    s()->inboxWrite = 40;
     persistInbox(1);
     const Bytes record = recordBytes("inbox");
     EXPECT_EQ(record[0], 100);
