@@ -9,6 +9,7 @@
 #include "profile/AppDescriptorFormat.h"
 #include "runtime/ConstantPoolFormat.h"
 #include "runtime/ModifiedUtf8.h"
+#include "tools/SampleDatabase.h"
 #include "tools/SamplePacks.h"
 #include "tools/SampleSprites.h"
 
@@ -293,6 +294,9 @@ std::vector<ArchiveEntry> sampleEntries() {
     for (ArchiveEntry& pack : sampleSpritePackEntries()) {
         entries.push_back(std::move(pack));
     }
+    for (ArchiveEntry& pack : sampleDatabasePackEntries()) {
+        entries.push_back(std::move(pack));
+    }
     return entries;
 }
 
@@ -329,6 +333,7 @@ std::vector<std::string> validateSampleArchive(const Bytes& archive) {
     }
     checkSamplePacks(archive, entries, problems);
     checkSampleSpritePacks(archive, entries, problems);
+    checkSampleDatabasePack(archive, entries, problems);
     return problems;
 }
 

@@ -28,25 +28,26 @@ struct CStateStatics {
     runtime::jint screenStatusFlag; // the menu screens' status flag; 0 = clear
     runtime::StaticRef<runtime::ObjectArray> eventList; // texts of the event list
 
-    // Field offsets of menuRecord, set by the class initialiser.
-    runtime::jint menuRecordField1;
-    runtime::jint menuRecordField2;
-    runtime::jint menuRecordField3;
-    runtime::jint menuRecordField4;
-    runtime::jint menuRecordField5;
-    runtime::jint menuRecordField6;
-    runtime::jint menuRecordField7;
-    runtime::jint menuRecordField8;
-    runtime::jint menuRecordField9;
-    runtime::jint menuRecordField10;
-    runtime::jint menuRecordField11;
-    runtime::jint menuRecordField12;
-    runtime::jint menuRecordField13;
-    runtime::jint menuRecordField14;
-    runtime::jint menuRecordField15;
-    runtime::jint menuRecordField16;
-    runtime::jint menuRecordField17;
-    runtime::jint menuRecordField18;
+    // Byte positions of the fields of stateRecord after its first six words, and its length, set
+    // by the class initialiser.
+    runtime::jint stateRecordField1;
+    runtime::jint stateRecordField2;
+    runtime::jint stateRecordField3;
+    runtime::jint stateRecordField4;
+    runtime::jint stateRecordField5;
+    runtime::jint stateRecordField6;
+    runtime::jint stateRecordField7;
+    runtime::jint stateRecordField8;
+    runtime::jint stateRecordField9;
+    runtime::jint stateRecordField10;
+    runtime::jint stateRecordField11;
+    runtime::jint stateRecordField12;
+    runtime::jint stateRecordField13;
+    runtime::jint stateRecordField14;
+    runtime::jint stateRecordField15;
+    runtime::jint stateRecordField16;
+    runtime::jint stateRecordField17;
+    runtime::jint stateRecordLength;
     runtime::StaticRef<runtime::java_util_Hashtable>
         menuHistory; // menu state -> selection left there with select (Integer -> Integer)
 
@@ -76,7 +77,7 @@ struct CStateStatics {
     runtime::StaticRef<runtime::ByteArray> menuBytes16;      // byte[16]
     runtime::StaticRef<runtime::ByteArray> menuBytes32;      // byte[32]
     runtime::StaticRef<runtime::ByteArray>
-        menuRecord; // record whose field offsets are menuRecordField1..18 (byte[141])
+        stateRecord; // the record of store 178; field positions stateRecordField1..17 (byte[141])
 
     // Constant tables of the class initialiser, in creation order.
     runtime::StaticRef<runtime::ObjectArray> titleTextTable; // title text id per family index and sub-screen;
@@ -295,6 +296,17 @@ struct CStateStatics {
     runtime::StaticRef<runtime::IntArray> keptTicketPriceLabels; // snapshotCompare's copy (int[5])
     // The message reader's links.
     runtime::jboolean messageLinksBlocked; // links off: labels are bare names, key icons go unrecorded
+    // The user's formation and the statics that stateRecord packs besides its tables.
+    runtime::jbyte formationIndex;                       // the user's formation: selectionTable byte 604
+    runtime::StaticRef<runtime::IntArray> stateCounters; // five ints at the head of stateRecord
+    runtime::jint stateWord;                             // the int after them
+    runtime::jint stateIntA;                             // the two ints after the seven int arrays
+    runtime::jint stateIntB;
+    runtime::jint stateIntC; // the four ints after the two byte arrays
+    runtime::jint stateIntD;
+    runtime::jint stateIntE;
+    runtime::jint stateIntF;
+    runtime::jint stateIntG; // stored as its low byte, last
 };
 
 } // namespace game

@@ -285,24 +285,24 @@ void deviceStaticInit(GameStatics* const s) {
 void cStateStaticInit(GameStatics* const s) {
     s->menuChoice = 1;
     s->menuState = 0;
-    s->menuRecordField1 = 8;
-    s->menuRecordField2 = 30;
-    s->menuRecordField3 = 35;
-    s->menuRecordField4 = 41;
-    s->menuRecordField5 = 45;
-    s->menuRecordField6 = 52;
-    s->menuRecordField7 = 56;
-    s->menuRecordField8 = 64;
-    s->menuRecordField9 = 68;
-    s->menuRecordField10 = 72;
-    s->menuRecordField11 = 88;
-    s->menuRecordField12 = 120;
-    s->menuRecordField13 = 124;
-    s->menuRecordField14 = 128;
-    s->menuRecordField15 = 132;
-    s->menuRecordField16 = 136;
-    s->menuRecordField17 = 140;
-    s->menuRecordField18 = 141;
+    s->stateRecordField1 = 8;
+    s->stateRecordField2 = 30;
+    s->stateRecordField3 = 35;
+    s->stateRecordField4 = 41;
+    s->stateRecordField5 = 45;
+    s->stateRecordField6 = 52;
+    s->stateRecordField7 = 56;
+    s->stateRecordField8 = 64;
+    s->stateRecordField9 = 68;
+    s->stateRecordField10 = 72;
+    s->stateRecordField11 = 88;
+    s->stateRecordField12 = 120;
+    s->stateRecordField13 = 124;
+    s->stateRecordField14 = 128;
+    s->stateRecordField15 = 132;
+    s->stateRecordField16 = 136;
+    s->stateRecordField17 = 140;
+    s->stateRecordLength = 141;
     s->menuHistory = runtime::newObject<runtime::java_util_Hashtable>();
 
     s->menuInts9A = runtime::newIntArray(9);
@@ -328,7 +328,7 @@ void cStateStaticInit(GameStatics* const s) {
     s->menuRefs20B = runtime::newObjectArray(20);
     s->menuBytes16 = runtime::newByteArray(16);
     s->menuBytes32 = runtime::newByteArray(32);
-    s->menuRecord = runtime::newByteArray(141);
+    s->stateRecord = runtime::newByteArray(141);
     s->titleTextTable = intRows(
         {{51, 52, 92, 53, 54, 110, 193, 197, 198, 199, -1, 55, 56, 57, 58, 110, 771, 772, 868, 915, 924, 915},
          {59, 60, 61, 62, 63, 64, 65, 66, 101, 67, 68, 109},

@@ -22,6 +22,7 @@ struct javax_microedition_lcdui_Font;
 namespace profile {
 struct Graphics;
 struct Image;
+struct javax_microedition_rms_RecordStore;
 } // namespace profile
 
 namespace game::match {
@@ -32,7 +33,7 @@ class CTeam;
 namespace game::sprites {
 struct ASprite;
 struct ASpriteInstance;
-}
+} // namespace game::sprites
 
 namespace game {
 
@@ -412,12 +413,12 @@ struct DeviceStatics {
 
     // The menu hint animation and the music.
     StaticRef<sprites::ASpriteInstance> hintSprite; // its sprite instance
-    jint hintMode;                         // 1 waiting to show, -2 showing, 0 waiting to hide, -1 idle
-    jboolean hintHidePending;              // the hint may be hidden from mode 0
-    jlong hintTime;                        // milliseconds of the last hint change or input
-    jboolean hintStepRequested;            // a painter wants the hint step this frame
-    jint hintBlock;                        // while positive the hint step does nothing
-    jint hintChanges;                      // hint changes so far
+    jint hintMode;              // 1 waiting to show, -2 showing, 0 waiting to hide, -1 idle
+    jboolean hintHidePending;   // the hint may be hidden from mode 0
+    jlong hintTime;             // milliseconds of the last hint change or input
+    jboolean hintStepRequested; // a painter wants the hint step this frame
+    jint hintBlock;             // while positive the hint step does nothing
+    jint hintChanges;           // hint changes so far
     jint hintOffsetX;
     jint hintOffsetY;
     jint currentMusic; // music id started last; -1 none
@@ -496,9 +497,9 @@ struct DeviceStatics {
     StaticRef<runtime::ShortArray> leaderboardCounts; // rows with a value above 0 per list, at most 6
     StaticRef<runtime::ByteArray> teamRecords;        // 64-byte team records
     StaticRef<runtime::ByteArray> playerRecords;      // 37-byte player records
-    jint playerCount;                                 // records in playerRecords
-    StaticRef<runtime::ByteArray> saveRecordBuffer;   // the saved-game record being packed or unpacked
-    StaticRef<runtime::IntArray> setUpChoices;        // four set-up (staff) numbers offered
+    jint playerCount; // records in playerRecords: basePlayerCount + 40 without a team
+    StaticRef<runtime::ByteArray> saveRecordBuffer; // the saved-game record being packed or unpacked
+    StaticRef<runtime::IntArray> setUpChoices;      // four set-up (staff) numbers offered
     // Start-up loading: the texts, the logo sprite, the promotion flags and the text line step.
     jboolean textsLoaded;                             // step 1 has loaded the texts
     StaticRef<runtime::ObjectArray> loadingTextTable; // String[12] prepared in step 1
@@ -528,6 +529,56 @@ struct DeviceStatics {
     jboolean tickerDrawn;                       // a scrolling hint has been drawn
     // Object set-up: the font Font::getDefaultFont makes once.
     StaticRef<runtime::javax_microedition_lcdui_Font> defaultFont;
+
+    // The club database: the tables of the database pack, the counts derived from them, the team
+    // and player records, the three-byte table and the user's team.
+    StaticRef<runtime::ByteArray> teamInfoRecords;   // pack entry 0: league entries, 27 bytes a team
+    StaticRef<runtime::ByteArray> playerInfoRecords; // pack entry 1: 28 bytes a player
+    StaticRef<runtime::ByteArray> nameBytes;         // pack entry 2: text bytes of the database names
+    StaticRef<runtime::ByteArray> teamNameTable;     // pack entry 3: short team names
+    StaticRef<runtime::ByteArray> setUpRecords;      // pack entry 4: coach records and names
+    StaticRef<runtime::ByteArray> extraNameTable;    // pack entry 6: scout records and names
+    StaticRef<runtime::ByteArray> nameTableStrided;  // pack entry 10: news templates
+    StaticRef<runtime::ByteArray> databaseEntry11;   // pack entry 11, read by nothing yet
+    StaticRef<runtime::ByteArray> formationTable;    // pack entry 8: 67 bytes a formation
+    jint formationTableLength;
+    StaticRef<runtime::ByteArray> formationSlots; // pack entry 9: 10 slots a formation
+    jint formationSlotsLength;
+    StaticRef<runtime::IntArray> badgeFirstIds; // per league: team id of frame 0 of a badge sheet (int[13])
+    jint teamCount;                             // the sum of the league sizes
+    jint basePlayerCount;                       // 21 x teamCount: the players of the teams
+    StaticRef<runtime::ObjectArray> teamCodes;  // three-letter code String per team
+    StaticRef<runtime::ByteArray> tripletTable; // 3-byte entries: 16-bit value, byte; 0xFF unused
+    jint tripletCount;
+
+    // The persisted data sets: store names, the tables kept in stores of their own and the
+    // statics copied in and out of them.
+    jint transferHistoryCount; // entries used in transferHistory
+    StaticRef<profile::javax_microedition_rms_RecordStore> eightByteTableStore; // store of transferHistory
+    StaticRef<runtime::ByteArray> threeStatics; // storedByte0, low bytes of currencyFrameBase and storedByte2
+    jbyte storedByte0;
+    jint storedByte2;
+    StaticRef<runtime::ByteArray> fixtureStore;  // 4,608 bytes, made on first use
+    StaticRef<runtime::ByteArray> teamByteTable; // two bytes a team (520)
+    jbyte currentTeamByte;                       // the user's team's byte of teamByteTable
+    StaticRef<runtime::ByteArray> teamSheet;     // the team sheet other applications read
+    StaticRef<runtime::ByteArray> compositeBytes;
+    StaticRef<runtime::ObjectArray> compositePairs; // int arrays of at least two words
+    StaticRef<runtime::ObjectArray> compositeGrid;  // arrays of byte arrays
+    StaticRef<runtime::IntArray> compositeInts;
+    jbyte compositeFlag0;
+    jbyte compositeFlag1;
+    StaticRef<runtime::ByteArray> managerProfileRecord; // 60 bytes
+    StaticRef<runtime::ObjectArray> managerName;        // the two parts of the manager's name
+    jint managerBirthYear;                              // year of birth - 1947
+    jint profileMonth;                                  // 0..11
+    jint profileDay;                                    // 0..30
+    jint profileTextIndex;                              // index into profileTextIds
+    StaticRef<runtime::IntArray> profileTextIds;
+    StaticRef<runtime::String> profileYearText;  // the year of birth in decimal
+    StaticRef<runtime::String> profileMonthText; // the month, two digits
+    StaticRef<runtime::String> profileDayText;   // the day, two digits
+    StaticRef<runtime::String> profileTextName;  // the text profileTextIds[profileTextIndex]
 };
 
 } // namespace game

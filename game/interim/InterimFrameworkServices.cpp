@@ -2,16 +2,10 @@
 // InterimFrameworkServices.h).
 #include "game/interim/InterimFrameworkServices.h"
 
-#include "game/interim/InterimLog.h"
 #include "game/framework/TextLayout.h"
-#include "runtime/ConstantPool.h"
+#include "game/interim/InterimLog.h"
 
 namespace game::interim {
-
-namespace {
-// Constant string 1: the empty text, the failure result of a name look-up.
-constexpr jint kEmptyTextConstant = 1;
-} // namespace
 
 void InterimFrameworkServices::logFirstCall(const Operation operation, const char* const name) {
     interim::logFirstCall(logged[operation], name);
@@ -30,11 +24,6 @@ jint InterimFrameworkServices::getStringWidth(runtime::String* const text, const
     return framework::getStringWidth(text, font);
 }
 
-runtime::String* InterimFrameworkServices::nameOf(jint, jint) {
-    logFirstCall(kNameOf, "nameOf");
-    return runtime::getConstantString(kEmptyTextConstant);
-}
-
 void InterimFrameworkServices::loadGameDatabase() {
     logFirstCall(kLoadGameDatabase, "loadGameDatabase");
 }
@@ -48,12 +37,9 @@ void InterimFrameworkServices::resetSetupRecord(jboolean) {
     logFirstCall(kResetSetupRecord, "resetSetupRecord");
 }
 
-void InterimFrameworkServices::writeShortBE(jint) {
-    logFirstCall(kWriteShortBE, "writeShortBE");
-}
-
-void InterimFrameworkServices::queueByte(jint) {
-    logFirstCall(kQueueByte, "queueByte");
+jint InterimFrameworkServices::getPlayerValue(jint, jboolean) {
+    logFirstCall(kGetPlayerValue, "getPlayerValue");
+    return 0;
 }
 
 } // namespace game::interim

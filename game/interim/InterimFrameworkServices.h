@@ -18,26 +18,22 @@ public:
     // The text layout's own (game/framework/TextLayout.h): built, so not interim.
     jint getGlyphIndex(jchar c) override;
     jint getStringWidth(runtime::String* text, jint font) override;
-    // Constant string 1, the empty text.
-    runtime::String* nameOf(jint index, jint kind) override;
     // No effect.
     void loadGameDatabase() override;
     // False.
     jboolean positionViewOn() override;
     // No effect.
     void resetSetupRecord(jboolean flag) override;
-    void writeShortBE(jint value) override;
-    void queueByte(jint value) override;
+    // 0: every player is priced at nothing.
+    jint getPlayerValue(jint player, jboolean baseOnly) override;
 
 private:
     enum Operation {
         kComposePalette,
-        kNameOf,
         kLoadGameDatabase,
         kPositionViewOn,
         kResetSetupRecord,
-        kWriteShortBE,
-        kQueueByte,
+        kGetPlayerValue,
         kOperationCount
     };
     // Logs the operation's interim line the first time it is called.

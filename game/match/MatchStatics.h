@@ -70,6 +70,8 @@ struct MatchStatics {
     runtime::StaticRef<match::Actor> benchActorB;            // kind 10, animation 4, right bench
     runtime::StaticRef<match::Actor> arrowActorH;            // kind 4, animation 3: horizontal scroll arrows
     runtime::StaticRef<match::Actor> arrowActorV;            // kind 4, animation 2: vertical scroll arrows
+    // Computer team management: the selected place in the club database's team list.
+    runtime::jint teamListIndex;
 };
 
 } // namespace game

@@ -1,7 +1,7 @@
 // What the sprite and resource code uses of the game framework's routines that are built later;
 // an interim implementation stands in until then (game/interim/InterimFrameworkServices.h).
 // Framework routines that exist already (the pack reader, the maths and screen routines, the
-// text package) are called directly.
+// text package, the database look-ups and the write buffer) are called directly.
 #pragma once
 
 #include "runtime/JavaTypes.h"
@@ -29,19 +29,15 @@ public:
     virtual jint getGlyphIndex(jchar c) = 0;
     // Width in pixels of text drawn in sprite font `font`.
     virtual jint getStringWidth(runtime::String* text, jint font) = 0;
-    // The name of team (kind 0) or player (kind 1) `index` from the club database; constant
-    // string 1 on failure (getDatabaseName).
-    virtual runtime::String* nameOf(jint index, jint kind) = 0;
     // Unpacks the club database into the game's tables.
     virtual void loadGameDatabase() = 0;
     // True when the formation diagram shows preferred positions.
     virtual jboolean positionViewOn() = 0;
     // Fills the setup record with its first-run contents.
     virtual void resetSetupRecord(jboolean flag) = 0;
-    // Writes 16 bits big-endian (writeShort), or one byte (writeByte), at the database
-    // writer's position and advances it.
-    virtual void writeShortBE(jint value) = 0;
-    virtual void queueByte(jint value) = 0;
+    // The player's price in thousands computed from his record; baseOnly gives the base form
+    // (the wage he asks) instead of his market value.
+    virtual jint getPlayerValue(jint player, jboolean baseOnly) = 0;
 };
 
 FrameworkServices& frameworkServices();

@@ -9,7 +9,7 @@
 #include "game/framework/GameStatics.h"
 #include "profile/Resources.h"
 #include "runtime/ClassTable.h"
-#include "runtime/StreamsByteArray.h"
+#include "tests/game/MemoryResources.h"
 #include "tests/runtime/SamplePoolFixture.h"
 #include "tests/support/RuntimeValues.h"
 #include "tools/SampleData.h"
@@ -28,7 +28,7 @@ protected:
         application.staticClass = block;
         resources().clear();
         opens().clear();
-        profile::setArchiveOpener(&openResource);
+        profile::setArchiveOpener(&testing_resources::openServedResource);
     }
     void TearDown() override {
         profile::setArchiveOpener(nullptr);
@@ -55,27 +55,8 @@ protected:
     static runtime::String* string(const char* text) { return runtime::newStringFromCString(text); }
 
 private:
-    static std::map<std::string, tools::Bytes>& resources() {
-        static std::map<std::string, tools::Bytes> stored;
-        return stored;
-    }
-    static std::map<std::string, int>& opens() {
-        static std::map<std::string, int> counted;
-        return counted;
-    }
-    static runtime::java_io_InputStream* openResource(runtime::String* const name) {
-        std::string key = testing_support::textOf(name);
-        if (!key.empty() && key[0] == '/') {
-            key.erase(0, 1);
-        }
-        const auto found = resources().find(key);
-        if (found == resources().end()) {
-            return nullptr;
-        }
-        opens()[key] += 1;
-        runtime::ByteArray* bytes = testing_support::byteArrayOf(found->second);
-        return runtime::newObject<runtime::java_io_ByteArrayInputStream>(bytes, 0, bytes->length);
-    }
+    static std::map<std::string, tools::Bytes>& resources() { return testing_resources::servedResources(); }
+    static std::map<std::string, int>& opens() { return testing_resources::resourceOpens(); }
 };
 
 } // namespace game

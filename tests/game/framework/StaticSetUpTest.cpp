@@ -131,15 +131,15 @@ TEST_F(StaticSetUpTest, ScalarsHoldTheirStartValues) {
         EXPECT_EQ(sound, -1);
     }
     EXPECT_EQ(s->midletCount, kMidletCounterStart);
-    const jint offsets[] = {s->menuRecordField1,  s->menuRecordField2,  s->menuRecordField3,
-                            s->menuRecordField4,  s->menuRecordField5,  s->menuRecordField6,
-                            s->menuRecordField7,  s->menuRecordField8,  s->menuRecordField9,
-                            s->menuRecordField10, s->menuRecordField11, s->menuRecordField12,
-                            s->menuRecordField13, s->menuRecordField14, s->menuRecordField15,
-                            s->menuRecordField16, s->menuRecordField17, s->menuRecordField18};
+    const jint offsets[] = {s->stateRecordField1,  s->stateRecordField2,  s->stateRecordField3,
+                            s->stateRecordField4,  s->stateRecordField5,  s->stateRecordField6,
+                            s->stateRecordField7,  s->stateRecordField8,  s->stateRecordField9,
+                            s->stateRecordField10, s->stateRecordField11, s->stateRecordField12,
+                            s->stateRecordField13, s->stateRecordField14, s->stateRecordField15,
+                            s->stateRecordField16, s->stateRecordField17, s->stateRecordLength};
     const jint expected[] = {8, 30, 35, 41, 45, 52, 56, 64, 68, 72, 88, 120, 124, 128, 132, 136, 140, 141};
     EXPECT_TRUE(std::equal(std::begin(offsets), std::end(offsets), std::begin(expected)));
-    EXPECT_EQ(s->menuRecord->length, 141);
+    EXPECT_EQ(s->stateRecord->length, 141);
 }
 
 // Every byte of the game's statics that no initialiser stores is still 0 after set-up; the
@@ -159,7 +159,7 @@ TEST_F(StaticSetUpTest, StaticsNoInitialiserStoresAreZero) {
     for (const jint* sound : {&s->lastEffect, &s->currentMusic, &s->lastSound, &s->pendingSound}) {
         allow(sound, sizeof *sound);
     }
-    allow(&s->menuRecordField1, sizeof(jint) * 18);
+    allow(&s->stateRecordField1, sizeof(jint) * 18);
     for (jint i = 0; i < s->rootCount; ++i) {
         allow(s->rootTable[i], sizeof(Object*));
     }

@@ -272,7 +272,7 @@ inline const TableCase kTables[] = {
     {"menuRefs20B", [](const GameStatics* s) -> Object* { return s->menuRefs20B; }, runtime::kObjectArray, 20, {}, kNone, kUnchecked, kUnchecked},
     {"menuBytes16", [](const GameStatics* s) -> Object* { return s->menuBytes16; }, runtime::kByteArray, 16, {}, kNone, 0, 0},
     {"menuBytes32", [](const GameStatics* s) -> Object* { return s->menuBytes32; }, runtime::kByteArray, 32, {}, kNone, 0, 0},
-    {"menuRecord", [](const GameStatics* s) -> Object* { return s->menuRecord; }, runtime::kByteArray, 141, {}, kNone, 0, 0},
+    {"stateRecord", [](const GameStatics* s) -> Object* { return s->stateRecord; }, runtime::kByteArray, 141, {}, kNone, 0, 0},
     {"titleTextTable", [](const GameStatics* s) -> Object* { return s->titleTextTable; }, runtime::kObjectArray, 19, {22, 12, 12, 10, 13, 15, 9, 5, 11, 3, 0, 5, 4, 3, 12, 23, 5, 6, 11}, runtime::kIntArray, 51, 536},
     {"softKeyFlagTable", [](const GameStatics* s) -> Object* { return s->softKeyFlagTable; }, runtime::kObjectArray, 19, {22, 15, 12, 10, 13, 15, 9, 5, 11, 4, 0, 5, 4, 4, 12, 23, 5, 6, 11}, runtime::kIntArray, 1, 2},
     {"texts132", [](const GameStatics* s) -> Object* { return s->texts132; }, runtime::kIntArray, 5, {}, kNone, 132, 136},

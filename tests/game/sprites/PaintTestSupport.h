@@ -72,12 +72,10 @@ public:
         }
         return width - spacing;
     }
-    runtime::String* nameOf(jint, jint) override { return nullptr; }
     void loadGameDatabase() override {}
     jboolean positionViewOn() override { return 0; }
     void resetSetupRecord(jboolean) override {}
-    void writeShortBE(jint) override {}
-    void queueByte(jint) override {}
+    jint getPlayerValue(jint, jboolean) override { return 0; }
 };
 
 // A module of width x height whose pixels are palette indices given by pattern(x, y).

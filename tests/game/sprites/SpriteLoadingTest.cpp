@@ -36,12 +36,10 @@ public:
     }
     jint getGlyphIndex(jchar) override { return -1; }
     jint getStringWidth(runtime::String*, jint) override { return 0; }
-    runtime::String* nameOf(jint, jint) override { return nullptr; }
     void loadGameDatabase() override {}
     jboolean positionViewOn() override { return 0; }
     void resetSetupRecord(jboolean) override {}
-    void writeShortBE(jint) override {}
-    void queueByte(jint) override {}
+    jint getPlayerValue(jint, jboolean) override { return 0; }
 
     std::vector<std::array<jint, 11>> composed;
 };

@@ -1,0 +1,17 @@
+// The interim club database routines (see InterimClubDatabaseServices.h).
+#include "game/interim/InterimClubDatabaseServices.h"
+
+#include "game/interim/InterimLog.h"
+
+namespace game::interim {
+
+sprites::jint InterimClubDatabaseServices::getPlayerAge(sprites::jint /*player*/) {
+    logFirstCall(ageLogged, "getPlayerAge");
+    return 0;
+}
+
+void InterimClubDatabaseServices::storeRecentRecord(runtime::ByteArray* /*message*/) {
+    logFirstCall(storeLogged, "storeRecentRecord");
+}
+
+} // namespace game::interim

@@ -1,0 +1,21 @@
+// Stand-in for the club database routines the sprite and resource code calls, until the club
+// database is built.
+#pragma once
+
+#include "game/sprites/ClubDatabaseServices.h"
+
+namespace game::interim {
+
+class InterimClubDatabaseServices final : public sprites::ClubDatabaseServices {
+public:
+    // 0: no player has an age yet.
+    sprites::jint getPlayerAge(sprites::jint player) override;
+    // No effect: the ring keeps what it holds.
+    void storeRecentRecord(runtime::ByteArray* message) override;
+
+private:
+    bool ageLogged = false;
+    bool storeLogged = false;
+};
+
+} // namespace game::interim
