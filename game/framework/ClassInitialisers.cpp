@@ -226,7 +226,7 @@ void deviceStaticInit(GameStatics* const s) {
     s->leagueClubQuotas = byteTable({6, 5, 6, 5, 5, 5});
     s->drawOrder = byteTable({0, 8, 12, 4, 14, 6, 2, 10});
     s->gameRecordStoreName = runtime::getConstantString(159);
-    s->threeStaticsStoreName = runtime::getConstantString(160);
+    s->threeStaticsStoreName = runtime::getConstantString(161);
     s->texts173 = intTable({173, 174, 175, 176, 177, 342, 346, 345});
     s->monthTexts = intTable({661, 662, 663, 664, 665, 666, 667, 668, 669, 670, 671, 672});
     s->colours7 = intTable({16777215, 65280, 255, 16776960, 16724855, 1114163, 13073});
@@ -237,7 +237,7 @@ void deviceStaticInit(GameStatics* const s) {
     s->finalTallyBonus = shortTable({50, 100, 50, 150, -50, -100, -50, -150, 50, 200, 100, 300, 50});
     s->tallyThresholds = shortTable({0, 250, 600, 1000, 2000});
     s->tableHeaderIds = intTable({322, 680, 681, 613, 682, 683, 684});
-    s->table1110StoreName = runtime::getConstantString(161);
+    s->table1110StoreName = runtime::getConstantString(160);
     s->values164 = intTable({1, 64, 64, 4, 1});
     s->values128 = intTable({128, 2, 32, 8, 128});
     s->values33A = byteTable({3, 3});
