@@ -141,6 +141,23 @@ protected:
         return font;
     }
 
+    // Key icons 5-8: filled 2 x 2 rectangles in palette inks 1..4.
+    void installKeyIcons() {
+        tools::SpriteFile file;
+        for (int k = 0; k < 4; ++k) {
+            tools::SpriteModule module;
+            module.marker = kModuleMarkerFilled;
+            module.colour = static_cast<std::int32_t>(kInk[k + 1]);
+            module.width = 2;
+            module.height = 2;
+            file.modules.push_back(module);
+        }
+        for (int f = 0; f < 9; ++f) {
+            file.addFrame({{f >= 5 ? f - 5 : 0, 0, 0}}, {0, 0, 2, 2});
+        }
+        statics()->keyIconSprite = loaded(20, file);
+    }
+
     std::uint16_t pixel(const jint x, const jint y) const { return screen->row16(y)[x]; }
     static std::uint16_t rgb(const std::uint32_t argb) { return profile::toRgb565(argb); }
     bool isBackground(const jint x, const jint y) const { return pixel(x, y) == rgb(kBackground); }

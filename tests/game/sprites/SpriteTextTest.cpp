@@ -29,22 +29,6 @@ protected:
         }
         return -1;
     }
-    // Key icons 5-8: filled 2 x 2 rectangles in palette inks 1..4.
-    void installKeyIcons() {
-        tools::SpriteFile file;
-        for (int k = 0; k < 4; ++k) {
-            tools::SpriteModule module;
-            module.marker = kModuleMarkerFilled;
-            module.colour = static_cast<std::int32_t>(kInk[k + 1]);
-            module.width = 2;
-            module.height = 2;
-            file.modules.push_back(module);
-        }
-        for (int f = 0; f < 9; ++f) {
-            file.addFrame({{f >= 5 ? f - 5 : 0, 0, 0}}, {0, 0, 2, 2});
-        }
-        statics()->keyIconSprite = loaded(20, file);
-    }
 };
 
 TEST_F(SpriteTextTest, ColourCodesSwitchAndReturnToTheCallersPalette) {
