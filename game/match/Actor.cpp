@@ -11,7 +11,7 @@ namespace game::match {
 namespace {
 constexpr jint kByteMask = 0xFF;
 // Byte 1 of an animation-frame record: how many ticks the frame shows.
-constexpr jint kDurationByte = 1;
+constexpr jint kDurationByte = sprites::kAnimFrameDurationByte;
 // Animations stand still while the top-level state is the menus.
 constexpr jint kMenuTopState = 2;
 

@@ -110,31 +110,25 @@ constexpr jint kMenuPack = 116;
 constexpr jint kExtraSpriteEntry = 8;
 constexpr jint kExtraSpriteKind = 20;
 
-// Logs a missing piece of data once per place that needs it.
-void reportMissing(bool& logged, const char* what) {
-    if (logged) {
-        return;
-    }
-    logged = true;
+// Logs a missing piece of data (the drawing goes on without it).
+void reportMissing(const char* what) {
     runtime::log("menu drawing: %s; it is not drawn", what);
 }
 
-// The interface sprite; null (logged once) without it.
+// The interface sprite; null (logged) without it.
 ASprite* interfaceSprite() {
-    static bool logged = false;
     ASprite* const sprite = statics()->interfaceSprite;
     if (sprite == nullptr) {
-        reportMissing(logged, "no interface sprite");
+        reportMissing("no interface sprite");
     }
     return sprite;
 }
 
-// The arrow sprite; null (logged once) without it.
+// The arrow sprite; null (logged) without it.
 ASprite* arrowSprite() {
-    static bool logged = false;
     ASprite* const sprite = statics()->arrowSprite;
     if (sprite == nullptr) {
-        reportMissing(logged, "no arrow sprite");
+        reportMissing("no arrow sprite");
     }
     return sprite;
 }

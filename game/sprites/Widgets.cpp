@@ -75,12 +75,8 @@ constexpr jint kTwinSpriteEntry = 9;
 constexpr jint kBadgeFrameX = 240;
 constexpr jint kBadgeFrameY = 384;
 
-// Logs a missing piece of data once per place that needs it.
-void reportMissing(bool& logged, const char* what) {
-    if (logged) {
-        return;
-    }
-    logged = true;
+// Logs a missing piece of data (the drawing goes on without it).
+void reportMissing(const char* what) {
     runtime::log("widgets: %s; nothing is drawn", what);
 }
 
@@ -128,12 +124,11 @@ jint shareOf(const jint sumA, const jint sumB, const jint length) {
 
 // Team t's colour (0xRRGGBB); black when the colour tables do not hold it.
 jint teamColour(const jint t) {
-    static bool logged = false;
     GameStatics* const s = statics();
     const runtime::ByteArray* const ids = s->teamColourIds;
     if (ids == nullptr || !ids->inBounds(t) || s->teamColours == nullptr ||
         !s->teamColours->inBounds((*ids)[t] & kByteMask)) {
-        reportMissing(logged, "a team colour is missing (black stands in)");
+        reportMissing("a team colour is missing (black stands in)");
         return 0;
     }
     return (*s->teamColours)[(*ids)[t] & kByteMask];
@@ -141,10 +136,9 @@ jint teamColour(const jint t) {
 
 // The two possession sums, a = team teamOrderFlag and b = the other; false without minuteStats.
 bool possessionSums(jint& sumA, jint& sumB) {
-    static bool logged = false;
     const runtime::ObjectArray* const rows = statics()->minuteStats;
     if (rows == nullptr || rows->length < kTeams) {
-        reportMissing(logged, "no minuteStats for the share bars");
+        reportMissing("no minuteStats for the share bars");
         return false;
     }
     const jint a = statics()->teamOrderFlag != 0 ? 1 : 0;
@@ -153,13 +147,12 @@ bool possessionSums(jint& sumA, jint& sumB) {
     return true;
 }
 
-// The interface sprite with the screen clip reset; null (logged once) without it.
+// The interface sprite with the screen clip reset; null (logged) without it.
 ASprite* interfaceWithScreenClip(profile::Graphics* g) {
-    static bool logged = false;
     resetClip(g);
     ASprite* const sprite = statics()->interfaceSprite;
     if (sprite == nullptr) {
-        reportMissing(logged, "no interface sprite");
+        reportMissing("no interface sprite");
     }
     return sprite;
 }
@@ -197,7 +190,6 @@ void paintShareBar(const bool horizontal) {
 } // namespace
 
 void paintTeamBadge(profile::Graphics* g, const jint teamId, const jint x, const jint y) {
-    static bool logged = false;
     if (g == nullptr) {
         return;
     }
@@ -213,7 +205,7 @@ void paintTeamBadge(profile::Graphics* g, const jint teamId, const jint x, const
     auto* const sprite =
         sheets != nullptr && sheets->inBounds(sheet) ? static_cast<ASprite*>((*sheets)[sheet]) : nullptr;
     if (sprite == nullptr || first < 0) {
-        reportMissing(logged, "a badge sheet is missing");
+        reportMissing("a badge sheet is missing");
         return;
     }
     // A team id that is not in its league's block lands outside the sheet's badges.
@@ -228,11 +220,10 @@ void paintTeamBadge(profile::Graphics* g, const jint teamId, const jint x, const
 
 void paintArrowPair(const jint x, const jint y, const jint distance, const jint orientation,
                     const jint which) {
-    static bool logged = false;
     GameStatics* const s = statics();
     match::Actor* const actor = orientation == kHorizontal ? s->arrowActorH.get() : s->arrowActorV.get();
     if (actor == nullptr || actor->sprite == nullptr) {
-        reportMissing(logged, "no arrow actor or arrow sprite");
+        reportMissing("no arrow actor or arrow sprite");
         return;
     }
     actor->setAnimation(orientation + kArrowAnimBase, 0);
@@ -272,7 +263,6 @@ void paintShareBarVertical() {
 }
 
 void paintKeyIconRow(const jint mask) {
-    static bool logged = false;
     GameStatics* const s = statics();
     if (s->keyIconList == nullptr || s->keyIconList->length < kKeyIcons) {
         s->keyIconList = runtime::newByteArray(kKeyIcons);
@@ -292,7 +282,7 @@ void paintKeyIconRow(const jint mask) {
     const runtime::IntArray* const starts = s->keyIconRowStart;
     ASprite* const sprite = s->keyIconSprite;
     if (sprite == nullptr || starts == nullptr || !starts->inBounds(count - 1)) {
-        reportMissing(logged, "no key-icon sprite or row start");
+        reportMissing("no key-icon sprite or row start");
         return;
     }
     const jint start = (*starts)[count - 1];
@@ -303,11 +293,10 @@ void paintKeyIconRow(const jint mask) {
 }
 
 void paintSceneList() {
-    static bool logged = false;
     GameStatics* const s = statics();
     const runtime::ShortArray* const record = s->frameRecord;
     if (record == nullptr || record->length <= kScrollY) {
-        reportMissing(logged, "no frame record for the scene list");
+        reportMissing("no frame record for the scene list");
         return;
     }
     if (((*record)[kPhaseWord] & kRedrawBit) != 0) {
@@ -336,7 +325,6 @@ void paintSceneList() {
 }
 
 void stepTwinFrames(const jint i) {
-    static bool logged = false;
     GameStatics* const s = statics();
     runtime::IntArray* const step = s->twinStep;
     runtime::IntArray* const start = s->twinStart;
@@ -347,7 +335,7 @@ void stepTwinFrames(const jint i) {
         !step->inBounds(i) || !start->inBounds(i) || !active->inBounds(i) || !posA->inBounds(2 * i + 1) ||
         !posB->inBounds(2 * i + 1) || s->twinThresholds == nullptr || s->twinFramesA == nullptr ||
         s->twinFramesB == nullptr) {
-        reportMissing(logged, "the twin animation tables do not hold this animation");
+        reportMissing("the twin animation tables do not hold this animation");
         return;
     }
     const jint phase = (s->framesInState - (*start)[i]) & kTwinCycleMask;
