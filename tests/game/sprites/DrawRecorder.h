@@ -44,6 +44,7 @@ struct ProbeSpec {
     int base = 0;
     std::map<int, std::pair<int, int>> sizes;   // module -> (width, height); 1 x 1 otherwise
     std::map<int, std::pair<int, int>> offsets; // frame -> offset of its module; (0, 0) otherwise
+    std::map<int, std::pair<int, int>> rects;   // frame -> rectangle size; its module's otherwise
     std::vector<std::vector<std::pair<int, int>>> animations; // (frame, duration) lists
 };
 
@@ -63,7 +64,9 @@ inline tools::SpriteFile probeFile(const ProbeSpec& spec) {
         const int dx = offset != spec.offsets.end() ? offset->second.first : 0;
         const int dy = offset != spec.offsets.end() ? offset->second.second : 0;
         const auto& module = file.modules[static_cast<std::size_t>(f)];
-        file.addFrame({{f, dx, dy}}, {0, 0, module.width, module.height});
+        const auto rect = spec.rects.find(f);
+        file.addFrame({{f, dx, dy}}, {0, 0, rect != spec.rects.end() ? rect->second.first : module.width,
+                                      rect != spec.rects.end() ? rect->second.second : module.height});
     }
     for (const auto& animation : spec.animations) {
         std::vector<tools::AnimFrame> frames;
