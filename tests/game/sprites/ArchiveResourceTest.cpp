@@ -220,8 +220,7 @@ TEST_F(ArchiveResourceTest, TheBuildsSampleSetIsComplete) {
 TEST(ArchiveProblemTest, NamesWhatKeepsTheArchiveFromServingTheGame) {
     const Bytes sample = tools::buildArchive(tools::sampleEntries());
     // Two entries, app.jad last, whatever the sample set holds.
-    const Bytes small =
-        tools::buildArchive({{"constants.bin", bytesOf("x"), ""}, {"app.jad", bytesOf("a: b"), ""}});
+    const Bytes small = tools::buildArchive({{"constants.bin", bytesOf("x"), ""}, {"app.jad", bytesOf("a: b"), ""}});
     const auto cut = [&](const std::size_t size) { return Bytes(small.begin(), small.begin() + size); };
     Bytes badName = tools::buildArchive({{"constants.bin", bytesOf("x"), ""}});
     badName[4] = 0xFF; // the first byte of the name
