@@ -305,7 +305,8 @@ struct CStateStatics {
     runtime::jint stateWord;                             // the int after them
     runtime::jint stateIntA;                             // the two ints after the seven int arrays
     runtime::jint stateIntB;
-    runtime::jint stateIntC; // the four ints after the two byte arrays
+    runtime::jint userClubLevel; // the user's position in its league's slice of leagueTeamOrder; the first
+                                 // of the four ints after the two byte arrays
     runtime::jint stateIntD;
     runtime::jint stateIntE;
     runtime::jint stateIntF;

@@ -263,10 +263,13 @@ struct DeviceStatics {
     StaticRef<runtime::ShortArray> leagueTeamOrder;   // team numbers, league by league (short[260])
     StaticRef<runtime::ShortArray>
         layoutRows; // cup participants: 16 per country row, the continental 32 from row 8 (short[160])
-    StaticRef<runtime::ShortArray> cupResults;           // finishing order of the cups (short[160])
-    StaticRef<runtime::ShortArray> matchStatistics;      // match statistics of the user's club (short[9])
-    StaticRef<runtime::ByteArray> clubRecordBytes;       // club record bytes
-    StaticRef<runtime::ByteArray> seasonPositionSeries;  // league position per round of the season (byte[48])
+    StaticRef<runtime::ShortArray> cupResults;      // finishing order of the cups (short[160])
+    StaticRef<runtime::ShortArray> matchStatistics; // the user's results: entry 3 x venue (home, away,
+                                                    // neutral) + outcome (win, draw, loss) (short[9])
+    StaticRef<runtime::ByteArray>
+        clubRecordBytes; // titles and second places: [2(t - 1)] and [2(t - 1) + 1] per competition type t
+    StaticRef<runtime::ByteArray>
+        seasonPositionSeries; // the user's league position (0 top) after each round (byte[48])
     StaticRef<runtime::ByteArray> leaguePositionHistory; // final league position per season (byte[50])
     StaticRef<runtime::ByteArray> nationalCupHistory; // national-cup final won or lost, per season (byte[50])
     StaticRef<runtime::ByteArray>
@@ -280,13 +283,16 @@ struct DeviceStatics {
     StaticRef<runtime::IntArray> userFundsSummary; // the user's funds over 96 match days (int[96])
     StaticRef<runtime::IntArray> userProjection;   // the user's projected funds over 96 match days (int[96])
     StaticRef<runtime::ByteArray> daySchedule;     // 8 (type, step) pairs of the loaded month (byte[16])
-    StaticRef<runtime::ShortArray> fixtureTable;   // fixture table, 96 entries (short[96])
-    StaticRef<runtime::ByteArray> deviceBytes3E;   // byte[3]
+    StaticRef<runtime::ShortArray>
+        fixtureTable; // the friendly at each calendar position (month x 8 + week); -1 none (short[96])
+    StaticRef<runtime::ByteArray> deviceBytes3E; // byte[3]
     StaticRef<runtime::ShortArray>
         pendingShorts5; // values the match result collects while a step is played (short[5])
     StaticRef<runtime::ShortArray> competitionShorts5; // competition record bytes 359-368 (short[5])
-    StaticRef<runtime::ShortArray> cupRoundPairsA;     // cup round pairs (short[6])
-    StaticRef<runtime::ShortArray> cupRoundPairsB;     // cup round pairs (short[2])
+    StaticRef<runtime::ShortArray>
+        cupRoundPairsA; // the user's continental qualifiers: (home, away) team per step 0-2 (short[6])
+    StaticRef<runtime::ShortArray>
+        cupRoundPairsB; // the user's first national-cup tie: home team, away team (short[2])
     StaticRef<runtime::ByteArray> cupStatus;  // league position, national-cup and continental progress, one
                                               // per competition kind (byte[4])
     StaticRef<runtime::IntArray> deviceInts3; // int[3]
@@ -345,10 +351,11 @@ struct DeviceStatics {
     StaticRef<runtime::IntArray> coords310;          // int[16]
     StaticRef<runtime::IntArray> colours12;          // twelve colours (0xRRGGBB) (int[12])
     StaticRef<runtime::IntArray> texts656;           // int[3]
-    StaticRef<runtime::ByteArray> byteTable96;       // byte[96]
-    StaticRef<runtime::ByteArray> values127;         // byte[8]
-    StaticRef<runtime::ByteArray> values0022;        // byte[12]
-    StaticRef<runtime::ByteArray> values877;         // byte[8]
+    StaticRef<runtime::ByteArray>
+        calendarDays; // the season calendar: 8 event bytes per month, type bits 6-7, step 0-5 (byte[96])
+    StaticRef<runtime::ByteArray> extraRoundSteps;     // step of each extra round of a long league (byte[8])
+    StaticRef<runtime::ByteArray> calendarLeagueRound; // extra rounds played before each month (byte[12])
+    StaticRef<runtime::ByteArray> values877;           // byte[8]
     StaticRef<runtime::ByteArray>
         cupEntryLimits; // teams of each league that skip the early cup steps (byte[39])
     StaticRef<runtime::ShortArray> countryPairTeams;   // kind-4 club pairs, two per country (short[16])
@@ -489,12 +496,29 @@ struct DeviceStatics {
     jboolean earlyCupFlag0;                      // early national-cup step flags
     jboolean earlyCupFlag1;
     jboolean earlyCupFlag2;
-    StaticRef<runtime::ByteArray> teamRankValues;     // strength value per entry of leagueTeamOrder
-    StaticRef<runtime::ShortArray> teamRanks;         // rank of each entry among all teams
-    StaticRef<runtime::ByteArray> teamGroupRanks;     // rank of each entry within its country
-    StaticRef<runtime::ShortArray> listedTeams;       // the teams isTeamInList finds; null is empty
-    jint scratchCounters[8];                          // cleared together by resetCounters
-    StaticRef<runtime::ObjectArray> leaderboards;     // three short[10][3] lists (value, player, slot)
+    // The calendar: the month loaded into daySchedule, the searches and the event processed last.
+    jbyte leagueRoundShift;    // extra rounds a long league has played before the loaded event
+    jint previousScheduleType; // scheduleType before the last classification
+    jboolean eventSearchOff;   // the season is over for the next-event searches (saved byte 5706)
+    jint eventsToUserEvent;    // positions to the user's next event; -1 none
+    jboolean userEventNow;     // the event processed last is one the user's club takes part in
+    jshort fixtureOpponent;    // the team of the friendly at hand
+    jint nextUserOpponent;     // the team of the user's next opponent; -1 none
+    // The user's season record (saved bytes 2271 and 2280-2281 beside matchStatistics,
+    // clubRecordBytes and seasonPositionSeries) and what the result bookkeeping reads.
+    jint trainingLevel;                           // the highest tallyThresholds index the tally exceeds
+    jshort userRating;                            // the user's running tally of result rewards
+    jbyte seasonYearOffset;                       // with the base year, subtracted from seasonYear for the
+                                                  // history arrays (saved byte 2429)
+    StaticRef<runtime::ByteArray> resultRound;    // [0]: the round of the league result being booked
+    jboolean seasonTitleWon;                      // the user's club won its league or a final
+    jboolean promotionMessagesOff;                // no promotion or relegation messages while set
+    StaticRef<runtime::ByteArray> teamRankValues; // strength value per entry of leagueTeamOrder
+    StaticRef<runtime::ShortArray> teamRanks;     // rank of each entry among all teams
+    StaticRef<runtime::ByteArray> teamGroupRanks; // rank of each entry within its country
+    StaticRef<runtime::ShortArray> listedTeams;   // the teams isTeamInList finds; null is empty
+    jint scratchCounters[8];                      // cleared together by resetCounters
+    StaticRef<runtime::ObjectArray> leaderboards; // three short[10][3] lists (value, player, slot)
     StaticRef<runtime::ShortArray> leaderboardCounts; // rows with a value above 0 per list, at most 6
     StaticRef<runtime::ByteArray> teamRecords;        // 64-byte team records
     StaticRef<runtime::ByteArray> playerRecords;      // 37-byte player records

@@ -475,7 +475,7 @@ struct IntField {
 const IntField kStateInts[] = {
     {&CStateStatics::stateIntA, &CStateStatics::stateRecordField8},
     {&CStateStatics::stateIntB, &CStateStatics::stateRecordField9},
-    {&CStateStatics::stateIntC, &CStateStatics::stateRecordField12},
+    {&CStateStatics::userClubLevel, &CStateStatics::stateRecordField12},
     {&CStateStatics::stateIntD, &CStateStatics::stateRecordField13},
     {&CStateStatics::stateIntE, &CStateStatics::stateRecordField14},
     {&CStateStatics::stateIntF, &CStateStatics::stateRecordField15},

@@ -39,6 +39,32 @@ jint ScriptedSeasonScreens::simulateFixture(const jint home, const jint away, jb
     return result.code;
 }
 
+void ScriptedSeasonScreens::setupCompetitionDay(const jint kind, const jint arg) {
+    setUpCalls.push_back("setupCompetitionDay " + std::to_string(kind) + " " + std::to_string(arg));
+    if (onDaySetup) {
+        onDaySetup(kind, arg);
+    }
+}
+
+void ScriptedSeasonScreens::prepareLeague(const jint league, const jboolean fresh,
+                                          const jboolean skipDaySetup) {
+    setUpCalls.push_back("prepareLeague " + std::to_string(league) + " " + std::to_string(fresh) + " " +
+                         std::to_string(skipDaySetup));
+}
+
+void ScriptedSeasonScreens::buildLeagueDayFixtures(const jint dayOffset, const jboolean prepareOpponent) {
+    setUpCalls.push_back("buildLeagueDayFixtures " + std::to_string(dayOffset) + " " +
+                         std::to_string(prepareOpponent));
+    if (onLeagueDay) {
+        onLeagueDay(dayOffset, prepareOpponent);
+    }
+}
+
+void ScriptedSeasonScreens::prepareTeamSide(const jint side, const jint team, const jint mode) {
+    setUpCalls.push_back("prepareTeamSide " + std::to_string(side) + " " + std::to_string(team) + " " +
+                         std::to_string(mode));
+}
+
 runtime::ByteArray* SeasonTest::row(const jint slot) const {
     return static_cast<runtime::ByteArray*>((*statics()->competitionTable)[slot]);
 }

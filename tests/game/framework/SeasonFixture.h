@@ -1,15 +1,20 @@
 // A whole game runtime for the season code's tests, with a scripted double of the season
 // screens' services: every simulateFixture call is recorded and answered by a script that sees
 // the two slots and the kind, may ask for the skip flag and keeps the goal bytes of both rows as
-// the real match result does. Helpers read and write standings rows and set up leagues whose
-// countries the tests choose.
+// the real match result does; the competition set-up calls are recorded as text and may run a
+// script that sets the statics an event needs. A club double records every posted message.
+// Helpers read and write standings rows and set up leagues whose countries the tests choose.
 #pragma once
 
+#include <array>
 #include <functional>
+#include <string>
 #include <vector>
 
+#include "game/framework/ClubServices.h"
 #include "game/framework/GameStatics.h"
 #include "game/framework/SeasonScreenServices.h"
+#include "game/interim/InterimClubServices.h"
 #include "runtime/Arrays.h"
 #include "runtime/Random.h"
 #include "runtime/Service.h"
@@ -43,12 +48,12 @@ class ScriptedSeasonScreens final : public framework::SeasonScreenServices {
 public:
     jint simulateFixture(jint home, jint away, jboolean played, jboolean homeBonus, jboolean drawAllowed,
                          jboolean recordStats, jint kind, jboolean mayNote) override;
-    void setupCompetitionDay(jint, jint) override {}
-    void prepareLeague(jint, jboolean, jboolean) override {}
+    void setupCompetitionDay(jint kind, jint arg) override;
+    void prepareLeague(jint league, jboolean fresh, jboolean skipDaySetup) override;
     void loadLeagueData(jint, jboolean, jboolean) override {}
-    void buildLeagueDayFixtures(jint, jboolean) override {}
+    void buildLeagueDayFixtures(jint dayOffset, jboolean prepareOpponent) override;
     void updateCompetitionStrengths() override {}
-    void prepareTeamSide(jint, jint, jint) override {}
+    void prepareTeamSide(jint side, jint team, jint mode) override;
     void selectLeagueState(jboolean, jint, jboolean) override {}
     void saveCompetitionState370(jint) override {}
     void storeRoundFixtures(jint, jboolean, jint) override {}
@@ -56,11 +61,30 @@ public:
     // Decides each match from (home, away, kind); a home win 1-0 when unset.
     std::function<ScriptedResult(jint home, jint away, jint kind)> script;
     std::vector<FixtureCall> calls;
+    // Run by setupCompetitionDay and buildLeagueDayFixtures (after recording the call).
+    std::function<void(jint kind, jint arg)> onDaySetup;
+    std::function<void(jint dayOffset, jboolean prepareOpponent)> onLeagueDay;
+    // "setupCompetitionDay 2 0", "prepareLeague 3 0 0", "buildLeagueDayFixtures 5 1",
+    // "prepareTeamSide 1 44 0", in call order.
+    std::vector<std::string> setUpCalls;
+};
+
+// Every postInboxMessage call: the type and the twelve parameters.
+using PostedMessage = std::array<jint, 13>;
+
+class RecordingClub final : public interim::InterimClubServices {
+public:
+    void postInboxMessage(jint type, jint p1, jint p2, jint p3, jint p4, jint p5, jint p6, jint p7, jint p8,
+                          jint p9, jint p10, jint p11, jint p12) override {
+        messages.push_back({type, p1, p2, p3, p4, p5, p6, p7, p8, p9, p10, p11, p12});
+    }
+    std::vector<PostedMessage> messages;
 };
 
 class SeasonTest : public testing_support::GameRuntimeTest {
 protected:
     ScriptedSeasonScreens screens;
+    RecordingClub club;
 
     // Row `slot` of competitionTable.
     runtime::ByteArray* row(jint slot) const;
@@ -78,6 +102,7 @@ protected:
 private:
     runtime::ScopedService<framework::SeasonScreenServices> scope{&framework::installSeasonScreenServices,
                                                                   screens};
+    runtime::ScopedService<framework::ClubServices> clubScope{&framework::installClubServices, club};
 };
 
 } // namespace game::testing

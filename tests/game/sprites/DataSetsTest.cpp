@@ -113,7 +113,7 @@ void setStateStatics(const jint seed) {
     }
     s()->stateIntA = seed * 3;
     s()->stateIntB = -seed;
-    s()->stateIntC = 0x11223344;
+    s()->userClubLevel = 0x11223344;
     s()->stateIntD = seed + 5;
     s()->stateIntE = -100000;
     s()->stateIntF = seed << 8;
