@@ -1,7 +1,8 @@
 // The sample data generator: writes the game folder with "data.bar" below the given root, a
 // manifest of its entries beside it, and checks what it wrote by reading it back.
 //
-//   tarnwick_datagen ROOT          ROOT/Brenvale/Tarnwick/data.bar and data.manifest
+//   tarnwick_datagen ROOT          ROOT/Brenvale/Tarnwick/data.bar and data.manifest, and the
+//                                  test fixture app-promo.jad beside them
 //   tarnwick_datagen --constants   the table of constant strings (tools/README.md)
 //   tarnwick_datagen --texts       the table of every text of the text package
 #include <cstdio>
@@ -43,6 +44,7 @@ int generate(const std::filesystem::path& root) {
     const std::filesystem::path archivePath = folder / profile::kArchiveFileName;
     writeFile(archivePath, std::string(archive.begin(), archive.end()));
     writeFile(folder / "data.manifest", tools::manifest(entries));
+    writeFile(folder / "app-promo.jad", tools::promotionAppDescriptor());
 
     std::ifstream in(archivePath, std::ios::binary);
     const tools::Bytes written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

@@ -12,6 +12,7 @@
 #include "tools/SampleDatabase.h"
 #include "tools/SampleImageSets.h"
 #include "tools/SamplePacks.h"
+#include "tools/SamplePromotion.h"
 #include "tools/SampleSprites.h"
 
 namespace tools {
@@ -23,6 +24,12 @@ constexpr std::int32_t kPropertyNameConstants[] = {126, 27, 28, 31, 21, 32, 33, 
 constexpr char kSampleVersion[] = "1.0.0";
 // Every promotion property is "0": no promotion page is switched on in the sample set.
 constexpr char kPromotionOff[] = "0";
+// The promotion fixture's product links and the template they are put into (C31, C27).
+constexpr std::int32_t kProductsProperty = 31;
+constexpr std::int32_t kTemplateProperty = 27;
+constexpr char kPromotionProducts[] = "P1=http://example.invalid/p1;P2=http://example.invalid/p2";
+constexpr char kPromotionTemplate[] = "http://example.invalid/?g=%ID%";
+constexpr std::int32_t kPromotionFileConstant = 0;
 
 std::string narrow(const std::u16string& text) {
     std::string out;
@@ -268,15 +275,41 @@ Bytes constantPoolBytes(const std::vector<std::u16string>& texts) {
     return writer.bytes();
 }
 
-std::string sampleAppDescriptor() {
+namespace {
+
+// app.jad's lines: the names and version, then each property the game reads with the value
+// valueOf gives for its constant.
+template <typename ValueOf> std::string appDescriptor(ValueOf valueOf) {
     const std::vector<ConstantText>& pool = sampleConstants();
     std::string text = "MIDlet-Name: Tarnwick\nMIDlet-Vendor: Brenvale\n";
     for (const std::int32_t index : kPropertyNameConstants) {
         const std::string key = narrow(pool[static_cast<std::size_t>(index)].text);
-        text +=
-            key + profile::kPropertySeparator + ' ' + (index == 126 ? kSampleVersion : kPromotionOff) + '\n';
+        text += key + profile::kPropertySeparator + ' ' + valueOf(index) + '\n';
     }
     return text;
+}
+
+} // namespace
+
+std::string sampleAppDescriptor() {
+    return appDescriptor([](const std::int32_t index) -> std::string {
+        return index == 126 ? kSampleVersion : kPromotionOff;
+    });
+}
+
+std::string promotionAppDescriptor() {
+    return appDescriptor([](const std::int32_t index) -> std::string {
+        switch (index) {
+        case 126:
+            return kSampleVersion;
+        case kProductsProperty:
+            return kPromotionProducts;
+        case kTemplateProperty:
+            return kPromotionTemplate;
+        default:
+            return kPromotionOff;
+        }
+    });
 }
 
 std::vector<ArchiveEntry> sampleEntries() {
@@ -288,6 +321,8 @@ std::vector<ArchiveEntry> sampleEntries() {
     std::vector<ArchiveEntry> entries = {
         {constantPoolEntryName(), constantPoolBytes(texts), "loadConstantPool"},
         {profile::kAppDescriptorResource, Bytes(descriptor.begin(), descriptor.end()), "loadAppDescriptor"},
+        {narrow(sampleConstants()[kPromotionFileConstant].text), samplePromotionData(),
+         "IGP::readDataIndex, IGP::readDataEntry"},
     };
     for (ArchiveEntry& pack : samplePackEntries()) {
         entries.push_back(std::move(pack));
@@ -339,6 +374,7 @@ std::vector<std::string> validateSampleArchive(const Bytes& archive) {
     checkSampleSpritePacks(archive, entries, problems);
     checkSampleDatabasePack(archive, entries, problems);
     checkSampleImageSets(archive, entries, problems);
+    checkSamplePromotionData(archive, entries, problems);
     return problems;
 }
 

@@ -66,6 +66,9 @@ inline constexpr std::int32_t kSampleConstantCount = 331;
 
 // "app.jad" of the sample set: one "key: value" line per property the game reads.
 std::string sampleAppDescriptor();
+// The test fixture "app-promo.jad": app.jad with the product links (C31) and the link template
+// (C27) set, so the promotion catalogue offers product P1.
+std::string promotionAppDescriptor();
 
 // Every entry of the sample archive.
 std::vector<ArchiveEntry> sampleEntries();

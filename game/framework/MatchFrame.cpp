@@ -8,6 +8,7 @@
 #include "game/framework/KeyMasks.h"
 #include "game/framework/ManagementServices.h"
 #include "game/framework/MatchServices.h"
+#include "game/framework/MatchStatsPanel.h"
 #include "game/framework/MenuServices.h"
 #include "game/framework/MenuStates.h"
 #include "game/framework/ResultsBoard.h"
@@ -216,7 +217,7 @@ void paintViewPanels(GameStatics* block) {
     if (block->matchViewMode == 0 && !block->matchViewLock) {
         screens.paintScreenHeader(kPanelBox);
         screens.paintPopupBox(kPanelBox);
-        frameServices().paintMatchStats();
+        paintMatchStats();
         if (block->matchHalted) {
             paintHaltSymbol();
         }

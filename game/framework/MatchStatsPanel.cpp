@@ -3,9 +3,9 @@
 
 #include "game/framework/GameStatics.h"
 #include "game/framework/MatchPanelServices.h"
+#include "game/framework/TextBoxes.h"
 #include "game/framework/TextPackage.h"
 #include "game/match/CPlayer.h"
-#include "game/sprites/ASprite.h"
 #include "profile/Graphics.h"
 #include "profile/Image.h"
 #include "runtime/ConstantPool.h"
@@ -68,12 +68,8 @@ constexpr jint kPercent = 100;
 constexpr jint kEvenShare = 50;
 constexpr jint kStatEntries = 13;
 
-PanelTextPainter textPainter = nullptr;
-
-jint drawText(profile::Graphics* const g, String* const text, const jint x, const jint y, const jint anchor,
-              const jint palette) {
-    const PanelTextPainter painter = textPainter != nullptr ? textPainter : &sprites::ASprite::drawSubString;
-    return painter(g, text, 0, text->length(), x, y, anchor, kPanelFont, palette);
+void drawText(String* const text, const jint x, const jint y, const jint anchor, const jint palette) {
+    drawFontLine(text, 0, text->length(), x, y, anchor, kPanelFont, palette);
 }
 
 // The team's badge slice and its one-pixel black frame.
@@ -152,11 +148,11 @@ void paintMatchStats() {
 
     paintBadge(g, s->badgeStrip, kLeftBadgeX, teamA);
     if (String* const name = teamName(teamA); name != nullptr) {
-        drawText(g, name, kLeftNameX, kNameY + offset, kAnchorLeft + kAnchorRaised, kHighlightPalette);
+        drawText(name, kLeftNameX, kNameY + offset, kAnchorLeft + kAnchorRaised, kHighlightPalette);
     }
     paintBadge(g, s->badgeStrip, kRightBadgeX, teamB);
     if (String* const name = teamName(teamB); name != nullptr) {
-        drawText(g, name, kRightNameX, kNameY + offset, kAnchorRight + kAnchorRaised, kHighlightPalette);
+        drawText(name, kRightNameX, kNameY + offset, kAnchorRight + kAnchorRaised, kHighlightPalette);
     }
 
     match::CTeam* const shownFirst = s->sidesSwapped != 0 ? s->firstTeam.get() : s->secondTeam.get();
@@ -166,9 +162,8 @@ void paintMatchStats() {
     score->appendInt(matchPanelServices().teamGoals(shownFirst));
     score->append(getConstantString(kGoalsGap));
     score->appendInt(matchPanelServices().teamGoals(shownSecond));
-    drawText(g, score->toString(), kScoreX, kScoreY + offset, kAnchorCentre + kAnchorRaised,
-             kHighlightPalette);
-    drawText(g, getConstantString(kScoreSeparator), kScoreX, kScoreY + offset, kAnchorCentre + kAnchorRaised,
+    drawText(score->toString(), kScoreX, kScoreY + offset, kAnchorCentre + kAnchorRaised, kHighlightPalette);
+    drawText(getConstantString(kScoreSeparator), kScoreX, kScoreY + offset, kAnchorCentre + kAnchorRaised,
              kHighlightPalette);
 
     const short* const statsA = teamStats(teamA);
@@ -185,21 +180,15 @@ void paintMatchStats() {
         const bool leftBetter = smallerBetter ? values.left < values.right : values.left > values.right;
         const bool rightBetter = smallerBetter ? values.right < values.left : values.right > values.left;
         const jchar suffix = row < kPossessionRow ? ' ' : '%';
-        drawText(g, valueText(values.left, suffix), kLeftValueX, y + kRowTextDrop, kAnchorLeft,
+        drawText(valueText(values.left, suffix), kLeftValueX, y + kRowTextDrop, kAnchorLeft,
                  leftBetter ? kHighlightPalette : kPlainPalette);
-        drawText(g, valueText(values.right, suffix), kRightValueX, y + kRowTextDrop, kAnchorRight,
+        drawText(valueText(values.right, suffix), kRightValueX, y + kRowTextDrop, kAnchorRight,
                  rightBetter ? kHighlightPalette : kPlainPalette);
         String* const label = getText(kFirstLabelText + row);
         if (label != nullptr) {
-            drawText(g, label, kLabelX, y + kRowTextDrop, kAnchorCentre, kPlainPalette);
+            drawText(label, kLabelX, y + kRowTextDrop, kAnchorCentre, kPlainPalette);
         }
     }
-}
-
-PanelTextPainter setPanelTextPainter(const PanelTextPainter painter) {
-    const PanelTextPainter previous = textPainter;
-    textPainter = painter;
-    return previous;
 }
 
 } // namespace game::framework

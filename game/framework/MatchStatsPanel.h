@@ -4,18 +4,12 @@
 
 #include "runtime/JavaTypes.h"
 
-namespace profile {
-struct Graphics;
-}
-namespace runtime {
-struct String;
-}
-
 namespace game::framework {
 
 using runtime::jint;
 
-// Paints the panel into currentGraphics; changes no game state.
+// Paints the panel into currentGraphics (texts through the installed TextLineDrawer); changes no
+// game state.
 void paintMatchStats();
 
 // The left and right value of statistic row `row` (0..10) from the two teams' statistics a and b
@@ -25,11 +19,5 @@ struct StatRowValues {
     jint right = 0;
 };
 StatRowValues statRowValues(jint row, const short* a, const short* b);
-
-// The sprite-font routine the panel draws its texts with (ASprite::drawSubString's arguments).
-using PanelTextPainter = jint (*)(profile::Graphics* g, runtime::String* text, jint start, jint end, jint x,
-                                  jint y, jint anchor, jint font, jint palette);
-// Makes painter draw the panel's texts (null restores the sprite font); returns the previous one.
-PanelTextPainter setPanelTextPainter(PanelTextPainter painter);
 
 } // namespace game::framework

@@ -69,12 +69,6 @@ runtime::ServiceSlot<TextLineDrawer, SpriteFontLineDrawer>& drawerSlot() {
     return instance;
 }
 
-void drawLine(String* const text, const jint start, const jint end, const jint x, const jint y,
-              const jint anchor, const jint font, const jint palette) {
-    drawerSlot().get().drawSubString(statics()->currentGraphics, text, start, end, x, y, anchor, font,
-                                     palette);
-}
-
 // lineSpacing x 4 / 3, as the painters step their lines.
 jint lineStep(const jint lineSpacing) {
     return idiv(lineSpacing * kStepNumerator, kStepDenominator);
@@ -116,6 +110,12 @@ String* rewrittenLine(String* const lines, const jint start, const jint end) {
 }
 
 } // namespace
+
+void drawFontLine(String* const text, const jint start, const jint end, const jint x, const jint y,
+                  const jint anchor, const jint font, const jint palette) {
+    drawerSlot().get().drawSubString(statics()->currentGraphics, text, start, end, x, y, anchor, font,
+                                     palette);
+}
 
 TextLineDrawer* installTextLineDrawer(TextLineDrawer* const drawer) {
     return drawerSlot().install(drawer);
@@ -170,13 +170,13 @@ jint drawTextBox(String* const text, jint x, jint y, const jint lineSpacing, con
         }
         if (y >= kFirstDrawnY && y <= kLastDrawnY) {
             if (maxLines == kNoWindow) {
-                drawLine(lines, start, end, x, y, anchor, font, palette);
+                drawFontLine(lines, start, end, x, y, anchor, font, palette);
             } else if (y >= s->boxScrollTop && y <= s->boxScrollTop + (maxLines - 1) * step) {
                 if (rewritesLine(lines, start, end)) {
                     String* const line = rewrittenLine(lines, start, end);
-                    drawLine(line, 0, line->length(), x, y, anchor, font, palette);
+                    drawFontLine(line, 0, line->length(), x, y, anchor, font, palette);
                 } else {
-                    drawLine(lines, start, end, x, y, anchor, font, palette);
+                    drawFontLine(lines, start, end, x, y, anchor, font, palette);
                 }
             }
         }

@@ -39,6 +39,9 @@ public:
 };
 // Installs drawer (null restores the sprite font's); returns the previous one.
 TextLineDrawer* installTextLineDrawer(TextLineDrawer* drawer);
+// Draws characters start..end-1 of text into currentGraphics through the installed drawer.
+void drawFontLine(runtime::String* text, jint start, jint end, jint x, jint y, jint anchor, jint font,
+                  jint palette);
 
 // The shared wrap: lastBoxLines when text is lastBoxText; else text wrapped to right - left when
 // left + its width passes right (the text itself when it fits), stored with text as the new key.

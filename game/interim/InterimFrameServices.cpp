@@ -17,10 +17,6 @@ void InterimFrameServices::updateMatchCamera() {
     logFirstCall("updateMatchCamera (no effect)");
 }
 
-void InterimFrameServices::paintMatchStats() {
-    logFirstCall("paintMatchStats (no effect)");
-}
-
 void InterimFrameServices::matchTickStep() {
     logFirstCall("the match tick step (no effect)");
 }

@@ -1,6 +1,5 @@
 // Stand-in for the framework's shared routines that later parts build: the menu screen
-// preparation, the match camera and statistics panel, the squad lists' long press and the match
-// frame's shared steps.
+// preparation, the match camera, the squad lists' long press and the match frame's shared steps.
 #pragma once
 
 #include "game/framework/FrameServices.h"
@@ -14,7 +13,6 @@ public:
     void prepareMenuScreen(framework::jint state) override;
     void squadListLongPress() override;
     void updateMatchCamera() override;
-    void paintMatchStats() override;
     void matchTickStep() override;
     void matchDayStep() override;
     void matchPanelStep() override;

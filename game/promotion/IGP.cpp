@@ -47,8 +47,15 @@ jboolean equalsConstant(String* const text, const jint n) {
     return text != nullptr && text->equals(getConstantString(n)) != 0;
 }
 
-// Ends a read that raised: a java_lang_Exception is caught, anything else stays pending.
+// Ends a read that failed: a pending java_lang_Exception is caught, any other stays pending.
 void endFailedRead(java_io_InputStream* const in, const char* const what) {
+    if (runtime::getPendingException() == nullptr) {
+        runtime::log("promotion data: %s failed", what);
+        if (in != nullptr) {
+            in->close();
+        }
+        return;
+    }
     const bool caught = runtime::catchException(runtime::kException);
     runtime::log("promotion data: %s failed%s", what, caught ? "" : " (exception left pending)");
     if (caught && in != nullptr) {

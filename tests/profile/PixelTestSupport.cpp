@@ -1,18 +1,24 @@
 // Helpers for the pixel tests (see PixelTestSupport.h).
 #include "PixelTestSupport.h"
 
+#include <gtest/gtest.h>
 #include <png.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <memory>
+
+#include "profile/Png.h"
 
 namespace profile::test {
 
 namespace {
 
 std::uint32_t little32(const std::vector<std::uint8_t>& bytes, const std::size_t at) {
-    return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
+    return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 |
+           static_cast<std::uint32_t>(bytes[at + 3]) << 24;
 }
 
 // The value of the bits under mask, scaled to 0..255.
@@ -27,7 +33,9 @@ std::uint32_t channel(const std::uint32_t value, const std::uint32_t mask) {
 
 } // namespace
 
-std::string fixturePath(const std::string& relative) { return std::string(TARNWICK_FIXTURES_DIR) + "/" + relative; }
+std::string fixturePath(const std::string& relative) {
+    return std::string(TARNWICK_FIXTURES_DIR) + "/" + relative;
+}
 
 std::vector<std::uint8_t> readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -60,10 +68,11 @@ bool readBmp(const std::vector<std::uint8_t>& file, Bitmap& out) {
     for (int y = 0; y < height; ++y) {
         const int fileRow = rawHeight > 0 ? height - 1 - y : y;
         for (int x = 0; x < width; ++x) {
-            const std::uint32_t value = little32(file, dataOffset + (static_cast<std::size_t>(fileRow) * width + x) * 4);
-            out.argb[static_cast<std::size_t>(y) * width + x] = channel(value, alpha) << 24 |
-                                                                channel(value, red) << 16 |
-                                                                channel(value, green) << 8 | channel(value, blue);
+            const std::uint32_t value =
+                little32(file, dataOffset + (static_cast<std::size_t>(fileRow) * width + x) * 4);
+            out.argb[static_cast<std::size_t>(y) * width + x] =
+                channel(value, alpha) << 24 | channel(value, red) << 16 | channel(value, green) << 8 |
+                channel(value, blue);
         }
     }
     return true;
@@ -145,7 +154,8 @@ std::vector<std::uint8_t> encodePng(const PngSpec& spec) {
     png_color_16 transparentColour{};
     if (!spec.transparency.empty()) {
         if (spec.colourType == PNG_COLOR_TYPE_PALETTE) {
-            png_set_tRNS(png, info, spec.transparency.data(), static_cast<int>(spec.transparency.size()), nullptr);
+            png_set_tRNS(png, info, spec.transparency.data(), static_cast<int>(spec.transparency.size()),
+                         nullptr);
         } else {
             // Grey: one 16-bit value; RGB: three.
             const auto sample = [&](std::size_t i) {
@@ -170,6 +180,32 @@ std::vector<std::uint8_t> encodePng(const PngSpec& spec) {
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     return bytes;
+}
+
+void expectGolden(const std::string& relative, const OwnedSurface& surface) {
+    const std::string path = fixturePath(relative);
+    const char* update = std::getenv("TARNWICK_UPDATE_GOLDENS");
+    if (update != nullptr && std::string(update) == "1") {
+        EXPECT_TRUE(writePng(path, surface)) << path;
+        return;
+    }
+    const auto bytes = readFile(path);
+    DecodedPng golden;
+    ASSERT_TRUE(decodePng(bytes.data(), bytes.size(), golden)) << "missing golden " << path;
+    std::unique_ptr<std::uint16_t, decltype(&std::free)> owner(golden.pixels, &std::free);
+    ASSERT_EQ(golden.width, surface.width);
+    ASSERT_EQ(golden.height, surface.height);
+    jint mismatches = 0;
+    for (jint y = 0; y < surface.height; ++y) {
+        for (jint x = 0; x < surface.width; ++x) {
+            const std::uint16_t expected = golden.pixels[y * (golden.stride / 2) + x];
+            if (surface.at(x, y) != expected && mismatches++ < 5) {
+                ADD_FAILURE() << "pixel " << x << "," << y << ": " << std::hex << surface.at(x, y)
+                              << " != " << expected;
+            }
+        }
+    }
+    EXPECT_EQ(mismatches, 0) << path;
 }
 
 } // namespace profile::test

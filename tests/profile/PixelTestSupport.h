@@ -40,6 +40,10 @@ struct OwnedSurface : Surface {
 // Writes the RGB565 pixels of a surface as an 8-bit RGB PNG (exact round trip through decodePng).
 bool writePng(const std::string& path, const Surface& surface);
 
+// Compares surface pixel for pixel with the golden image fixturePath(relative), reporting the first
+// differences as test failures; with TARNWICK_UPDATE_GOLDENS=1 it rewrites the golden instead.
+void expectGolden(const std::string& relative, const OwnedSurface& surface);
+
 // A small PNG built in memory: rows of raw samples in the PNG's own layout for the colour type
 // and bit depth; palette as RGB triples, transparency as the tRNS chunk's body.
 struct PngSpec {

@@ -18,8 +18,8 @@
 #include "runtime/StreamsByteArray.h"
 #include "tests/game/framework/SeededFixture.h"
 #include "tests/support/RuntimeValues.h"
-#include "tools/SampleSprites.h"
 #include "tools/SamplePacks.h"
+#include "tools/SampleSprites.h"
 #include "tools/SampleTexts.h"
 
 namespace game::testing {

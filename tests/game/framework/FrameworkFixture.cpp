@@ -66,8 +66,12 @@ void ScriptedFrame::updateMatchCamera() {
     log.add("updateMatchCamera");
 }
 
-void ScriptedFrame::paintMatchStats() {
-    log.add("paintMatchStats");
+void ScriptedMatchPanel::prepareFixtureHeader() {
+    log.add("prepareFixtureHeader");
+}
+
+jint ScriptedMatchPanel::teamGoals(match::CTeam* /*team*/) {
+    return 0;
 }
 
 void ScriptedFrame::matchTickStep() {

@@ -12,14 +12,15 @@
 #include <vector>
 
 #include "game/framework/ClubServices.h"
-#include "game/interim/InterimClubServices.h"
 #include "game/framework/FrameServices.h"
 #include "game/framework/GameStatics.h"
 #include "game/framework/ManagementServices.h"
+#include "game/framework/MatchPanelServices.h"
 #include "game/framework/MatchServices.h"
 #include "game/framework/MenuServices.h"
 #include "game/framework/PromotionServices.h"
 #include "game/framework/SpriteServices.h"
+#include "game/interim/InterimClubServices.h"
 #include "platform/Clock.h"
 #include "platform/Service.h"
 #include "runtime/Service.h"
@@ -54,7 +55,6 @@ public:
     void prepareMenuScreen(jint state) override;
     void squadListLongPress() override;
     void updateMatchCamera() override;
-    void paintMatchStats() override;
     void matchTickStep() override;
     void matchDayStep() override;
     void matchPanelStep() override;
@@ -167,6 +167,17 @@ private:
     CallLog& log;
 };
 
+// The statistics panel's neighbours: the header set-up is recorded, every team has 0 goals.
+class ScriptedMatchPanel final : public framework::MatchPanelServices {
+public:
+    explicit ScriptedMatchPanel(CallLog& log) : log(log) {}
+    void prepareFixtureHeader() override;
+    jint teamGoals(match::CTeam* team) override;
+
+private:
+    CallLog& log;
+};
+
 class ScriptedClub final : public interim::InterimClubServices {
 public:
     explicit ScriptedClub(CallLog& log) : log(log) {}
@@ -187,6 +198,7 @@ public:
     ScriptedMatch match{log};
     ScriptedManagement management{log};
     ScriptedClub club{log};
+    ScriptedMatchPanel matchPanel{log};
 
 private:
     runtime::ScopedService<framework::FrameServices> frameScope{&framework::installFrameServices, frame};
@@ -199,6 +211,8 @@ private:
     runtime::ScopedService<framework::ManagementServices> managementScope{
         &framework::installManagementServices, management};
     runtime::ScopedService<framework::ClubServices> clubScope{&framework::installClubServices, club};
+    runtime::ScopedService<framework::MatchPanelServices> matchPanelScope{
+        &framework::installMatchPanelServices, matchPanel};
 };
 
 // Makes the console (systemOut) add "playSound <id>" to log for every sound request, in call order.

@@ -164,6 +164,8 @@ TEST_F(MatchFrameTest, AMatchDayNotesTheKickOffOfALaterPeriod) {
     }
 }
 
+// In view mode 0 the statistics panel runs after the pop-up box: with no badge strip yet it first
+// asks for the match panel set-up.
 TEST_F(MatchFrameTest, TheStepsOfAFrameRunInOrderInEachViewMode) {
     block()->matchInterrupted = 1;
     block()->matchViewMode = 0;
@@ -171,7 +173,7 @@ TEST_F(MatchFrameTest, TheStepsOfAFrameRunInOrderInEachViewMode) {
     EXPECT_EQ(neighbours.log.take(),
               (Calls{"advanceOrderEndTimes", "updateMentality", "updateMatchClock", "updateMatch",
                      "updateMatchCamera", "copyViewRefresh", "paintMatchView 1", "matchTickStep",
-                     "paintMatchOverlay", "paintScreenHeader 1", "paintPopupBox 1", "paintMatchStats",
+                     "paintMatchOverlay", "paintScreenHeader 1", "paintPopupBox 1", "prepareFixtureHeader",
                      "paintClockPanel 0", "copyShownScore", "paintScoreLine 1", "eventDisplayOn",
                      "updateAddedTimeBoard"}));
     EXPECT_EQ(block()->menuFrames, 1);

@@ -1,46 +1,37 @@
 // The match statistics panel through a recording sprite-font double: text, position, anchor
 // and palette of every row in both row layouts, the better value per row group, ties, zero
 // divisors and the even possession share; and the game's object set-up (mutable image, default
-// font, the player's reference fields).
+// font, the player's fields and their registration with the collector).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "game/framework/MatchPanelServices.h"
 #include "game/framework/MatchStatsPanel.h"
 #include "game/framework/ObjectSetUp.h"
+#include "game/framework/TextPackage.h"
 #include "game/match/CPlayer.h"
+#include "game/sprites/ASprite.h"
+#include "game/sprites/TextPackageLoader.h"
 #include "profile/Graphics.h"
 #include "profile/Image.h"
+#include "runtime/ClassTable.h"
+#include "runtime/ConstantPool.h"
 #include "runtime/Font.h"
 #include "runtime/ObjectManager.h"
 #include "runtime/Service.h"
 #include "runtime/System.h"
 #include "tests/game/GameResourceFixture.h"
+#include "tests/game/framework/TextFixture.h"
+#include "tools/SamplePacks.h"
+#include "tools/SampleTexts.h"
 
 namespace game::testing {
 namespace {
 
 using runtime::jint;
-
-struct DrawnText {
-    std::string text;
-    jint x, y, anchor, palette;
-    bool operator==(const DrawnText&) const = default;
-};
-std::vector<DrawnText>& drawn() {
-    static std::vector<DrawnText> texts;
-    return texts;
-}
-jint recordText(profile::Graphics*, runtime::String* text, jint start, jint end, jint x, jint y, jint anchor,
-                jint font, jint palette) {
-    EXPECT_EQ(font, 0);
-    EXPECT_EQ(start, 0);
-    EXPECT_EQ(end, text->length());
-    drawn().push_back({testing_support::textOf(text), x, y, anchor, palette});
-    return 0;
-}
 
 class ScriptedPanel final : public framework::MatchPanelServices {
 public:
@@ -55,8 +46,9 @@ class MatchStatsPanelTest : public GameResourceFixture {
 protected:
     void SetUp() override {
         GameResourceFixture::SetUp();
-        drawn().clear();
-        previousPainter = framework::setPanelTextPainter(&recordText);
+        putResources(tools::samplePackEntries());
+        sprites::loadTextPackageEntry(runtime::getConstantString(tools::kTextPackConstant),
+                                      tools::kTextPackageEntry);
         GameStatics* s = statics();
         s->currentGraphics = runtime::newObject<profile::Graphics>(framework::createMutableImage(480, 800));
         s->firstTeam = runtime::newObject<match::CTeam>();
@@ -76,20 +68,19 @@ protected:
         s->matchTeamIndexA = 0;
         s->matchTeamIndexB = 1;
     }
-    void TearDown() override {
-        framework::setPanelTextPainter(previousPainter);
-        GameResourceFixture::TearDown();
-    }
     static void setStats(const int team, const std::vector<short>& values) {
         auto* row = static_cast<runtime::ShortArray*>((*statics()->matchStats)[team]);
         for (int i = 0; i < 13; ++i) {
             (*row)[i] = values[static_cast<std::size_t>(i)];
         }
     }
+    static std::string label(const int row) { return text(framework::getText(29 + row)); }
 
-    framework::PanelTextPainter previousPainter = nullptr;
     ScriptedPanel panel;
+    LineRecorder recorder;
     runtime::ScopedService<framework::MatchPanelServices> scoped{framework::installMatchPanelServices, panel};
+    runtime::ScopedService<framework::TextLineDrawer> drawerScope{&framework::installTextLineDrawer,
+                                                                  recorder};
 };
 
 TEST_F(MatchStatsPanelTest, RowValues) {
@@ -117,18 +108,19 @@ TEST_F(MatchStatsPanelTest, PaintsEveryTextWithItsPalette) {
     (*statics()->panelTextOffsets)[0] = -4;
     framework::paintMatchStats();
     EXPECT_EQ(panel.headerCalls, 1); // no badge strip yet
-    const std::vector<DrawnText> top = {
-        {"HOME", 35, 158, 9, 1},
-        {"AWAY", 445, 158, 12, 1},
-        {"1   3", 240, 156, 10, 1}, // the second team is shown first while sides are not swapped
-        {"-", 240, 156, 10, 1},
+    const std::vector<DrawnLine> top = {
+        {"HOME", 35, 158, 9, 0, 1},
+        {"AWAY", 445, 158, 12, 0, 1},
+        {"1   3", 240, 156, 10, 0, 1}, // the second team is shown first while sides are not swapped
+        {"-", 240, 156, 10, 0, 1},
     };
-    // No text package is loaded, so the row labels (texts 29-39) are absent and not drawn.
-    ASSERT_EQ(drawn().size(), top.size() + 22);
+    const std::vector<DrawnLine> lines = recorder.take();
+    ASSERT_EQ(lines.size(), top.size() + 33);
     for (std::size_t i = 0; i < top.size(); ++i) {
-        EXPECT_EQ(drawn()[i], top[i]) << i;
+        EXPECT_EQ(lines[i], top[i]) << i;
     }
-    // (left text, left palette, right text, right palette) per row.
+    // (left text, left palette, right text, right palette) per row: rows 0-3 larger is better,
+    // 4-7 smaller, 8 the possession share, 9 and 10 the rates over entries 11 and 12.
     const struct {
         const char* left;
         int leftPalette;
@@ -140,10 +132,12 @@ TEST_F(MatchStatsPanelTest, PaintsEveryTextWithItsPalette) {
         {"75%", 1, "25%", 0}, {"75%", 1, "0%", 0}, {"0%", 0, "0%", 0},
     };
     for (int r = 0; r < 11; ++r) {
-        const std::size_t at = top.size() + 2 * static_cast<std::size_t>(r);
+        const std::size_t at = top.size() + 3 * static_cast<std::size_t>(r);
         const jint y = 160 + 28 * r + 7;
-        EXPECT_EQ(drawn()[at], (DrawnText{rows[r].left, 34, y, 1, rows[r].leftPalette})) << r;
-        EXPECT_EQ(drawn()[at + 1], (DrawnText{rows[r].right, 446, y, 4, rows[r].rightPalette})) << r;
+        EXPECT_EQ(lines[at], (DrawnLine{rows[r].left, 34, y, 1, 0, rows[r].leftPalette})) << r;
+        EXPECT_EQ(lines[at + 1], (DrawnLine{rows[r].right, 446, y, 4, 0, rows[r].rightPalette})) << r;
+        EXPECT_EQ(lines[at + 2], (DrawnLine{label(r), 240, y, 2, 0, 0})) << r;
+        EXPECT_FALSE(label(r).empty()) << r;
     }
 }
 
@@ -153,12 +147,27 @@ TEST_F(MatchStatsPanelTest, MatchDayLayoutAndSwappedSides) {
     statics()->badgeStrip = framework::createMutableImage(42, 56);
     framework::paintMatchStats();
     EXPECT_EQ(panel.headerCalls, 0);
-    EXPECT_EQ(drawn()[2].text, "3   1");
-    EXPECT_EQ(drawn()[4].y, 190 + 7);
-    ASSERT_EQ(drawn().size(), 4u + 22u);
-    EXPECT_EQ(drawn()[4 + 2 * 10].y, 190 + 32 * 10 + 7);
-    EXPECT_EQ(drawn()[4 + 2 * 8].text, "50%"); // no possession yet
-    EXPECT_EQ(drawn()[5 + 2 * 8].text, "50%");
+    const std::vector<DrawnLine> lines = recorder.take();
+    ASSERT_EQ(lines.size(), 4u + 33u);
+    EXPECT_EQ(lines[2].text, "3   1");
+    for (int r = 0; r < 11; ++r) {
+        const std::size_t at = 4 + 3 * static_cast<std::size_t>(r);
+        for (std::size_t k = 0; k < 3; ++k) {
+            EXPECT_EQ(lines[at + k].y, 190 + 32 * r + 7) << r;
+        }
+    }
+    EXPECT_EQ(lines[4 + 3 * 8].text, "50%"); // no possession yet
+    EXPECT_EQ(lines[5 + 3 * 8].text, "50%");
+}
+
+// Team indices outside the statistics or the names draw the top texts they can and no rows.
+TEST_F(MatchStatsPanelTest, UnknownTeamsDrawNoRows) {
+    statics()->matchTeamIndexB = 5;
+    framework::paintMatchStats();
+    const std::vector<DrawnLine> lines = recorder.take();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0].text, "HOME");
+    EXPECT_EQ(lines[2].text, "-");
 }
 
 class ObjectSetUpFixture : public GameResourceFixture {};
@@ -178,24 +187,52 @@ TEST_F(ObjectSetUpFixture, MutableImageAndDefaultFont) {
 TEST_F(ObjectSetUpFixture, NewPlayerKeepsItsSevenReferencesAlive) {
     auto* player = runtime::newObject<match::CPlayer>();
     EXPECT_EQ(player->team, nullptr);
+    EXPECT_EQ(player->opponents, nullptr);
+    EXPECT_EQ(player->stepTable, nullptr);
+    EXPECT_EQ(player->pairA, nullptr);
+    EXPECT_EQ(player->pairB, nullptr);
     EXPECT_EQ(player->trail, nullptr);
     EXPECT_EQ(player->sprite, nullptr);
+
+    // The class knows exactly the seven reference fields.
+    const runtime::ClassRecord* record = runtime::getClassRecord(runtime::kCPlayer);
+    ASSERT_EQ(record->refCount, 7);
+    const auto offsetOf = [player](const void* field) {
+        return static_cast<jint>(reinterpret_cast<const char*>(field) -
+                                 reinterpret_cast<const char*>(player));
+    };
+    std::vector<jint> expected = {offsetOf(&player->team),      offsetOf(&player->opponents),
+                                  offsetOf(&player->stepTable), offsetOf(&player->pairA),
+                                  offsetOf(&player->pairB),     offsetOf(&player->trail),
+                                  offsetOf(&player->sprite)};
+    std::vector<jint> registered(record->refOffsets, record->refOffsets + record->refCount);
+    std::sort(expected.begin(), expected.end());
+    std::sort(registered.begin(), registered.end());
+    EXPECT_EQ(registered, expected);
+
     player->team = runtime::newObject<match::CTeam>();
     player->opponents = runtime::newObject<match::CTeam>();
     player->stepTable = runtime::newIntArray(6);
     player->pairA = runtime::newIntArray(2);
     player->pairB = runtime::newIntArray(2);
     player->trail = runtime::newByteArray(32);
+    player->sprite = runtime::newObject<sprites::ASprite>();
     (*player->trail)[31] = 7;
+    (*player->pairA)[0] = 8;
     (*player->pairB)[1] = 9;
+    (*player->stepTable)[5] = 10;
+    player->sprite->kind = 11;
     for (int i = 0; i < 3; ++i) {
         runtime::newByteArray(4096); // garbage between
         runtime::System::gc();
     }
     EXPECT_EQ((*player->trail)[31], 7);
+    EXPECT_EQ((*player->pairA)[0], 8);
     EXPECT_EQ((*player->pairB)[1], 9);
-    EXPECT_EQ(player->stepTable->length, 6);
+    EXPECT_EQ((*player->stepTable)[5], 10);
+    EXPECT_EQ(player->sprite->kind, 11);
     EXPECT_EQ(player->team->classId, runtime::kCTeam);
+    EXPECT_EQ(player->opponents->classId, runtime::kCTeam);
 }
 
 } // namespace

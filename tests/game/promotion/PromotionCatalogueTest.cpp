@@ -155,6 +155,26 @@ TEST_F(PromotionCatalogueTest, ListWhoseMembersAllFailStaysUnavailable) {
     EXPECT_EQ((*s->promoEntryAvailable)[kExtra + 2], 0);
 }
 
+// Keys cut off by the end of the promotion data are null: such a member or entry is never offered.
+TEST_F(PromotionCatalogueTest, NullKeysAreNeverOffered) {
+    PropertyMidlet::values()["List0"] = "A=a1";
+    PropertyMidlet::values()["Promo-List"] = "A=z";
+    statics()->promoSharedLink = string("shared/%ID%");
+    runtime::ObjectArray* cut = keys({"A", "A", "A"});
+    (*cut)[1] = nullptr;
+    (*cut)[2] = nullptr;
+    promotion::resolveListLinks(0, cut, 30, string("List0"));
+    GameStatics* s = statics();
+    auto* members = static_cast<runtime::IntArray*>((*s->promoListMembers)[0]);
+    EXPECT_EQ((*s->promoListCounts)[0], 1);
+    EXPECT_EQ((*members)[0], 0);
+    EXPECT_EQ((*static_cast<runtime::ObjectArray*>((*s->promoListLinks)[0]))[1], nullptr);
+
+    promotion::resolveEntryLink(0, nullptr, 7, string("List0"), s->promoLinkTemplate);
+    EXPECT_EQ((*s->promoEntryAvailable)[0], 0);
+    EXPECT_EQ(link(0), nullptr);
+}
+
 TEST_F(PromotionCatalogueTest, LinksOffStillCreatesTheArrays) {
     PropertyMidlet::values()["List0"] = "A=a1";
     (*statics()->promoLinksOff)[0] = 1;

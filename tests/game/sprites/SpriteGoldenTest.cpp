@@ -6,15 +6,12 @@
 // and look at every rewritten image before committing it.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <functional>
-#include <memory>
 #include <string>
 
 #include "PixelTestSupport.h"
 #include "game/sprites/SpritePainting.h"
 #include "game/sprites/SpriteText.h"
-#include "profile/Png.h"
 #include "tests/game/sprites/PaintTestSupport.h"
 
 namespace game::sprites::testing {
@@ -138,8 +135,6 @@ TEST_F(SpriteGoldenTest, PaintingMatchesTheGoldenImages) {
              drawTicker(text, 0, 30, 40, 14, 1, 1, 2);
          }},
     };
-    const char* update = std::getenv("TARNWICK_UPDATE_GOLDENS");
-    const bool updating = update != nullptr && std::string(update) == "1";
     for (const GoldenCase& c : cases) {
         SCOPED_TRACE(c.name);
         g->setColor(static_cast<jint>(kBackground));
@@ -152,28 +147,7 @@ TEST_F(SpriteGoldenTest, PaintingMatchesTheGoldenImages) {
                 window.at(x, y) = pixel(c.left + x, c.top + y);
             }
         }
-        const std::string path = profile::test::fixturePath(std::string("sprites/") + c.name + ".png");
-        if (updating) {
-            ASSERT_TRUE(profile::test::writePng(path, window)) << path;
-            continue;
-        }
-        const auto bytes = profile::test::readFile(path);
-        profile::DecodedPng golden;
-        ASSERT_TRUE(profile::decodePng(bytes.data(), bytes.size(), golden)) << "missing golden " << path;
-        std::unique_ptr<std::uint16_t, decltype(&std::free)> owner(golden.pixels, &std::free);
-        ASSERT_EQ(golden.width, kWindowW);
-        ASSERT_EQ(golden.height, kWindowH);
-        jint mismatches = 0;
-        for (jint y = 0; y < kWindowH; ++y) {
-            for (jint x = 0; x < kWindowW; ++x) {
-                const std::uint16_t expected = golden.pixels[y * (golden.stride / 2) + x];
-                if (window.at(x, y) != expected && mismatches++ < 5) {
-                    ADD_FAILURE() << "pixel " << x << "," << y << ": " << std::hex << window.at(x, y)
-                                  << " != " << expected;
-                }
-            }
-        }
-        EXPECT_EQ(mismatches, 0);
+        profile::test::expectGolden(std::string("sprites/") + c.name + ".png", window);
     }
 }
 
