@@ -9,10 +9,6 @@ void InterimLoadingServices::generateParticles() {
     logFirstCall("generateParticles (no effect)");
 }
 
-void InterimLoadingServices::persistThreeStatics(const sprites::jboolean /*save*/) {
-    logFirstCall("persistThreeStatics (no effect: the settings keep their start values)");
-}
-
 void InterimLoadingServices::loadSoundPlayers() {
     logFirstCall("loadSoundPlayers (no effect: no sound players)");
 }

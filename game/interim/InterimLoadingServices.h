@@ -1,6 +1,6 @@
 // Stand-in for the neighbours the start-up loading calls until their owners build them: no
-// particles, no stored settings read, no sound players, no side set-up, and a promotion screen
-// that is neither ready nor enabled.
+// particles, no sound players, no side set-up, and a promotion screen that is neither ready nor
+// enabled.
 #pragma once
 
 #include "game/sprites/LoadingServices.h"
@@ -11,7 +11,6 @@ class InterimLoadingServices final : public sprites::LoadingServices {
 public:
     // Each has no effect.
     void generateParticles() override;
-    void persistThreeStatics(sprites::jboolean save) override;
     void loadSoundPlayers() override;
     void setUpTeamSide(match::CTeam* team, sprites::jint side) override;
     void igpInitialize(sprites::jint width, sprites::jint height) override;

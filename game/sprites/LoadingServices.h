@@ -1,5 +1,5 @@
-// What the start-up loading calls of subsystems built elsewhere: the pitch particles, the stored
-// settings, the sound players, the match teams' side set-up and the promotion screen. An interim
+// What the start-up loading calls of subsystems built elsewhere: the pitch particles, the sound
+// players, the match teams' side set-up and the promotion screen. An interim
 // implementation stands in until their owners land (game/interim/InterimLoadingServices.h);
 // tests script doubles with runtime::ScopedService.
 #pragma once
@@ -21,8 +21,6 @@ public:
     virtual ~LoadingServices() = default;
     // generateParticles: the pitch's particle tables.
     virtual void generateParticles() = 0;
-    // persistThreeStatics(save): with save false reads the three stored settings back.
-    virtual void persistThreeStatics(jboolean save) = 0;
     // loadSoundPlayers: the sound players of the sound pack.
     virtual void loadSoundPlayers() = 0;
     // The match team's side set-up for side (0 home, 1 away).

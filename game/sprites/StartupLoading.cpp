@@ -6,6 +6,7 @@
 #include "game/framework/TopStates.h"
 #include "game/match/CPlayer.h"
 #include "game/sprites/ASprite.h"
+#include "game/sprites/DataSets.h"
 #include "game/sprites/LoadingServices.h"
 #include "game/sprites/ResourcePack.h"
 #include "game/sprites/SpriteLoading.h"
@@ -141,7 +142,7 @@ void loadResources() {
         loadLogo();
         return;
     case 3:
-        loadingServices().persistThreeStatics(0);
+        persistThreeStatics(0);
         return;
     case 4:
         createMatchActors();

@@ -1,27 +1,30 @@
 // The game's midlet under the headless host on the generated sample data: the archive opener and
-// the game's static set-up installed, the midlet started, and everything put back afterwards.
+// the game's static set-up installed, the midlet started, and everything put back afterwards. The
+// programs folder is a temporary one holding a copy of the sample archive, so the record stores the
+// game writes stay with the test.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <optional>
-#include <string>
+#include <filesystem>
 
 #include "game/framework/Quorlin.h"
 #include "game/framework/StaticSetUp.h"
 #include "game/sprites/ArchiveResource.h"
 #include "tests/support/HostHarness.h"
+#include "tests/support/TemporaryRoot.h"
 
 namespace game::testing {
 
 class SampleGameHarness : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (const char* root = std::getenv("TARNWICK_ROOT")) {
-            previousRoot = root;
+        const std::filesystem::path game = std::filesystem::path("Brenvale") / "Tarnwick";
+        std::filesystem::create_directories(root.path() / game);
+        for (const char* file : {"data.bar", "data.manifest"}) {
+            std::filesystem::copy_file(std::filesystem::path(TARNWICK_SAMPLE_ROOT) / game / file,
+                                       root.path() / game / file);
         }
-        setenv("TARNWICK_ROOT", TARNWICK_SAMPLE_ROOT, 1);
         sprites::resetArchiveDirectory();
         sprites::installArchiveOpener();
         installStaticSetUp();
@@ -31,17 +34,10 @@ protected:
         harness.host().closeApplication();
         runtime::Application::setStaticSetUp({});
         sprites::resetArchiveDirectory();
-        if (previousRoot) {
-            setenv("TARNWICK_ROOT", previousRoot->c_str(), 1);
-        } else {
-            unsetenv("TARNWICK_ROOT");
-        }
     }
 
+    testing_support::TemporaryRoot root;
     profile::testing::HostHarness harness;
-
-private:
-    std::optional<std::string> previousRoot;
 };
 
 } // namespace game::testing

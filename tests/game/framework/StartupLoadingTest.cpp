@@ -3,6 +3,7 @@
 // promotion test, and that re-entering the loading makes nothing twice.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <vector>
 
 #include "game/framework/GameStatics.h"
@@ -13,6 +14,7 @@
 #include "game/sprites/StartupLoading.h"
 #include "runtime/Service.h"
 #include "tests/game/framework/SampleGameHarness.h"
+#include "tests/support/RuntimeValues.h"
 
 namespace game::framework {
 namespace {
@@ -147,10 +149,21 @@ TEST_F(StartupLoadingTest, BindingStartsTheAnimationsOfAllButPlayersKeepersNetsB
     EXPECT_EQ(arrow->frameCode, code);
 }
 
+TEST_F(StartupLoadingTest, StepThreeReadsTheStoredSettingsAndStoresThemOnAFirstRun) {
+    runThroughStep(2);
+    GameStatics* const s = statics();
+    const std::string store = testing_support::textOf(s->threeStaticsStoreName);
+    const std::filesystem::path record =
+        root.path() / "Brenvale" / "Tarnwick" / ("rms_" + store + ".rms_r1.rms");
+    EXPECT_FALSE(std::filesystem::exists(record));
+    runThroughStep(3);
+    ASSERT_TRUE(std::filesystem::exists(record));
+    EXPECT_EQ(std::filesystem::file_size(record), 3u);
+}
+
 class PromotionDouble final : public sprites::LoadingServices {
 public:
     void generateParticles() override {}
-    void persistThreeStatics(runtime::jboolean) override {}
     void loadSoundPlayers() override {}
     void setUpTeamSide(match::CTeam*, jint) override {}
     void igpInitialize(jint, jint) override {}
