@@ -4,7 +4,9 @@
 #include "game/framework/ClubServices.h"
 #include "game/framework/GameStatics.h"
 #include "game/framework/LeagueTables.h"
+#include "game/framework/MatchView.h"
 #include "game/framework/RecordBytes.h"
+#include "game/match/CPlayer.h"
 #include "game/sprites/DatabaseFormat.h"
 #include "runtime/ConstantPool.h"
 #include "runtime/Exceptions.h"
@@ -47,8 +49,7 @@ constexpr jint kFlaggedSlot = 0x8000;
 // The keyed three-byte table: a big-endian key, then one byte; key -1 ends the used part.
 constexpr jint kKeyedEntryBytes = 3;
 constexpr jint kKeyedTableEnd = -1;
-// Match records: 22 bytes; byte 12 names a squad slot of the user's team.
-constexpr jint kMatchRecordBytes = 22;
+// Match records (kMatchRecordBytes each): byte 12 names a squad slot of the user's team.
 constexpr jint kMatchRecordSlot = 12;
 constexpr jint kNoPlayer = -1;
 constexpr jint kNoClubShort = -1;
@@ -57,6 +58,7 @@ constexpr jint kNoClubUnsigned = 0xFFFF;
 constexpr jint kTwoDivisionCountries = 5;
 constexpr jint kCountryCount = 8;
 constexpr jint kSingleDivisionLeagueOffset = 5;
+constexpr jint kMatchSides = 2;
 
 void raiseOutside(const jint index) {
     runtime::throwException(runtime::newArrayIndexOutOfBoundsException(index));
@@ -325,6 +327,26 @@ void writeShortBE(const jint value) {
 
 void queueByte(const jint value) {
     putByte(value);
+}
+
+void updateTeamRoles(const jint side, const jboolean all, const jint slot) {
+    runtime::ObjectArray* const teams = statics()->matchTeams;
+    match::CTeam* team = nullptr;
+    if (teams != nullptr && side >= 0 && side < kMatchSides && teams->inBounds(side)) {
+        team = static_cast<match::CTeam*>((*teams)[side]);
+    }
+    if (team == nullptr) {
+        runtime::log("updateTeamRoles: no match team on side %d", side);
+        return;
+    }
+    // The roles and the findBestPlayer kind that chooses each.
+    jint* const roles[] = {&team->roleSlotA, &team->roleSlotB, &team->roleSlotC, &team->roleSlotD};
+    const jint kinds[] = {kBestPlayerKind0, kBestPlayerKind1, kBestPlayerKind2, kBestPlayerKind3};
+    for (jint r = 0; r < 4; ++r) {
+        if (all != 0 || *roles[r] == slot) {
+            *roles[r] = findBestPlayer(team, kinds[r]);
+        }
+    }
 }
 
 } // namespace game::framework

@@ -15,6 +15,7 @@ struct String;
 
 namespace game::framework {
 
+using runtime::jboolean;
 using runtime::jint;
 
 // Kinds of nameOf: a team's full name, a player's name, a league's name, a player's nationality.
@@ -55,6 +56,10 @@ jint teamStrengthBand(jint team);
 // For every team position of the country's leagues (two divisions for countries 0-4, one for
 // 5-7): teamRankValues[t] := the team's strength, teamStrengthOrder[t] := t.
 void rateCountryTeams(jint country);
+// Recomputes the role slots of match team side (0 or 1) that hold slot (the player who left), or
+// all four when all is set: A and B the best players of findBestPlayer's kinds 0 and 1, C and D
+// those of kinds 2 and 3; -1 where no player scores above 0.
+void updateTeamRoles(jint side, jboolean all, jint slot);
 
 // The write buffer: writeBuffer[writePos] := value >> 8, then the low byte, advancing writePos by
 // one for each. A position outside the buffer is logged and writes nothing (the position still

@@ -3,6 +3,7 @@
 
 #include "game/framework/DatabaseLookups.h"
 #include "game/framework/GameStatics.h"
+#include "game/framework/MatchView.h"
 #include "game/framework/Palettes.h"
 #include "game/framework/RecordBytes.h"
 #include "runtime/Log.h"
@@ -88,8 +89,8 @@ bool readSource(const jint pos, const jint side, Source& source) {
         }
         const jint index = tableByte(s->lineup, side, pos);
         slot = tableByte(s->squadSlotOfPlayer, side, index);
-        matchRecord = recordAt(s->listRowRecords, side * kSquadSlots + index, kRecordBytes);
-        if (index < 0 || index >= kSquadSlots || matchRecord < 0) {
+        matchRecord = recordAt(s->listRowRecords, side * kMatchRecordsPerTeam + index, kMatchRecordBytes);
+        if (index < 0 || index >= kMatchRecordsPerTeam || matchRecord < 0) {
             runtime::log("buildRatingRecord: side %d position %d has no match record", side, pos);
             return false;
         }
@@ -111,7 +112,7 @@ bool readSource(const jint pos, const jint side, Source& source) {
         const ByteArray* const offsets = s->matchAttributeOffsets;
         for (jint i = 0; i < kSkillCount; ++i) {
             const jint at = offsets != nullptr && offsets->inBounds(i) ? (*offsets)[i] : -1;
-            source.skill[i] = at >= 0 && at < kRecordBytes ? (*records)[matchRecord + at] : 0;
+            source.skill[i] = at >= 0 && at < kMatchRecordBytes ? (*records)[matchRecord + at] : 0;
         }
         source.mask = intBE(records, matchRecord + kMatchMask);
         source.y = (*records)[matchRecord + kMatchY] & 0xFF;
