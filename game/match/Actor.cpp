@@ -1,4 +1,4 @@
-// Actor: construction, starting an animation and advancing it.
+// Actor: construction, its box, starting an animation and advancing it.
 #include "game/match/CPlayer.h"
 
 #include "game/framework/GameStatics.h"
@@ -15,7 +15,13 @@ constexpr jint kDurationByte = sprites::kAnimFrameDurationByte;
 // Animations stand still while the top-level state is the menus.
 constexpr jint kMenuTopState = 2;
 
-// The frame code of animation-frame record r of sprite s.
+// Whether animation-frame record r lies wholly inside sprite s's frame records.
+bool recordInside(const sprites::ASprite* s, const jint r) {
+    return s->animFrames != nullptr && s->animFrameStride > 0 && r >= 0 &&
+           r + s->animFrameStride <= s->animFrames->length;
+}
+
+// The frame code of animation-frame record r of sprite s (inside its records).
 jint recordFrameCode(const sprites::ASprite* s, const jint r) {
     const jint last = (*s->animFrames)[r + s->animFrameStride - 1] & kByteMask;
     return sprites::referenceNumber((*s->animFrames)[r + sprites::kAnimFrameNumberByte] & kByteMask, last);
@@ -24,6 +30,13 @@ jint recordFrameCode(const sprites::ASprite* s, const jint r) {
 
 Actor::Actor(const jint id) : Object(id) {
     runtime::registerRefFields(this, &sprite);
+}
+
+void Actor::setBox(const jint* const box) {
+    boxLeft = box != nullptr ? box[0] : 0;
+    boxTop = box != nullptr ? box[1] : 0;
+    boxRight = box != nullptr ? box[2] : 0;
+    boxBottom = box != nullptr ? box[3] : 0;
 }
 
 void Actor::setAnimation(const jint newAnim, const jboolean force) {
@@ -40,8 +53,12 @@ void Actor::setAnimation(const jint newAnim, const jboolean force) {
         ((*s->animFrameCount)[newAnim] & kByteMask) == 0) {
         return;
     }
-    // The frame's low byte plus the record's high bits, (last & 0xC0) << 2.
-    frameCode = recordFrameCode(s, (*s->animFirstFrame)[newAnim] * s->animFrameStride);
+    const jint r = (*s->animFirstFrame)[newAnim] * s->animFrameStride;
+    if (!recordInside(s, r)) {
+        return;
+    }
+    // The frame's low byte plus the record's flip bits, (last & 0xC0) << 2.
+    frameCode = recordFrameCode(s, r);
 }
 
 void Actor::updateAnimation() {
@@ -59,6 +76,10 @@ void Actor::updateAnimation() {
         return;
     }
     const jint first = (*s->animFirstFrame)[anim];
+    if (!recordInside(s, (first + count - 1) * s->animFrameStride) ||
+        !recordInside(s, first * s->animFrameStride)) {
+        return;
+    }
     const jint duration = (*s->animFrames)[(first + frame) * s->animFrameStride + kDurationByte] & kByteMask;
     if (frameTimer < duration) {
         return;
