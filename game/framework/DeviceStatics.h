@@ -463,7 +463,7 @@ struct DeviceStatics {
     jboolean titlePending;                   // cleared when the title is left for the main menu
     jboolean questionTouched;                // a button of the first-run question was touched and released
     jboolean matchEntryFlag;                 // cleared on entering the match unless actor 0 is in state 3
-    StaticRef<runtime::Object> boardIcon;    // sprite instance of the results board's icons
+    StaticRef<sprites::ASpriteInstance> boardIcon; // sprite instance of the results board's icons
 
     // Season competitions: the user's club and leagues, the calendar position and the event at
     // hand, the schedule's pairings and the season's round offset, the knockout rounds and the
