@@ -80,6 +80,7 @@ constexpr int kFirstKeypadFrame = 129;
 constexpr int kKeypadPanelFrame = 135;
 constexpr int kFirstSelectorFrame = 136;
 constexpr int kFirstAnimationFrame = 140;
+constexpr int kLastSoftKeyFrame = 4;
 
 SpriteCanvas arrowCanvas(const int turns) {
     SpriteCanvas c(16, 16);
@@ -351,7 +352,9 @@ Bytes menuSprite(const MenuSpriteRole role, const int badgeSheet) {
         if (i < 0 || i >= static_cast<int>(own.size())) {
             return false;
         }
-        if (badgeSheet >= 0) {
+        // Badges and the soft-key icons (frames 1-4, placed by their left edge in the key-icon
+        // row) hang from their top-left corner; the other drawings are centred.
+        if (badgeSheet >= 0 || (role == MenuSpriteRole::kKeyIcons && f <= kLastSoftKeyFrame)) {
             b.frameOf(own[static_cast<std::size_t>(i)], 0, 0);
         } else {
             centredFrame(b, own[static_cast<std::size_t>(i)]);

@@ -27,6 +27,9 @@ struct CStateStatics {
     runtime::jint menuPhase;        // reset by the season start; otherwise the menu handlers'
     runtime::jint screenStatusFlag; // the menu screens' status flag; 0 = clear
     runtime::StaticRef<runtime::ObjectArray> eventList; // texts of the event list
+    // Formation editor: the board arrow touched this frame (-1 none, 0 left, 2 up, 4 right, 6
+    // down); the formation diagram sets it, the editor clears it.
+    runtime::jint formationArrowTouched;
 
     // Byte positions of the fields of stateRecord after its first six words, and its length, set
     // by the class initialiser.

@@ -201,7 +201,7 @@ void deviceStaticInit(GameStatics* const s) {
     s->fontSpacing = byteTable({-1, -1, -1});
     s->textEntryLimits = intTable({5, 12, 100, 120, 1000, 1200});
     s->joinText = runtime::getConstantString(124);
-    s->actionButtonBaseX = intTable({210, 173, 136, 99});
+    s->keyIconRowStart = intTable({210, 173, 136, 99});
     s->touchAreaTable =
         intTable({24, 44,  276, 174, 306, 44,  68,  230, 25,  402, 242, 169, 368, 369, 110, 146, 382, 206,
                   97, 151, 2,   224, 194, 176, 204, 279, 148, 121, 392, 36,  86,  166, 272, 402, 90,  169});

@@ -130,12 +130,13 @@ struct DeviceStatics {
     jboolean loadingBarVisible; // the loading bar is drawn
 
     // Match side, statistics panel and results board.
-    StaticRef<match::CTeam> firstTeam;            // matchTeams[0]
-    StaticRef<match::CTeam> secondTeam;           // matchTeams[1]
-    StaticRef<runtime::ShortArray> matchEvent;    // the current match event
-    StaticRef<runtime::ByteArray> attemptResults; // per attempt of the current event: 0 failed
-    StaticRef<runtime::ShortArray>
-        actorScreenPositions;                       // short pairs; entries 7-54 the two teams and the ball
+    StaticRef<match::CTeam> firstTeam;              // matchTeams[0]
+    StaticRef<match::CTeam> secondTeam;             // matchTeams[1]
+    StaticRef<runtime::ShortArray> frameRecord;     // the frame record being built or shown
+    jint frameLength;                               // its write position while built, its length when read
+    jboolean backgroundForceRedraw;                 // the next pitch background call redraws it whole
+    jboolean teamOrderFlag;                         // team 0 is home; swaps the teams of the share bars
+    StaticRef<runtime::ByteArray> attemptResults;   // per attempt of the current event: 0 failed
     StaticRef<profile::Image> badgeStrip;           // every badge in one vertical strip
     StaticRef<runtime::ObjectArray> matchTeamNames; // display name per team index
     StaticRef<runtime::ByteArray> panelTextOffsets; // element 0: vertical offset of the panel's top texts
@@ -345,7 +346,7 @@ struct DeviceStatics {
     StaticRef<runtime::ByteArray> fontSpacing;       // signed extra pixels after each glyph, per font
     StaticRef<runtime::IntArray> textEntryLimits;    // limits of the text-entry routine (int[6])
     StaticRef<runtime::String> joinText;             // one-character join text
-    StaticRef<runtime::IntArray> actionButtonBaseX;  // x origin of the action bar for 1-4 buttons (int[4])
+    StaticRef<runtime::IntArray> keyIconRowStart;    // left x of the key-icon row for 1-4 icons (int[4])
     StaticRef<runtime::IntArray> touchAreaTable;     // nine touch rectangles (x, y, w, h) (int[36])
     StaticRef<runtime::IntArray> coords310;          // int[16]
     StaticRef<runtime::IntArray> colours12;          // twelve colours (0xRRGGBB) (int[12])

@@ -70,7 +70,7 @@ jint boardAttempts(const runtime::ShortArray* event) {
 
 void paintResultsBoard() {
     GameStatics* block = statics();
-    const jint attempts = boardAttempts(block->matchEvent);
+    const jint attempts = boardAttempts(block->frameRecord);
     if (attempts == 0) {
         return;
     }

@@ -1,5 +1,5 @@
 // The match results board: in match view modes 1 and 2, for a match event whose kind (top three
-// bits of matchEvent[2]) is 101 binary and whose attempt count n (bits 8-14 of matchEvent[1],
+// bits of frameRecord[2]) is 101 binary and whose attempt count n (bits 8-14 of frameRecord[1],
 // low nibble clear) is not 0, a box over the pitch with the two teams' badges and one icon per
 // attempt, alternating between the teams' rows, ten places at most (the count is taken modulo
 // 10). Every other event draws nothing.

@@ -34,6 +34,10 @@ public:
     // plus (the record's last byte & 0xC0) << 2). Without a sprite or with an
     // animation the sprite lacks, frameCode is 0.
     void setAnimation(jint anim, jboolean force);
+    // Advances the animation by one tick (nothing while the top-level state is the menus): a
+    // frame whose duration has run out gives way to the next; past the last frame animFinished
+    // is set and a looping animation starts over, another stays on its last frame.
+    void updateAnimation();
 
     jint actorIndex = 0; // index in matchActors
     jint kind = 0;       // index of its sprite in `sprites`

@@ -5,6 +5,10 @@
 #include "runtime/JavaTypes.h"
 #include "runtime/StaticRef.h"
 
+namespace runtime {
+struct String;
+}
+
 namespace game {
 
 namespace sprites {
@@ -41,6 +45,33 @@ struct ASpriteStatics {
     runtime::jint tickerPosition[2];  // pen of ticker 1 and of the other
     runtime::jint tickerTextWidth[2]; // width of its text at the last step
     runtime::jboolean tickerWrapped;  // a ticker restarted at the band's right
+
+    // Sprite-drawn widgets.
+    runtime::StaticRef<runtime::ObjectArray> badgeSprites; // ASprite per badge sheet
+    runtime::StaticRef<sprites::ASprite> interfaceSprite;  // the menus' frames and modules
+    runtime::StaticRef<runtime::ByteArray> keyIconList;    // icons of the current key-icon row, in order
+    runtime::jint keyIconCount;                            // entries of keyIconList in use
+    runtime::jint actionButtonSet;                         // the mask that row was built from
+    runtime::StaticRef<runtime::ByteArray> teamColourIds;  // colour id of each match team
+    runtime::StaticRef<runtime::IntArray> teamColours;     // colour (0xRRGGBB) by colour id
+    runtime::StaticRef<sprites::ASprite> twinSprite;       // the frame-stepping animation's sprite
+    runtime::StaticRef<runtime::IntArray> twinStep;        // per animation: its current step
+    runtime::StaticRef<runtime::IntArray> twinStart;       // per animation: framesInState at its start
+    runtime::StaticRef<runtime::ByteArray> twinActive;     // per animation: running when non-zero
+    runtime::StaticRef<runtime::IntArray> twinFramesA;     // per step: the first figure's frame
+    runtime::StaticRef<runtime::IntArray> twinFramesB;     // per step: the second figure's frame
+    runtime::StaticRef<runtime::IntArray> twinThresholds;  // per step: the phase at which it ends
+    runtime::StaticRef<runtime::IntArray> twinPosA;        // per animation: x, y of the first figure
+    runtime::StaticRef<runtime::IntArray> twinPosB;        // per animation: x, y of the second figure
+
+    // Menu drawing.
+    runtime::StaticRef<sprites::ASprite> arrowSprite; // small arrows (modules 8-11) and the small pitch
+    runtime::StaticRef<sprites::ASprite> extraSprite; // loaded on first need
+    runtime::jint keypadCell;                         // highlighted keypad cell; -1 none
+    runtime::jint keypadKey; // key typed this frame: 0-25 letters, -2 and below others, -1 none
+    runtime::StaticRef<runtime::String> keypadText0; // reset on every keypad paint
+    runtime::StaticRef<runtime::String> keypadText1;
+    runtime::jint selectedPlayerSlot; // the player highlighted in the formation diagram
 };
 
 } // namespace game

@@ -58,9 +58,10 @@ constexpr int referenceNumber(const int lowByte, const int flagByte) {
 
 // Frame record: u8 placed-module count, s16 first placed module.
 // Animation record: u8 animation-frame count, s16 first animation frame.
-// Frame rectangle: four s8; byte 2 is the width (a font glyph's advance).
+// Frame rectangle: four s8; byte 2 is the width (a font glyph's advance), byte 3 the height.
 inline constexpr int kFrameRectBytes = 4;
 inline constexpr int kFrameRectWidth = 2;
+inline constexpr int kFrameRectHeight = 3;
 
 // Animation-frame record: u8 frame, u8 duration, x, y (s8 each, or s16 each with
 // kFlagWideAnimOffsets), u8 flags.

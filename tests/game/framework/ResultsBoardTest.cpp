@@ -21,14 +21,14 @@ class ResultsBoardTest : public testing::FrameFixture {
 protected:
     void SetUp() override {
         FrameFixture::SetUp();
-        block()->matchEvent = runtime::newShortArray(8);
+        block()->frameRecord = runtime::newShortArray(8);
         block()->attemptResults = runtime::newByteArray(10);
         block()->boardIcon = runtime::newObject<runtime::java_lang_Integer>(0);
         neighbours.log.take();
     }
     static void event(const jint count, const jint kind) {
-        (*statics()->matchEvent)[1] = static_cast<jshort>(count);
-        (*statics()->matchEvent)[2] = static_cast<jshort>(kind);
+        (*statics()->frameRecord)[1] = static_cast<jshort>(count);
+        (*statics()->frameRecord)[2] = static_cast<jshort>(kind);
     }
     // The attempt count n in its place in element 1.
     static jint attempts(const jint n) { return n << 8; }
@@ -74,10 +74,10 @@ TEST_F(ResultsBoardTest, OnlyAnEventOfKindFiveWithAttemptsAndALowNibbleOfZeroSho
         const Calls calls = neighbours.log.take({"paintCutCornerPanel"});
         EXPECT_EQ(calls.size(), c.shown ? 1u : 0u) << c.name;
     }
-    block()->matchEvent = runtime::newShortArray(2);
+    block()->frameRecord = runtime::newShortArray(2);
     paintResultsBoard();
     EXPECT_TRUE(neighbours.log.take().empty()) << "an event too short to say";
-    block()->matchEvent = nullptr;
+    block()->frameRecord = nullptr;
     paintResultsBoard();
     EXPECT_TRUE(neighbours.log.take().empty()) << "no event";
 }

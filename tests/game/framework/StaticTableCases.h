@@ -203,7 +203,7 @@ inline const TableCase kTables[] = {
     {"fontSpacing", [](const GameStatics* s) -> Object* { return s->fontSpacing; }, runtime::kByteArray, 3, {}, kNone, -1, -1},
     {"textEntryLimits", [](const GameStatics* s) -> Object* { return s->textEntryLimits; }, runtime::kIntArray, 6, {}, kNone, 5, 1200},
     {"joinText", [](const GameStatics* s) -> Object* { return s->joinText; }, runtime::kString, 0, {}, kNone, 124, 124},
-    {"actionButtonBaseX", [](const GameStatics* s) -> Object* { return s->actionButtonBaseX; }, runtime::kIntArray, 4, {}, kNone, 210, 99},
+    {"keyIconRowStart", [](const GameStatics* s) -> Object* { return s->keyIconRowStart; }, runtime::kIntArray, 4, {}, kNone, 210, 99},
     {"touchAreaTable", [](const GameStatics* s) -> Object* { return s->touchAreaTable; }, runtime::kIntArray, 36, {}, kNone, 24, 169},
     {"coords310", [](const GameStatics* s) -> Object* { return s->coords310; }, runtime::kIntArray, 16, {}, kNone, 0, 309},
     {"colours12", [](const GameStatics* s) -> Object* { return s->colours12; }, runtime::kIntArray, 12, {}, kNone, 0, 8727810},
