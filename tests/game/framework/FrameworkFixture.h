@@ -53,7 +53,6 @@ public:
     explicit ScriptedFrame(CallLog& log) : log(log) {}
     void prepareMenuScreen(jint state) override;
     void squadListLongPress() override;
-    void updateMatchCamera() override;
     void paintMatchStats() override;
     void matchTickStep() override;
     void matchDayStep() override;
@@ -139,6 +138,9 @@ public:
     void clearEventListFlag() override;
     void copyShownScore() override;
     bool eventDisplayOn() override;
+    void applyEvent(match::CPlayer* player, jint code) override;
+    void startPlayer(match::CPlayer* player, jint mode) override;
+    void updateAnimation(match::Actor* actor) override;
 
     jint firstActorState = 0;
     bool eventDisplay = false;
