@@ -10,6 +10,7 @@
 #include "runtime/ConstantPoolFormat.h"
 #include "runtime/ModifiedUtf8.h"
 #include "tools/SampleDatabase.h"
+#include "tools/SampleImageSets.h"
 #include "tools/SamplePacks.h"
 #include "tools/SampleSprites.h"
 
@@ -297,6 +298,9 @@ std::vector<ArchiveEntry> sampleEntries() {
     for (ArchiveEntry& pack : sampleDatabasePackEntries()) {
         entries.push_back(std::move(pack));
     }
+    for (ArchiveEntry& pack : samplePitchPackEntries()) {
+        entries.push_back(std::move(pack));
+    }
     return entries;
 }
 
@@ -334,6 +338,7 @@ std::vector<std::string> validateSampleArchive(const Bytes& archive) {
     checkSamplePacks(archive, entries, problems);
     checkSampleSpritePacks(archive, entries, problems);
     checkSampleDatabasePack(archive, entries, problems);
+    checkSampleImageSets(archive, entries, problems);
     return problems;
 }
 

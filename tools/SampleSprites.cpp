@@ -9,6 +9,7 @@
 
 #include "game/sprites/SpriteFormat.h"
 #include "tools/PngWriter.h"
+#include "tools/SampleImageSets.h"
 #include "tools/SamplePacks.h"
 #include "tools/SpriteCanvas.h"
 
@@ -688,6 +689,8 @@ const std::pair<int, MenuSpriteRole> kMenuSprites[] = {
     {16, MenuSpriteRole::kAnimations},
 };
 constexpr int kLogoEntry = kBadgeSheets;
+// The menu pack's one image set so far: the status icon strip.
+constexpr std::size_t kStatusIconEntry = 4;
 
 // Every entry that must hold something, per pack.
 std::vector<std::pair<std::string, std::vector<int>>> requiredEntries() {
@@ -729,6 +732,7 @@ std::vector<ArchiveEntry> sampleSpritePackEntries() {
     for (const auto& [entry, role] : kMenuSprites) {
         menu[static_cast<std::size_t>(entry)] = {true, sampleMenuSprite(role), 0};
     }
+    menu[kStatusIconEntry] = {true, sampleStatusIconStrip(), 0};
     append(entries, packArchiveEntries(packName(kMenuPackConstant), buildPackParts(menu),
                                        "loadMenuResources, loadMatchScreen, startMatch"));
 

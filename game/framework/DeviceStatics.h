@@ -508,6 +508,16 @@ struct DeviceStatics {
     jboolean promotionAvailable;                      // hasPromotionEntries at start-up
     jboolean promotionReady;                          // the promotion screen's own readiness check
     jint textLineStep;                                // (fontLineHeights[0] + 2) x 3
+    // The menus' loading steps (loadMenuResources) and the match's pitch layers.
+    jint menuLoadStep;                                      // the step loadMenuResources runs next
+    StaticRef<sprites::ASpriteInstance> menuSpriteInstance; // the menu background animation
+    StaticRef<sprites::ASprite> backgroundSprite;           // the menus' backdrop (menu pack entry 5)
+    StaticRef<profile::Image> menuPackResource;             // the status icon strip (menu pack entry 4)
+    StaticRef<runtime::ObjectArray> imagePalettes;          // int[][]: palettes of the image being decoded
+    StaticRef<runtime::ObjectArray> pitchTileMaps;          // byte[4][]: tile number per cell, per layer
+    StaticRef<runtime::ObjectArray> pitchFlipMaps;          // byte[4][]: 2-bit flips per cell, per layer
+    jint cameraMaxX;                                        // the largest camera corner on the pitch image
+    jint cameraMaxY;
     // Text layout and text boxes: glyph bases, the line-count cache, the painters' wrap cache,
     // window and scroll state.
     jint upperCaseGlyphBase;                    // glyph frame of 'A' (and 'a')

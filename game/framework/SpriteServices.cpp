@@ -1,14 +1,14 @@
 // The installed SpriteServices (see SpriteServices.h).
 #include "game/framework/SpriteServices.h"
 
-#include "game/interim/InterimSpriteServices.h"
+#include "game/sprites/FrameworkSpriteServices.h"
 #include "runtime/Service.h"
 
 namespace game::framework {
 
 namespace {
-runtime::ServiceSlot<SpriteServices, interim::InterimSpriteServices>& slot() {
-    static runtime::ServiceSlot<SpriteServices, interim::InterimSpriteServices> instance;
+runtime::ServiceSlot<SpriteServices, sprites::FrameworkSpriteServices>& slot() {
+    static runtime::ServiceSlot<SpriteServices, sprites::FrameworkSpriteServices> instance;
     return instance;
 }
 } // namespace

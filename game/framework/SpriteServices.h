@@ -1,6 +1,6 @@
-// What the framework uses of the sprites and resources code that is built later (sprite
-// painting, sprite instances and the start-up loading); an interim implementation stands in until
-// then (game/interim/InterimSpriteServices.h).
+// What the framework uses of the sprites and resources code (sprite painting, sprite instances
+// and the start-up loading); the sprite code implements it (game/sprites/FrameworkSpriteServices.h)
+// and tests install recording doubles.
 #pragma once
 
 #include "runtime/JavaTypes.h"
@@ -49,7 +49,7 @@ public:
 };
 
 SpriteServices& spriteServices();
-// Installs service (null restores the interim one); returns the previous one.
+// Installs service (null restores the sprite code's own); returns the previous one.
 SpriteServices* installSpriteServices(SpriteServices* service);
 
 } // namespace game::framework

@@ -140,6 +140,8 @@ void updateLoading() {
             return;
         }
     }
+    // The loading screen draws the bar style (not the loading animation), so its bar shows.
+    block->loadingBarVisible = 1;
     paintLoadingBar(kBarX, kBarY, kBarWidth, block->loadingProgress + block->framesInState, kBarMax);
     spriteServices().loadResources();
 }

@@ -1,6 +1,5 @@
-// Stand-in for the neighbours the start-up loading calls until their owners build them: no
-// particles, no stored settings read, no sound players, no side set-up, and a promotion screen
-// that is neither ready nor enabled.
+// Stand-in for the match engine as the start-up loading calls it until the engine is built: no
+// particles and no side set-up.
 #pragma once
 
 #include "game/sprites/LoadingServices.h"
@@ -11,14 +10,7 @@ class InterimLoadingServices final : public sprites::LoadingServices {
 public:
     // Each has no effect.
     void generateParticles() override;
-    void persistThreeStatics(sprites::jboolean save) override;
-    void loadSoundPlayers() override;
     void setUpTeamSide(match::CTeam* team, sprites::jint side) override;
-    void igpInitialize(sprites::jint width, sprites::jint height) override;
-    // false; false; null: the promotion screen offers nothing.
-    sprites::jboolean igpIsReady() override;
-    sprites::jboolean igpEnabled() override;
-    runtime::ByteArray* igpEntryFlags() override;
 };
 
 } // namespace game::interim

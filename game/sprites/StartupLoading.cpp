@@ -1,17 +1,30 @@
 // The start-up loading sequence (see StartupLoading.h).
 #include "game/sprites/StartupLoading.h"
 
+#include <algorithm>
+
 #include "game/framework/GameStatics.h"
+#include "game/framework/ObjectSetUp.h"
 #include "game/framework/TextPackage.h"
 #include "game/framework/TopStates.h"
 #include "game/match/CPlayer.h"
+#include "game/screens/info/PalettedImage.h"
 #include "game/sprites/ASprite.h"
+#include "game/sprites/ASpriteInstance.h"
+#include "game/sprites/DataSets.h"
+#include "game/sprites/InfoScreenServices.h"
 #include "game/sprites/LoadingServices.h"
+#include "game/sprites/PromotionScreenServices.h"
 #include "game/sprites/ResourcePack.h"
 #include "game/sprites/SpriteLoading.h"
 #include "game/sprites/TextPackageLoader.h"
+#include "profile/Files.h"
+#include "profile/Graphics.h"
+#include "profile/Image.h"
 #include "runtime/Arrays.h"
 #include "runtime/ConstantPool.h"
+#include "runtime/Exceptions.h"
+#include "runtime/Log.h"
 #include "runtime/Object.h"
 #include "runtime/ObjectManager.h"
 #include "runtime/String.h"
@@ -57,6 +70,22 @@ constexpr jint kLineGap = 2;
 constexpr jint kLinesPerStep = 3;
 // The menu-state list selection set when the loading ends.
 constexpr jint kFirstListSelection = 1;
+
+// The menus' loading steps: the menu pack's background animation and backdrop.
+constexpr jint kMenuAnimationEntry = 16;
+constexpr jint kMenuAnimation = 1;
+constexpr jint kBackdropEntry = 5;
+constexpr jint kMenuOpenStep = 2;
+constexpr jint kMenuAnimationStep = 4;
+constexpr jint kMenuBackdropStep = 5;
+constexpr jint kMenuImageSetStep = 6;
+constexpr jint kLogoOpenStep = 7;
+constexpr jint kLogoCloseStep = 8;
+constexpr jint kDropDecodeBufferStep = 9;
+
+// loadMatchPitchData: the layers in reading order; the flip map is the entry two after the map.
+constexpr jint kPitchLayerOrder[kPitchLayers] = {0, 1, 3, 2};
+constexpr jint kFlipMapEntryOffset = 2;
 
 GameStatics* block() {
     return statics();
@@ -113,11 +142,11 @@ void closeSpriteTable() {
 
 // Step 19: the promotion screen.
 void initialisePromotion() {
-    LoadingServices& services = loadingServices();
-    services.igpInitialize(kScreenWidth, kScreenHeight);
+    PromotionScreenServices& promotion = promotionScreenServices();
+    promotion.initialize(kScreenWidth, kScreenHeight);
     GameStatics* const s = block();
     s->promotionAvailable = hasPromotionEntries();
-    s->promotionReady = services.igpIsReady();
+    s->promotionReady = promotion.isLinkAvailable();
 }
 
 // Step 20: the title screens follow.
@@ -141,7 +170,7 @@ void loadResources() {
         loadLogo();
         return;
     case 3:
-        loadingServices().persistThreeStatics(0);
+        persistThreeStatics(0);
         return;
     case 4:
         createMatchActors();
@@ -172,7 +201,7 @@ void loadResources() {
         closeSpriteTable();
         return;
     case 17:
-        loadingServices().loadSoundPlayers();
+        infoScreenServices().loadSoundPlayers();
         return;
     case 19:
         initialisePromotion();
@@ -288,11 +317,11 @@ void bindActorSprites() {
 }
 
 jboolean hasPromotionEntries() {
-    LoadingServices& services = loadingServices();
-    if (!services.igpEnabled()) {
+    PromotionScreenServices& promotion = promotionScreenServices();
+    if (!promotion.promotionAvailable()) {
         return 0;
     }
-    runtime::ByteArray* const flags = services.igpEntryFlags();
+    runtime::ByteArray* const flags = promotion.promoEntryAvailable();
     if (flags == nullptr) {
         return 0;
     }
@@ -302,6 +331,220 @@ jboolean hasPromotionEntries() {
         }
     }
     return 0;
+}
+
+namespace {
+
+// "pack NAME entry N" for log lines.
+std::string entryText(runtime::String* const packName, const jint entry) {
+    return "pack " + (packName != nullptr ? profile::narrowPath(packName) : std::string("(none)")) +
+           " entry " + std::to_string(entry);
+}
+
+// Entry `entry` of packName read whole (the pack opened first unless packKeepOpen is set, and
+// closed afterwards when closeAfter); null with the reader's exception dropped when it fails.
+runtime::ByteArray* readEntryBytes(runtime::String* const packName, const jint entry, const bool closeAfter) {
+    const bool keepOpen = block()->packKeepOpen != 0;
+    if (!keepOpen) {
+        openPack(packName);
+    }
+    runtime::ByteArray* bytes =
+        runtime::getPendingException() == nullptr ? readPackEntryBytes(entry) : nullptr;
+    if (!keepOpen && closeAfter) {
+        closePack();
+    }
+    if (bytes == nullptr) {
+        runtime::catchException(runtime::kException);
+        runtime::log("%s cannot be read", entryText(packName, entry).c_str());
+    }
+    return bytes;
+}
+
+// The decoded pixels drawn strip by strip into one mutable image: strips of kImageStripPixels / W
+// rows, and never fewer than one row, however wide the image.
+profile::Image* imageInStrips(runtime::IntArray* const pixels, const jint width, const jint height) {
+    const jint rowsPerStrip = std::max(1, kImageStripPixels / width);
+    profile::Image* image = framework::createMutableImage(width, height);
+    profile::Graphics* g = image->getGraphics();
+    for (jint top = 0; top < height; top += rowsPerStrip) {
+        const jint rows = std::min(rowsPerStrip, height - top);
+        runtime::IntArray* strip = runtime::newIntArray(width * rows);
+        std::copy_n(pixels->data() + top * width, width * rows, strip->data());
+        profile::Image* part = profile::Image::createRGBImage(strip, width, rows, 1);
+        if (part != nullptr) {
+            g->drawImage(part, 0, top, profile::kAnchorTop | profile::kAnchorLeft);
+        }
+    }
+    return image;
+}
+
+// One pitch layer: its map and flip map read from the pack its tables name for index.
+void loadPitchLayer(const jint layer, runtime::ObjectArray* const names, runtime::IntArray* const entries,
+                    const jint index) {
+    if (names == nullptr || entries == nullptr || index < 0 || index >= names->length ||
+        index >= entries->length) {
+        runtime::log("pitch layer %d: its tables hold no variant %d; the layer keeps what it held", layer,
+                     index);
+        return;
+    }
+    auto* const packName = static_cast<runtime::String*>((*names)[index]);
+    const jint entry = (*entries)[index];
+    openPack(packName);
+    runtime::ByteArray* map = runtime::getPendingException() == nullptr ? readPackEntryBytes(entry) : nullptr;
+    runtime::ByteArray* flips = map != nullptr ? readPackEntryBytes(entry + kFlipMapEntryOffset) : nullptr;
+    closePack();
+    if (flips == nullptr) {
+        runtime::catchException(runtime::kException);
+        runtime::log(
+            "pitch layer %d: %s or the entry two after it cannot be read; the layer keeps what it held",
+            layer, entryText(packName, entry).c_str());
+        return;
+    }
+    (*block()->pitchTileMaps)[layer] = map;
+    (*block()->pitchFlipMaps)[layer] = flips;
+}
+
+// Step 4: the menu background animation, once.
+void loadMenuAnimation() {
+    if (block()->menuSpriteInstance != nullptr) {
+        return;
+    }
+    ASprite* const sprite = runtime::newObject<ASprite>();
+    loadSpriteFromPack(sprite, runtime::getConstantString(kMenuPackConstant), kMenuAnimationEntry);
+    ASpriteInstance* const instance = runtime::newObject<ASpriteInstance>(sprite, 0, 0);
+    instance->setAnim(kMenuAnimation);
+    block()->menuSpriteInstance = instance;
+}
+
+// Step 5: the menus' backdrop, once.
+void loadMenuBackdrop() {
+    if (block()->backgroundSprite != nullptr) {
+        return;
+    }
+    ASprite* const sprite = runtime::newObject<ASprite>();
+    block()->backgroundSprite = sprite;
+    loadSpriteFromPack(sprite, runtime::getConstantString(kMenuPackConstant), kBackdropEntry);
+}
+
+// The status icon strip of the menu pack, once.
+void loadMenuImageSet() {
+    if (block()->menuPackResource != nullptr) {
+        return;
+    }
+    block()->menuPackResource =
+        loadImageSet(runtime::getConstantString(kMenuPackConstant), kMenuImageSetEntry, 0);
+}
+
+void closeKeptPack() {
+    closePack();
+    block()->packKeepOpen = 0;
+}
+
+} // namespace
+
+void loadMenuResources() {
+    GameStatics* const s = block();
+    const jint step = s->menuLoadStep++;
+    switch (step) {
+    case kMenuOpenStep:
+        openPack(runtime::getConstantString(kMenuPackConstant));
+        s->packKeepOpen = 1;
+        return;
+    case kMenuAnimationStep:
+        loadMenuAnimation();
+        return;
+    case kMenuBackdropStep:
+        loadMenuBackdrop();
+        return;
+    case kMenuImageSetStep:
+        loadMenuImageSet();
+        closeKeptPack();
+        return;
+    case kLogoOpenStep:
+        openPack(runtime::getConstantString(kLogoPackConstant));
+        s->packKeepOpen = 1;
+        return;
+    case kLogoCloseStep:
+        // The icon strip is the menu pack's: a retry with the logo pack kept open would read the
+        // logo pack's entry instead, so the logo pack closes first and the retry opens its own.
+        closeKeptPack();
+        loadMenuImageSet();
+        return;
+    case kDropDecodeBufferStep:
+        // Sprite decoding makes a new buffer when it next needs one.
+        s->paletteWork = nullptr;
+        return;
+    default:
+        runtime::System::gc();
+        return;
+    }
+}
+
+void loadMatchPitchData(const jint index) {
+    GameStatics* const s = block();
+    if (s->pitchTileMaps == nullptr) {
+        s->pitchTileMaps = runtime::newObjectArray(kPitchLayers, runtime::kByteArray);
+    }
+    if (s->pitchFlipMaps == nullptr) {
+        block()->pitchFlipMaps = runtime::newObjectArray(kPitchLayers, runtime::kByteArray);
+    }
+    for (const jint layer : kPitchLayerOrder) {
+        // The fourth layer has no tables of its own and reads the third one's.
+        GameStatics* const b = block();
+        runtime::ObjectArray* const names[kPitchLayers] = {b->pitchPackNamesA, b->pitchPackNamesB,
+                                                           b->pitchPackNamesC, b->pitchPackNamesC};
+        runtime::IntArray* const entries[kPitchLayers] = {b->single12, b->single9, b->single6, b->single6};
+        loadPitchLayer(layer, names[layer], entries[layer], index);
+    }
+    block()->cameraMaxX = kPitchCameraMaxX;
+    block()->cameraMaxY = kPitchCameraMaxY;
+}
+
+jint parsePackEntry(runtime::String* const packName, const jint entry, const jint arg) {
+    runtime::ByteArray* bytes = readEntryBytes(packName, entry, false);
+    if (bytes == nullptr) {
+        return 0;
+    }
+    const jint result = infoScreenServices().parseDataSet(bytes, arg);
+    if (runtime::getPendingException() != nullptr) {
+        runtime::catchException(runtime::kException);
+        runtime::log("%s: its data set cannot be parsed", entryText(packName, entry).c_str());
+        return 0;
+    }
+    return result;
+}
+
+profile::Image* loadImageSet(runtime::String* const packName, const jint entry, const jint palette) {
+    return imageSetLoader(packName, entry, palette, 0);
+}
+
+profile::Image* imageSetLoader(runtime::String* const packName, const jint entry, const jint palette,
+                               const jint stripMode) {
+    runtime::ByteArray* bytes = readEntryBytes(packName, entry, true);
+    if (bytes == nullptr) {
+        return nullptr;
+    }
+    profile::Image* image = decodeImageSet(bytes, palette, stripMode);
+    if (image == nullptr) {
+        runtime::log("%s is no image set", entryText(packName, entry).c_str());
+    }
+    return image;
+}
+
+profile::Image* decodeImageSet(runtime::ByteArray* const bytes, const jint palette, const jint stripMode) {
+    if (stripMode == 0) {
+        return info::decodePalettedImage(bytes, palette);
+    }
+    jint width = 0;
+    jint height = 0;
+    runtime::IntArray* pixels = info::decodePalettedPixels(bytes, palette, width, height);
+    if (pixels == nullptr) {
+        return nullptr;
+    }
+    if (width * height <= kImageStripPixels) {
+        return profile::Image::createRGBImage(pixels, width, height, 1);
+    }
+    return imageInStrips(pixels, width, height);
 }
 
 } // namespace game::sprites

@@ -210,10 +210,11 @@ TEST_F(FrameEntryTest, EnteringTheMatchClearsTheEntryFlagUnlessTheFirstActorIsIn
 
 TEST_F(FrameEntryTest, LoadingDrawsTheLogoCentredAndACreepingBarAndRunsOneLoadingStep) {
     inState(kTopStateLoading);
-    block()->loadingBarVisible = 1;
+    block()->loadingBarVisible = 0;
     block()->loadingProgress = 10;
     frame();
     EXPECT_EQ(neighbours.log.take(), Calls{"loadResources"});
+    EXPECT_TRUE(block()->loadingBarVisible) << "the loading screen draws the bar style";
     ASSERT_NE(block()->logoImage.get(), nullptr);
     // White around the logo; its field and inner border at their places.
     EXPECT_EQ(screenPixel(240, kLogoTop - 5), rgb(0xFFFFFF));

@@ -1,27 +1,31 @@
 // The game's midlet under the headless host on the generated sample data: the archive opener and
-// the game's static set-up installed, the midlet started, and everything put back afterwards.
+// the game's static set-up installed, the midlet started, and everything put back afterwards. The
+// programs folder is a temporary one whose game folder links the sample archive, so the record
+// stores a run creates never touch the sample set (nor another test's run).
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <optional>
-#include <string>
+#include <filesystem>
+#include <memory>
 
 #include "game/framework/Quorlin.h"
 #include "game/framework/StaticSetUp.h"
 #include "game/sprites/ArchiveResource.h"
 #include "tests/support/HostHarness.h"
+#include "tests/support/TemporaryRoot.h"
 
 namespace game::testing {
 
 class SampleGameHarness : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (const char* root = std::getenv("TARNWICK_ROOT")) {
-            previousRoot = root;
-        }
-        setenv("TARNWICK_ROOT", TARNWICK_SAMPLE_ROOT, 1);
+        root = std::make_unique<testing_support::TemporaryRoot>();
+        const std::filesystem::path folder = root->path() / "Brenvale" / "Tarnwick";
+        std::filesystem::create_directories(folder);
+        std::filesystem::create_symlink(std::filesystem::path(TARNWICK_SAMPLE_ROOT) / "Brenvale" /
+                                            "Tarnwick" / "data.bar",
+                                        folder / "data.bar");
         sprites::resetArchiveDirectory();
         sprites::installArchiveOpener();
         installStaticSetUp();
@@ -31,17 +35,13 @@ protected:
         harness.host().closeApplication();
         runtime::Application::setStaticSetUp({});
         sprites::resetArchiveDirectory();
-        if (previousRoot) {
-            setenv("TARNWICK_ROOT", previousRoot->c_str(), 1);
-        } else {
-            unsetenv("TARNWICK_ROOT");
-        }
+        root.reset();
     }
 
     profile::testing::HostHarness harness;
 
 private:
-    std::optional<std::string> previousRoot;
+    std::unique_ptr<testing_support::TemporaryRoot> root;
 };
 
 } // namespace game::testing

@@ -9,10 +9,18 @@
 #include "game/framework/TopStates.h"
 #include "game/match/CPlayer.h"
 #include "game/sprites/ASprite.h"
-#include "game/sprites/LoadingServices.h"
+#include "game/sprites/ASpriteInstance.h"
+#include "game/sprites/InfoScreenServices.h"
+#include "game/sprites/PromotionScreenServices.h"
 #include "game/sprites/StartupLoading.h"
+#include "profile/Image.h"
+#include "runtime/ConstantPool.h"
+#include "runtime/Exceptions.h"
+#include "runtime/LibraryExceptions.h"
+#include "runtime/ObjectManager.h"
 #include "runtime/Service.h"
 #include "tests/game/framework/SampleGameHarness.h"
+#include "tools/SampleImageSets.h"
 
 namespace game::framework {
 namespace {
@@ -147,23 +155,20 @@ TEST_F(StartupLoadingTest, BindingStartsTheAnimationsOfAllButPlayersKeepersNetsB
     EXPECT_EQ(arrow->frameCode, code);
 }
 
-class PromotionDouble final : public sprites::LoadingServices {
+class PromotionDouble final : public sprites::PromotionScreenServices {
 public:
-    void generateParticles() override {}
-    void persistThreeStatics(runtime::jboolean) override {}
-    void loadSoundPlayers() override {}
-    void setUpTeamSide(match::CTeam*, jint) override {}
-    void igpInitialize(jint, jint) override {}
-    runtime::jboolean igpIsReady() override { return 1; }
-    runtime::jboolean igpEnabled() override { return enabled; }
-    runtime::ByteArray* igpEntryFlags() override { return flags; }
+    void initialize(jint, jint) override {}
+    runtime::jboolean isLinkAvailable() override { return 1; }
+    runtime::jboolean promotionAvailable() override { return enabled; }
+    runtime::ByteArray* promoEntryAvailable() override { return flags; }
     runtime::jboolean enabled = 0;
     runtime::ByteArray* flags = nullptr;
 };
 
 TEST_F(StartupLoadingTest, PromotionEntriesNeedTheEnableFlagAndOneSetEntryFlag) {
     PromotionDouble promotion;
-    runtime::ScopedService<sprites::LoadingServices> scoped(&sprites::installLoadingServices, promotion);
+    runtime::ScopedService<sprites::PromotionScreenServices> scoped(&sprites::installPromotionScreenServices,
+                                                                    promotion);
     struct Case {
         const char* name;
         bool enabled;
@@ -208,6 +213,165 @@ TEST_F(StartupLoadingTest, ReenteringTheLoadingMakesNoSpriteTwiceAndOtherFramesO
     EXPECT_EQ(statics()->sprites.get(), table);
     EXPECT_FALSE(statics()->packKeepOpen);
     EXPECT_EQ(statics()->topState, kTopStateSecondLoading);
+}
+
+// The menus' step sequence after the start-up loading, one call a frame.
+TEST_F(StartupLoadingTest, TheMenuStepsLoadTheAnimationBackdropAndIconStripAndKeepEachPackOpenBetweenThem) {
+    runThroughStep(20);
+    GameStatics* const s = statics();
+    s->menuLoadStep = 0;
+    sprites::loadMenuResources();
+    sprites::loadMenuResources();
+    EXPECT_FALSE(s->packKeepOpen);
+    sprites::loadMenuResources(); // 2
+    EXPECT_TRUE(s->packKeepOpen);
+    sprites::loadMenuResources(); // 3
+    EXPECT_EQ(s->menuSpriteInstance.get(), nullptr);
+    sprites::loadMenuResources(); // 4
+    sprites::ASpriteInstance* const animation = s->menuSpriteInstance;
+    ASSERT_NE(animation, nullptr);
+    ASSERT_NE(animation->sprite, nullptr);
+    EXPECT_GT(animation->sprite->frameCount(), 0) << "menu pack entry 16";
+    EXPECT_EQ(animation->anim, 1);
+    EXPECT_EQ(animation->x, 0);
+    EXPECT_EQ(animation->y, 0);
+    EXPECT_EQ(animation->sprite->kind, 0) << "menu sprites take the kind-0 path";
+    sprites::loadMenuResources(); // 5
+    ASSERT_NE(s->backgroundSprite.get(), nullptr);
+    EXPECT_GT(s->backgroundSprite->frameCount(), 0) << "menu pack entry 5";
+    EXPECT_TRUE(s->packKeepOpen);
+    sprites::loadMenuResources(); // 6
+    profile::Image* const icons = s->menuPackResource;
+    ASSERT_NE(icons, nullptr);
+    EXPECT_EQ(icons->getWidth(), tools::kStatusIconSize);
+    EXPECT_EQ(icons->getHeight(), tools::kStatusIconSize * tools::kStatusIcons);
+    EXPECT_FALSE(s->packKeepOpen);
+    sprites::loadMenuResources(); // 7
+    EXPECT_TRUE(s->packKeepOpen);
+    sprites::loadMenuResources(); // 8
+    EXPECT_FALSE(s->packKeepOpen);
+    EXPECT_EQ(s->menuPackResource.get(), icons) << "made once";
+    s->paletteWork = runtime::newIntArray(16);
+    sprites::loadMenuResources(); // 9
+    EXPECT_EQ(s->paletteWork.get(), nullptr);
+    // The next decode of an uncached module makes its own buffer.
+    sprites::ASprite* const backdrop = s->backgroundSprite;
+    runtime::IntArray* const palette = static_cast<runtime::IntArray*>((*backdrop->palettes)[0]);
+    jint imageModule = 0;
+    while (imageModule < backdrop->moduleCount && (*backdrop->moduleKind)[imageModule] != 0) {
+        ++imageModule;
+    }
+    ASSERT_LT(imageModule, backdrop->moduleCount);
+    EXPECT_NE(backdrop->decodeModule(imageModule, 0, palette), nullptr);
+    EXPECT_NE(s->paletteWork.get(), nullptr);
+    sprites::loadMenuResources(); // 10: only the collector
+    EXPECT_EQ(s->menuLoadStep, 11);
+
+    // Run again, the sequence makes nothing twice.
+    s->menuLoadStep = 0;
+    for (int step = 0; step <= 10; ++step) {
+        sprites::loadMenuResources();
+    }
+    EXPECT_EQ(s->menuSpriteInstance.get(), animation);
+    EXPECT_EQ(s->backgroundSprite.get(), backdrop);
+    EXPECT_EQ(s->menuPackResource.get(), icons);
+    EXPECT_FALSE(s->packKeepOpen);
+}
+
+TEST_F(StartupLoadingTest, TheLogoStepLoadsAMissingIconStripFromTheMenuPackNotTheLogoPack) {
+    runThroughStep(20);
+    GameStatics* const s = statics();
+    ASSERT_EQ(s->menuPackResource.get(), nullptr);
+    s->menuLoadStep = 7;
+    sprites::loadMenuResources(); // the logo pack kept open
+    ASSERT_TRUE(s->packKeepOpen);
+    sprites::loadMenuResources(); // the strip still absent
+    ASSERT_NE(s->menuPackResource.get(), nullptr);
+    EXPECT_EQ(s->menuPackResource->getWidth(), tools::kStatusIconSize) << "not the logo pack's entry 4";
+    EXPECT_EQ(s->menuPackResource->getHeight(), tools::kStatusIconSize * tools::kStatusIcons);
+    EXPECT_FALSE(s->packKeepOpen);
+}
+
+TEST_F(StartupLoadingTest, PitchDataReadsFourLayersInTheirOrderAndSetsThePitchSize) {
+    runThroughStep(20);
+    GameStatics* const s = statics();
+    sprites::loadMatchPitchData(0);
+    ASSERT_NE(s->pitchTileMaps.get(), nullptr);
+    ASSERT_NE(s->pitchFlipMaps.get(), nullptr);
+    constexpr jint kCells = tools::kPitchColumns * tools::kPitchRows;
+    // Layer 3 reads layer 2's tables.
+    const jint layerOf[4] = {0, 1, 2, 2};
+    for (jint layer = 0; layer < 4; ++layer) {
+        auto* map = static_cast<runtime::ByteArray*>((*s->pitchTileMaps)[layer]);
+        auto* flips = static_cast<runtime::ByteArray*>((*s->pitchFlipMaps)[layer]);
+        ASSERT_NE(map, nullptr) << layer;
+        ASSERT_NE(flips, nullptr) << layer;
+        EXPECT_EQ(map->length, kCells) << layer;
+        EXPECT_EQ(flips->length, kCells / 4) << layer;
+        const std::vector<std::uint8_t> expected = tools::samplePitchMap(layerOf[layer]);
+        for (jint i = 0; i < kCells; i += 97) {
+            ASSERT_EQ(static_cast<std::uint8_t>((*map)[i]), expected[static_cast<std::size_t>(i)])
+                << "layer " << layer << " cell " << i;
+        }
+    }
+    EXPECT_EQ(s->cameraMaxX, 2399);
+    EXPECT_EQ(s->cameraMaxY, 607);
+    EXPECT_FALSE(s->packKeepOpen);
+
+    // A variant the tables do not hold keeps the layers as they were.
+    runtime::Object* const kept = (*s->pitchTileMaps)[1];
+    sprites::loadMatchPitchData(1);
+    EXPECT_EQ((*s->pitchTileMaps)[1], kept);
+    EXPECT_FALSE(runtime::exceptionPending());
+}
+
+class ParserDouble final : public sprites::InfoScreenServices {
+public:
+    void loadSoundPlayers() override {}
+    jint parseDataSet(runtime::ByteArray* bytes, const jint arg) override {
+        lengths.push_back(bytes != nullptr ? bytes->length : -1);
+        args.push_back(arg);
+        if (raise) {
+            runtime::throwException(runtime::newObject<runtime::java_lang_IllegalStateException>());
+        }
+        return 7;
+    }
+    runtime::String* getTeamLabel(jint) override { return nullptr; }
+    void resetCareer() override {}
+    std::vector<jint> lengths;
+    std::vector<jint> args;
+    bool raise = false;
+};
+
+TEST_F(StartupLoadingTest, APackEntryIsParsedWholeAndAFailureOfTheReaderOrTheParserGivesZero) {
+    runThroughStep(20);
+    ParserDouble parser;
+    runtime::ScopedService<sprites::InfoScreenServices> scoped(&sprites::installInfoScreenServices, parser);
+    runtime::String* const pitch = runtime::getConstantString(158);
+    EXPECT_EQ(sprites::parsePackEntry(pitch, tools::kPitchMapEntries[0], 3), 7);
+    EXPECT_EQ(parser.lengths, (std::vector<jint>{tools::kPitchColumns * tools::kPitchRows}));
+    EXPECT_EQ(parser.args, (std::vector<jint>{3}));
+    EXPECT_EQ(sprites::parsePackEntry(pitch, 99, 0), 0) << "no such entry";
+    EXPECT_EQ(parser.lengths.size(), 1u) << "the parser sees nothing";
+    parser.raise = true;
+    EXPECT_EQ(sprites::parsePackEntry(pitch, tools::kPitchMapEntries[1], 0), 0);
+    EXPECT_FALSE(runtime::exceptionPending());
+}
+
+TEST_F(StartupLoadingTest, ImageSetsLoadWholeOrInStripsOfAtLeastOneRowAndNullWhenUnreadable) {
+    runThroughStep(20);
+    runtime::String* const menu = runtime::getConstantString(116);
+    profile::Image* const whole = sprites::loadImageSet(menu, 4, 0);
+    ASSERT_NE(whole, nullptr);
+    EXPECT_EQ(whole->getHeight(), tools::kStatusIconSize * tools::kStatusIcons);
+    // 24 x 144 = 3456 pixels fit one strip.
+    profile::Image* const single = sprites::imageSetLoader(menu, 4, 0, 1);
+    ASSERT_NE(single, nullptr);
+    EXPECT_EQ(single->getWidth(), tools::kStatusIconSize);
+    EXPECT_EQ(sprites::loadImageSet(menu, 3, 0), nullptr) << "a sprite is no image set";
+    EXPECT_EQ(sprites::loadImageSet(menu, 1, 0), nullptr) << "an empty entry";
+    EXPECT_EQ(sprites::loadImageSet(menu, 40, 0), nullptr) << "no such entry";
+    EXPECT_FALSE(runtime::exceptionPending());
 }
 
 } // namespace
