@@ -98,7 +98,8 @@ jint directionOf(const Actor* const actor) {
 void chooseSubject(GameStatics* const s) {
     CPlayer* const primary = s->primaryFocusPlayer;
     CPlayer* const secondary = s->secondaryFocusPlayer;
-    if (primary != nullptr && (s->focusLevel > kFocusLevelAlone || s->matchPhase != kPhasePlay || secondary != nullptr)) {
+    if (primary != nullptr &&
+        (s->focusLevel > kFocusLevelAlone || s->matchPhase != kPhasePlay || secondary != nullptr)) {
         s->cameraSubject = primary;
     } else if (secondary != nullptr) {
         s->cameraSubject = secondary;
@@ -130,8 +131,10 @@ bool holdAllowsMove(GameStatics* const s) {
         return true;
     }
     s->cameraLastSubject = subject;
-    if (s->cameraFollowsPlayer == 0 && s->ballState != kBallStateNoHoldA && s->ballState != kBallStateNoHoldB) {
-        s->cameraHold = s->ballState == kBallStateFlight || s->ballState == kBallStateA ? kLongHold : kShortHold;
+    if (s->cameraFollowsPlayer == 0 && s->ballState != kBallStateNoHoldA &&
+        s->ballState != kBallStateNoHoldB) {
+        s->cameraHold =
+            s->ballState == kBallStateFlight || s->ballState == kBallStateA ? kLongHold : kShortHold;
     }
     return false;
 }
@@ -140,10 +143,12 @@ bool holdAllowsMove(GameStatics* const s) {
 void projectSubject(GameStatics* const s, const Actor* const subject) {
     const jint x = subject->x;
     const jint y = subject->y;
-    s->cameraSubjectScreenX = ((((y * kProjectYX) >> kFixedShift) + ((x * kProjectXX) >> kFixedShift)) >> kFixedShift) +
-                              kCentreSpotX;
-    s->cameraSubjectScreenY = ((((y * kProjectYY) >> kFixedShift) + ((-x * kProjectXY) >> kFixedShift)) >> kFixedShift) +
-                              kCentreSpotY;
+    s->cameraSubjectScreenX =
+        ((((y * kProjectYX) >> kFixedShift) + ((x * kProjectXX) >> kFixedShift)) >> kFixedShift) +
+        kCentreSpotX;
+    s->cameraSubjectScreenY =
+        ((((y * kProjectYY) >> kFixedShift) + ((-x * kProjectXY) >> kFixedShift)) >> kFixedShift) +
+        kCentreSpotY;
     s->cameraStepX = s->cameraSubjectScreenX - subject->screenX;
     s->cameraStepY = s->cameraSubjectScreenY - subject->screenY;
     if (s->cameraFollowsPlayer != 0) {
@@ -180,8 +185,9 @@ void addLead(GameStatics* const s, const Actor* const subject) {
                 s->cameraTargetY += kLeadSignY[direction] * kSetPieceLeadUpDown;
             }
         }
-    } else if (s->cameraFollowsPlayer == 0 && s->matchPhase == kPhasePlay && s->ballState == kBallStateFlight &&
-               s->flightFlag == 0 && s->cameraFlightLead != 0 && subject->z >= kFlightMinHeight) {
+    } else if (s->cameraFollowsPlayer == 0 && s->matchPhase == kPhasePlay &&
+               s->ballState == kBallStateFlight && s->flightFlag == 0 && s->cameraFlightLead != 0 &&
+               subject->z >= kFlightMinHeight) {
         const jint p = firstGroundedEntry(s->ballPathGrounded);
         const jint d = p / 2;
         // A path grounded before its third entry has no middle to lead towards.
@@ -283,7 +289,8 @@ jint cameraStepToward(const jint diff, const jint lead) {
     if (distance <= leadSize) {
         return diff;
     }
-    const jint base = distance <= kNearDistance ? kNearStep : (distance <= kMiddleDistance ? kMiddleStep : kFarStep);
+    const jint base =
+        distance <= kNearDistance ? kNearStep : (distance <= kMiddleDistance ? kMiddleStep : kFarStep);
     return sign(diff) * (base + leadSize);
 }
 

@@ -134,7 +134,8 @@ profile::Image* imageElement(runtime::ObjectArray* const array, const jint index
         return nullptr;
     }
     runtime::Object* const element = (*array)[index];
-    return runtime::instanceOf(element, runtime::kImage) != 0 ? static_cast<profile::Image*>(element) : nullptr;
+    return runtime::instanceOf(element, runtime::kImage) != 0 ? static_cast<profile::Image*>(element)
+                                                              : nullptr;
 }
 
 jint absolute(const jint v) {
@@ -179,10 +180,10 @@ jint cellFlip(const runtime::ByteArray* const flips, const jint index) {
 void paintLayer(profile::Graphics* const g, const jint layer, const jint x0, const jint y0, const jint x1,
                 const jint y1) {
     GameStatics* const s = statics();
-    auto* const map = arrayElement<runtime::ByteArray>(s->pitchLayerMaps, layer);
-    auto* const flips = arrayElement<runtime::ByteArray>(s->pitchLayerFlips, layer);
-    profile::Image* const tiles = imageElement(s->pitchLayerImages, layer);
-    runtime::IntArray* const perRowTable = s->pitchLayerTilesPerRow;
+    auto* const map = arrayElement<runtime::ByteArray>(s->pitchTileMaps, layer);
+    auto* const flips = arrayElement<runtime::ByteArray>(s->pitchFlipMaps, layer);
+    profile::Image* const tiles = imageElement(s->pitchTileImages, layer);
+    runtime::IntArray* const perRowTable = s->pitchTilesPerRow;
     if (map == nullptr || tiles == nullptr || perRowTable == nullptr || !perRowTable->inBounds(layer)) {
         return;
     }
@@ -295,7 +296,8 @@ void paintPitchTiles(const jint x0, const jint y0, const jint x1, const jint y1)
     g->setClip(0, 0, kPitchBufferWidth, kPitchBufferHeight);
 }
 
-void blitPitchView(const jint srcX, const jint srcY, const jint w, const jint h, const jint dstX, const jint dstY) {
+void blitPitchView(const jint srcX, const jint srcY, const jint w, const jint h, const jint dstX,
+                   const jint dstY) {
     GameStatics* const s = statics();
     profile::Graphics* const g = s->currentGraphics;
     profile::Image* const buffer = s->pitchBuffer;
@@ -326,8 +328,10 @@ void paintOverview() {
         g->drawRect(left, top, s->overviewWidth, s->overviewHeight);
         g->drawLine(kOverviewCentreX, top, kOverviewCentreX, kOverviewCentreY + s->overviewHalfHeight);
         g->drawRect(left, boxTop, s->overviewBoxWidth, s->overviewBoxHeight);
-        g->drawRect(left + s->overviewWidth - s->overviewBoxWidth, boxTop, s->overviewBoxWidth, s->overviewBoxHeight);
-        g->drawArc(kOverviewCircleX, kOverviewCircleY, kOverviewCircleSize, kOverviewCircleSize, 0, kFullCircle);
+        g->drawRect(left + s->overviewWidth - s->overviewBoxWidth, boxTop, s->overviewBoxWidth,
+                    s->overviewBoxHeight);
+        g->drawArc(kOverviewCircleX, kOverviewCircleY, kOverviewCircleSize, kOverviewCircleSize, 0,
+                   kFullCircle);
         for (jint i = kFirstPlayerPair; i < kBallPair; i += 2) {
             if (positions == nullptr || !positions->inBounds(i + 1)) {
                 break;
@@ -338,7 +342,8 @@ void paintOverview() {
                 continue;
             }
             const bool firstTeam = i < kFirstSecondTeamPair;
-            paintOverviewPlayer(g, x / kOverviewScale + kOverviewOriginX, y / kOverviewScale + kOverviewOriginY,
+            paintOverviewPlayer(g, x / kOverviewScale + kOverviewOriginX,
+                                y / kOverviewScale + kOverviewOriginY,
                                 firstTeam ? s->overviewColourA : s->overviewColourB,
                                 firstTeam ? s->overviewFillA : s->overviewFillB);
         }
@@ -382,7 +387,8 @@ void paintSlideBanner() {
     }
     const jint count = frame + 1;
     s->bannerFrame = count;
-    if (count >= kBannerBlinkFirst && count <= kBannerStandLast && count % kBannerBlinkPeriod < kBannerBlinkOff) {
+    if (count >= kBannerBlinkFirst && count <= kBannerStandLast &&
+        count % kBannerBlinkPeriod < kBannerBlinkOff) {
         return;
     }
     profile::Graphics* const g = s->currentGraphics;
@@ -440,7 +446,8 @@ jint findBestPlayer(CTeam* const team, const jint kind) {
         }
         const jint offset = matchRecordOffset(team->teamIndex, player->slot);
         if (offset < 0) {
-            runtime::log("findBestPlayer: no match record for team %d, slot %d", team->teamIndex, player->slot);
+            runtime::log("findBestPlayer: no match record for team %d, slot %d", team->teamIndex,
+                         player->slot);
             continue;
         }
         const jint value = bestPlayerValue(records, offset, kind);

@@ -28,17 +28,13 @@ struct MatchViewStatics {
     runtime::jint backgroundTileX1;
     runtime::jint backgroundTileY1;
 
-    // The four tile layers of the pitch, one element per layer.
-    runtime::StaticRef<runtime::ObjectArray> pitchLayerMaps;      // byte[]: tile per cell, 180 a row, 255 empty
-    runtime::StaticRef<runtime::ObjectArray> pitchLayerFlips;     // byte[]: 2 bits a cell, first cell on top
-    runtime::StaticRef<runtime::IntArray> pitchLayerTilesPerRow;  // tiles per row of the layer's image
-    runtime::StaticRef<runtime::ObjectArray> pitchLayerImages;    // Image: the layer's tiles, 16 x 16 each
+    // The tile images of the four pitch layers (their maps are pitchTileMaps and pitchFlipMaps).
+    runtime::StaticRef<runtime::ObjectArray> pitchTileImages; // Image: the layer's tiles, 16 x 16 each
+    runtime::StaticRef<runtime::IntArray> pitchTilesPerRow;   // tiles per row of the layer's image
 
     // The camera: the window's top-left on the pitch image, its limits, target and move.
     runtime::jint cameraX;
     runtime::jint cameraY;
-    runtime::jint cameraMaxX;
-    runtime::jint cameraMaxY;
     runtime::jint cameraTargetX;
     runtime::jint cameraTargetY;
     runtime::jint cameraStepX; // the subject's screen motion; in a pan the 8.8 step

@@ -5,7 +5,7 @@
 
 namespace game::interim {
 
-class InterimMatchServices final : public framework::MatchServices {
+class InterimMatchServices : public framework::MatchServices {
 public:
     // No effect: no match is prepared, so the match-load state stays where it is.
     void startMatch() override;

@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "game/framework/ClubServices.h"
-#include "game/interim/InterimClubServices.h"
 #include "game/framework/FrameServices.h"
 #include "game/framework/GameStatics.h"
 #include "game/framework/ManagementServices.h"
@@ -20,6 +19,7 @@
 #include "game/framework/MenuServices.h"
 #include "game/framework/PromotionServices.h"
 #include "game/framework/SpriteServices.h"
+#include "game/interim/InterimClubServices.h"
 #include "platform/Clock.h"
 #include "platform/Service.h"
 #include "runtime/Service.h"

@@ -104,10 +104,10 @@ TEST_F(MatchFrameTest, HaltingOrLeavingTheMatchStopsTheTicksAtOnce) {
 TEST_F(MatchFrameTest, OneTickRecordsTheViewWithTheTickFlagSet) {
     block()->matchTicks = 41;
     frame();
-    const Calls tick = neighbours.log.take({"updateMatchClock", "updateMatch",
-                                            "copyViewRefresh", "paintMatchView", "matchTickStep"});
-    EXPECT_EQ(tick, (Calls{"updateMatchClock", "updateMatch", "copyViewRefresh",
-                           "paintMatchView 1", "matchTickStep"}));
+    const Calls tick = neighbours.log.take(
+        {"updateMatchClock", "updateMatch", "copyViewRefresh", "paintMatchView", "matchTickStep"});
+    EXPECT_EQ(tick, (Calls{"updateMatchClock", "updateMatch", "copyViewRefresh", "paintMatchView 1",
+                           "matchTickStep"}));
     EXPECT_EQ(block()->matchTicks, 42);
     EXPECT_FALSE(block()->inMatchTick);
 }
@@ -170,10 +170,9 @@ TEST_F(MatchFrameTest, TheStepsOfAFrameRunInOrderInEachViewMode) {
     frame();
     EXPECT_EQ(neighbours.log.take(),
               (Calls{"advanceOrderEndTimes", "updateMentality", "updateMatchClock", "updateMatch",
-                     "copyViewRefresh", "paintMatchView 1", "matchTickStep",
-                     "paintMatchOverlay", "paintScreenHeader 1", "paintPopupBox 1", "paintMatchStats",
-                     "paintClockPanel 0", "copyShownScore", "paintScoreLine 1", "eventDisplayOn",
-                     "updateAddedTimeBoard"}));
+                     "copyViewRefresh", "paintMatchView 1", "matchTickStep", "paintMatchOverlay",
+                     "paintScreenHeader 1", "paintPopupBox 1", "paintMatchStats", "paintClockPanel 0",
+                     "copyShownScore", "paintScoreLine 1", "eventDisplayOn", "updateAddedTimeBoard"}));
     EXPECT_EQ(block()->menuFrames, 1);
 
     block()->matchInterrupted = 0;
