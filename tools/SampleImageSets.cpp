@@ -30,16 +30,198 @@ const std::vector<std::uint32_t> kIconPalette = {
 };
 enum Ink { kClear = 0, kOutline, kWhite, kGreen, kRed, kYellow, kBlue, kGrey };
 
-// Tiles of the layers: layer 0 the grass in stripes of two shades, layer 1 the pitch lines,
-// layer 2 nothing (the stadium's layer is left to the match data).
+// The pitch's tile sets (menu pack entries 0 and 1): the grass of layer 0, and the markings of
+// layers 1-3, 16 x 16 pixels a tile. Layer 0 stripes the grass in bands of 8 rows; layer 1 draws
+// the touchlines, goal lines, halfway line, centre circle and penalty boxes; layer 2 (and the
+// fourth layer, which reads layer 2's maps) the two goals.
+constexpr int kTile = 16;
+constexpr int kGrassTileEntry = 0;
+constexpr int kMarkingTileEntry = 1;
+constexpr int kGrassTilesPerRow = 2;
+constexpr int kMarkingTilesPerRow = 4;
+constexpr int kMarkingTiles = 32;
 constexpr int kGrassTileA = 0;
 constexpr int kGrassTileB = 1;
 constexpr int kStripeRows = 8;
-constexpr int kLineTile = 2;
+// Marking tiles; a line runs through the tile's middle, two pixels wide.
+constexpr int kLineAcross = 0;  // horizontal line
+constexpr int kLineDown = 1;    // vertical line
+constexpr int kCorner = 2;      // lines to the right and down (mirrored for the other corners)
+constexpr int kTeeDown = 3;     // horizontal line with a line down (mirrored upside down: up)
+constexpr int kTeeRight = 4;    // vertical line with a line to the right (mirrored: to the left)
+constexpr int kSpot = 5;        // the centre and penalty spots
+constexpr int kGoalNet = 6;     // the goal's net
+constexpr int kCircleFirst = 7; // 5 x 5 tiles of the centre circle, row by row
+constexpr int kCircleTiles = 5;
+constexpr int kCircleRadius = 36;
+// Flip values of the flip map: 1 mirrors left-right, 2 top-bottom, 3 both.
+constexpr int kFlipAcross = 1;
+constexpr int kFlipUpDown = 2;
+constexpr int kFlipBoth = 3;
 constexpr int kPitchLeft = 10;
 constexpr int kPitchRight = kPitchColumns - 11;
 constexpr int kPitchTop = 6;
 constexpr int kPitchBottom = kPitchRows - 7;
+constexpr int kHalfway = kPitchColumns / 2;
+constexpr int kCentreRow = 44;
+constexpr int kBoxDepth = 16;
+constexpr int kBoxHalfHeight = 16;
+constexpr int kGoalHalfHeight = 3;
+constexpr int kGoalDepth = 2;
+constexpr int kLineLayer = 1;
+constexpr int kGoalLayer = 2;
+
+// The grass's colours: two greens and a darker speck of each.
+const std::vector<std::uint32_t> kGrassPalette = {0xFF3C8C3C, 0xFF347E34, 0xFF2F742F, 0xFF2A6A2A};
+// The markings' colours: transparent, white, the net's grey.
+const std::vector<std::uint32_t> kMarkingPalette = {0x00000000, 0xFFF4F4F0, 0xFFB4B4BC, 0xFF646470};
+enum MarkingInk { kNoInk = 0, kChalk, kNetLight, kNetDark };
+
+// A tile map cell and its flip value.
+struct PitchCell {
+    int tile = kPitchEmptyTile;
+    int flip = 0;
+};
+
+// The cells of layer (0-2) of the sample pitch.
+std::vector<PitchCell> samplePitchCells(const int layer) {
+    std::vector<PitchCell> cells(static_cast<std::size_t>(kPitchColumns) * kPitchRows);
+    const auto put = [&](const int column, const int row, const int tile, const int flip = 0) {
+        cells[static_cast<std::size_t>(row) * kPitchColumns + column] = {tile, flip};
+    };
+    if (layer == 0) {
+        for (int row = 0; row < kPitchRows; ++row) {
+            for (int column = 0; column < kPitchColumns; ++column) {
+                put(column, row, (row / kStripeRows) % 2 == 0 ? kGrassTileA : kGrassTileB);
+            }
+        }
+        return cells;
+    }
+    if (layer == kGoalLayer) {
+        for (int row = kCentreRow - kGoalHalfHeight; row <= kCentreRow + kGoalHalfHeight; ++row) {
+            for (int d = 1; d <= kGoalDepth; ++d) {
+                put(kPitchLeft - d, row, kGoalNet, kFlipAcross);
+                put(kPitchRight + d, row, kGoalNet);
+            }
+        }
+        return cells;
+    }
+    if (layer != kLineLayer) {
+        return cells;
+    }
+    for (int column = kPitchLeft + 1; column < kPitchRight; ++column) {
+        put(column, kPitchTop, kLineAcross);
+        put(column, kPitchBottom, kLineAcross);
+    }
+    for (int row = kPitchTop + 1; row < kPitchBottom; ++row) {
+        put(kPitchLeft, row, kLineDown);
+        put(kPitchRight, row, kLineDown);
+        put(kHalfway, row, kLineDown);
+    }
+    put(kPitchLeft, kPitchTop, kCorner);
+    put(kPitchRight, kPitchTop, kCorner, kFlipAcross);
+    put(kPitchLeft, kPitchBottom, kCorner, kFlipUpDown);
+    put(kPitchRight, kPitchBottom, kCorner, kFlipBoth);
+    put(kHalfway, kPitchTop, kTeeDown);
+    put(kHalfway, kPitchBottom, kTeeDown, kFlipUpDown);
+    for (int r = 0; r < kCircleTiles; ++r) {
+        for (int c = 0; c < kCircleTiles; ++c) {
+            put(kHalfway - kCircleTiles / 2 + c, kCentreRow - kCircleTiles / 2 + r,
+                kCircleFirst + r * kCircleTiles + c);
+        }
+    }
+    // The penalty boxes: a side line at each end of the box and the line across in front.
+    const int boxTop = kCentreRow - kBoxHalfHeight;
+    const int boxBottom = kCentreRow + kBoxHalfHeight;
+    for (const bool left : {true, false}) {
+        const int goalLine = left ? kPitchLeft : kPitchRight;
+        const int front = left ? kPitchLeft + kBoxDepth : kPitchRight - kBoxDepth;
+        const int step = left ? 1 : -1;
+        const int mirror = left ? 0 : kFlipAcross;
+        for (int column = goalLine + step; column != front; column += step) {
+            put(column, boxTop, kLineAcross);
+            put(column, boxBottom, kLineAcross);
+        }
+        for (int row = boxTop + 1; row < boxBottom; ++row) {
+            put(front, row, kLineDown);
+        }
+        put(goalLine, boxTop, kTeeRight, mirror);
+        put(goalLine, boxBottom, kTeeRight, mirror);
+        put(front, boxTop, kCorner, left ? kFlipAcross : 0);
+        put(front, boxBottom, kCorner, left ? kFlipBoth : kFlipUpDown);
+        put(goalLine + step * (kBoxDepth * 2 / 3), kCentreRow, kSpot);
+    }
+    return cells;
+}
+
+// Draws a marking tile into canvas at tile (column, row) of the set.
+void drawMarkingTile(SpriteCanvas& canvas, const int tile) {
+    const int left = (tile % kMarkingTilesPerRow) * kTile;
+    const int top = (tile / kMarkingTilesPerRow) * kTile;
+    const int middle = kTile / 2 - 1;
+    const auto across = [&](const int from, const int to) {
+        canvas.fill(left + from, top + middle, to - from, 2, kChalk);
+    };
+    const auto down = [&](const int from, const int to) {
+        canvas.fill(left + middle, top + from, 2, to - from, kChalk);
+    };
+    switch (tile) {
+    case kLineAcross:
+        across(0, kTile);
+        break;
+    case kLineDown:
+        down(0, kTile);
+        break;
+    case kCorner:
+        across(middle, kTile);
+        down(middle, kTile);
+        break;
+    case kTeeDown:
+        across(0, kTile);
+        down(middle, kTile);
+        break;
+    case kTeeRight:
+        down(0, kTile);
+        across(middle, kTile);
+        break;
+    case kSpot:
+        canvas.disc(left + middle, top + middle, 2, kChalk);
+        break;
+    case kGoalNet:
+        for (int y = 0; y < kTile; ++y) {
+            for (int x = 0; x < kTile; ++x) {
+                canvas.set(left + x, top + y, (x % 4 == 0 || y % 4 == 0) ? kNetLight : kNetDark);
+            }
+        }
+        canvas.fill(left, top, 2, kTile, kChalk); // the goal-line side (mirrored for the left goal)
+        break;
+    default:
+        break;
+    }
+}
+
+// The centre circle and the halfway line through it, cut into its 5 x 5 tiles.
+void drawCentreCircle(SpriteCanvas& canvas) {
+    const int size = kTile * kCircleTiles;
+    SpriteCanvas circle(size, size);
+    const int centre = size / 2 - 1;
+    circle.disc(centre, centre, kCircleRadius, kChalk);
+    circle.disc(centre, centre, kCircleRadius - 2, kNoInk);
+    circle.fill(centre, 0, 2, size, kChalk);
+    circle.disc(centre, centre, 2, kChalk);
+    for (int r = 0; r < kCircleTiles; ++r) {
+        for (int c = 0; c < kCircleTiles; ++c) {
+            const int tile = kCircleFirst + r * kCircleTiles + c;
+            const int left = (tile % kMarkingTilesPerRow) * kTile;
+            const int top = (tile / kMarkingTilesPerRow) * kTile;
+            for (int y = 0; y < kTile; ++y) {
+                for (int x = 0; x < kTile; ++x) {
+                    canvas.set(left + x, top + y, circle.at(c * kTile + x, r * kTile + y));
+                }
+            }
+        }
+    }
+}
 
 std::string constantText(const int index) {
     const std::u16string& text = sampleConstants()[static_cast<std::size_t>(index)].text;
@@ -169,24 +351,43 @@ Bytes sampleStatusIconStrip() {
 }
 
 std::vector<std::uint8_t> samplePitchMap(const int layer) {
-    std::vector<std::uint8_t> map(static_cast<std::size_t>(kPitchColumns) * kPitchRows, kPitchEmptyTile);
-    for (int row = 0; row < kPitchRows; ++row) {
-        for (int column = 0; column < kPitchColumns; ++column) {
-            std::uint8_t& cell = map[static_cast<std::size_t>(row) * kPitchColumns + column];
-            if (layer == 0) {
-                cell = (row / kStripeRows) % 2 == 0 ? kGrassTileA : kGrassTileB;
-                continue;
-            }
-            const bool inside =
-                column >= kPitchLeft && column <= kPitchRight && row >= kPitchTop && row <= kPitchBottom;
-            const bool onLine = column == kPitchLeft || column == kPitchRight || row == kPitchTop ||
-                                row == kPitchBottom || column == kPitchColumns / 2;
-            if (layer == 1 && inside && onLine) {
-                cell = kLineTile;
-            }
-        }
+    std::vector<std::uint8_t> map;
+    for (const PitchCell& cell : samplePitchCells(layer)) {
+        map.push_back(static_cast<std::uint8_t>(cell.tile));
     }
     return map;
+}
+
+std::vector<std::uint8_t> samplePitchFlips(const int layer) {
+    const std::vector<PitchCell> cells = samplePitchCells(layer);
+    std::vector<std::uint8_t> flips(cells.size() / kCellsPerFlipByte, 0);
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        const int shift = 6 - 2 * static_cast<int>(i % kCellsPerFlipByte);
+        flips[i / kCellsPerFlipByte] =
+            static_cast<std::uint8_t>(flips[i / kCellsPerFlipByte] | (cells[i].flip << shift));
+    }
+    return flips;
+}
+
+Bytes samplePitchTileSet(const int entry) {
+    if (entry == kGrassTileEntry) {
+        SpriteCanvas canvas(kTile * kGrassTilesPerRow, kTile);
+        for (int tile = 0; tile < kGrassTilesPerRow; ++tile) {
+            canvas.fill(tile * kTile, 0, kTile, kTile, tile);
+            for (int k = 0; k < 6; ++k) {
+                canvas.set(tile * kTile + (k * 5 + 3) % kTile, (k * 7 + 2) % kTile, tile + 2);
+            }
+        }
+        return encodePalettedImage(canvas.width(), canvas.height(), {kGrassPalette},
+                                   static_cast<int>(kGrassPalette.size()), canvas.indices());
+    }
+    SpriteCanvas canvas(kTile * kMarkingTilesPerRow, kTile * (kMarkingTiles / kMarkingTilesPerRow));
+    for (int tile = 0; tile < kCircleFirst; ++tile) {
+        drawMarkingTile(canvas, tile);
+    }
+    drawCentreCircle(canvas);
+    return encodePalettedImage(canvas.width(), canvas.height(), {kMarkingPalette},
+                               static_cast<int>(kMarkingPalette.size()), canvas.indices());
 }
 
 std::vector<ArchiveEntry> samplePitchPackEntries() {
@@ -195,8 +396,9 @@ std::vector<ArchiveEntry> samplePitchPackEntries() {
         const int entry = kPitchMapEntries[layer];
         const std::vector<std::uint8_t> map = samplePitchMap(layer);
         entries[static_cast<std::size_t>(entry)] = {true, Bytes(map.begin(), map.end()), 0};
-        entries[static_cast<std::size_t>(entry + kFlipEntryOffset)] = {
-            true, Bytes(map.size() / kCellsPerFlipByte, 0), 0};
+        const std::vector<std::uint8_t> flips = samplePitchFlips(layer);
+        entries[static_cast<std::size_t>(entry + kFlipEntryOffset)] = {true,
+                                                                       Bytes(flips.begin(), flips.end()), 0};
     }
     return packArchiveEntries(constantText(kPitchPackConstant), buildPackParts(entries),
                               "loadMatchPitchData");

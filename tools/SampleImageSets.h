@@ -34,6 +34,15 @@ inline constexpr int kPitchEmptyTile = 255;
 inline constexpr int kPitchMapEntries[] = {12, 9, 6};
 inline constexpr int kPitchPackEntries = 15;
 std::vector<std::uint8_t> samplePitchMap(int layer);
+// The flip map of layer 0-2: 2 bits a cell (1 mirrors left-right, 2 top-bottom), four cells a
+// byte, the first in the top bits.
+std::vector<std::uint8_t> samplePitchFlips(int layer);
+// The pitch's tile sets in the menu pack: entry 0 the grass of layer 0 (2 tiles a row), entry 1
+// the markings of layers 1-3 (4 tiles a row); 16 x 16 pixels a tile.
+inline constexpr int kPitchTileSetEntries[] = {0, 1};
+inline constexpr int kPitchTileSetOfLayer[] = {0, 1, 1, 1};
+inline constexpr int kPitchTileSize = 16;
+Bytes samplePitchTileSet(int entry);
 std::vector<ArchiveEntry> samplePitchPackEntries();
 // Reads the pitch pack and the icon strip back; adds what is wrong to problems.
 void checkSampleImageSets(const Bytes& archive, const std::vector<DirectoryEntry>& directory,

@@ -689,7 +689,7 @@ const std::pair<int, MenuSpriteRole> kMenuSprites[] = {
     {16, MenuSpriteRole::kAnimations},
 };
 constexpr int kLogoEntry = kBadgeSheets;
-// The menu pack's one image set so far: the status icon strip.
+// The menu pack's image sets: the status icon strip here, the pitch tile sets at 0 and 1.
 constexpr std::size_t kStatusIconEntry = 4;
 
 // Every entry that must hold something, per pack.
@@ -733,6 +733,9 @@ std::vector<ArchiveEntry> sampleSpritePackEntries() {
         menu[static_cast<std::size_t>(entry)] = {true, sampleMenuSprite(role), 0};
     }
     menu[kStatusIconEntry] = {true, sampleStatusIconStrip(), 0};
+    for (const int entry : kPitchTileSetEntries) {
+        menu[static_cast<std::size_t>(entry)] = {true, samplePitchTileSet(entry), 0};
+    }
     append(entries, packArchiveEntries(packName(kMenuPackConstant), buildPackParts(menu),
                                        "loadMenuResources, loadMatchScreen, startMatch"));
 

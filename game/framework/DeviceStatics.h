@@ -134,7 +134,6 @@ struct DeviceStatics {
     StaticRef<match::CTeam> secondTeam;             // matchTeams[1]
     StaticRef<runtime::ShortArray> frameRecord;     // the frame record being built or shown
     jint frameLength;                               // its write position while built, its length when read
-    jboolean backgroundForceRedraw;                 // the next pitch background call redraws it whole
     jboolean teamOrderFlag;                         // team 0 is home; swaps the teams of the share bars
     StaticRef<runtime::ByteArray> attemptResults;   // per attempt of the current event: 0 failed
     StaticRef<profile::Image> badgeStrip;           // every badge in one vertical strip

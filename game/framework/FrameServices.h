@@ -1,8 +1,8 @@
 // Routines of the framework's shared code that the frame entry, the menu-state switching and the
 // key step call, and that later parts of the framework build: the screen preparation of a menu
-// entry, the match camera, the squad lists' long press and the match frame's shared steps. Until they land,
-// an interim implementation stands in (game/interim/InterimFrameServices.h); tests install scripted doubles
-// with runtime::ScopedService.
+// entry, the squad lists' long press and the match frame's shared steps. Until they land, an
+// interim implementation stands in (game/interim/InterimFrameServices.h); tests install scripted
+// doubles with runtime::ScopedService.
 #pragma once
 
 #include "runtime/JavaTypes.h"
@@ -19,8 +19,6 @@ public:
     virtual void prepareMenuScreen(jint state) = 0;
     // The long-press action of the squad lists: picks the player of the selected row.
     virtual void squadListLongPress() = 0;
-    // updateMatchCamera: moves the match camera once per engine tick.
-    virtual void updateMatchCamera() = 0;
     // The shared step after each match tick's view.
     virtual void matchTickStep() = 0;
     // The shared step after each tick of a match day played through.

@@ -6,6 +6,7 @@
 #include "game/framework/CStateStatics.h"
 #include "game/framework/DeviceStatics.h"
 #include "game/match/MatchConstantStatics.h"
+#include "game/framework/MatchViewStatics.h"
 #include "game/match/MatchStatics.h"
 #include "game/promotion/IGPStatics.h"
 #include "game/sprites/ASpriteInstance.h"
@@ -19,6 +20,7 @@ struct GameStatics : runtime::StaticClass,
                      DeviceStatics,
                      MatchStatics,
                      MatchConstantStatics,
+                     MatchViewStatics,
                      CStateStatics,
                      ASpriteStatics,
                      IGPStatics {};

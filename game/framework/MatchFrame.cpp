@@ -7,6 +7,7 @@
 #include "game/framework/Input.h"
 #include "game/framework/KeyMasks.h"
 #include "game/framework/ManagementServices.h"
+#include "game/framework/MatchCamera.h"
 #include "game/framework/MatchServices.h"
 #include "game/framework/MatchStatsPanel.h"
 #include "game/framework/MenuServices.h"
@@ -158,7 +159,7 @@ bool runTick(GameStatics* block) {
     if (runtime::exceptionPending()) {
         return false;
     }
-    frameServices().updateMatchCamera();
+    updateMatchCamera();
     match.copyViewRefresh();
     block->inMatchTick = 1;
     match.paintMatchView();

@@ -13,10 +13,6 @@ void InterimFrameServices::squadListLongPress() {
     logFirstCall("the squad list's long-press action (no effect)");
 }
 
-void InterimFrameServices::updateMatchCamera() {
-    logFirstCall("updateMatchCamera (no effect)");
-}
-
 void InterimFrameServices::matchTickStep() {
     logFirstCall("the match tick step (no effect)");
 }

@@ -12,7 +12,6 @@ public:
     // stays, nothing is painted and no step runs.
     void prepareMenuScreen(framework::jint state) override;
     void squadListLongPress() override;
-    void updateMatchCamera() override;
     void matchTickStep() override;
     void matchDayStep() override;
     void matchPanelStep() override;

@@ -5,7 +5,7 @@
 
 namespace game::interim {
 
-class InterimMatchServices final : public framework::MatchServices {
+class InterimMatchServices : public framework::MatchServices {
 public:
     // No effect: no match is prepared, so the match-load state stays where it is.
     void startMatch() override;
@@ -31,6 +31,9 @@ public:
     framework::jint actorState(runtime::Object* actor) override;
     // False: no event is shown.
     bool eventDisplayOn() override;
+    // Each has no effect: the player's ratings, speeds and flags and the actor's frame stay.
+    void applyEvent(match::CPlayer* player, framework::jint code) override;
+    void startPlayer(match::CPlayer* player, framework::jint mode) override;
 };
 
 } // namespace game::interim

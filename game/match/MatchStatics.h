@@ -10,7 +10,8 @@ namespace game {
 
 namespace match {
 class Actor;
-}
+class CPlayer;
+} // namespace match
 
 struct MatchStatics {
     // The match's actors; actor 0 is the ball.
@@ -72,6 +73,19 @@ struct MatchStatics {
     runtime::StaticRef<match::Actor> arrowActorV;            // kind 4, animation 2: vertical scroll arrows
     // Computer team management: the selected place in the club database's team list.
     runtime::jint teamListIndex;
+
+    // The ball's motion and planned flight, and the restart taker.
+    runtime::jint ballState;                                 // the ball's kind of motion
+    runtime::jint ballPathIndex;                             // the planned flight's entry of this tick
+    runtime::StaticRef<runtime::ByteArray> ballPathGrounded; // byte[200]: the ball is grounded after entry k
+    runtime::StaticRef<match::CPlayer> restartActor;         // the player taking the restart
+
+    // What the camera follows, as the match engine sets it.
+    runtime::StaticRef<match::CPlayer> primaryFocusPlayer;
+    runtime::StaticRef<match::CPlayer> secondaryFocusPlayer;
+    runtime::jint focusLevel;     // above 2: the primary focus player is followed alone
+    runtime::jint sideSign;       // the penalty's lead: above 0 towards +x
+    runtime::jboolean flightFlag; // set: no sideways lead for the ball in flight
 };
 
 } // namespace game

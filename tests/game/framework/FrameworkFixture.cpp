@@ -62,10 +62,6 @@ void ScriptedFrame::squadListLongPress() {
     log.add("squadListLongPress");
 }
 
-void ScriptedFrame::updateMatchCamera() {
-    log.add("updateMatchCamera");
-}
-
 void ScriptedMatchPanel::prepareFixtureHeader() {
     log.add("prepareFixtureHeader");
 }
@@ -267,6 +263,14 @@ void ScriptedMatch::copyShownScore() {
 bool ScriptedMatch::eventDisplayOn() {
     log.add("eventDisplayOn");
     return eventDisplay;
+}
+
+void ScriptedMatch::applyEvent(match::CPlayer* /*player*/, const jint code) {
+    log.add("applyEvent", {code});
+}
+
+void ScriptedMatch::startPlayer(match::CPlayer* /*player*/, const jint mode) {
+    log.add("startPlayer", {mode});
 }
 
 void ScriptedManagement::paintScreenHeader(const jint mode) {

@@ -54,7 +54,6 @@ public:
     explicit ScriptedFrame(CallLog& log) : log(log) {}
     void prepareMenuScreen(jint state) override;
     void squadListLongPress() override;
-    void updateMatchCamera() override;
     void matchTickStep() override;
     void matchDayStep() override;
     void matchPanelStep() override;
@@ -138,6 +137,8 @@ public:
     void clearEventListFlag() override;
     void copyShownScore() override;
     bool eventDisplayOn() override;
+    void applyEvent(match::CPlayer* player, jint code) override;
+    void startPlayer(match::CPlayer* player, jint mode) override;
 
     jint firstActorState = 0;
     bool eventDisplay = false;

@@ -104,10 +104,10 @@ TEST_F(MatchFrameTest, HaltingOrLeavingTheMatchStopsTheTicksAtOnce) {
 TEST_F(MatchFrameTest, OneTickRecordsTheViewWithTheTickFlagSet) {
     block()->matchTicks = 41;
     frame();
-    const Calls tick = neighbours.log.take({"updateMatchClock", "updateMatch", "updateMatchCamera",
-                                            "copyViewRefresh", "paintMatchView", "matchTickStep"});
-    EXPECT_EQ(tick, (Calls{"updateMatchClock", "updateMatch", "updateMatchCamera", "copyViewRefresh",
-                           "paintMatchView 1", "matchTickStep"}));
+    const Calls tick = neighbours.log.take(
+        {"updateMatchClock", "updateMatch", "copyViewRefresh", "paintMatchView", "matchTickStep"});
+    EXPECT_EQ(tick, (Calls{"updateMatchClock", "updateMatch", "copyViewRefresh", "paintMatchView 1",
+                           "matchTickStep"}));
     EXPECT_EQ(block()->matchTicks, 42);
     EXPECT_FALSE(block()->inMatchTick);
 }
@@ -172,7 +172,7 @@ TEST_F(MatchFrameTest, TheStepsOfAFrameRunInOrderInEachViewMode) {
     frame();
     EXPECT_EQ(neighbours.log.take(),
               (Calls{"advanceOrderEndTimes", "updateMentality", "updateMatchClock", "updateMatch",
-                     "updateMatchCamera", "copyViewRefresh", "paintMatchView 1", "matchTickStep",
+                     "copyViewRefresh", "paintMatchView 1", "matchTickStep",
                      "paintMatchOverlay", "paintScreenHeader 1", "paintPopupBox 1", "prepareFixtureHeader",
                      "paintClockPanel 0", "copyShownScore", "paintScoreLine 1", "eventDisplayOn",
                      "updateAddedTimeBoard"}));

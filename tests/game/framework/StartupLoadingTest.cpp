@@ -383,7 +383,14 @@ TEST_F(StartupLoadingTest, ImageSetsLoadWholeOrInStripsOfAtLeastOneRowAndNullWhe
     ASSERT_NE(single, nullptr);
     EXPECT_EQ(single->getWidth(), tools::kStatusIconSize);
     EXPECT_EQ(sprites::loadImageSet(menu, 3, 0), nullptr) << "a sprite is no image set";
-    EXPECT_EQ(sprites::loadImageSet(menu, 1, 0), nullptr) << "an empty entry";
+    EXPECT_EQ(sprites::loadImageSet(menu, 15, 0), nullptr) << "an empty entry";
+    // The pitch's tile sets: 16-pixel tiles, 2 and 4 a row.
+    profile::Image* const grass = sprites::loadImageSet(menu, 0, 0);
+    ASSERT_NE(grass, nullptr);
+    EXPECT_EQ(grass->getWidth(), 2 * tools::kPitchTileSize);
+    profile::Image* const markings = sprites::loadImageSet(menu, 1, 0);
+    ASSERT_NE(markings, nullptr);
+    EXPECT_EQ(markings->getWidth(), 4 * tools::kPitchTileSize);
     EXPECT_EQ(sprites::loadImageSet(menu, 40, 0), nullptr) << "no such entry";
     EXPECT_FALSE(runtime::exceptionPending());
 }

@@ -1,0 +1,105 @@
+// The statics of the match view's shared routines: the scrolling pitch buffer and its tile
+// layers, the camera, the overview map, the sliding banner, the flash timer, the movement target
+// and the event marks.
+#pragma once
+
+#include "runtime/Arrays.h"
+#include "runtime/JavaTypes.h"
+#include "runtime/StaticRef.h"
+
+namespace profile {
+struct Graphics;
+struct Image;
+} // namespace profile
+
+namespace game {
+
+namespace match {
+class Actor;
+}
+
+struct MatchViewStatics {
+    // The ring buffer of pitch tiles (496 x 816) and the tile window it holds.
+    runtime::StaticRef<profile::Image> pitchBuffer;
+    runtime::StaticRef<profile::Graphics> pitchGraphics;
+    runtime::jboolean backgroundForceRedraw; // the next background call redraws the whole window
+    runtime::jint backgroundTileX0;
+    runtime::jint backgroundTileY0;
+    runtime::jint backgroundTileX1;
+    runtime::jint backgroundTileY1;
+
+    // The tile images of the four pitch layers (their maps are pitchTileMaps and pitchFlipMaps).
+    runtime::StaticRef<runtime::ObjectArray> pitchTileImages; // Image: the layer's tiles, 16 x 16 each
+    runtime::StaticRef<runtime::IntArray> pitchTilesPerRow;   // tiles per row of the layer's image
+
+    // The camera: the window's top-left on the pitch image, its limits, target and move.
+    runtime::jint cameraX;
+    runtime::jint cameraY;
+    runtime::jint cameraTargetX;
+    runtime::jint cameraTargetY;
+    runtime::jint cameraStepX; // the subject's screen motion; in a pan the 8.8 step
+    runtime::jint cameraStepY;
+    runtime::jint cameraLastStepX;
+    runtime::jint cameraLastStepY;
+    runtime::jint cameraMode; // 0 follow, 1 follow without the hold, 2 scripted pan
+    runtime::StaticRef<match::Actor> cameraSubject;
+    runtime::jboolean cameraFollowsPlayer;
+    runtime::StaticRef<match::Actor> cameraLastSubject;
+    runtime::jint cameraLastDirection;
+    runtime::jint cameraHold; // frames left to keep still
+    runtime::jint cameraHoldLength;
+    runtime::jboolean cameraArrived; // jump onto the target at the start of the next update
+    runtime::jboolean cameraNoLead;
+    runtime::jboolean cameraFlightLead;
+    runtime::jint cameraMoving; // pan progress factor
+    runtime::jint cameraStartX;
+    runtime::jint cameraStartY;
+    runtime::jboolean cameraAtTarget;
+    runtime::jboolean cameraFollowFlag; // follow again after the pan
+    runtime::jint cameraPanCountdown;
+    runtime::jint cameraSubjectScreenX;
+    runtime::jint cameraSubjectScreenY;
+    // The match engine's pan set-up keeps its last argument and its return flag here.
+    runtime::jint panParameter;
+    runtime::jboolean panReturn;
+
+    // The overview map of the pitch.
+    runtime::jboolean overviewVisible;
+    runtime::jint overviewHalfWidth;
+    runtime::jint overviewHalfHeight;
+    runtime::jint overviewWidth;
+    runtime::jint overviewHeight;
+    runtime::jint overviewBoxWidth;
+    runtime::jint overviewBoxHeight;
+    runtime::jint overviewColourA;
+    runtime::jint overviewFillA;
+    runtime::jint overviewColourB;
+    runtime::jint overviewFillB;
+    runtime::jboolean overviewBlink;
+    runtime::StaticRef<match::Actor> highlightedActor;
+
+    // The sliding banner.
+    runtime::jint bannerFrame; // 0..35
+    runtime::jint bannerX;
+    runtime::StaticRef<profile::Image> bannerImage;
+
+    // The flash timer: at count 8 flashSource is copied into flashTarget, at 16 flashFlag and
+    // flashActive are cleared.
+    runtime::jboolean flashActive;
+    runtime::jint flashCounter;
+    runtime::jint flashSource;
+    runtime::jint flashTarget;
+    runtime::jboolean flashFlag;
+
+    // The point setMoveTarget computes.
+    runtime::jint linePointX;
+    runtime::jint linePointY;
+
+    // Event marks: the event of eventMarkWord (bits 13-15) and the events announced and done,
+    // one bit each.
+    runtime::jshort eventMarkWord;
+    runtime::jbyte eventMarksAnnounced;
+    runtime::jbyte eventMarksDone;
+};
+
+} // namespace game
