@@ -241,6 +241,12 @@ struct CStateStatics {
     runtime::StaticRef<runtime::IntArray> pickIndices; // the indices drawn
     runtime::jint pickIndicesUsed;                     // the number drawn by the last draw
     runtime::jboolean pickLimitFlag;                   // buildPickList looks at 20 indices
+    runtime::StaticRef<runtime::IntArray> randomPicks; // the four choices of pickFourChoices
+    runtime::jint randomPickCount;                     // choices in randomPicks
+
+    // The player picked from a match record's row.
+    runtime::jint currentListRow; // the match record whose squad slot selectListPlayer reads
+    runtime::jint selectedPlayer; // the player number found there; -1 none
 
     // Menu-state switching: the pending switch, the repaint bookkeeping and the entry's record.
     runtime::jint pendingMenuState;    // menu state a handler asks to enter at a safe point; 0 none

@@ -1,7 +1,12 @@
 // Name decoding, name look-ups and the big-endian write buffer.
 #include "game/framework/DatabaseLookups.h"
 
+#include "game/framework/ClubServices.h"
 #include "game/framework/GameStatics.h"
+#include "game/framework/LeagueTables.h"
+#include "game/framework/MatchView.h"
+#include "game/framework/RecordBytes.h"
+#include "game/match/CPlayer.h"
 #include "game/sprites/DatabaseFormat.h"
 #include "runtime/ConstantPool.h"
 #include "runtime/Exceptions.h"
@@ -28,6 +33,32 @@ constexpr jint kTwoByteLimit = 0xE0;
 constexpr jint kTwoByteLeadBits = 0x1F;
 constexpr jint kContinuationBits = 0x3F;
 constexpr jint kCharMask = 0xFFFF;
+
+// Staff records of extraNameTable: 10 bytes each, their names from byte 200 on.
+constexpr jint kStaffRecordBytes = 10;
+constexpr jint kStaffNameBase = 200;
+// Bytes 17-26 of a team's 27-byte record: five big-endian values.
+constexpr jint kTeamRecordValuesBase = kTeamNameBase + 17;
+constexpr jint kTeamRecordValueCount = 5;
+// Team records: 30 big-endian squad slots, then two more values; the signed one at byte 62.
+constexpr jint kTeamRecordBytes = 64;
+constexpr jint kSquadSlots = 30;
+constexpr jint kTeamRecordValueOffset = 62;
+constexpr jint kEmptySlot = -1;
+constexpr jint kFlaggedSlot = 0x8000;
+// The keyed three-byte table: a big-endian key, then one byte; key -1 ends the used part.
+constexpr jint kKeyedEntryBytes = 3;
+constexpr jint kKeyedTableEnd = -1;
+// Match records (kMatchRecordBytes each): byte 12 names a squad slot of the user's team.
+constexpr jint kMatchRecordSlot = 12;
+constexpr jint kNoPlayer = -1;
+constexpr jint kNoClubShort = -1;
+constexpr jint kNoClubUnsigned = 0xFFFF;
+// Countries 0-4 play in two divisions (leagues 2c and 2c + 1), countries 5-7 in one (league c + 5).
+constexpr jint kTwoDivisionCountries = 5;
+constexpr jint kCountryCount = 8;
+constexpr jint kSingleDivisionLeagueOffset = 5;
+constexpr jint kMatchSides = 2;
 
 void raiseOutside(const jint index) {
     runtime::throwException(runtime::newArrayIndexOutOfBoundsException(index));
@@ -58,6 +89,41 @@ ByteArray* nameDirectory(const jint index, const jint kind, jint& reference) {
     default:
         return nullptr;
     }
+}
+
+// The offset of record index (stride bytes each, from base) when size bytes of it lie inside
+// table; -1 otherwise (no table, a negative index, or one past the end).
+jint recordOffset(const runtime::Array* const table, const jint index, const jint stride, const jint base,
+                  const jint size) {
+    if (table == nullptr || index < 0) {
+        return -1;
+    }
+    const runtime::jlong offset = static_cast<runtime::jlong>(stride) * index + base;
+    if (offset + size > table->length) {
+        return -1;
+    }
+    return static_cast<jint>(offset);
+}
+
+// Decodes length name bytes from offset of data; constant string 1 when they reach outside it.
+String* nameOrEmpty(ByteArray* const data, const jint offset, const jint length) {
+    String* name = decodeName(data, offset, length);
+    if (runtime::catchException(runtime::kException) != 0 || name == nullptr) {
+        return runtime::getConstantString(kEmptyTextConstant);
+    }
+    return name;
+}
+
+// The player number in squad slot of team's record (signed: -1 empty), or kEmptySlot (logged)
+// when the record lies outside teamRecords.
+jint squadPlayer(const jint team, const jint slot, const char* const what) {
+    ByteArray* const records = statics()->teamRecords;
+    const jint offset = recordOffset(records, team, kTeamRecordBytes, 0, kTeamRecordBytes);
+    if (offset < 0 || slot < 0 || slot >= kSquadSlots) {
+        runtime::log("%s: team %d slot %d lies outside the team records", what, team, slot);
+        return kEmptySlot;
+    }
+    return readShortBE(records, offset + 2 * slot);
 }
 
 // writeBuffer[writePos++] := value; outside the buffer nothing is written.
@@ -127,11 +193,131 @@ String* nameOf(const jint index, const jint kind) {
     }
     const jint offset = unsignedShortAt(directory, reference);
     const jint length = (*directory)[reference + 2] & kByteMask;
-    String* name = decodeName(statics()->nameBytes, offset, length);
-    if (runtime::catchException(runtime::kException) != 0 || name == nullptr) {
+    return nameOrEmpty(statics()->nameBytes, offset, length);
+}
+
+String* extraName(const jint index) {
+    ByteArray* const table = statics()->extraNameTable;
+    const jint entry = recordOffset(table, index, kStaffRecordBytes, 0, kNameReferenceBytes);
+    if (entry < 0) {
         return runtime::getConstantString(kEmptyTextConstant);
     }
-    return name;
+    const jint offset = unsignedShortAt(table, entry) + kStaffNameBase;
+    const jint length = (*table)[entry + 2] & kByteMask;
+    return nameOrEmpty(table, offset, length);
+}
+
+runtime::ShortArray* nameRecordValues(const jint index) {
+    runtime::ShortArray* values = runtime::newShortArray(kTeamRecordValueCount);
+    ByteArray* const table = statics()->teamInfoRecords;
+    const jint offset =
+        recordOffset(table, index, kTeamStride, kTeamRecordValuesBase, 2 * kTeamRecordValueCount);
+    if (offset < 0) {
+        runtime::log("nameRecordValues: team %d lies outside the team information", index);
+        return values;
+    }
+    for (jint i = 0; i < kTeamRecordValueCount; ++i) {
+        (*values)[i] = runtime::i2s(readShortBE(table, offset + 2 * i));
+    }
+    return values;
+}
+
+jint teamRecordValue(const jint team) {
+    ByteArray* const records = statics()->teamRecords;
+    const jint offset = recordOffset(records, team, kTeamRecordBytes, kTeamRecordValueOffset, 2);
+    if (offset < 0) {
+        runtime::log("teamRecordValue: team %d lies outside the team records", team);
+        return 0;
+    }
+    return readShortBE(records, offset);
+}
+
+jint countSquad(const jint team) {
+    ByteArray* const records = statics()->teamRecords;
+    const jint offset = recordOffset(records, team, kTeamRecordBytes, 0, kTeamRecordBytes);
+    if (offset < 0) {
+        runtime::log("countSquad: team %d lies outside the team records", team);
+        return 0;
+    }
+    jint count = 0;
+    for (jint slot = 0; slot < kSquadSlots; ++slot) {
+        const jint player = readShortBE(records, offset + 2 * slot);
+        if (player != kEmptySlot && (player & kFlaggedSlot) == 0) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+jint findKeyedEntry(const jint key) {
+    GameStatics* const s = statics();
+    ByteArray* const table = s->tripletTable;
+    const jint count = s->tripletCount;
+    const jint held = table == nullptr ? 0 : table->length / kKeyedEntryBytes;
+    if (count > held) {
+        runtime::log("findKeyedEntry: %d entries counted, the table holds %d", count, held);
+    }
+    for (jint i = 0; i < count && i < held; ++i) {
+        const jint entryKey = readShortBE(table, kKeyedEntryBytes * i);
+        if (entryKey == key || entryKey == kKeyedTableEnd) {
+            return i;
+        }
+    }
+    return count;
+}
+
+bool isNoClub(const jint team) {
+    return team == kNoClubShort || team == kNoClubUnsigned;
+}
+
+void selectListPlayer() {
+    GameStatics* const s = statics();
+    ByteArray* const records = s->listRowRecords;
+    const jint offset = recordOffset(records, s->currentListRow, kMatchRecordBytes, kMatchRecordSlot, 1);
+    if (offset < 0) {
+        runtime::log("selectListPlayer: match record %d lies outside the match records", s->currentListRow);
+        s->selectedPlayer = kNoPlayer;
+        return;
+    }
+    s->selectedPlayer = squadPlayer(s->userTeam, (*records)[offset], "selectListPlayer");
+}
+
+jint teamStrengthBand(const jint team) {
+    if (isNoClub(team)) {
+        return 0;
+    }
+    return valueBracket(clubServices().getTeamStrength(team, 0));
+}
+
+void rateCountryTeams(const jint country) {
+    GameStatics* const s = statics();
+    const runtime::IntArray* const sizes = s->leagueSizes;
+    const runtime::IntArray* const starts = s->leagueStarts;
+    if (country < 0 || country >= kCountryCount) {
+        runtime::log("rateCountryTeams: no country %d", country);
+        return;
+    }
+    const jint league = country < kTwoDivisionCountries ? 2 * country : country + kSingleDivisionLeagueOffset;
+    const jint leagues = country < kTwoDivisionCountries ? 2 : 1;
+    if (!holds(sizes, league, leagues) || !holds(starts, league, 1)) {
+        runtime::log("rateCountryTeams: the league tables do not hold league %d", league);
+        return;
+    }
+    const jint count = (*sizes)[league] + (leagues == 2 ? (*sizes)[league + 1] : 0);
+    const jint first = (*starts)[league];
+    for (jint i = 0; i < count; ++i) {
+        const jint team = first + i;
+        const jint strength = clubServices().getTeamStrength(team, 0);
+        runtime::ByteArray* const strengths = s->teamRankValues;
+        runtime::ShortArray* const order = s->teamStrengthOrder;
+        if (strengths == nullptr || !strengths->inBounds(team) || order == nullptr ||
+            !order->inBounds(team)) {
+            runtime::log("rateCountryTeams: team position %d lies outside the strength tables", team);
+            return;
+        }
+        (*strengths)[team] = runtime::i2b(strength);
+        (*order)[team] = runtime::i2s(team);
+    }
 }
 
 void writeShortBE(const jint value) {
@@ -141,6 +327,26 @@ void writeShortBE(const jint value) {
 
 void queueByte(const jint value) {
     putByte(value);
+}
+
+void updateTeamRoles(const jint side, const jboolean all, const jint slot) {
+    runtime::ObjectArray* const teams = statics()->matchTeams;
+    match::CTeam* team = nullptr;
+    if (teams != nullptr && side >= 0 && side < kMatchSides && teams->inBounds(side)) {
+        team = static_cast<match::CTeam*>((*teams)[side]);
+    }
+    if (team == nullptr) {
+        runtime::log("updateTeamRoles: no match team on side %d", side);
+        return;
+    }
+    // The roles and the findBestPlayer kind that chooses each.
+    jint* const roles[] = {&team->roleSlotA, &team->roleSlotB, &team->roleSlotC, &team->roleSlotD};
+    const jint kinds[] = {kBestPlayerKind0, kBestPlayerKind1, kBestPlayerKind2, kBestPlayerKind3};
+    for (jint r = 0; r < 4; ++r) {
+        if (all != 0 || *roles[r] == slot) {
+            *roles[r] = findBestPlayer(team, kinds[r]);
+        }
+    }
 }
 
 } // namespace game::framework

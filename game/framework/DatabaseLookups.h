@@ -1,7 +1,9 @@
 // Small routines over the packed club database: decoding a stored name, finding a name by index
-// and kind, and the big-endian write buffer (writeBuffer at writePos) that builds records byte by
-// byte. The tables they read are the database statics filled from the database pack
-// (game/sprites/DatabaseTables.h; layout in game/sprites/DatabaseFormat.h).
+// and kind, reading fixed fields of team records, counting a squad, the keyed three-byte table,
+// the big-endian write buffer (writeBuffer at writePos) that builds records byte by byte, the
+// strength band of a team and the strengths of a country's teams. The tables they read are the
+// database statics filled from the database pack (game/sprites/DatabaseTables.h; layout in
+// game/sprites/DatabaseFormat.h). None of them draws.
 #pragma once
 
 #include "runtime/Arrays.h"
@@ -13,6 +15,7 @@ struct String;
 
 namespace game::framework {
 
+using runtime::jboolean;
 using runtime::jint;
 
 // Kinds of nameOf: a team's full name, a player's name, a league's name, a player's nationality.
@@ -30,6 +33,33 @@ runtime::String* decodeName(runtime::ByteArray* data, jint offset, jint length);
 // through its name reference from nameBytes; constant string 1 when the reference or the bytes
 // lie outside the tables (nothing stays pending).
 runtime::String* nameOf(jint index, jint kind);
+// The name of staff record index of extraNameTable (10-byte records whose name offsets count
+// from byte 200 of the same array); constant string 1 when the record or its bytes lie outside.
+runtime::String* extraName(jint index);
+// A new short[5] of the five big-endian values at bytes 17-26 of team index's 27-byte record of
+// teamInfoRecords; zeros (logged) when the record lies outside the table.
+runtime::ShortArray* nameRecordValues(jint index);
+// The signed big-endian 16-bit value at byte 62 of team record team; 0 (logged) outside.
+jint teamRecordValue(jint team);
+// The squad slots of team's record holding a player: neither -1 nor flagged with 0x8000.
+jint countSquad(jint team);
+// The index of the first of the first tripletCount entries of tripletTable whose key is key or
+// -1 (the end of the used part); tripletCount when none is.
+jint findKeyedEntry(jint key);
+// True for the two values that mean "no club": -1 and 65535 (userTeam is 16 bits wide).
+bool isNoClub(jint team);
+// selectedPlayer := the player in the squad slot of userTeam's record that byte 12 of match
+// record currentListRow names; -1 (logged) when the record, the slot or the team is missing.
+void selectListPlayer();
+// 0 for no club; otherwise valueBracket of the team's strength over all its squad slots.
+jint teamStrengthBand(jint team);
+// For every team position of the country's leagues (two divisions for countries 0-4, one for
+// 5-7): teamRankValues[t] := the team's strength, teamStrengthOrder[t] := t.
+void rateCountryTeams(jint country);
+// Recomputes the role slots of match team side (0 or 1) that hold slot (the player who left), or
+// all four when all is set: A and B the best players of findBestPlayer's kinds 0 and 1, C and D
+// those of kinds 2 and 3; -1 where no player scores above 0.
+void updateTeamRoles(jint side, jboolean all, jint slot);
 
 // The write buffer: writeBuffer[writePos] := value >> 8, then the low byte, advancing writePos by
 // one for each. A position outside the buffer is logged and writes nothing (the position still

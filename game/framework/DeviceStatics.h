@@ -514,6 +514,7 @@ struct DeviceStatics {
     jboolean seasonTitleWon;                      // the user's club won its league or a final
     jboolean promotionMessagesOff;                // no promotion or relegation messages while set
     StaticRef<runtime::ByteArray> teamRankValues; // strength value per entry of leagueTeamOrder
+    StaticRef<runtime::ShortArray> teamStrengthOrder; // team number per entry, filled with teamRankValues
     StaticRef<runtime::ShortArray> teamRanks;     // rank of each entry among all teams
     StaticRef<runtime::ByteArray> teamGroupRanks; // rank of each entry within its country
     StaticRef<runtime::ShortArray> listedTeams;   // the teams isTeamInList finds; null is empty

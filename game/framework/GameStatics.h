@@ -5,6 +5,7 @@
 
 #include "game/framework/CStateStatics.h"
 #include "game/framework/DeviceStatics.h"
+#include "game/match/MatchConstantStatics.h"
 #include "game/match/MatchStatics.h"
 #include "game/promotion/IGPStatics.h"
 #include "game/sprites/ASpriteInstance.h"
@@ -17,6 +18,7 @@ namespace game {
 struct GameStatics : runtime::StaticClass,
                      DeviceStatics,
                      MatchStatics,
+                     MatchConstantStatics,
                      CStateStatics,
                      ASpriteStatics,
                      IGPStatics {};

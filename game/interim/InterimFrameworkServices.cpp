@@ -2,6 +2,8 @@
 // InterimFrameworkServices.h).
 #include "game/interim/InterimFrameworkServices.h"
 
+#include "game/framework/Palettes.h"
+#include "game/framework/PlayerValue.h"
 #include "game/framework/TextLayout.h"
 #include "game/interim/InterimLog.h"
 
@@ -11,9 +13,10 @@ void InterimFrameworkServices::logFirstCall(const Operation operation, const cha
     interim::logFirstCall(logged[operation], name);
 }
 
-void InterimFrameworkServices::composePalette(jint, jint, jint, jint, jint, jint, jint, jboolean, jboolean,
-                                              jint, jint) {
-    logFirstCall(kComposePalette, "composePalette");
+void InterimFrameworkServices::composePalette(const jint row, const jint base, const jint a, const jint b,
+                                              const jint c, const jint d, const jint e, const jboolean flagE,
+                                              const jboolean flagF, const jint g, const jint h) {
+    framework::composePalette(row, base, a, b, c, d, e, flagE, flagF, g, h);
 }
 
 jint InterimFrameworkServices::getGlyphIndex(const jchar c) {
@@ -37,9 +40,8 @@ void InterimFrameworkServices::resetSetupRecord(jboolean) {
     logFirstCall(kResetSetupRecord, "resetSetupRecord");
 }
 
-jint InterimFrameworkServices::getPlayerValue(jint, jboolean) {
-    logFirstCall(kGetPlayerValue, "getPlayerValue");
-    return 0;
+jint InterimFrameworkServices::getPlayerValue(const jint player, const jboolean baseOnly) {
+    return framework::getPlayerValue(player, baseOnly);
 }
 
 } // namespace game::interim

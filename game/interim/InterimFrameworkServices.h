@@ -12,7 +12,7 @@ using sprites::jint;
 
 class InterimFrameworkServices final : public sprites::FrameworkServices {
 public:
-    // No effect: composedPalettes keeps what it holds.
+    // The framework's own (game/framework/Palettes.h): built, so not interim.
     void composePalette(jint row, jint base, jint a, jint b, jint c, jint d, jint e, jboolean flagE,
                         jboolean flagF, jint g, jint h) override;
     // The text layout's own (game/framework/TextLayout.h): built, so not interim.
@@ -24,18 +24,11 @@ public:
     jboolean positionViewOn() override;
     // No effect.
     void resetSetupRecord(jboolean flag) override;
-    // 0: every player is priced at nothing.
+    // The framework's own (game/framework/PlayerValue.h): built, so not interim.
     jint getPlayerValue(jint player, jboolean baseOnly) override;
 
 private:
-    enum Operation {
-        kComposePalette,
-        kLoadGameDatabase,
-        kPositionViewOn,
-        kResetSetupRecord,
-        kGetPlayerValue,
-        kOperationCount
-    };
+    enum Operation { kLoadGameDatabase, kPositionViewOn, kResetSetupRecord, kOperationCount };
     // Logs the operation's interim line the first time it is called.
     void logFirstCall(Operation operation, const char* name);
 

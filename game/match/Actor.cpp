@@ -1,4 +1,4 @@
-// Actor: construction, starting an animation and advancing it.
+// Actor: construction, its box, starting an animation and advancing it.
 #include "game/match/CPlayer.h"
 
 #include "game/framework/GameStatics.h"
@@ -15,8 +15,18 @@ constexpr jint kDurationByte = sprites::kAnimFrameDurationByte;
 // Animations stand still while the top-level state is the menus.
 constexpr jint kMenuTopState = 2;
 
-// The frame code of animation-frame record r of sprite s.
+// Whether animation-frame record r lies whole inside the sprite's frame records.
+bool recordInRange(const sprites::ASprite* s, const jint r) {
+    return s->animFrames != nullptr && s->animFrameStride > 0 && r >= 0 &&
+           r + s->animFrameStride <= s->animFrames->length;
+}
+
+// The frame code of animation-frame record r of sprite s: the frame's low byte plus the record's
+// flip bits, (last & 0xC0) << 2; 0 for a record outside the table.
 jint recordFrameCode(const sprites::ASprite* s, const jint r) {
+    if (!recordInRange(s, r)) {
+        return 0;
+    }
     const jint last = (*s->animFrames)[r + s->animFrameStride - 1] & kByteMask;
     return sprites::referenceNumber((*s->animFrames)[r + sprites::kAnimFrameNumberByte] & kByteMask, last);
 }
@@ -24,6 +34,13 @@ jint recordFrameCode(const sprites::ASprite* s, const jint r) {
 
 Actor::Actor(const jint id) : Object(id) {
     runtime::registerRefFields(this, &sprite);
+}
+
+void Actor::setBox(const jint* const box) {
+    boxLeft = box != nullptr ? box[0] : 0;
+    boxTop = box != nullptr ? box[1] : 0;
+    boxRight = box != nullptr ? box[2] : 0;
+    boxBottom = box != nullptr ? box[3] : 0;
 }
 
 void Actor::setAnimation(const jint newAnim, const jboolean force) {
@@ -40,7 +57,6 @@ void Actor::setAnimation(const jint newAnim, const jboolean force) {
         ((*s->animFrameCount)[newAnim] & kByteMask) == 0) {
         return;
     }
-    // The frame's low byte plus the record's high bits, (last & 0xC0) << 2.
     frameCode = recordFrameCode(s, (*s->animFirstFrame)[newAnim] * s->animFrameStride);
 }
 
@@ -59,7 +75,11 @@ void Actor::updateAnimation() {
         return;
     }
     const jint first = (*s->animFirstFrame)[anim];
-    const jint duration = (*s->animFrames)[(first + frame) * s->animFrameStride + kDurationByte] & kByteMask;
+    const jint r = (first + frame) * s->animFrameStride;
+    if (!recordInRange(s, r)) {
+        return;
+    }
+    const jint duration = (*s->animFrames)[r + kDurationByte] & kByteMask;
     if (frameTimer < duration) {
         return;
     }

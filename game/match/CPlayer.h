@@ -1,8 +1,7 @@
-// The match engine's actor, player and team objects, as far as the game's set-up, the start-up
-// loading and the widgets need them: the actor's sprite, animation and placement fields and
-// starting an animation; the canvas's class initialiser makes one player, and a player's reference
-// fields are known to the collector from its first construction. Their other fields and behaviour
-// come with the match engine.
+// The match engine's actor, player and team objects: their fields in the match engine's layout
+// (with the few the framework names and the engine does not), their constructors and starting an
+// animation. The engine's behaviour on them comes with the match engine; the framework reaches
+// what it needs of it through MatchServices.
 #pragma once
 
 #include "runtime/Arrays.h"
@@ -16,70 +15,401 @@ struct ASprite;
 namespace game::match {
 
 using runtime::jboolean;
+using runtime::jbyte;
 using runtime::jint;
+using runtime::jlong;
 
 class CTeam;
 
-// Anything placed on the pitch: the ball, the players, the pitch-side figures and the scenery.
+// Anything that moves or animates in the match view: the ball, the players, the pitch-side figures
+// and the scenery.
 class Actor : public runtime::Object {
 public:
     static constexpr jint kClassId = runtime::kActor;
-    // Number of box fields (the actor's extent around its position).
+    // Number of box fields (the actor's extent around its screen position).
     static constexpr jint kBoxFields = 4;
+    // placement: hidden, neither painted nor animated.
+    static constexpr jint kPlacementHidden = 3;
 
     Actor() : Actor(kClassId) {}
 
     // Starts animation anim unless force is false and anim already runs: frame, frame timer and
     // animFinished cleared, frameCode taken from the animation's first frame record (frame id
-    // plus (the record's last byte & 0xC0) << 2). Without a sprite or with an
-    // animation the sprite lacks, frameCode is 0.
+    // plus the record's flip bits, its last byte's bits 6-7, as bits 8-9). Without a sprite or
+    // with an animation the sprite lacks, frameCode is 0.
     void setAnimation(jint anim, jboolean force);
     // Advances the animation by one tick (nothing while the top-level state is the menus): a
     // frame whose duration has run out gives way to the next; past the last frame animFinished
     // is set and a looping animation starts over, another stays on its last frame.
     void updateAnimation();
+    // Sets the four box fields from box[0..3] (all 0 for null).
+    void setBox(const jint* box);
 
-    jint actorIndex = 0; // index in matchActors
-    jint kind = 0;       // index of its sprite in `sprites`
-    jint placement = 0;  // how the match view places it on the screen
-    jint anim = 0;
-    jboolean animLoops = 0;
-    jboolean animFinished = 0;
-    jint frame = 0;      // current frame of the animation
-    jint frameTimer = 0; // game frames spent on it
-    jint frameCode = 0;  // frame id plus flip bits of the current frame
-    jint x = 0;          // pitch units
+    jint actorIndex = 0; // slot in matchActors
+    jint boxLeft = 0;    // bounding box in screen pixels, relative to screenX/screenY
+    jint boxTop = 0;
+    jint boxRight = 0;
+    jint boxBottom = 0;
+    jint placement = 0; // 0 projected and depth-sorted, 2 painted at once, 3 hidden
+    jint kind = 0;      // 0 outfield or sideline, 1 goalkeeper, 2 ball, 3 goal net, 4-5, 9-10 scenery
+    sprites::ASprite* sprite = nullptr; // the only reference field of Actor
+    jint anim = 0;                      // current animation of sprite
+    jboolean animLoops = 0;             // start again at frame 0 after the last frame
+    jboolean animFinished = 0;          // the last frame has run out
+    jint frame = 0;                     // current frame within the animation
+    jint frameCode = 0;                 // frame id in bits 0-7, the frame's flip bits in bits 8-9
+    jint frameTimer = 0;                // ticks spent on the current frame
+    jboolean flipX = 0;
+    jboolean flipY = 0;
+    jint screenX = 0; // position on the view's pitch image, pixels
+    jint screenY = 0;
+    jboolean visible = 0; // the box overlaps the window at the camera position
+    jint x = 0;           // pitch position and height, pitch units
     jint y = 0;
-    jint box[kBoxFields] = {};
-    sprites::ASprite* sprite = nullptr;
+    jint z = 0;
+    jint prevX = 0; // position at the start of the tick
+    jint prevY = 0;
+    jint prevZ = 0;
+    jint vx = 0; // motion per frame
+    jint vy = 0;
+    jint vz = 0;
+    jint ax = 0; // braking of a player, friction of the ball
+    jint ay = 0;
+    jint gravity = 0; // the ball's gravity per airborne step
+    jint aimX = 0;    // target point: the ball's landing point, a player's movement target
+    jint aimY = 0;
+    jint aimZ = 0; // the ball's target height
+    // The framework's name: the camera's sideways lead for a ball in flight goes to -x when it is
+    // below 1, else to +x.
+    jint flightSide = 0;
 
 protected:
     explicit Actor(jint id);
 };
 
-// One player of a match team.
+// A footballer of a match team (also the two pitch-side figures).
 class CPlayer : public Actor {
 public:
     static constexpr jint kClassId = runtime::kCPlayer;
-    CPlayer() : Actor(kClassId) { initFields(); }
+    // Lengths of the player's own arrays.
+    static constexpr jint kSkillLevels = 8;
+    static constexpr jint kStepTableLength = 6;
+    static constexpr jint kPairLength = 2;
+    static constexpr jint kTrailLength = 32;
+    // The number of place-bound and key-player fields the line-up exchange moves.
+    static constexpr jint kPlaceFields = 8;
+    static constexpr jint kKeyFields = 5;
 
-    // Clears the player's own fields and registers its seven reference fields (the actor's
-    // sprite among them) with the collector.
-    void initFields();
+    // Clears the fields, sets the defaults (hidden, looping, instructions 1, the -1 fields),
+    // creates the step table, the two pairs and the trail, and registers the seven reference
+    // fields with the collector.
+    CPlayer();
 
-    CTeam* team = nullptr;                  // the player's own team
-    CTeam* opponents = nullptr;             // the opposing team
-    runtime::IntArray* stepTable = nullptr; // int[6]: the step row taken from the turn table
-    runtime::IntArray* pairA = nullptr;     // int[2]
-    runtime::IntArray* pairB = nullptr;     // int[2]
-    runtime::ByteArray* trail = nullptr;    // byte[32]
+    CTeam* team = nullptr;      // the player's own team
+    CTeam* opponents = nullptr; // the opposing team
+    jint slot = 0;              // index in the team's player array, 0 the goalkeeper
+    jint homeIndex = 0;         // a slot the player keeps (index into savedTeamSlotMap)
+    jint role = 0;              // 0 goalkeeper, 1 defender, 2 midfielder, 3 attacker
+    jint formationSlot = 0;     // formation grid slot (row s / 5, column s % 5), -1 the goalkeeper
+    jint matchRating = 0;       // 4..10
+    jint matchStatA = 0;
+    jint matchStatB = 0;
+    jint matchStatC = 0;
+    jint matchStatD = 0;
+    jint matchGoals = 0;
+    jint matchAssists = 0;
+    jint runSpeed = 0;
+    jint ballRunSpeed = 0;
+    jint sideSpeed = 0;
+    jint sprintSpeed = 0;
+    jint ballSprintSpeed = 0;
+    jint reactionTime = 0;
+    jint reachValue = 0;
+    jint tackleReach = 0;
+    jint bookings = 0; // cards this match: a yellow 1, a red 2; 2 is sent off (blocks line-up changes)
+    jint lastCard = 0; // 0 none, 1 yellow, 2 red
+    jbyte logicByte1 = 0;
+    jbyte logicByte2 = 0;
+    jbyte nearPostFlag = 0;
+    jbyte logicByte4 = 0;
+    jbyte logicByte5 = 0;
+    jint flags = 0;         // 64 stops addEffort (and fixes the condition rate); 2, 4, 16 trails
+    jint outOfPlay = 0;     // non-zero: not on the pitch (1 after leaving it)
+    jboolean hasPlayed = 0; // took part in the match
+    jint defaultDirection = 0;
+    jint distanceToBall = 0;
+    jboolean touchedBall = 0;
+    jint savedSkillLevels[kSkillLevels] = {};
+    jint skillLevels[kSkillLevels] = {}; // 0 best .. 7 worst; the fourth is kickRating
+    jint extraRating1 = 0;
+    jint extraRating2 = 0;
+    jint extraRating3 = 0;
+    jint shotPower = 0;
+    jint penaltyAimLevel = 0;
+    jint handicapLevel = 0;
+    jint extraRating7 = 0;
+    jint accelRating = 0;
+    jint aimLevel = 0;
+    jint duelRating = 0;
+    jint extraRating11 = 0;
+    jint extraRating12 = 0;
+    jint extraRating13 = 0;
+    jint formLevel = 0; // -7..7
+    jint eventLevelA = 0;
+    jint eventLevelB = 0;
+    jint saveSkill = 0;
+    jint handlingLevel = 0;
+    jint eventState = 0;
+    jint runStyle = 1;         // instruction 0; 5 takes the team's mentalityInUse
+    jint styleSetting = 1;     // instruction 1; 3 means as the team
+    jint shiftInstruction = 1; // instruction 2
+    jint instruction3 = 0;
+    jint advanceSetting = 1; // 0 never, 1 sometimes, 2 always push forward
+    jboolean advanceNow = 0;
+    jint shootInstruction = 1;
+    jint throughBallInstruction = 1;
+    jint dribbleInstruction = 1;
+    jint spareInstruction = 0;
+    // The condition record: fatigue is the condition 0..99, effort and workCounter its two
+    // inputs from play, the six after effort the record of initPlayerCondition.
+    jint fatigue = 0;
+    jint effort = 0;
+    jint conditionElapsed = 0;
+    jint conditionDecay = 0;
+    jint conditionCount = 0;
+    jint conditionLastTime = 0;
+    jint conditionStart = 0;
+    jint conditionBase = 0;
+    jint workCounter = 0; // +1 a frame while moving, +3 while holding the ball
+    jint linePosition = 0;
+    // The framework's part of the condition record: the decay rate, the last announced value
+    // and the level value the rate is computed from.
+    jint conditionRate = 0;
+    jint conditionAnnounced = 0;
+    jint levelValue = 0;
+    jboolean arrived = 0;
+    jboolean moving = 0;
+    jint arrivalRadius = 0;
+    jlong orderEndTime = 0; // matchTicks at which a timed order ends
+    jlong logicTime = 0;
+    jint action = 0; // 0 free .. 14
+    jint order = 0;  // the order being carried out
+    jint direction = 0;
+    jint wantedDirection = 0;
+    jint targetX = 0;
+    jint targetY = 0;
+    jint orderMode = 0;
+    jint assignment = -1;
+    jint markSlot = 0;
+    jint followUp = 0;
+    jint followUpDirection = -1;
+    jint followUpX = 0;
+    jint followUpY = 0;
+    jbyte followByte1 = 0;
+    jbyte volleyFlag = 0;
+    jbyte followByte3 = 0;
+    jbyte followByte4 = 0;
+    jbyte pendingStatistic = 0;
+    jlong logicTicks = 0;
+    jboolean rampOn = 0;
+    jint rampFrame = 0;
+    jint rampStep = 0;
+    jint rampFramesPerStep = 0;
+    jint cruiseVx = 0;
+    jint cruiseVy = 0;
+    jint forcedRunFrames = 0;
+    runtime::IntArray* stepTable = nullptr; // int[6]: a row of the turn table
+    jlong recoverEndTime = 0;
+    jint lastFollowMode = -1;
+    jlong followEndTime = 0;
+    jint kickTargetX = 0;
+    jint kickTargetY = 0;
+    jint kickMode = 0;
+    jint kickBallHeight = 0;
+    jboolean unfit = 0; // unavailability above 4: no sprints, never a substitute
+    jint settingA = 0;
+    jint settingB = 0;
+    jboolean rushFlag = 0;
+    jint paceKind = 0; // 0 walk, 1 sprint, 2 run without the ball
+    jboolean forcedRun = 0;
+    jboolean turnPending = 0;
+    jboolean holding = 0;
+    jboolean hasBall = 0;
+    jboolean controlled = 0;
+    jint logicIntA = 0;
+    jint logicIntB = 0;
+    jbyte takeCount = 0;
+    jboolean animForced = 0;
+    jint state = 0; // 0..150, picks the animation
+    jint cellX = 0;
+    jint cellY = 0;
+    jint shapeCellX = 0;
+    jint shapeCellY = 0;
+    jint homeCellX = 0;
+    jint homeCellY = 0;
+    jint currentCellX = 0;
+    jint currentCellY = 0;
+    jint cellLogicInt = -1;
+    jint task = 0;
+    jint plannedTask = 0;
+    jint taskCellX = 0;
+    jint taskCellY = 0;
+    jint taskPlayer = 0;
+    jint currentTaskPlayer = 0;
+    runtime::IntArray* pairA = nullptr; // int[2]
+    runtime::IntArray* pairB = nullptr; // int[2]
+    jint markedSlot = 0;
+    jint markIntB = 0;
+    jint markIntC = 0;
+    jint markIntD = 0;
+    jint forwardCellX = 0;
+    jint deepCellX = 0;
+    jboolean runForward = 0;
+    runtime::ByteArray* trail = nullptr; // four trail marks of eight bytes
+    jint trailNext = 0;
+    jint trailTick = 0;
+    jboolean startSlide = 0;
+    jint slideMark = 0;
+
+    // Fields the framework's line-up routines name and the match engine does not.
+    jint matchSlot = 0;                  // the player's record in listRowRecords
+    jint placeFields[kPlaceFields] = {}; // placeField1 .. placeField8: stay with the place
+    jint placeRole = 0;
+    jint keyFields[kKeyFields] = {}; // keyField1 .. keyField5: move with the key player
+    jint playerRating = 0;
+    jbyte takenOff = 0; // substituted off
+    jint lockFlag = 0;  // non-zero keeps the player from being picked up on the formation board
 };
 
-// One of the two match teams; its fields come with the match engine.
+// One side of a live match.
 class CTeam : public runtime::Object {
 public:
     static constexpr jint kClassId = runtime::kCTeam;
-    CTeam() : Object(kClassId) {}
+    // Lengths of the team's arrays.
+    static constexpr jint kPlayers = 18;
+    static constexpr jint kOnPitch = 11;
+    static constexpr jint kTable19Length = 19;
+    static constexpr jint kZoneGridLength = 693;
+    static constexpr jint kZoneBoxesLength = 44;
+    static constexpr jint kTable20Length = 20;
+    static constexpr jint kDirections = 8;
+    static constexpr jint kWeightRows = 7;
+    static constexpr jint kCommandQueuesLength = 176;
+
+    // Clears the fields, registers the reference fields, allocates the arrays (not players) and
+    // sets the defaults and the decision weights.
+    CTeam();
+
+    CTeam* opponent = nullptr; // matchTeams[1 - teamIndex]
+    jbyte sideFlag = 0;        // 1: attacks towards +x
+    jint goals = 0;
+    runtime::ObjectArray* players = nullptr; // CPlayer[18]: 0 keeper, 1-10 pitch, 11-17 bench
+    // The four ints after players: the role slots of the database look-ups (positions in players).
+    jint roleSlotA = 0;
+    jint roleSlotB = 0;
+    jint roleSlotC = 0;
+    jint roleSlotD = 0;
+    runtime::IntArray* table19 = nullptr;
+    CPlayer* goalkeeper = nullptr; // players[0]
+    jint teamIndex = 0;            // 0 or 1: index into matchTeams and the per-team statics
+    jint possession = -1;          // 1 while this team has the ball, -1 when not
+    jint runTargetX = 0;
+    jint runTargetY = 0;
+    jint runFaceX = 0;
+    jint runFaceY = 0;
+    jint runStepBudget = -1;
+    jint runSteps = 0;
+    jint runKind = 0;
+    jbyte runActive = 0;
+    jint formationIndex = 0; // row of the tactic table
+    jint defenders = 0;
+    jint midfielders = 0;
+    jint attackers = 0;
+    jint ballCellX = 0;
+    jint ballCellY = 0;
+    runtime::ByteArray* zoneGrid = nullptr;  // byte[693]
+    runtime::ByteArray* zoneBoxes = nullptr; // byte[44]
+    jint lateralFlag = 0;
+    jint tactic4 = 1;
+    jint tactic5 = 0;
+    jint tactic1 = 1;
+    jint teamInstruction = 0;
+    jint tactic3 = 0;
+    jint tactic7 = 1;
+    jbyte tactic8Clear = 0;
+    runtime::BoolArray* newOrders = nullptr; // boolean[11]
+    jbyte planningNeeded = 0;
+    jint markEndA = 0;
+    jint markEndB = 1;
+    runtime::IntArray* intPerPlayer = nullptr;   // int[11]
+    runtime::BoolArray* flagPerPlayer = nullptr; // boolean[11]
+    runtime::IntArray* table20 = nullptr;        // int[20]
+    jbyte inShootingZone = 0;
+    jbyte widePlay = 0;
+    jbyte holderFlag3 = 0;
+    jbyte wideLeftOfBox = 0;
+    jbyte wideRightOfBox = 0;
+    jbyte edgeOfBox = 0;
+    jint pressureLevel = 0;
+    jbyte forwardPressure = 0;
+    jint command5Param = 0;
+    jint deciding = 0;
+    runtime::BoolArray* flags8a = nullptr; // boolean[8] each
+    runtime::BoolArray* flags8b = nullptr;
+    runtime::BoolArray* flags8c = nullptr;
+    jint nearOpponents = 0;
+    runtime::IntArray* table8 = nullptr; // int[8]: the dribble order
+    jint tacticLevel = 0;
+    jint teamIntA = 0;
+    jint teamIntB = 0;
+    jint pressingLevel = 0;
+    jint wingGrade = 0;
+    jint lastEvent = 0;
+    jint eventCount = 0;
+    jint teamIntC = 0;
+    runtime::ObjectArray* decisionWeights = nullptr; // int[7][8]
+    jint teamIntD = 0;
+    jint holdDirection = 0;
+    jint dribbleCounter = 5;
+    jbyte runFlag = 0;
+    jint offsideLineCell = 0;
+    jbyte cellsRefreshed = 0;
+    runtime::IntArray* commandQueues = nullptr; // int[176]: 11 players x 4 commands {kind, a, b, c}
+    runtime::IntArray* queueLengths = nullptr;  // int[11]
+    jint defensiveLine = 0;
+    jint attackingLine = 0;
+    jbyte teamByteA = 0;
+    jbyte teamByteB = 0;
+    jint tactic6 = 0;
+    jint keeperDistribution = 0;
+    jint mentalityInUse = 2;
+    jint mentality = 2; // 0..4
+    jint defensiveSetting = 5;
+    jint attackingSetting = 5;
+    jint teamIntE = 0;
+    jint teamIntF = 0;
+    jint celebrationAction = 0;
+    jint celebrationStyle = 0;
+    jint celebrationRepeats = 0;
+    jint celebrationX = 0;
+    jint celebrationY = 0;
+    jint boostCounter = 0;
+    jint teamIntG = 0;
+    jint teamIntH = 110;
+    jint boosted = 0;
+    jint teamIntI = 0;
+    jint teamIntJ = 0;
+    jint teamIntK = 0;
+    jint passFlag = 0;
+
+    // Fields the framework's line-up routines name and the match engine does not.
+    jint roleHolder1 = 0; // player-array indices of the three role holders
+    jint roleHolder2 = 0;
+    jint roleHolder3 = 0;
+    CPlayer* keyPlayer = nullptr;
+    jint teamRating = 0;
+    jint teamLevel = 0;
+    jint tacticH = 0;
 };
 
 } // namespace game::match

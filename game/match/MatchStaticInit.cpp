@@ -1,11 +1,19 @@
-// The match classes' initialisers (see MatchStaticInit.h). The match classes keep no statics of
-// their own yet; each class adds its start values here as it lands.
+// The match classes' initialisers (see MatchStaticInit.h): the player classes set up the match
+// rectangles, values and tracks, the actor classes the tangent table, kick parameters, pitch rows,
+// formations and step tables (game/framework/MatchConstants.h). Neither reads a static another
+// initialiser writes.
 #include "game/match/MatchStaticInit.h"
+
+#include "game/framework/MatchConstants.h"
 
 namespace game::match {
 
-void initPlayerStatics(GameStatics* /*block*/) {}
+void initPlayerStatics(GameStatics* const block) {
+    framework::initMatchBoxes(block);
+}
 
-void initActorStatics(GameStatics* /*block*/) {}
+void initActorStatics(GameStatics* const block) {
+    framework::initMatchTables(block);
+}
 
 } // namespace game::match

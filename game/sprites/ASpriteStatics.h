@@ -23,6 +23,13 @@ struct ASpriteStatics {
     runtime::StaticRef<runtime::ByteArray> fontLineHeights; // line height per sprite font
     runtime::StaticRef<runtime::ByteArray> fontLeading;     // line height minus glyph height, per font
 
+    // Palette set-up: the keys and count kept with the composed palettes, and the template row
+    // (less 3) that entries 21-23 of every composed palette come from.
+    runtime::jint paletteKeyA; // -1 after set-up
+    runtime::jint paletteKeyB; // -1 after set-up
+    runtime::jint paletteCount;
+    runtime::jint paletteVariant;
+
     // Sprite painting: what the match set-up gives the kit-coloured player sprites.
     runtime::StaticRef<runtime::ObjectArray> specialModuleImages; // Image[]: stand-ins of modules 74 / 331
     runtime::jint pitchCondition; // 1 and 2 turn module 331 into a pitch trail

@@ -20,7 +20,9 @@ class FrameworkServices {
 public:
     virtual ~FrameworkServices() = default;
     // Builds entries 0-31 of row `row` of composedPalettes from rows of sharedPalettes (the
-    // layout records a kind-0 sprite load composes).
+    // layout records a kind-0 sprite load composes). This and getPlayerValue are built
+    // (game/framework/Palettes.h, PlayerValue.h; the default service answers with them); they
+    // stay here so sprite tests can script them.
     virtual void composePalette(jint row, jint base, jint a, jint b, jint c, jint d, jint e, jboolean flagE,
                                 jboolean flagF, jint g, jint h) = 0;
     // The glyph frame of a character in a sprite font, -1 for none (charToFrame). This and

@@ -1,9 +1,11 @@
 // The sprite class's initialiser (see SpriteStaticInit.h): the font metrics, one entry per font,
-// zero until the font's sprite loads. The font spacing table is the canvas's (Device::staticInit);
-// the other sprite statics start zero or null.
+// zero until the font's sprite loads, and the palette statics (the decode buffer, the kinds whose
+// images are cached, the composed palettes and their keys; game/framework/Palettes.h). The font
+// spacing table is the canvas's (Device::staticInit); the other sprite statics start zero or null.
 #include "game/sprites/SpriteStaticInit.h"
 
 #include "game/framework/GameStatics.h"
+#include "game/framework/Palettes.h"
 #include "game/sprites/SpriteLoading.h"
 
 namespace game::sprites {
@@ -11,6 +13,7 @@ namespace game::sprites {
 void initSpriteStatics(GameStatics* const block) {
     block->fontLineHeights = runtime::newByteArray(kFontCount);
     block->fontLeading = runtime::newByteArray(kFontCount);
+    framework::initPaletteStatics(block);
 }
 
 } // namespace game::sprites

@@ -229,9 +229,7 @@ Actor* createActor(const jboolean isPlayer, const jint index, const jint kind, c
     actor->kind = kind;
     actor->placement = placement;
     actor->anim = anim;
-    for (jint i = 0; i < Actor::kBoxFields; ++i) {
-        actor->box[i] = box != nullptr ? box[i] : 0;
-    }
+    actor->setBox(box);
     (*block()->matchActors)[index] = actor;
     return actor;
 }

