@@ -321,6 +321,21 @@ struct DeviceStatics {
     StaticRef<runtime::ByteArray> selectionTable;     // the club plan table: 804 bytes, plus room for every
                                                       // random pick written from byte 800
 
+    // Line-up choice and substitution bookkeeping. The arrays are created by the routines that fill
+    // them (matchSlotList) or by the match set-up; the line-up routines skip what is missing.
+    StaticRef<runtime::IntArray> matchSlotList;      // int[30]: the chosen player per line-up place; -1 none
+    StaticRef<runtime::IntArray> slotValues;         // int[30]: one value per line-up position
+    StaticRef<runtime::IntArray> positionValues;     // one value per line-up position, moved by a swap
+    StaticRef<runtime::ObjectArray> positionRecords; // byte records by position-record index (match
+                                                     // record byte 9); what a key player carries
+    jbyte rebuildSide;         // set up the user's side as the opponent's (the line-up is chosen for it)
+    jbyte keepLineup;          // setUpMatchSide fills the line-up tables and writes no squad back
+    jbyte matchLiveFlag;       // the match is live
+    jbyte matchMenuFlag;       // a menu over the live match is open
+    jbyte keepShownLineup;     // a squad-menu swap leaves squadSlotOfPlayer as it is
+    jint benchMode;            // 2: the menus may substitute while the match is live
+    jint competitionEventType; // competition type 1-3 of the event played: picks the barred column
+
     // Constant tables of the canvas's class initialiser, in creation order.
     StaticRef<runtime::IntArray> values013; // int[3]
     StaticRef<runtime::ByteArray>
@@ -515,11 +530,11 @@ struct DeviceStatics {
     jboolean promotionMessagesOff;                // no promotion or relegation messages while set
     StaticRef<runtime::ByteArray> teamRankValues; // strength value per entry of leagueTeamOrder
     StaticRef<runtime::ShortArray> teamStrengthOrder; // team number per entry, filled with teamRankValues
-    StaticRef<runtime::ShortArray> teamRanks;     // rank of each entry among all teams
-    StaticRef<runtime::ByteArray> teamGroupRanks; // rank of each entry within its country
-    StaticRef<runtime::ShortArray> listedTeams;   // the teams isTeamInList finds; null is empty
-    jint scratchCounters[8];                      // cleared together by resetCounters
-    StaticRef<runtime::ObjectArray> leaderboards; // three short[10][3] lists (value, player, slot)
+    StaticRef<runtime::ShortArray> teamRanks;         // rank of each entry among all teams
+    StaticRef<runtime::ByteArray> teamGroupRanks;     // rank of each entry within its country
+    StaticRef<runtime::ShortArray> listedTeams;       // the teams isTeamInList finds; null is empty
+    jint scratchCounters[8];                          // cleared together by resetCounters
+    StaticRef<runtime::ObjectArray> leaderboards;     // three short[10][3] lists (value, player, slot)
     StaticRef<runtime::ShortArray> leaderboardCounts; // rows with a value above 0 per list, at most 6
     StaticRef<runtime::ByteArray> teamRecords;        // 64-byte team records
     StaticRef<runtime::ByteArray> playerRecords;      // 37-byte player records

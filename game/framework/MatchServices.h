@@ -14,8 +14,9 @@ struct Object;
 }
 
 namespace game::match {
+class CPlayer;
 class CTeam;
-}
+} // namespace game::match
 
 namespace game::framework {
 
@@ -63,6 +64,12 @@ public:
     virtual void copyShownScore() = 0;
     // Whether the match's event display flag is set.
     virtual bool eventDisplayOn() = 0;
+    // CPlayer::applyEvent, the player's first own virtual operation: applies a match event code
+    // to the player's ratings and recomputes his speeds.
+    virtual void applyEvent(match::CPlayer* player, jint code) = 0;
+    // The player's start-up operation: prepares one player of a match team for the match (his
+    // match ratings, fitness and line-up flags); mode is the caller's argument.
+    virtual void startPlayer(match::CPlayer* player, jint mode) = 0;
 };
 
 MatchServices& matchServices();

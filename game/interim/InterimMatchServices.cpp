@@ -87,4 +87,12 @@ bool InterimMatchServices::eventDisplayOn() {
     return false;
 }
 
+void InterimMatchServices::applyEvent(match::CPlayer* /*player*/, const framework::jint /*code*/) {
+    logFirstCall("CPlayer::applyEvent (no effect: the player's ratings and speeds stay)");
+}
+
+void InterimMatchServices::startPlayer(match::CPlayer* /*player*/, const framework::jint /*mode*/) {
+    logFirstCall("the player's start-up (no effect: the player keeps his fields)");
+}
+
 } // namespace game::interim

@@ -31,6 +31,9 @@ public:
     framework::jint actorState(runtime::Object* actor) override;
     // False: no event is shown.
     bool eventDisplayOn() override;
+    // Each has no effect: the player's ratings, speeds and flags stay.
+    void applyEvent(match::CPlayer* player, framework::jint code) override;
+    void startPlayer(match::CPlayer* player, framework::jint mode) override;
 };
 
 } // namespace game::interim

@@ -72,6 +72,9 @@ struct MatchStatics {
     runtime::StaticRef<match::Actor> arrowActorV;            // kind 4, animation 2: vertical scroll arrows
     // Computer team management: the selected place in the club database's team list.
     runtime::jint teamListIndex;
+
+    // The match clock: the minute shown (a substitute's condition starts from it).
+    runtime::jint clockMinute;
 };
 
 } // namespace game

@@ -272,6 +272,14 @@ bool ScriptedMatch::eventDisplayOn() {
     return eventDisplay;
 }
 
+void ScriptedMatch::applyEvent(match::CPlayer* /*player*/, const jint code) {
+    log.add("applyEvent", {code});
+}
+
+void ScriptedMatch::startPlayer(match::CPlayer* /*player*/, const jint mode) {
+    log.add("startPlayer", {mode});
+}
+
 void ScriptedManagement::paintScreenHeader(const jint mode) {
     log.add("paintScreenHeader", {mode});
 }

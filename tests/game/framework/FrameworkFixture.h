@@ -139,6 +139,8 @@ public:
     void clearEventListFlag() override;
     void copyShownScore() override;
     bool eventDisplayOn() override;
+    void applyEvent(match::CPlayer* player, jint code) override;
+    void startPlayer(match::CPlayer* player, jint mode) override;
 
     jint firstActorState = 0;
     bool eventDisplay = false;
