@@ -15,18 +15,14 @@ constexpr jint kDurationByte = sprites::kAnimFrameDurationByte;
 // Animations stand still while the top-level state is the menus.
 constexpr jint kMenuTopState = 2;
 
-// Whether animation-frame record r lies whole inside the sprite's frame records.
-bool recordInRange(const sprites::ASprite* s, const jint r) {
+// Whether animation-frame record r lies wholly inside sprite s's frame records.
+bool recordInside(const sprites::ASprite* s, const jint r) {
     return s->animFrames != nullptr && s->animFrameStride > 0 && r >= 0 &&
            r + s->animFrameStride <= s->animFrames->length;
 }
 
-// The frame code of animation-frame record r of sprite s: the frame's low byte plus the record's
-// flip bits, (last & 0xC0) << 2; 0 for a record outside the table.
+// The frame code of animation-frame record r of sprite s (inside its records).
 jint recordFrameCode(const sprites::ASprite* s, const jint r) {
-    if (!recordInRange(s, r)) {
-        return 0;
-    }
     const jint last = (*s->animFrames)[r + s->animFrameStride - 1] & kByteMask;
     return sprites::referenceNumber((*s->animFrames)[r + sprites::kAnimFrameNumberByte] & kByteMask, last);
 }
@@ -57,7 +53,12 @@ void Actor::setAnimation(const jint newAnim, const jboolean force) {
         ((*s->animFrameCount)[newAnim] & kByteMask) == 0) {
         return;
     }
-    frameCode = recordFrameCode(s, (*s->animFirstFrame)[newAnim] * s->animFrameStride);
+    const jint r = (*s->animFirstFrame)[newAnim] * s->animFrameStride;
+    if (!recordInside(s, r)) {
+        return;
+    }
+    // The frame's low byte plus the record's flip bits, (last & 0xC0) << 2.
+    frameCode = recordFrameCode(s, r);
 }
 
 void Actor::updateAnimation() {
@@ -75,11 +76,11 @@ void Actor::updateAnimation() {
         return;
     }
     const jint first = (*s->animFirstFrame)[anim];
-    const jint r = (first + frame) * s->animFrameStride;
-    if (!recordInRange(s, r)) {
+    if (!recordInside(s, (first + count - 1) * s->animFrameStride) ||
+        !recordInside(s, first * s->animFrameStride)) {
         return;
     }
-    const jint duration = (*s->animFrames)[r + kDurationByte] & kByteMask;
+    const jint duration = (*s->animFrames)[(first + frame) * s->animFrameStride + kDurationByte] & kByteMask;
     if (frameTimer < duration) {
         return;
     }

@@ -231,9 +231,12 @@ void buildDefaultEightByteTable() {
 }
 
 void persistThreeByteTable(const jboolean save) {
+    // The table is made first, so that a stored record has somewhere to be read into.
+    const jint length = std::max(0, kTripletEntryBytes * s()->tripletCount);
+    ensureTable(s()->tripletTable, length);
     datasets::persistTable(
-        constantString(kTripletStore), save != 0, [] { return s()->tripletTable.get(); },
-        kTripletEntryBytes * s()->tripletCount, &clearThreeByteTable);
+        constantString(kTripletStore), save != 0, [] { return s()->tripletTable.get(); }, length,
+        &clearThreeByteTable);
 }
 
 void persistTeamRecords(const jboolean save) {
@@ -254,7 +257,8 @@ void persistEightByteTable(const jboolean save) {
         constantString(kTransferStore), save != 0, [] { return s()->transferHistory.get(); },
         kTransferTableBytes, &buildDefaultEightByteTable, &store);
     s()->eightByteTableStore = store;
-    if (outcome != Outcome::Read) {
+    // The count follows the table whether it was read or built afresh.
+    if (outcome != Outcome::Read && outcome != Outcome::FirstRun) {
         return;
     }
     const jint count = (*s()->transferHistory)[0] & kByteMask;

@@ -1,6 +1,8 @@
 // The database tables from the database pack.
 #include "game/sprites/DatabaseTables.h"
 
+#include <algorithm>
+
 #include "game/framework/DatabaseLookups.h"
 #include "game/framework/GameStatics.h"
 #include "game/framework/TextPackage.h"
@@ -269,6 +271,7 @@ void buildDefaultPlayerRecords() {
         const jint start = kPlayerRecordBytes * i;
         s->writePos = start;
         if (i >= available) {
+            std::fill_n(records->data() + start, kPlayerRecordBytes, jbyte{0});
             continue;
         }
         const jint e = kPlayerInfoBytes * i;

@@ -187,7 +187,6 @@ TEST_F(ObjectSetUpFixture, MutableImageAndDefaultFont) {
 TEST_F(ObjectSetUpFixture, NewPlayerKeepsItsSevenReferencesAlive) {
     auto* player = runtime::newObject<match::CPlayer>();
     EXPECT_EQ(player->team, nullptr);
-    EXPECT_EQ(player->opponents, nullptr);
     ASSERT_NE(player->trail, nullptr);
     EXPECT_EQ(player->trail->length, 32);
     EXPECT_EQ(player->sprite, nullptr);

@@ -39,9 +39,7 @@ protected:
     }
 
     profile::testing::HostHarness harness;
-
-private:
-    std::unique_ptr<testing_support::TemporaryRoot> root;
+    std::unique_ptr<testing_support::TemporaryRoot> root; // the programs folder of the run
 };
 
 } // namespace game::testing

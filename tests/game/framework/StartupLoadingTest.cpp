@@ -3,6 +3,7 @@
 // promotion test, and that re-entering the loading makes nothing twice.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <vector>
 
 #include "game/framework/GameStatics.h"
@@ -20,6 +21,7 @@
 #include "runtime/ObjectManager.h"
 #include "runtime/Service.h"
 #include "tests/game/framework/SampleGameHarness.h"
+#include "tests/support/RuntimeValues.h"
 #include "tools/SampleImageSets.h"
 
 namespace game::framework {
@@ -153,6 +155,18 @@ TEST_F(StartupLoadingTest, BindingStartsTheAnimationsOfAllButPlayersKeepersNetsB
     EXPECT_EQ(arrow->frameCode, -1) << "the running animation is not restarted";
     arrow->setAnimation(arrow->anim, 1);
     EXPECT_EQ(arrow->frameCode, code);
+}
+
+TEST_F(StartupLoadingTest, StepThreeReadsTheStoredSettingsAndStoresThemOnAFirstRun) {
+    runThroughStep(2);
+    GameStatics* const s = statics();
+    const std::string store = testing_support::textOf(s->threeStaticsStoreName);
+    const std::filesystem::path record =
+        root->path() / "Brenvale" / "Tarnwick" / ("rms_" + store + ".rms_r1.rms");
+    EXPECT_FALSE(std::filesystem::exists(record));
+    runThroughStep(3);
+    ASSERT_TRUE(std::filesystem::exists(record));
+    EXPECT_EQ(std::filesystem::file_size(record), 3u);
 }
 
 class PromotionDouble final : public sprites::PromotionScreenServices {

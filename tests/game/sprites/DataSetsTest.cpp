@@ -383,6 +383,27 @@ TEST_F(DataSetsTest, TheTransferCountIsTakenFromTheRecordWithinItsFiftyEntries) 
     EXPECT_TRUE(log.contains("store transfers: 255 transfer entries, at most 50 fit; 50 are used"));
 }
 
+TEST_F(DataSetsTest, AFreshTransferTableResetsTheCount) {
+    s()->transferHistoryCount = 9;
+    persistEightByteTable(0);
+    EXPECT_EQ(s()->transferHistoryCount, 0);
+    s()->transferHistoryCount = 9;
+    writeStore("transfers", Bytes(12, 3));
+    persistEightByteTable(0);
+    EXPECT_EQ(s()->transferHistoryCount, 0) << "a record of the wrong size is a first run";
+}
+
+TEST_F(DataSetsTest, AStoredTripletRecordIsReadIntoATableMadeForIt) {
+    const Bytes stored = {1, 2, 3, 4, 5, 6};
+    s()->tripletCount = 2;
+    s()->tripletTable = nullptr;
+    writeStore("triplets", stored);
+    persistThreeByteTable(0);
+    ASSERT_NE(s()->tripletTable.get(), nullptr);
+    EXPECT_EQ(testing_support::bytesOf(s()->tripletTable), stored);
+    EXPECT_EQ(recordBytes("triplets"), stored);
+}
+
 TEST_F(DataSetsTest, TheThreeStaticsComeBackSignExtended) {
     s()->storedByte0 = -3;
     s()->currencyFrameBase = 0x1FE;

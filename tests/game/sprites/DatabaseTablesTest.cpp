@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <map>
 #include <string>
@@ -282,6 +283,8 @@ TEST_F(DatabaseTablesTest, PlayersWithoutInformationKeepEmptyRecords) {
     EXPECT_TRUE(
         log.contains("database: player information holds 10 of 61 players; the others keep empty records"));
     s->gameRandom = runtime::newObject<runtime::java_util_Random>(42);
+    // Whatever the table held before, the players without information end up empty.
+    std::fill_n(s->playerRecords->data(), s->playerRecords->length, runtime::jbyte{0x55});
     buildDefaultPlayerRecords();
     const Bytes records = testing_support::bytesOf(s->playerRecords);
     runtime::java_util_Random reference(42);
