@@ -7,8 +7,9 @@
 #include "runtime/JavaTypes.h"
 
 namespace game::match {
+class CPlayer;
 class CTeam;
-}
+} // namespace game::match
 
 namespace game::framework {
 
@@ -27,5 +28,7 @@ inline constexpr jint kBestPlayerKind3 = 3;
 // The index (10 down to 2, to 1 for kind 3) of the team's on-pitch player with the highest value
 // for kind, read from his record in listRowRecords; -1 when none is above 0.
 jint findBestPlayer(match::CTeam* team, jint kind);
+// Starts the player's condition record for a match that he joins at time start.
+void initPlayerCondition(match::CPlayer* player, jint start);
 
 } // namespace game::framework
