@@ -1,0 +1,65 @@
+// CTeam::forwardToPlayers: every player of the array hears the code, in index order; an empty
+// element is passed over.
+#include <gtest/gtest.h>
+
+#include "game/framework/MatchServices.h"
+#include "runtime/Service.h"
+#include "tests/game/framework/MatchSideFixture.h"
+
+namespace game::testing {
+namespace {
+
+// Records the players applyEvent reaches; the other operations do nothing.
+class EventRecorder final : public framework::MatchServices {
+public:
+    void startMatch() override {}
+    void paintMatchIntro() override {}
+    void loadMatchScreen() override {}
+    void paintLoadingProgress() override {}
+    void updateMatchClock() override {}
+    void updateMatch() override {}
+    void paintMatchView() override {}
+    void paintMatchOverlay() override {}
+    void updateMatchExit() override {}
+    void updateAddedTimeBoard() override {}
+    void updateMentality(CTeam* /*team*/) override {}
+    void advanceOrderEndTimes() override {}
+    jint actorState(runtime::Object* /*actor*/) override { return 0; }
+    void setViewRefresh() override {}
+    void copyViewRefresh() override {}
+    void clearEventListFlag() override {}
+    void copyShownScore() override {}
+    bool eventDisplayOn() override { return false; }
+    void applyEvent(CPlayer* player, const jint code) override { calls.emplace_back(player, code); }
+    void startPlayer(CPlayer* /*player*/, jint /*mode*/) override {}
+
+    std::vector<std::pair<CPlayer*, jint>> calls;
+};
+
+class TeamPlayersTest : public MatchSideFixture {
+protected:
+    EventRecorder recorder;
+    runtime::ScopedService<framework::MatchServices> scope{&framework::installMatchServices, recorder};
+};
+
+TEST_F(TeamPlayersTest, EveryPlayerInIndexOrder) {
+    team(0)->forwardToPlayers(-6);
+    ASSERT_EQ(recorder.calls.size(), 18u);
+    for (jint i = 0; i < 18; ++i) {
+        EXPECT_EQ(recorder.calls[i].first, player(0, i));
+        EXPECT_EQ(recorder.calls[i].second, -6);
+    }
+}
+
+TEST_F(TeamPlayersTest, EmptyElementsArePassedOver) {
+    (*team(1)->players)[4] = nullptr;
+    team(1)->forwardToPlayers(3);
+    ASSERT_EQ(recorder.calls.size(), 17u);
+    EXPECT_EQ(recorder.calls[4].first, player(1, 5));
+    team(1)->players = nullptr;
+    team(1)->forwardToPlayers(3);
+    EXPECT_EQ(recorder.calls.size(), 17u);
+}
+
+} // namespace
+} // namespace game::testing
