@@ -5,8 +5,10 @@
 #include <initializer_list>
 
 #include "game/framework/GameStatics.h"
+#include "game/framework/MatchServices.h"
 #include "game/match/CPlayer.h"
 #include "runtime/ObjectManager.h"
+#include "runtime/Service.h"
 #include "tests/game/GameResourceFixture.h"
 
 namespace game::testing {
@@ -16,8 +18,39 @@ using match::CTeam;
 using runtime::jbyte;
 using runtime::jint;
 
+// Records the players applyEvent and the start-up reach; the other operations do nothing.
+class EventRecorder final : public framework::MatchServices {
+public:
+    void startMatch() override {}
+    void paintMatchIntro() override {}
+    void loadMatchScreen() override {}
+    void paintLoadingProgress() override {}
+    void updateMatchClock() override {}
+    void updateMatch() override {}
+    void paintMatchView() override {}
+    void paintMatchOverlay() override {}
+    void updateMatchExit() override {}
+    void updateAddedTimeBoard() override {}
+    void updateMentality(CTeam* /*team*/) override {}
+    void advanceOrderEndTimes() override {}
+    jint actorState(runtime::Object* /*actor*/) override { return 0; }
+    void setViewRefresh() override {}
+    void copyViewRefresh() override {}
+    void clearEventListFlag() override {}
+    void copyShownScore() override {}
+    bool eventDisplayOn() override { return false; }
+    void applyEvent(CPlayer* player, const jint code) override { calls.emplace_back(player, code); }
+    void startPlayer(CPlayer* player, const jint mode) override { started.emplace_back(player, mode); }
+
+    std::vector<std::pair<CPlayer*, jint>> calls;
+    std::vector<std::pair<CPlayer*, jint>> started;
+};
+
 class MatchSideFixture : public GameResourceFixture {
 protected:
+    EventRecorder recorder;
+    runtime::ScopedService<framework::MatchServices> scope{&framework::installMatchServices, recorder};
+
     void SetUp() override {
         GameResourceFixture::SetUp();
         GameStatics* s = statics();

@@ -2,39 +2,10 @@
 // element is passed over.
 #include <gtest/gtest.h>
 
-#include "game/framework/MatchServices.h"
-#include "runtime/Service.h"
 #include "tests/game/framework/MatchSideFixture.h"
 
 namespace game::testing {
 namespace {
-
-// Records the players applyEvent reaches; the other operations do nothing.
-class EventRecorder final : public framework::MatchServices {
-public:
-    void startMatch() override {}
-    void paintMatchIntro() override {}
-    void loadMatchScreen() override {}
-    void paintLoadingProgress() override {}
-    void updateMatchClock() override {}
-    void updateMatch() override {}
-    void paintMatchView() override {}
-    void paintMatchOverlay() override {}
-    void updateMatchExit() override {}
-    void updateAddedTimeBoard() override {}
-    void updateMentality(CTeam* /*team*/) override {}
-    void advanceOrderEndTimes() override {}
-    jint actorState(runtime::Object* /*actor*/) override { return 0; }
-    void setViewRefresh() override {}
-    void copyViewRefresh() override {}
-    void clearEventListFlag() override {}
-    void copyShownScore() override {}
-    bool eventDisplayOn() override { return false; }
-    void applyEvent(CPlayer* player, const jint code) override { calls.emplace_back(player, code); }
-    void startPlayer(CPlayer* /*player*/, jint /*mode*/) override {}
-
-    std::vector<std::pair<CPlayer*, jint>> calls;
-};
 
 class TeamPlayersTest : public MatchSideFixture {
 protected:
