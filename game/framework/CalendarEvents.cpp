@@ -7,6 +7,7 @@
 #include "game/framework/DaySchedule.h"
 #include "game/framework/GameStatics.h"
 #include "game/framework/LeagueTables.h"
+#include "game/framework/Matchdays.h"
 #include "game/framework/MenuStates.h"
 #include "game/framework/SeasonScreenServices.h"
 #include "runtime/Log.h"
@@ -25,7 +26,6 @@ constexpr jint kCompetitionSlots = 32;
 
 // Leagues 0..9 are five countries of two divisions; leagues from 10 on stand alone.
 constexpr jint kSingleDivisionLeague = 10;
-constexpr jint kSingleDivisionCountryOffset = 5;
 
 // The season's closing message: at these positions of the last month.
 constexpr jint kLastMonth = 11;
@@ -65,10 +65,6 @@ void storePair(runtime::ShortArray* const pairs, const jint first, const jint ho
     }
     (*pairs)[first] = static_cast<runtime::jshort>(home);
     (*pairs)[first + 1] = static_cast<runtime::jshort>(away);
-}
-
-jint countryOfLeague(const jint league) {
-    return league < kSingleDivisionLeague ? league >> 1 : league - kSingleDivisionCountryOffset;
 }
 
 // The away team of the one-off match of the user's league: countryPairTeams entry

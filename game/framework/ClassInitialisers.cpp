@@ -218,7 +218,7 @@ void deviceStaticInit(GameStatics* const s) {
                    -53,  -118, 97,   98, 99,   100,  -52,  101,  0,   0,    0,  0,  0,   0,  0,    0});
     s->extraRoundSteps = byteTable({1, 2, 7, 9, 18, 20, 26, 28});
     s->calendarLeagueRound = byteTable({0, 0, 2, 2, 4, 4, 6, 6, 8, 8, 8, 8});
-    s->values877 = byteTable({8, 7, 7, 2, 4, 16, 16, 16});
+    s->cupFirstDivisionEntries = byteTable({8, 7, 7, 2, 4, 16, 16, 16});
     s->cupEntryLimits = byteTable({20, 8, 8, 16, 0,  0, 20, 8, 8, 18, 0,  0,  20, 8,  8,  18, 0,  0,  20, 2,
                                    20, 0, 0, 20, 18, 4, 18, 2, 0, 18, 16, 16, 16, 16, 16, 16, 16, 16, 16});
     s->countryPairTeams =

@@ -370,7 +370,8 @@ struct DeviceStatics {
         calendarDays; // the season calendar: 8 event bytes per month, type bits 6-7, step 0-5 (byte[96])
     StaticRef<runtime::ByteArray> extraRoundSteps;     // step of each extra round of a long league (byte[8])
     StaticRef<runtime::ByteArray> calendarLeagueRound; // extra rounds played before each month (byte[12])
-    StaticRef<runtime::ByteArray> values877;           // byte[8]
+    StaticRef<runtime::ByteArray>
+        cupFirstDivisionEntries; // first-division teams in the national cup's last 16, per country (byte[8])
     StaticRef<runtime::ByteArray>
         cupEntryLimits; // teams of each league that skip the early cup steps (byte[39])
     StaticRef<runtime::ShortArray> countryPairTeams;   // kind-4 club pairs, two per country (short[16])
@@ -478,7 +479,7 @@ struct DeviceStatics {
     jboolean titlePending;                   // cleared when the title is left for the main menu
     jboolean questionTouched;                // a button of the first-run question was touched and released
     jboolean matchEntryFlag;                 // cleared on entering the match unless actor 0 is in state 3
-    StaticRef<runtime::Object> boardIcon;    // sprite instance of the results board's icons
+    StaticRef<sprites::ASpriteInstance> boardIcon; // sprite instance of the results board's icons
 
     // Season competitions: the user's club and leagues, the calendar position and the event at
     // hand, the schedule's pairings and the season's round offset, the knockout rounds and the
@@ -541,6 +542,66 @@ struct DeviceStatics {
     jint playerCount; // records in playerRecords: basePlayerCount + 40 without a team
     StaticRef<runtime::ByteArray> saveRecordBuffer; // the saved-game record being packed or unpacked
     StaticRef<runtime::IntArray> setUpChoices;      // four set-up (staff) numbers offered
+    // The competition view: the event shown, its teams and the markers the season code keeps per
+    // competition type (index type - 1).
+    jint viewPosition;                        // calendar position of the event shown
+    jboolean viewEventAhead;                  // the shown event has not been played yet
+    jint viewTeamCount;                       // entries of viewTeams the screen shows
+    StaticRef<runtime::ShortArray> viewMarks; // the screens' marks, cleared to -1 per view
+    jint viewCursor;                          // the screen's list position
+    StaticRef<runtime::ByteArray>
+        eventDoneByType; // 1 when the event of the type at the current position is played
+    StaticRef<runtime::ByteArray> cupRoundReached; // the knockout round each cup has reached
+    // The background leagues and cups.
+    jint pendingCount;         // a count the match result collects while a step is played
+    jboolean otherLeaguesFlag; // cleared whenever the background competitions are played
+    // Work lists of the early national-cup steps: made on first use, dropped by the season code.
+    StaticRef<runtime::ShortArray> earlyRoundWork20;
+    StaticRef<runtime::ShortArray> earlyRoundWork32;
+    StaticRef<runtime::ShortArray> earlyRoundWork14;
+    // The season objectives: the values before the last settlement and the values achieved.
+    jint objectiveA;                 // league value before the settlement
+    jint objectiveB;                 // continental-cup value before the settlement
+    jint objectiveC;                 // national-cup value before the settlement
+    jint userLeagueExpectation;      // final league position + 1 (saved byte 2283)
+    jint userCupExpectation;         // national-cup stage 0..5 (saved byte 2284)
+    jint userContinentalExpectation; // continental-cup stage 0..5 (saved byte 2285)
+    // Further fields of the saved-game record; their meaning belongs to the code that uses them.
+    jboolean dayFixtureReady;   // the day's fixture step is done; while clear the record holds the next day
+    jbyte leagueStarted;        // saved byte 3
+    jboolean dayStarted;        // saved byte 6
+    jbyte competitionEntryByte; // saved byte 10
+    StaticRef<runtime::ByteArray> savedByteBlock;        // saved bytes 1398-1402 (byte[5])
+    jint userFundsIn;                                    // income since the season's start
+    jint userFundsOut;                                   // spending since the season's start
+    jint userWageTotal;                                  // wages since the season's start
+    jboolean seasonOpeningFlag;                          // saved byte 2319
+    jint ratioNumeratorIndex;                            // saved byte 2320
+    jint contractNoticeIndex;                            // saved byte 2321
+    jint managerProfileValueA;                           // saved bytes 2370-2373
+    jint managerProfileValueB;                           // saved bytes 2374-2377
+    jbyte stateEntryFlag;                                // saved byte 2378
+    StaticRef<runtime::ByteArray> competitionLastResult; // per competition kind 1..3: stage shown (byte[3])
+    StaticRef<runtime::ByteArray> competitionLastRound;  // per competition kind 1..3: round reached (byte[3])
+    StaticRef<runtime::ByteArray> competitionActive;     // per competition kind 1..3: active (byte[3])
+    jboolean gameOverPending;                            // stored inverted at saved byte 2586
+    jshort pendingTeam;                                  // the team the user joins at the turnover
+    jbyte historyCount;                                  // entries of careerHistory in use
+    jboolean entry2Forced;                               // saved byte 5716
+    jboolean reservedFlag;                               // saved byte 5717
+    jint userTeamSetting;                                // saved byte 5718
+    jint matchCounter1; // eight counters set together (saved bytes 5719-5726)
+    jint matchCounter2;
+    jint matchCounter3;
+    jint matchCounter4;
+    jint matchCounter5;
+    jint matchCounter6;
+    jint matchCounter7;
+    jint matchCounter8;
+    jint userFundsBase;        // the user's money at the season's start
+    jboolean promotionVisited; // stored inverted in bit 0 of saved byte 5734
+    jboolean promotionFlag2;   // stored inverted in bit 4 of saved byte 5734
+    jint guideStep;            // step of the first-season guide
     // Start-up loading: the texts, the logo sprite, the promotion flags and the text line step.
     jboolean textsLoaded;                             // step 1 has loaded the texts
     StaticRef<runtime::ObjectArray> loadingTextTable; // String[12] prepared in step 1

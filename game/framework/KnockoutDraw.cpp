@@ -86,9 +86,12 @@ bool tieStands(const jint a, const jint b) {
 
 } // namespace
 
-jint countryOfTeam(const jint team) {
-    const jint league = leagueOfTeam(team);
+jint countryOfLeague(const jint league) {
     return league < kTwoDivisionLeagues ? league >> 1 : league - kSingleDivisionOffset;
+}
+
+jint countryOfTeam(const jint team) {
+    return countryOfLeague(leagueOfTeam(team));
 }
 
 void drawCupKnockout() {

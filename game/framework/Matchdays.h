@@ -32,6 +32,8 @@ void drawCupKnockout();
 // with venues swapped); every match, or with includeAll clear every match that involves neither
 // userCompetitionSlot nor secondExcludedSlot, is simulated and booked.
 void playLeagueMatchday(jboolean passFlag, jboolean includeAll);
+// The country of a league L: L >> 1 for L < 10 (two divisions each), else L - 5.
+jint countryOfLeague(jint league);
 // The country of a team: its league L when L >> 1 for L < 10, else L - 5.
 jint countryOfTeam(jint team);
 

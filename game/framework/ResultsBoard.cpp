@@ -91,7 +91,7 @@ void paintResultsBoard() {
     }
 
     const jint shown = (attempts - 1) % kPlaces + 1;
-    runtime::Object* icon = block->boardIcon;
+    sprites::ASpriteInstance* icon = block->boardIcon;
     const runtime::ByteArray* results = block->attemptResults;
     if (icon == nullptr) {
         return;

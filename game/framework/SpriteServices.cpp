@@ -1,14 +1,14 @@
 // The installed SpriteServices (see SpriteServices.h).
 #include "game/framework/SpriteServices.h"
 
-#include "game/sprites/FrameworkSpriteServices.h"
+#include "game/sprites/SpriteServiceRoutines.h"
 #include "runtime/Service.h"
 
 namespace game::framework {
 
 namespace {
-runtime::ServiceSlot<SpriteServices, sprites::FrameworkSpriteServices>& slot() {
-    static runtime::ServiceSlot<SpriteServices, sprites::FrameworkSpriteServices> instance;
+runtime::ServiceSlot<SpriteServices, sprites::SpriteServiceRoutines>& slot() {
+    static runtime::ServiceSlot<SpriteServices, sprites::SpriteServiceRoutines> instance;
     return instance;
 }
 } // namespace

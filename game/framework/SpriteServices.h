@@ -1,12 +1,11 @@
-// What the framework uses of the sprites and resources code (sprite painting, sprite instances
-// and the start-up loading); the sprite code implements it (game/sprites/FrameworkSpriteServices.h)
-// and tests install recording doubles.
+// What the framework uses of the sprites and resources code: the sprite instance and painting
+// routines and the start-up loading step. The sprite code's own implementation is installed by
+// default (game/sprites/SpriteServiceRoutines.h); tests install a scripted double.
 #pragma once
 
 #include "runtime/JavaTypes.h"
 
 namespace runtime {
-struct Object;
 struct String;
 } // namespace runtime
 
@@ -16,27 +15,25 @@ struct Graphics;
 
 namespace game::sprites {
 struct ASprite;
-}
+struct ASpriteInstance;
+} // namespace game::sprites
 
 namespace game::framework {
 
+using runtime::jboolean;
 using runtime::jint;
 
 class SpriteServices {
 public:
     virtual ~SpriteServices() = default;
     // ASpriteInstance::setAnim: starts animation on the sprite instance at its first frame;
-    // loops as the sprite code counts them.
-    virtual void setAnim(runtime::Object* instance, jint animation, jint loops) = 0;
-    // Puts the sprite instance straight onto the last frame of animation, as if it had played
-    // through: animation fields zeroed, frame timer -1, last frame = the animation's frame
-    // count - 1 (-1 without a sprite).
-    virtual void setAnimEnded(runtime::Object* instance, jint animation) = 0;
+    // loops -1 repeats forever, n > 0 n more times, 0 plays once and holds.
+    virtual void setAnim(sprites::ASpriteInstance* instance, jint animation, jint loops) = 0;
     // ASpriteInstance::paintOn: clips g to the whole screen and paints the instance's current
     // animation frame at (x, y).
-    virtual void paintOn(runtime::Object* instance, profile::Graphics* g, jint x, jint y, jint flagA,
-                         jint flagB, jint valueA, jint valueB) = 0;
-    // ASprite::paintFrame: paints frame of sprite at (x, y).
+    virtual void paintOn(sprites::ASpriteInstance* instance, profile::Graphics* g, jint x, jint y,
+                         jboolean flagA, jboolean flagB, jint valueA, jint valueB) = 0;
+    // ASprite::paintFrame: paints frame of sprite at (x, y) with transform flags and no hot spot.
     virtual void paintFrame(sprites::ASprite* sprite, profile::Graphics* g, jint frame, jint x, jint y,
                             jint flags) = 0;
     // ASprite::drawString: text in sprite font font (sprites[11 + font]) at (x, y), placed by

@@ -170,17 +170,14 @@ void ScriptedPromotion::promotionPointerDragged(const jint x, const jint y) {
     log.add("promotionPointerDragged", {x, y});
 }
 
-void ScriptedSprites::setAnim(runtime::Object* /*instance*/, const jint animation, const jint loops) {
+void ScriptedSprites::setAnim(sprites::ASpriteInstance* /*instance*/, const jint animation,
+                              const jint loops) {
     log.add("setAnim", {animation, loops});
 }
 
-void ScriptedSprites::setAnimEnded(runtime::Object* /*instance*/, const jint animation) {
-    log.add("setAnimEnded", {animation});
-}
-
-void ScriptedSprites::paintOn(runtime::Object* /*instance*/, profile::Graphics* /*g*/, const jint x,
-                              const jint y, const jint flagA, const jint flagB, const jint valueA,
-                              const jint valueB) {
+void ScriptedSprites::paintOn(sprites::ASpriteInstance* /*instance*/, profile::Graphics* /*g*/, const jint x,
+                              const jint y, const runtime::jboolean flagA, const runtime::jboolean flagB,
+                              const jint valueA, const jint valueB) {
     log.add("paintOn", {x, y, flagA, flagB, valueA, valueB});
 }
 

@@ -104,10 +104,9 @@ private:
 class ScriptedSprites final : public framework::SpriteServices {
 public:
     explicit ScriptedSprites(CallLog& log) : log(log) {}
-    void setAnim(runtime::Object* instance, jint animation, jint loops) override;
-    void setAnimEnded(runtime::Object* instance, jint animation) override;
-    void paintOn(runtime::Object* instance, profile::Graphics* g, jint x, jint y, jint flagA, jint flagB,
-                 jint valueA, jint valueB) override;
+    void setAnim(sprites::ASpriteInstance* instance, jint animation, jint loops) override;
+    void paintOn(sprites::ASpriteInstance* instance, profile::Graphics* g, jint x, jint y,
+                 runtime::jboolean flagA, runtime::jboolean flagB, jint valueA, jint valueB) override;
     void paintFrame(sprites::ASprite* sprite, profile::Graphics* g, jint frame, jint x, jint y,
                     jint flags) override;
     void drawString(profile::Graphics* g, runtime::String* text, jint x, jint y, jint font, jint anchor,

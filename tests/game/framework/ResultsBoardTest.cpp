@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "game/framework/GameStatics.h"
-#include "runtime/NumberWrappers.h"
+#include "game/sprites/ASpriteInstance.h"
+#include "runtime/ObjectManager.h"
 #include "tests/game/framework/FrameFixture.h"
 
 namespace game::framework {
@@ -23,7 +24,7 @@ protected:
         FrameFixture::SetUp();
         block()->frameRecord = runtime::newShortArray(8);
         block()->attemptResults = runtime::newByteArray(10);
-        block()->boardIcon = runtime::newObject<runtime::java_lang_Integer>(0);
+        block()->boardIcon = runtime::newObject<sprites::ASpriteInstance>(nullptr, 0, 0);
         neighbours.log.take();
     }
     static void event(const jint count, const jint kind) {

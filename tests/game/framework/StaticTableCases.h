@@ -211,7 +211,7 @@ inline const TableCase kTables[] = {
     {"calendarDays", [](const GameStatics* s) -> Object* { return s->calendarDays; }, runtime::kByteArray, 96, {}, kNone, 0, 0},
     {"extraRoundSteps", [](const GameStatics* s) -> Object* { return s->extraRoundSteps; }, runtime::kByteArray, 8, {}, kNone, 1, 28},
     {"calendarLeagueRound", [](const GameStatics* s) -> Object* { return s->calendarLeagueRound; }, runtime::kByteArray, 12, {}, kNone, 0, 8},
-    {"values877", [](const GameStatics* s) -> Object* { return s->values877; }, runtime::kByteArray, 8, {}, kNone, 8, 16},
+    {"cupFirstDivisionEntries", [](const GameStatics* s) -> Object* { return s->cupFirstDivisionEntries; }, runtime::kByteArray, 8, {}, kNone, 8, 16},
     {"cupEntryLimits", [](const GameStatics* s) -> Object* { return s->cupEntryLimits; }, runtime::kByteArray, 39, {}, kNone, 20, 16},
     {"countryPairTeams", [](const GameStatics* s) -> Object* { return s->countryPairTeams; }, runtime::kShortArray, 16, {}, kNone, 0, 241},
     {"leagueClubQuotas", [](const GameStatics* s) -> Object* { return s->leagueClubQuotas; }, runtime::kByteArray, 6, {}, kNone, 6, 5},

@@ -1,5 +1,6 @@
-// Golden images of sprite painting and sprite-font text: each named case paints onto the screen
-// and the window it names is compared pixel for pixel with tests/fixtures/sprites/<name>.png.
+// Golden images of sprite painting and sprite-font text (markup, a text box's line breaks, the
+// ticker): each named case paints onto the screen and the window it names is compared pixel for
+// pixel with tests/fixtures/sprites/<name>.png.
 //
 // After a deliberate change of the painting, rewrite the goldens with
 //   TARNWICK_UPDATE_GOLDENS=1 build/release/tests/game_sprites_tests --gtest_filter='SpriteGolden*'
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "PixelTestSupport.h"
+#include "game/framework/TextBoxes.h"
 #include "game/sprites/SpritePainting.h"
 #include "game/sprites/SpriteText.h"
 #include "tests/game/sprites/PaintTestSupport.h"
@@ -124,6 +126,17 @@ TEST_F(SpriteGoldenTest, PaintingMatchesTheGoldenImages) {
              ASprite::drawString(g, line2, 2, 14, 0, 0, 2);
              ASprite::drawString(g, line3, 94, 26, 0, 4, 4);
              ASprite::drawString(g, line3, 48, 46, 0, 2 | 8, 0);
+         }},
+        {"text_box_lines", 0, 0,
+         [](SpriteGoldenTest& t, profile::Graphics*) {
+             t.installFont();
+             t.installKeyIcons();
+             // The text layout measures the test font's glyphs: capitals from 0, digits from 26.
+             game::statics()->upperCaseGlyphBase = 0;
+             game::statics()->digitGlyphBase = 26;
+             // Lines break at '^' and where the last one passes the box (2..90): four lines.
+             runtime::String* text = runtime::newStringFromCString("AB{rCD^EF~*G{^HIJ KLM NOP QRS");
+             framework::drawTextBox(text, 2, 2, 9, 0, 0, 2, -1, 0, 0, 90, 0);
          }},
         {"ticker", 0, 0,
          [](SpriteGoldenTest& t, profile::Graphics*) {

@@ -1,6 +1,7 @@
 // Sprite instances: animation timing, loops, the ended flag and instances without a sprite.
 #include <gtest/gtest.h>
 
+#include "game/framework/SpriteServices.h"
 #include "game/sprites/ASpriteInstance.h"
 #include "tests/game/sprites/PaintTestSupport.h"
 
@@ -105,6 +106,34 @@ TEST_F(SpriteInstanceTest, PaintingUsesThePositionAndTransform) {
     instance->paintAt(g);
     EXPECT_EQ(pixel(98, 40), rgb(kInk[0])) << "flipped in x the frame lies left of x";
     EXPECT_TRUE(isBackground(100, 40));
+}
+
+// Without a double installed the framework's sprite services are these routines themselves.
+TEST_F(SpriteInstanceTest, TheFrameworkReachesTheSpriteRoutines) {
+    framework::SpriteServices& services = framework::spriteServices();
+    ASprite* sprite = animated(1, 1, 1);
+    ASpriteInstance* instance = runtime::newObject<ASpriteInstance>(sprite, 0, 0);
+    instance->aframe = 2;
+    services.setAnim(instance, 1, 0);
+    EXPECT_EQ(instance->anim, 1);
+    EXPECT_EQ(instance->aframe, 0);
+    EXPECT_EQ(instance->loops, 0);
+    EXPECT_EQ(instance->lastFrame, 0);
+    g->setClip(0, 0, 10, 10);
+    services.paintOn(instance, g, 60, 70, 0, 0, 0, 0);
+    EXPECT_EQ(pixel(60, 70), rgb(kInk[0])) << "the clip is reset first";
+    services.paintFrame(sprite, g, 0, 200, 70, kTransformFlipX);
+    EXPECT_EQ(pixel(198, 70), rgb(kInk[0]));
+    EXPECT_TRUE(isBackground(200, 70));
+    installFont();
+    services.drawString(g, runtime::newStringFromCString("A"), 300, 70, 0, 0, 3);
+    EXPECT_EQ(pixel(300, 70), rgb(kInk[3]));
+    // Null instances, sprites and texts are no work.
+    services.setAnim(nullptr, 1, 0);
+    services.paintOn(nullptr, g, 0, 0, 0, 0, 0, 0);
+    services.paintFrame(nullptr, g, 0, 0, 0, 0);
+    services.drawString(g, nullptr, 0, 0, 0, 0, 0);
+    EXPECT_FALSE(anyPaint(0, 0, 50, 50));
 }
 
 } // namespace

@@ -202,6 +202,132 @@ TEST_F(SpritePaintTest, BitSixHidesModule74OfTheKitSpriteForOneCall) {
     EXPECT_EQ(pixel(400, 100), ink(1));
 }
 
+TEST_F(SpritePaintTest, CachedImagesDrawEveryTransformAsTheDecodedPixels) {
+    // The same 4 x 2 module: painted from cached images (drawImage / drawRegion by code) and
+    // decoded (transformPixels) must give the same picture for each of the eight transforms.
+    ASprite* decoded = loaded(20, arrowFile(0, 0));
+    ASprite* cached = loaded(20, arrowFile(0, 0));
+    cached->buildModuleImages(0, 0, -1, -1);
+    ASSERT_NE(cached->moduleImages, nullptr);
+    for (jint t = 0; t < 8; ++t) {
+        SCOPED_TRACE(::testing::Message() << "transform " << t);
+        decoded->paintModule(g, 0, 100, 100 + t * 10, t);
+        cached->paintModule(g, 0, 200, 100 + t * 10, t);
+        for (jint y = 0; y < 6; ++y) {
+            for (jint x = 0; x < 6; ++x) {
+                EXPECT_EQ(pixel(200 + x, 100 + t * 10 + y), pixel(100 + x, 100 + t * 10 + y))
+                    << x << "," << y;
+            }
+        }
+    }
+    EXPECT_EQ(pixel(100, 100), ink()) << "plain: ink column on the left";
+    EXPECT_EQ(pixel(103, 110), ink()) << "x flip: ink column on the right";
+    EXPECT_EQ(pixel(100, 140), ink()) << "rotated (code 5): 2 wide, 4 high, ink row on top";
+    EXPECT_TRUE(isBackground(100, 144));
+}
+
+TEST_F(SpritePaintTest, APngSheetShowsTheModuleThroughTheClipAndFlipsOnlyInX) {
+    // A 6 x 4 sheet: columns 0-2 are module 0 (ink, shade, shade), 3-5 module 1 (all shade).
+    tools::SpriteFile file;
+    file.flags = kFlagModulePositions | kFlagPngSheet;
+    tools::SpriteModule left;
+    left.width = 3;
+    left.height = 4;
+    tools::SpriteModule right = left;
+    right.x = 3;
+    file.modules = {left, right};
+    std::vector<std::uint8_t> indices;
+    for (int y = 0; y < 4; ++y) {
+        for (const std::uint8_t index : {1, 2, 2, 2, 2, 2}) {
+            indices.push_back(index);
+        }
+    }
+    file.pngSection = tools::pngSheetSection(6, 4, indices, testPalettes());
+    file.addFrame({{0, 0, 0}}, {0, 0, 3, 4});
+    ASprite* sprite = loaded(12, file);
+    const std::uint16_t shade = rgb(kInk[0] & 0xFF7F7F7F);
+    sprite->paintModule(g, 0, 100, 100, 0);
+    EXPECT_EQ(pixel(100, 100), ink());
+    EXPECT_EQ(pixel(102, 103), shade);
+    EXPECT_TRUE(isBackground(103, 100)) << "the clip keeps the rest of the sheet out";
+    EXPECT_TRUE(isBackground(99, 100));
+    sprite->paintModule(g, 0, 200, 100, kTransformFlipX | kTransformFlipY | kTransformRotate);
+    EXPECT_EQ(pixel(202, 100), ink()) << "flipped in x; y flip and rotation ignored";
+    EXPECT_EQ(pixel(202, 103), ink());
+    EXPECT_EQ(pixel(200, 100), shade);
+    EXPECT_TRUE(isBackground(203, 100));
+    sprite->currentPalette = 2;
+    sprite->paintModule(g, 1, 300, 100, 0);
+    EXPECT_EQ(pixel(300, 100), rgb(kInk[2] & 0xFF7F7F7F)) << "module 1 in palette 2";
+    EXPECT_TRUE(isBackground(299, 100));
+    sprite->paintModule(g, 0, 0, 0, 0);
+    EXPECT_EQ(pixel(400, 400), rgb(kBackground));
+    g->setColor(0xFFFFFF);
+    g->fillRect(400, 400, 2, 2);
+    EXPECT_NE(pixel(400, 400), rgb(kBackground)) << "the clip is the whole screen again";
+    sprite->currentPalette = 9;
+    sprite->paintModule(g, 0, 100, 200, 0);
+    EXPECT_FALSE(anyPaint(95, 195, 10, 10)) << "a palette without a sheet paints nothing";
+}
+
+TEST_F(SpritePaintTest, ThePitchTrailDrawsTheStandInWithItsFlips) {
+    // Kind 0 module 331 draws specialModuleImages[74] while pitchCondition is 1 or 2.
+    tools::SpriteFile file;
+    file.flags = kFlagPixelSection;
+    file.palettes = testPalettes();
+    for (int m = 0; m < 332; ++m) {
+        file.modules.push_back(patternModule(3, 2, [](int x, int) { return x == 0 ? 1 : 2; }));
+    }
+    file.addFrame({{331, 0, 0}}, {0, 0, 3, 2});
+    ASprite* sprite = loaded(0, file);
+    statics()->composedPalettes = runtime::newObjectArray(1, runtime::kIntArray);
+    runtime::IntArray* row = runtime::newIntArray(4);
+    for (jint i = 0; i < 4; ++i) {
+        (*row)[i] = static_cast<jint>(testPalettes()[0][i]);
+    }
+    (*statics()->composedPalettes)[0] = row;
+    // Stand-in: 3 x 2, red on the left column, green elsewhere.
+    runtime::IntArray* standIn = runtime::newIntArray(6);
+    for (jint i = 0; i < 6; ++i) {
+        (*standIn)[i] = static_cast<jint>(i % 3 == 0 ? kInk[3] : kInk[4]);
+    }
+    statics()->specialModuleImages = runtime::newObjectArray(75, runtime::kImage);
+    (*statics()->specialModuleImages)[74] = profile::Image::createRGBImage(standIn, 3, 2, 0);
+    struct Case {
+        jint condition;
+        jint transform;
+        jint redX; // where the left (red or ink) column lands from x 100
+        std::uint32_t colour;
+    };
+    const Case cases[] = {
+        {0, 0, 100, kInk[0]},
+        {0, kTransformFlipX, 100, kInk[0]}, // kit pixels flip only in the run encoding's decoder
+        {1, 0, 100, kInk[3]},
+        {2, kTransformFlipX, 102, kInk[3]},
+        {2, kTransformFlipX | kTransformRotate, 102, kInk[3]}, // rotation ignored
+        {3, 0, 100, kInk[0]},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "condition " << c.condition << " transform " << c.transform);
+        g->setColor(static_cast<jint>(kBackground));
+        g->fillRect(0, 0, 480, 800);
+        statics()->pitchCondition = c.condition;
+        sprite->paintModule(g, 331, 100, 100, c.transform);
+        EXPECT_EQ(pixel(c.redX, 100), rgb(c.colour));
+        EXPECT_EQ(pixel(101, 101),
+                  rgb(c.condition == 1 || c.condition == 2 ? kInk[4] : (kInk[0] & 0xFF7F7F7F)));
+    }
+    // A kit palette the match set-up did not make draws nothing.
+    g->setColor(static_cast<jint>(kBackground));
+    g->fillRect(0, 0, 480, 800);
+    statics()->pitchCondition = 0;
+    sprite->currentPalette = 65;
+    sprite->paintModule(g, 331, 100, 100, 0);
+    sprite->currentPalette = -1;
+    sprite->paintModule(g, 331, 100, 100, 0);
+    EXPECT_FALSE(anyPaint(95, 95, 10, 10));
+}
+
 TEST_F(SpritePaintTest, FilledRectanglesAlwaysDrawIntoTheCurrentGraphics) {
     tools::SpriteFile file;
     tools::SpriteModule filled;
