@@ -320,6 +320,21 @@ struct DeviceStatics {
     StaticRef<runtime::ByteArray> selectionTable;     // the club plan table: 804 bytes, plus room for every
                                                       // random pick written from byte 800
 
+    // Line-up choice and substitution bookkeeping. The arrays are created by the routines that fill
+    // them (matchSlotList) or by the match set-up; the line-up routines skip what is missing.
+    StaticRef<runtime::IntArray> matchSlotList;      // int[30]: the chosen player per line-up place; -1 none
+    StaticRef<runtime::IntArray> slotValues;         // int[30]: one value per line-up position
+    StaticRef<runtime::IntArray> positionValues;     // one value per line-up position, moved by a swap
+    StaticRef<runtime::ObjectArray> positionRecords; // byte records by position-record index (match
+                                                     // record byte 9); what a key player carries
+    jbyte rebuildSide;         // set up the user's side as the opponent's (the line-up is chosen for it)
+    jbyte keepLineup;          // setUpMatchSide fills the line-up tables and writes no squad back
+    jbyte matchLiveFlag;       // the match is live
+    jbyte matchMenuFlag;       // a menu over the live match is open
+    jbyte keepShownLineup;     // a squad-menu swap leaves squadSlotOfPlayer as it is
+    jint benchMode;            // 2: the menus may substitute while the match is live
+    jint competitionEventType; // competition type 1-3 of the event played: picks the barred column
+
     // Constant tables of the canvas's class initialiser, in creation order.
     StaticRef<runtime::IntArray> values013; // int[3]
     StaticRef<runtime::ByteArray>

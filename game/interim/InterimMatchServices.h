@@ -31,7 +31,7 @@ public:
     framework::jint actorState(runtime::Object* actor) override;
     // False: no event is shown.
     bool eventDisplayOn() override;
-    // Each has no effect: the player's ratings, speeds and flags and the actor's frame stay.
+    // Each has no effect: the player's ratings, speeds and flags stay.
     void applyEvent(match::CPlayer* player, framework::jint code) override;
     void startPlayer(match::CPlayer* player, framework::jint mode) override;
 };

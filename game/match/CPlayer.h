@@ -299,6 +299,9 @@ public:
     // Clears the fields, registers the reference fields, allocates the arrays (not players) and
     // sets the defaults and the decision weights.
     CTeam();
+    // Hands code to every player of the array in index order (CPlayer::applyEvent); empty
+    // elements are passed over.
+    void forwardToPlayers(jint code);
 
     CTeam* opponent = nullptr; // matchTeams[1 - teamIndex]
     jbyte sideFlag = 0;        // 1: attacks towards +x

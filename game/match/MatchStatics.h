@@ -86,6 +86,9 @@ struct MatchStatics {
     runtime::jint focusLevel;     // above 2: the primary focus player is followed alone
     runtime::jint sideSign;       // the penalty's lead: above 0 towards +x
     runtime::jboolean flightFlag; // set: no sideways lead for the ball in flight
+
+    // The match clock: the minute shown (a substitute's condition starts from it).
+    runtime::jint clockMinute;
 };
 
 } // namespace game
