@@ -126,7 +126,6 @@ struct DeviceStatics {
     jint matchSpeedUsed;        // level in use; 0 while locked or outside the match
     jboolean matchSpeedDoubled; // each speed level counts twice
     jboolean matchHalted;       // no ticks while set
-    jint matchTime;             // the match clock value, kept by the match clock step
     jboolean loadingBarVisible; // the loading bar is drawn
 
     // Match side, statistics panel and results board.
@@ -530,11 +529,11 @@ struct DeviceStatics {
     jboolean promotionMessagesOff;                // no promotion or relegation messages while set
     StaticRef<runtime::ByteArray> teamRankValues; // strength value per entry of leagueTeamOrder
     StaticRef<runtime::ShortArray> teamStrengthOrder; // team number per entry, filled with teamRankValues
-    StaticRef<runtime::ShortArray> teamRanks;     // rank of each entry among all teams
-    StaticRef<runtime::ByteArray> teamGroupRanks; // rank of each entry within its country
-    StaticRef<runtime::ShortArray> listedTeams;   // the teams isTeamInList finds; null is empty
-    jint scratchCounters[8];                      // cleared together by resetCounters
-    StaticRef<runtime::ObjectArray> leaderboards; // three short[10][3] lists (value, player, slot)
+    StaticRef<runtime::ShortArray> teamRanks;         // rank of each entry among all teams
+    StaticRef<runtime::ByteArray> teamGroupRanks;     // rank of each entry within its country
+    StaticRef<runtime::ShortArray> listedTeams;       // the teams isTeamInList finds; null is empty
+    jint scratchCounters[8];                          // cleared together by resetCounters
+    StaticRef<runtime::ObjectArray> leaderboards;     // three short[10][3] lists (value, player, slot)
     StaticRef<runtime::ShortArray> leaderboardCounts; // rows with a value above 0 per list, at most 6
     StaticRef<runtime::ByteArray> teamRecords;        // 64-byte team records
     StaticRef<runtime::ByteArray> playerRecords;      // 37-byte player records

@@ -50,9 +50,6 @@ constexpr jint kPlayerStepLimitY = 3;
 
 // The leads: by the followed player's direction, again for a set-piece taker, and the ball's
 // sideways lead in flight.
-constexpr jint kDirections = 8;
-constexpr jint kLeadSignX[kDirections] = {-1, 0, 1, 1, 1, 0, -1, -1};
-constexpr jint kLeadSignY[kDirections] = {-1, -1, -1, 0, 1, 1, 1, 0};
 constexpr jint kLeadAcross = 60;
 constexpr jint kLeadUpDown = 20;
 constexpr jint kSetPieceLeadAcross = 61;
@@ -176,13 +173,13 @@ jint firstGroundedEntry(const runtime::ByteArray* const path) {
 void addLead(GameStatics* const s, const Actor* const subject) {
     if (s->cameraFollowsPlayer != 0 && s->cameraNoLead == 0) {
         const jint direction = directionOf(subject);
-        if (direction >= 0 && direction < kDirections) {
-            s->cameraTargetX += kLeadSignX[direction] * kLeadAcross;
-            s->cameraTargetY += kLeadSignY[direction] * kLeadUpDown;
+        if (direction >= 0 && direction < kDirectionCount) {
+            s->cameraTargetX += kDirectionSignX[direction] * kLeadAcross;
+            s->cameraTargetY += kDirectionSignY[direction] * kLeadUpDown;
             if ((s->matchPhase == kPhaseFreeKickA || s->matchPhase == kPhaseFreeKickB) &&
                 subject == static_cast<const Actor*>(s->restartActor.get())) {
-                s->cameraTargetX += kLeadSignX[direction] * kSetPieceLeadAcross;
-                s->cameraTargetY += kLeadSignY[direction] * kSetPieceLeadUpDown;
+                s->cameraTargetX += kDirectionSignX[direction] * kSetPieceLeadAcross;
+                s->cameraTargetY += kDirectionSignY[direction] * kSetPieceLeadUpDown;
             }
         }
     } else if (s->cameraFollowsPlayer == 0 && s->matchPhase == kPhasePlay &&

@@ -26,11 +26,8 @@ constexpr jint kTopLeft = profile::kAnchorTop | profile::kAnchorLeft;
 // moveCameraTo: the point becomes the window's centre; the direction shifts it.
 constexpr jint kHalfScreenWidth = 240;
 constexpr jint kHalfScreenHeight = 400;
-constexpr jint kNoDirection = 8;
 constexpr jint kShiftAcross = 60;
 constexpr jint kShiftUpDown = 20;
-constexpr jint kDirectionSignX[kNoDirection] = {-1, 0, 1, 1, 1, 0, -1, -1};
-constexpr jint kDirectionSignY[kNoDirection] = {-1, -1, -1, 0, 1, 1, 1, 0};
 constexpr jint kFixedShift = 8;
 constexpr jint kPanMode = 2;
 
@@ -238,7 +235,7 @@ void paintOverviewPlayer(profile::Graphics* const g, const jint px, const jint p
 
 void moveCameraTo(const jboolean follow, jint x, jint y, const jint speed, const jint direction) {
     GameStatics* const s = statics();
-    if (direction >= 0 && direction < kNoDirection) {
+    if (direction >= 0 && direction < kDirectionCount) {
         x += kDirectionSignX[direction] * kShiftAcross;
         y += kDirectionSignY[direction] * kShiftUpDown;
     }

@@ -17,6 +17,12 @@ namespace game::framework {
 using runtime::jboolean;
 using runtime::jint;
 
+// The eight directions a player faces (0 up-left, clockwise; 8 none) as steps across and down;
+// the camera leads by them and moveCameraTo shifts by them.
+constexpr jint kDirectionCount = 8;
+constexpr jint kDirectionSignX[kDirectionCount] = {-1, 0, 1, 1, 1, 0, -1, -1};
+constexpr jint kDirectionSignY[kDirectionCount] = {-1, -1, -1, 0, 1, 1, 1, 0};
+
 // Bytes of one player's record in listRowRecords, and records per team.
 inline constexpr jint kMatchRecordBytes = 22;
 inline constexpr jint kMatchRecordsPerTeam = 30;
