@@ -72,13 +72,15 @@ struct CStateStatics {
     runtime::StaticRef<runtime::IntArray> squadListAux;      // second list of the same capacity (int[5500])
     runtime::StaticRef<runtime::ObjectArray> messageRecords; // transfer-message list: 20-byte records
     runtime::StaticRef<runtime::ObjectArray> inboxRing;      // byte[100][27]: inbox ring of message records
-    runtime::StaticRef<runtime::ObjectArray> inboxPool;      // byte[100][27]: staging records of the inbox
-    runtime::StaticRef<runtime::ByteArray> menuBytes1;       // byte[1]
-    runtime::StaticRef<runtime::ByteArray> menuBytes100;     // byte[100]
-    runtime::StaticRef<runtime::ObjectArray> menuRefs20A;    // reference[20]
-    runtime::StaticRef<runtime::ObjectArray> menuRefs20B;    // reference[20]
-    runtime::StaticRef<runtime::ByteArray> menuBytes16;      // byte[16]
-    runtime::StaticRef<runtime::ByteArray> menuBytes32;      // byte[32]
+    runtime::StaticRef<runtime::ByteArray>
+        unreadListedMessage;                              // the message hasUnreadListedMessage found last
+    runtime::StaticRef<runtime::ObjectArray> inboxPool;   // byte[100][27]: staging records of the inbox
+    runtime::StaticRef<runtime::ByteArray> menuBytes1;    // byte[1]
+    runtime::StaticRef<runtime::ByteArray> menuBytes100;  // byte[100]
+    runtime::StaticRef<runtime::ObjectArray> menuRefs20A; // reference[20]
+    runtime::StaticRef<runtime::ObjectArray> menuRefs20B; // reference[20]
+    runtime::StaticRef<runtime::ByteArray> menuBytes16;   // byte[16]
+    runtime::StaticRef<runtime::ByteArray> menuBytes32;   // byte[32]
     runtime::StaticRef<runtime::ByteArray>
         stateRecord; // the record of store 178; field positions stateRecordField1..17 (byte[141])
 

@@ -24,11 +24,6 @@ public:
     // one) and adds it to the inbox ring.
     virtual void postInboxMessage(jint type, jint p1, jint p2, jint p3, jint p4, jint p5, jint p6, jint p7,
                                   jint p8, jint p9, jint p10, jint p11, jint p12) = 0;
-    // Walks the ring from the newest message to the oldest and answers true at the first unread
-    // one (byte 19's high nibble clear) that isNotableMessage accepts, keeping it.
-    virtual jboolean hasUnreadListedMessage() = 0;
-    // A message of the ring of type 1..6, byte 20 other than 2, is about the player (bytes 3-4).
-    virtual jboolean hasOpenOfferFor(jint player) = 0;
     // Rebuilds the list the inbox screen shows, its selection and its first row.
     virtual void refreshInboxScreen() = 0;
     // Adds the message record to the keyed message list (messageRecords), or updates the one
@@ -51,12 +46,6 @@ public:
     // Player and team records.
     // The player's age in whole years at the current date.
     virtual jint getPlayerAge(jint player) = 0;
-    // The signed 16-bit big-endian wage at byte 2 of the player's record.
-    virtual jint getPlayerField2(jint player) = 0;
-    // The 32-bit big-endian market value at byte 33 of the player's record.
-    virtual jint getPlayerField33(jint player) = 0;
-    // The pre-match squad step of the home screen's entry.
-    virtual void prepareMatchSquads() = 0;
     // The team's wage budget less its squad's wages (for userTeam, less the running wage total).
     virtual jint getTeamWageRoom(jint team) = 0;
     // The team's strength from its squad slots (the first eleven when startersOnly is set); 0 for

@@ -6,6 +6,7 @@
 #include "game/framework/LeagueTables.h"
 #include "game/framework/MatchView.h"
 #include "game/framework/RecordBytes.h"
+#include "game/framework/SeasonLookups.h"
 #include "game/match/CPlayer.h"
 #include "game/sprites/DatabaseFormat.h"
 #include "runtime/ConstantPool.h"
@@ -15,6 +16,8 @@
 #include "runtime/ObjectManager.h"
 #include "runtime/String.h"
 #include "runtime/StringBuffer.h"
+
+#include <cstdint>
 
 namespace game::framework {
 
@@ -46,6 +49,9 @@ constexpr jint kSquadSlots = 30;
 constexpr jint kTeamRecordValueOffset = 62;
 constexpr jint kEmptySlot = -1;
 constexpr jint kFlaggedSlot = 0x8000;
+// Player record fields read whole: the wage and the market value.
+constexpr jint kWageOffset = 2;
+constexpr jint kMarketValueOffset = 33;
 // The keyed three-byte table: a big-endian key, then one byte; key -1 ends the used part.
 constexpr jint kKeyedEntryBytes = 3;
 constexpr jint kKeyedTableEnd = -1;
@@ -105,6 +111,18 @@ jint recordOffset(const runtime::Array* const table, const jint index, const jin
     return static_cast<jint>(offset);
 }
 
+// The signed big-endian 16-bit value at byte at of record index (stride bytes each) of table; 0,
+// logged for routine what, when the record lies outside (kind names the records in the log).
+jint recordShortOrZero(ByteArray* const table, const jint index, const jint stride, const jint at,
+                       const char* const what, const char* const kind) {
+    const jint offset = recordOffset(table, index, stride, at, 2);
+    if (offset < 0) {
+        runtime::log("%s: %s %d lies outside the %s records", what, kind, index, kind);
+        return 0;
+    }
+    return readShortBE(table, offset);
+}
+
 // Decodes length name bytes from offset of data; constant string 1 when they reach outside it.
 String* nameOrEmpty(ByteArray* const data, const jint offset, const jint length) {
     String* name = decodeName(data, offset, length);
@@ -112,18 +130,6 @@ String* nameOrEmpty(ByteArray* const data, const jint offset, const jint length)
         return runtime::getConstantString(kEmptyTextConstant);
     }
     return name;
-}
-
-// The player number in squad slot of team's record (signed: -1 empty), or kEmptySlot (logged)
-// when the record lies outside teamRecords.
-jint squadPlayer(const jint team, const jint slot, const char* const what) {
-    ByteArray* const records = statics()->teamRecords;
-    const jint offset = recordOffset(records, team, kTeamRecordBytes, 0, kTeamRecordBytes);
-    if (offset < 0 || slot < 0 || slot >= kSquadSlots) {
-        runtime::log("%s: team %d slot %d lies outside the team records", what, team, slot);
-        return kEmptySlot;
-    }
-    return readShortBE(records, offset + 2 * slot);
 }
 
 // writeBuffer[writePos++] := value; outside the buffer nothing is written.
@@ -223,13 +229,8 @@ runtime::ShortArray* nameRecordValues(const jint index) {
 }
 
 jint teamRecordValue(const jint team) {
-    ByteArray* const records = statics()->teamRecords;
-    const jint offset = recordOffset(records, team, kTeamRecordBytes, kTeamRecordValueOffset, 2);
-    if (offset < 0) {
-        runtime::log("teamRecordValue: team %d lies outside the team records", team);
-        return 0;
-    }
-    return readShortBE(records, offset);
+    return recordShortOrZero(statics()->teamRecords, team, kTeamRecordBytes, kTeamRecordValueOffset,
+                             "teamRecordValue", "team");
 }
 
 jint countSquad(const jint team) {
@@ -279,7 +280,35 @@ void selectListPlayer() {
         s->selectedPlayer = kNoPlayer;
         return;
     }
-    s->selectedPlayer = squadPlayer(s->userTeam, (*records)[offset], "selectListPlayer");
+    s->selectedPlayer = getTeamPlayerId(s->userTeam, (*records)[offset]);
+}
+
+jint getTeamPlayerId(const jint team, const jint slot) {
+    ByteArray* const records = statics()->teamRecords;
+    const jint offset = recordOffset(records, team, kTeamRecordBytes, 0, kTeamRecordBytes);
+    if (offset < 0 || slot < 0 || slot >= kSquadSlots) {
+        runtime::log("getTeamPlayerId: team %d slot %d lies outside the team records", team, slot);
+        return kEmptySlot;
+    }
+    return readShortBE(records, offset + 2 * slot);
+}
+
+jint getPlayerField2(const jint player) {
+    return recordShortOrZero(statics()->playerRecords, player, kPlayerRecordBytes, kWageOffset,
+                             "getPlayerField2", "player");
+}
+
+jint getPlayerField33(const jint player) {
+    ByteArray* const records = statics()->playerRecords;
+    const jint offset = recordOffset(records, player, kPlayerRecordBytes, kMarketValueOffset, 4);
+    if (offset < 0) {
+        runtime::log("getPlayerField33: player %d lies outside the player records", player);
+        return 0;
+    }
+    return static_cast<jint>((static_cast<std::uint32_t>((*records)[offset] & kByteMask) << 24) |
+                             (static_cast<std::uint32_t>((*records)[offset + 1] & kByteMask) << 16) |
+                             (static_cast<std::uint32_t>((*records)[offset + 2] & kByteMask) << 8) |
+                             static_cast<std::uint32_t>((*records)[offset + 3] & kByteMask));
 }
 
 jint teamStrengthBand(const jint team) {

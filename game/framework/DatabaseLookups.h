@@ -51,6 +51,13 @@ bool isNoClub(jint team);
 // selectedPlayer := the player in the squad slot of userTeam's record that byte 12 of match
 // record currentListRow names; -1 (logged) when the record, the slot or the team is missing.
 void selectListPlayer();
+// The signed 16-bit big-endian value in squad slot (0-29) of team's 64-byte record: the player
+// in that slot, -1 for an empty one; -1 (logged) when the record or the slot lies outside.
+jint getTeamPlayerId(jint team, jint slot);
+// The signed 16-bit big-endian wage at byte 2 of the player's 37-byte record; 0 (logged) outside.
+jint getPlayerField2(jint player);
+// The 32-bit big-endian market value at byte 33 of the player's record; 0 (logged) outside.
+jint getPlayerField33(jint player);
 // 0 for no club; otherwise valueBracket of the team's strength over all its squad slots.
 jint teamStrengthBand(jint team);
 // For every team position of the country's leagues (two divisions for countries 0-4, one for

@@ -6,6 +6,8 @@
 // painted a message box (menuHandled).
 #pragma once
 
+#include "runtime/JavaTypes.h"
+
 namespace runtime {
 struct Object;
 }
@@ -17,6 +19,8 @@ public:
     virtual ~MenuServices() = default;
     // Rebuilds the texts of the event list held in the static eventList (on an interruption).
     virtual void updateEventList(runtime::Object* eventList) = 0;
+    // Selects the menu background animation of kind 1..9; force restarts even the current one.
+    virtual void setMenuAnimation(runtime::jint kind, runtime::jboolean force) = 0;
 
     // The handlers of the menu families, by family bit.
     virtual void updateMainMenu() = 0;    // 32: the main menu, entered from the title

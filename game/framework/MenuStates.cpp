@@ -361,6 +361,10 @@ bool applyPendingMenuState() {
     return true;
 }
 
+runtime::jboolean isStatusFlagClear() {
+    return statics()->pendingMenuState == 0 ? 1 : 0;
+}
+
 bool isMenuState() {
     return statics()->topState == kTopStateMenus;
 }

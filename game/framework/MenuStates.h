@@ -23,6 +23,8 @@ void updateMenu();
 void setMenuState(jint state);
 // Enters pendingMenuState when one is set and clears it with pendingMenuParam: true; else false.
 bool applyPendingMenuState();
+// The menu screens' status flag is clear: no menu state is waiting in pendingMenuState.
+runtime::jboolean isStatusFlagClear();
 // Whether the game is in the menus (top-level state 2).
 bool isMenuState();
 

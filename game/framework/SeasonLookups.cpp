@@ -20,8 +20,15 @@ constexpr jint kPlayer = 3;
 constexpr jint kResult = 9;
 constexpr jint kScore = 15;
 constexpr jint kAnswerState = 16;
+constexpr jint kReadState = 19;
 constexpr jint kReadMark = 20;
 constexpr jint kOwner = 23;
+// The high nibble of byte 19 is clear while a message is unread.
+constexpr jint kReadNibble = 0xF0;
+// Message types about a player's transfer or contract, and the byte 20 value that closes one.
+constexpr jint kFirstOfferType = 1;
+constexpr jint kLastOfferType = 6;
+constexpr jint kOfferClosed = 2;
 // messageOptions byte that says whether messages about the user's club are listed.
 constexpr jint kOwnClubOption = 16;
 
@@ -173,6 +180,37 @@ jboolean isNotableMessage(const runtime::ByteArray* const record) {
     }
     const jint mark = (*record)[kReadMark];
     return (type == 23 && mark == 0) || (type == 24 && mark == -1) ? 1 : 0;
+}
+
+jboolean hasUnreadListedMessage() {
+    GameStatics* const s = statics();
+    const jint count = s->inboxCount < kInboxSlots ? s->inboxCount : kInboxSlots;
+    for (jint i = count - 1; i >= 0; --i) {
+        runtime::ByteArray* const record = messageAt(i);
+        if (holds(record, 0, kMessageBytes) && ((*record)[kReadState] & kReadNibble) == 0 &&
+            isNotableMessage(record) != 0) {
+            s->unreadListedMessage = record;
+            return 1;
+        }
+    }
+    return 0;
+}
+
+jboolean hasOpenOfferFor(const jint player) {
+    GameStatics* const s = statics();
+    const jint count = s->inboxCount < kInboxSlots ? s->inboxCount : kInboxSlots;
+    for (jint i = 0; i < count; ++i) {
+        const runtime::ByteArray* const record = messageAt(i);
+        if (!holds(record, 0, kMessageBytes)) {
+            continue;
+        }
+        const jint type = (*record)[kType];
+        if (type >= kFirstOfferType && type <= kLastOfferType && (*record)[kReadMark] != kOfferClosed &&
+            readShortBE(record, kPlayer) == player) {
+            return 1;
+        }
+    }
+    return 0;
 }
 
 jboolean snapshotCompare(const jint mode) {

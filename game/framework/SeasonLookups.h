@@ -32,6 +32,11 @@ runtime::ByteArray* messageAt(jint i);
 jboolean findMessage(jint teamOrKey, jint playerOrKey);
 // The message concerns the user and is to be listed (see the decision in the .cpp).
 jboolean isNotableMessage(const runtime::ByteArray* record);
+// Walks the ring from the newest message to the oldest and answers true at the first unread one
+// (byte 19's high nibble clear) that isNotableMessage accepts, keeping it in unreadListedMessage.
+jboolean hasUnreadListedMessage();
+// A message of the ring of type 1..6, byte 20 other than 2, is about the player (bytes 3-4).
+jboolean hasOpenOfferFor(jint player);
 // Mode 0 keeps the five club settings (ticketPriceLabels); mode 1 answers whether they still
 // equal the kept ones; mode 2 restores them and re-derives each ticketPrices level from its
 // label. Only mode 1 answers true.

@@ -8,6 +8,10 @@
 
 #include "runtime/JavaTypes.h"
 
+namespace runtime {
+struct String;
+}
+
 namespace game::framework {
 
 using runtime::jboolean;
@@ -49,6 +53,11 @@ public:
     virtual void saveCompetitionState370(jint k) = 0;
     // Copies roundFixtures to (save set) or from the fixture store's slot of the event.
     virtual void storeRoundFixtures(jint kind, jboolean save, jint round) = 0;
+    // The player's interest in a move between teamA and teamB at negotiation round round; 0
+    // when the player will not talk.
+    virtual jint transferInterest(jint player, jint teamA, jint teamB, jint round) = 0;
+    // The player's display name.
+    virtual runtime::String* getPlayerLabel(jint player) = 0;
 };
 
 SeasonScreenServices& seasonScreenServices();

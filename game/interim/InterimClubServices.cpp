@@ -20,16 +20,6 @@ void InterimClubServices::postInboxMessage(jint /*type*/, jint /*p1*/, jint /*p2
     logFirstCall(postLogged, "postInboxMessage");
 }
 
-jboolean InterimClubServices::hasUnreadListedMessage() {
-    logFirstCall(unreadLogged, "hasUnreadListedMessage");
-    return kNeutralAnswer;
-}
-
-jboolean InterimClubServices::hasOpenOfferFor(jint /*player*/) {
-    logFirstCall(offerLogged, "hasOpenOfferFor");
-    return kNeutralAnswer;
-}
-
 void InterimClubServices::refreshInboxScreen() {
     logFirstCall(inboxLogged, "refreshInboxScreen");
 }
@@ -54,20 +44,6 @@ void InterimClubServices::unpackGameRecord() {
 jint InterimClubServices::getPlayerAge(jint /*player*/) {
     logFirstCall(ageLogged, "getPlayerAge");
     return kNeutralValue;
-}
-
-jint InterimClubServices::getPlayerField2(jint /*player*/) {
-    logFirstCall(wageLogged, "getPlayerField2");
-    return kNeutralValue;
-}
-
-jint InterimClubServices::getPlayerField33(jint /*player*/) {
-    logFirstCall(valueLogged, "getPlayerField33");
-    return kNeutralValue;
-}
-
-void InterimClubServices::prepareMatchSquads() {
-    logFirstCall(squadsLogged, "prepareMatchSquads");
 }
 
 jint InterimClubServices::getTeamWageRoom(jint /*team*/) {

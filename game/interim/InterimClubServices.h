@@ -13,10 +13,6 @@ public:
                           framework::jint p4, framework::jint p5, framework::jint p6, framework::jint p7,
                           framework::jint p8, framework::jint p9, framework::jint p10, framework::jint p11,
                           framework::jint p12) override;
-    // Neutral: no unread message is listed (false).
-    framework::jboolean hasUnreadListedMessage() override;
-    // Neutral: no open offer (false).
-    framework::jboolean hasOpenOfferFor(framework::jint player) override;
     // No effect: the inbox list keeps what it holds.
     void refreshInboxScreen() override;
     // No effect: the keyed list is not changed.
@@ -30,12 +26,6 @@ public:
     void unpackGameRecord() override;
     // Neutral: 0.
     framework::jint getPlayerAge(framework::jint player) override;
-    // Neutral: 0.
-    framework::jint getPlayerField2(framework::jint player) override;
-    // Neutral: 0.
-    framework::jint getPlayerField33(framework::jint player) override;
-    // No effect.
-    void prepareMatchSquads() override;
     // Neutral: 0 (no room).
     framework::jint getTeamWageRoom(framework::jint team) override;
     // Neutral: 0.
@@ -43,17 +33,12 @@ public:
 
 private:
     bool postLogged = false;
-    bool unreadLogged = false;
-    bool offerLogged = false;
     bool inboxLogged = false;
     bool upsertLogged = false;
     bool bracketLogged = false;
     bool saveLogged = false;
     bool unpackLogged = false;
     bool ageLogged = false;
-    bool wageLogged = false;
-    bool valueLogged = false;
-    bool squadsLogged = false;
     bool wageRoomLogged = false;
     bool strengthLogged = false;
 };

@@ -15,6 +15,10 @@ void InterimMenuServices::updateEventList(runtime::Object* /*eventList*/) {
     logFirstCall(eventListLogged, "updateEventList");
 }
 
+void InterimMenuServices::setMenuAnimation(runtime::jint /*kind*/, runtime::jboolean /*force*/) {
+    logFirstCall(animationLogged, "setMenuAnimation");
+}
+
 void InterimMenuServices::updateMainMenu() {
     familyHandler();
 }

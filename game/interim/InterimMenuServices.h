@@ -9,6 +9,8 @@ class InterimMenuServices final : public framework::MenuServices {
 public:
     // No effect.
     void updateEventList(runtime::Object* eventList) override;
+    // No effect: the menu background keeps its animation.
+    void setMenuAnimation(runtime::jint kind, runtime::jboolean force) override;
 
     // Each family handler has no effect: the screen shows only what the menu frame paints
     // around it, and no key leaves it.
@@ -31,6 +33,7 @@ public:
 
 private:
     bool eventListLogged = false;
+    bool animationLogged = false;
 };
 
 } // namespace game::interim

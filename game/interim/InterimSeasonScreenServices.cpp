@@ -1,6 +1,7 @@
 // The interim season logic of the information screens (see InterimSeasonScreenServices.h).
 #include "game/interim/InterimSeasonScreenServices.h"
 
+#include "game/framework/DatabaseLookups.h"
 #include "game/framework/GameStatics.h"
 #include "game/interim/InterimLog.h"
 
@@ -61,6 +62,17 @@ void InterimSeasonScreenServices::saveCompetitionState370(jint /*k*/) {
 
 void InterimSeasonScreenServices::storeRoundFixtures(jint /*kind*/, jboolean /*save*/, jint /*round*/) {
     logFirstCall(storeLogged, "storeRoundFixtures");
+}
+
+jint InterimSeasonScreenServices::transferInterest(jint /*player*/, jint /*teamA*/, jint /*teamB*/,
+                                                   jint /*round*/) {
+    logFirstCall(interestLogged, "transferInterest");
+    return 0;
+}
+
+runtime::String* InterimSeasonScreenServices::getPlayerLabel(const jint player) {
+    logFirstCall(labelLogged, "getPlayerLabel");
+    return framework::nameOf(player, framework::kPlayerName);
 }
 
 } // namespace game::interim

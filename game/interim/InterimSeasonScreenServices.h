@@ -35,6 +35,11 @@ public:
     void saveCompetitionState370(framework::jint k) override;
     // No effect.
     void storeRoundFixtures(framework::jint kind, framework::jboolean save, framework::jint round) override;
+    // Neutral: 0 (the player will not talk).
+    framework::jint transferInterest(framework::jint player, framework::jint teamA, framework::jint teamB,
+                                     framework::jint round) override;
+    // The player's name from the name tables, without any decoration.
+    runtime::String* getPlayerLabel(framework::jint player) override;
 
 private:
     bool fixtureLogged = false;
@@ -47,6 +52,8 @@ private:
     bool stateLogged = false;
     bool recordLogged = false;
     bool storeLogged = false;
+    bool interestLogged = false;
+    bool labelLogged = false;
 };
 
 } // namespace game::interim

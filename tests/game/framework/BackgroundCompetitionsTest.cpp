@@ -110,6 +110,8 @@ public:
     }
     void saveCompetitionState370(jint) override {}
     void storeRoundFixtures(jint, jboolean, jint) override {}
+    jint transferInterest(jint, jint, jint, jint) override { return 0; }
+    runtime::String* getPlayerLabel(jint) override { return nullptr; }
 
     std::vector<Match> matches;
     std::vector<jint> loaded;

@@ -39,6 +39,8 @@ public:
         calls->push_back("storeRoundFixtures " + std::to_string(kind) + " " + std::to_string(save) + " " +
                          std::to_string(round));
     }
+    jint transferInterest(jint, jint, jint, jint) override { return 0; }
+    runtime::String* getPlayerLabel(jint) override { return nullptr; }
     Calls* calls = nullptr;
 };
 

@@ -297,6 +297,43 @@ TEST_F(DatabaseLookupsTest, TheListPlayerIsTheSquadSlotThatTheMatchRecordNames) 
     EXPECT_EQ(s->selectedPlayer, -1);
 }
 
+TEST_F(DatabaseLookupsTest, SquadSlotsAndPlayerFieldsAreReadBigEndianAndOutsideGiveTheirFallback) {
+    GameStatics* s = statics();
+    s->teamRecords = testing_support::byteArrayOf(concat({teamRecord({1, 2}), teamRecord({10, -1, 0x8123})}));
+    struct SlotCase {
+        jint team, slot, expected;
+    };
+    const SlotCase slots[] = {
+        {0, 1, 2},   {1, 0, 10},  {1, 1, -1},  {1, 2, static_cast<runtime::jshort>(0x8123)},
+        {1, 29, -1}, {1, 30, -1}, {0, -1, -1}, {2, 0, -1},
+        {-1, 0, -1}};
+    for (const SlotCase& c : slots) {
+        EXPECT_EQ(getTeamPlayerId(c.team, c.slot), c.expected) << c.team << " slot " << c.slot;
+    }
+    EXPECT_EQ(log.count("getTeamPlayerId: team 2 slot 0 lies outside the team records"), 1);
+    EXPECT_EQ(log.count("getTeamPlayerId: team 1 slot 30 lies outside the team records"), 1);
+
+    Bytes players(37 * 2, 0);
+    const Bytes wage = {0xFF, 0x38};              // -200
+    const Bytes value = {0x80, 0x01, 0x02, 0x03}; // bit 31 set
+    std::copy(wage.begin(), wage.end(), players.begin() + 37 + 2);
+    std::copy(value.begin(), value.end(), players.begin() + 37 + 33);
+    players[2] = 0x12;
+    players[3] = 0x34;
+    s->playerRecords = testing_support::byteArrayOf(players);
+    EXPECT_EQ(getPlayerField2(0), 0x1234);
+    EXPECT_EQ(getPlayerField2(1), -200);
+    EXPECT_EQ(getPlayerField33(1), static_cast<jint>(0x80010203u));
+    EXPECT_EQ(getPlayerField33(0), 0);
+    for (const jint outside : {2, -1}) {
+        EXPECT_EQ(getPlayerField2(outside), 0) << outside;
+        EXPECT_EQ(getPlayerField33(outside), 0) << outside;
+    }
+    EXPECT_EQ(log.count("getPlayerField33: player 2 lies outside the player records"), 1);
+    s->playerRecords = nullptr;
+    EXPECT_EQ(getPlayerField2(0), 0);
+}
+
 TEST_F(DatabaseLookupsTest, NoClubHasBandZeroWithoutAStrengthAndOthersTheirStrengthsBracket) {
     testing::ScriptedClubDatabase club;
     club.strengths = {{0, 10}, {3, 70}, {4, 83}, {65534, 90}};

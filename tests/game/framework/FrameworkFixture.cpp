@@ -90,6 +90,10 @@ void ScriptedMenus::updateEventList(runtime::Object* /*eventList*/) {
     log.add("updateEventList");
 }
 
+void ScriptedMenus::setMenuAnimation(const jint kind, const jboolean force) {
+    log.add("setMenuAnimation", {kind, force});
+}
+
 void ScriptedMenus::updateMainMenu() {
     log.add("updateMainMenu");
 }

@@ -67,6 +67,7 @@ class ScriptedMenus final : public framework::MenuServices {
 public:
     explicit ScriptedMenus(CallLog& log) : log(log) {}
     void updateEventList(runtime::Object* eventList) override;
+    void setMenuAnimation(jint kind, jboolean force) override;
     void updateMainMenu() override;
     void updateNewGameMenu() override;
     void updateMenu128() override;

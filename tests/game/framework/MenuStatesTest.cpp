@@ -420,12 +420,15 @@ TEST_F(MenuStatesTest, EnteringTheMainMenuClearsItsSlots) {
     EXPECT_FALSE(block()->mainMenuPending);
 }
 
-TEST_F(MenuStatesTest, APendingStateIsEnteredOnce) {
+TEST_F(MenuStatesTest, APendingStateIsEnteredOnceAndSetsTheStatusFlagUntilThen) {
     block()->menuState = 0x86;
+    EXPECT_TRUE(isStatusFlagClear());
     EXPECT_FALSE(applyPendingMenuState());
     block()->pendingMenuState = 0x88;
     block()->pendingMenuParam = 1;
+    EXPECT_FALSE(isStatusFlagClear());
     EXPECT_TRUE(applyPendingMenuState());
+    EXPECT_TRUE(isStatusFlagClear());
     EXPECT_EQ(block()->menuState, 0x88);
     EXPECT_EQ(block()->pendingMenuState, 0);
     EXPECT_EQ(block()->pendingMenuParam, 0);

@@ -57,6 +57,8 @@ public:
     void selectLeagueState(jboolean, jint, jboolean) override {}
     void saveCompetitionState370(jint) override {}
     void storeRoundFixtures(jint, jboolean, jint) override {}
+    jint transferInterest(jint, jint, jint, jint) override { return 0; }
+    runtime::String* getPlayerLabel(jint) override { return nullptr; }
 
     // Decides each match from (home, away, kind); a home win 1-0 when unset.
     std::function<ScriptedResult(jint home, jint away, jint kind)> script;

@@ -136,6 +136,59 @@ TEST_F(SeasonLookupsTest, FindMessageMatchesKeysAndTheOpenStateOfItsType) {
     }
 }
 
+TEST_F(SeasonLookupsTest, TheNewestUnreadNotableMessageIsFoundAndKept) {
+    GameStatics* const s = statics();
+    (*s->messageOptions)[16] = 2; // messages about the user's club are not listed for that alone
+    const jint other = 0x0456;
+    s->inboxStart = 98;
+    s->inboxCount = 4;
+    runtime::ByteArray* const oldestNotable = message(30, other, 0, other, 0, 0, 0, 0);
+    runtime::ByteArray* const newerNotable = message(31, other, 0, other, 0, 0, 0, 0);
+    runtime::ByteArray* const read = message(32, other, 0, other, 0, 0, 0, 0);
+    (*read)[19] = 0x10; // read: a high nibble in byte 19
+    runtime::ByteArray* const plain = message(2, other, 0, other, 0, 0, 0, 0); // not listed
+    post(98, 0, oldestNotable);
+    post(98, 1, newerNotable);
+    post(98, 2, read);
+    post(98, 3, plain);
+    EXPECT_EQ(hasUnreadListedMessage(), 1);
+    EXPECT_EQ(s->unreadListedMessage.get(), newerNotable);
+    (*newerNotable)[19] = static_cast<runtime::jbyte>(0x8F);
+    EXPECT_EQ(hasUnreadListedMessage(), 1);
+    EXPECT_EQ(s->unreadListedMessage.get(), oldestNotable);
+    (*newerNotable)[19] = 0x0F; // a low nibble alone still means unread
+    EXPECT_EQ(hasUnreadListedMessage(), 1);
+    EXPECT_EQ(s->unreadListedMessage.get(), newerNotable);
+    s->inboxCount = 1; // only the oldest is in the ring
+    (*oldestNotable)[19] = 0x20;
+    s->unreadListedMessage = nullptr;
+    EXPECT_EQ(hasUnreadListedMessage(), 0);
+    EXPECT_EQ(s->unreadListedMessage.get(), nullptr);
+    s->inboxCount = 0;
+    EXPECT_EQ(hasUnreadListedMessage(), 0);
+}
+
+TEST_F(SeasonLookupsTest, AnOpenOfferIsAMessageOfTypeOneToSixAboutThePlayerNotClosed) {
+    GameStatics* const s = statics();
+    struct Case {
+        jint type, player, b20;
+        jboolean expected;
+    };
+    const Case cases[] = {{1, 300, 0, 1}, {6, 300, 1, 1}, {3, 300, -1, 1}, {4, 300, 2, 0},
+                          {0, 300, 0, 0}, {7, 300, 0, 0}, {-1, 300, 0, 0}, {2, 301, 0, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "type " << c.type << " player " << c.player << " b20 " << c.b20);
+        s->inboxStart = 99;
+        s->inboxCount = 3;
+        post(99, 0, message(1, 7, 1000, 0, 0, 0, 0, 0));
+        post(99, 1, message(c.type, 7, c.player, 0, 0, 0, 0, c.b20));
+        post(99, 2, message(5, 7, 1001, 0, 0, 0, 0, 2));
+        EXPECT_EQ(hasOpenOfferFor(300), c.expected);
+        s->inboxCount = 1; // the message is beyond the count
+        EXPECT_EQ(hasOpenOfferFor(300), 0);
+    }
+}
+
 TEST_F(SeasonLookupsTest, ClubSettingsAreKeptComparedAndRestoredWithEveryLevel) {
     GameStatics* const s = statics();
     // Levels 17, 34, 50 map to indices 0, 1, 2.
