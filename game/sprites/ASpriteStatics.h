@@ -74,6 +74,7 @@ struct ASpriteStatics {
     // Menu drawing.
     runtime::StaticRef<sprites::ASprite> arrowSprite; // small arrows (modules 8-11) and the small pitch
     runtime::StaticRef<sprites::ASprite> extraSprite; // loaded on first need
+    runtime::StaticRef<sprites::ASprite> staffSprite; // staff screens' sprite, loaded by the staff hub
     runtime::jint keypadCell;                         // highlighted keypad cell; -1 none
     runtime::jint keypadKey; // key typed this frame: 0-25 letters, -2 and below others, -1 none
     runtime::StaticRef<runtime::String> keypadText0; // reset on every keypad paint

@@ -6,6 +6,7 @@
 
 #include "game/framework/DatabaseLookups.h"
 #include "game/framework/GameStatics.h"
+#include "game/framework/SaveRecord.h"
 #include "game/sprites/DataSetStore.h"
 #include "game/sprites/DatabaseFormat.h"
 #include "game/sprites/DatabaseTables.h"
@@ -348,65 +349,107 @@ void persistStateRecord(const jboolean save) {
     }
 }
 
+namespace {
+
+// A new game's first saved-game record, packed from the statics after the new-game set-up.
+void addFirstSavedGame() {
+    datasets::persistTable(
+        s()->gameRecordStoreName, false, [] { return s()->saveRecordBuffer.get(); }, kSavedGameBytes,
+        [] {
+            infoScreenServices().resetCareer();
+            s()->saveRecordBuffer = runtime::newByteArray(kSavedGameBytes);
+            framework::packSaveRecord();
+        });
+    s()->saveRecordBuffer = nullptr;
+}
+
+// The game's stores, in the order a new game rewrites them: the store's name; for resetDataSets
+// what makes the new table (nothing: the table as it stands), the table and the record's length;
+// for createRecordStores what stores the first record of an empty store.
+struct GameStore {
+    String* (*name)();
+    void (*make)();
+    ByteArray* (*table)();
+    jint (*length)();
+    void (*firstRun)();
+};
+constexpr GameStore kGameStores[] = {
+    {[] { return constantString(kStateStore); },
+     [] { s()->stateRecord = runtime::newByteArray(s()->stateRecordLength); },
+     [] { return s()->stateRecord.get(); }, [] { return s()->stateRecordLength; },
+     [] { persistStateRecord(0); }},
+    {[] { return constantString(kTeamByteStore); },
+     [] { s()->teamByteTable = runtime::newByteArray(kTeamByteTableBytes); },
+     [] { return s()->teamByteTable.get(); }, [] { return kTeamByteTableBytes; },
+     [] { persistTeamByteTable(0); }},
+    {[] { return s()->gameRecordStoreName.get(); },
+     [] {
+         infoScreenServices().resetCareer();
+         s()->saveRecordBuffer = runtime::newByteArray(kSavedGameBytes);
+         frameworkServices().loadGameDatabase();
+     },
+     [] { return s()->saveRecordBuffer.get(); }, [] { return kSavedGameBytes; }, &addFirstSavedGame},
+    {[] { return s()->table1110StoreName.get(); },
+     [] { s()->competitionRecords = runtime::newByteArray(kTable1110Bytes); },
+     [] { return s()->competitionRecords.get(); }, [] { return kTable1110Bytes; },
+     [] { persistTable1110(0); }},
+    {[] { return constantString(kTable4608Store); },
+     [] { s()->fixtureStore = runtime::newByteArray(kTable4608Bytes); },
+     [] { return s()->fixtureStore.get(); }, [] { return kTable4608Bytes; }, [] { persistTable4608(0); }},
+    {[] { return constantString(kTable6342Store); },
+     [] { s()->table6342 = runtime::newByteArray(kTable6342Bytes); }, [] { return s()->table6342.get(); },
+     [] { return kTable6342Bytes; }, [] { persistTable6342(0); }},
+    {[] { return constantString(kSetupStore); },
+     [] {
+         // The table keeps its room beyond the record for the random picks.
+         const jint length = s()->selectionTable != nullptr ? s()->selectionTable->length : 0;
+         s()->selectionTable = runtime::newByteArray(std::max(length, kSetupRecordBytes));
+     },
+     [] { return s()->selectionTable.get(); }, [] { return kSetupRecordBytes; },
+     [] { persistSetupRecord(0); }},
+    {[] { return constantString(kTeamStore); }, nullptr, [] { return s()->teamRecords.get(); },
+     [] { return kTeamRecordBytes * s()->teamCount; }, [] { persistTeamRecords(0); }},
+    {[] { return constantString(kPlayerStore); }, nullptr, [] { return s()->playerRecords.get(); },
+     [] { return kPlayerRecordBytes * s()->playerCount; }, [] { persistPlayerRecords(0); }},
+    {[] { return s()->inboxStoreName.get(); }, nullptr,
+     [] { return runtime::newByteArray(kInboxRecordBytes); }, [] { return kInboxRecordBytes; },
+     [] { persistInbox(0); }},
+    {[] { return constantString(kTripletStore); }, &clearThreeByteTable,
+     [] { return s()->tripletTable.get(); }, [] { return kTripletEntryBytes * s()->tripletCount; },
+     [] { persistThreeByteTable(0); }},
+    {[] { return constantString(kProfileStore); }, nullptr,
+     [] { return runtime::newByteArray(kManagerProfileBytes); }, [] { return kManagerProfileBytes; },
+     [] { persistManagerProfile(0, 0); }},
+    {[] { return constantString(kTransferStore); },
+     [] { s()->transferHistory = runtime::newByteArray(kTransferTableBytes); },
+     [] { return s()->transferHistory.get(); }, [] { return kTransferTableBytes; },
+     [] { persistEightByteTable(0); }},
+};
+
+// True when the store called name opens and holds no record 1 (a store that cannot be opened is
+// left alone).
+bool needsFirstRecord(String* const name) {
+    datasets::Store* const store = datasets::openStore(name);
+    return store != nullptr && store->contains(datasets::kDataSetRecord) == 0;
+}
+
+} // namespace
+
 void resetDataSets() {
-    // One step per store, in the order a new game rewrites them: the store's name, what makes the
-    // new table (nothing: the table as it stands), the table and the record's length.
-    struct Step {
-        String* (*name)();
-        void (*make)();
-        ByteArray* (*table)();
-        jint (*length)();
-    };
-    static constexpr Step kSteps[] = {
-        {[] { return constantString(kStateStore); },
-         [] { s()->stateRecord = runtime::newByteArray(s()->stateRecordLength); },
-         [] { return s()->stateRecord.get(); }, [] { return s()->stateRecordLength; }},
-        {[] { return constantString(kTeamByteStore); },
-         [] { s()->teamByteTable = runtime::newByteArray(kTeamByteTableBytes); },
-         [] { return s()->teamByteTable.get(); }, [] { return kTeamByteTableBytes; }},
-        {[] { return s()->gameRecordStoreName.get(); },
-         [] {
-             infoScreenServices().resetCareer();
-             s()->saveRecordBuffer = runtime::newByteArray(kSavedGameBytes);
-             frameworkServices().loadGameDatabase();
-         },
-         [] { return s()->saveRecordBuffer.get(); }, [] { return kSavedGameBytes; }},
-        {[] { return s()->table1110StoreName.get(); },
-         [] { s()->competitionRecords = runtime::newByteArray(kTable1110Bytes); },
-         [] { return s()->competitionRecords.get(); }, [] { return kTable1110Bytes; }},
-        {[] { return constantString(kTable4608Store); },
-         [] { s()->fixtureStore = runtime::newByteArray(kTable4608Bytes); },
-         [] { return s()->fixtureStore.get(); }, [] { return kTable4608Bytes; }},
-        {[] { return constantString(kTable6342Store); },
-         [] { s()->table6342 = runtime::newByteArray(kTable6342Bytes); }, [] { return s()->table6342.get(); },
-         [] { return kTable6342Bytes; }},
-        {[] { return constantString(kSetupStore); },
-         [] {
-             // The table keeps its room beyond the record for the random picks.
-             const jint length = s()->selectionTable != nullptr ? s()->selectionTable->length : 0;
-             s()->selectionTable = runtime::newByteArray(std::max(length, kSetupRecordBytes));
-         },
-         [] { return s()->selectionTable.get(); }, [] { return kSetupRecordBytes; }},
-        {[] { return constantString(kTeamStore); }, nullptr, [] { return s()->teamRecords.get(); },
-         [] { return kTeamRecordBytes * s()->teamCount; }},
-        {[] { return constantString(kPlayerStore); }, nullptr, [] { return s()->playerRecords.get(); },
-         [] { return kPlayerRecordBytes * s()->playerCount; }},
-        {[] { return s()->inboxStoreName.get(); }, nullptr,
-         [] { return runtime::newByteArray(kInboxRecordBytes); }, [] { return kInboxRecordBytes; }},
-        {[] { return constantString(kTripletStore); }, &clearThreeByteTable,
-         [] { return s()->tripletTable.get(); }, [] { return kTripletEntryBytes * s()->tripletCount; }},
-        {[] { return constantString(kProfileStore); }, nullptr,
-         [] { return runtime::newByteArray(kManagerProfileBytes); }, [] { return kManagerProfileBytes; }},
-        {[] { return constantString(kTransferStore); },
-         [] { s()->transferHistory = runtime::newByteArray(kTransferTableBytes); },
-         [] { return s()->transferHistory.get(); }, [] { return kTransferTableBytes; }},
-    };
-    for (const Step& step : kSteps) {
-        if (!resetStore(step.name(), step.make, step.table, step.length())) {
+    for (const GameStore& store : kGameStores) {
+        if (!resetStore(store.name(), store.make, store.table, store.length())) {
             break;
         }
     }
     s()->saveRecordBuffer = nullptr;
+}
+
+void createRecordStores() {
+    for (const GameStore& store : kGameStores) {
+        if (needsFirstRecord(store.name())) {
+            store.firstRun();
+        }
+    }
 }
 
 } // namespace game::sprites

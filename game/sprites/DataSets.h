@@ -82,6 +82,11 @@ void persistStateRecord(jboolean save);
 // Rewrites record 1 of every store that holds one with a new game's contents, in a fixed order;
 // the first failure ends the sequence.
 void resetDataSets();
+// First run of the saved data: each of those stores that holds no record 1 gets its first one,
+// the first-run record of its persisting routine (the team byte table all 520 bytes) and, for
+// the game's store, a new game's saved-game record (the new-game set-up, then packSaveRecord).
+// Stores that hold a record keep it untouched; a store that fails is skipped.
+void createRecordStores();
 
 // First-run team records: team t holds players 21t..21t+20, nine empty slots, then the wage
 // budget and funds of its information record.

@@ -109,6 +109,21 @@ constexpr jint kArrowTouchSize = kMarkerSize + 2 * kArrowTouchMargin;
 constexpr jint kMenuPack = 116;
 constexpr jint kExtraSpriteEntry = 8;
 constexpr jint kExtraSpriteKind = 20;
+// The staff screens' sprite has kind 0, as the other menu sprites keep from their constructor.
+constexpr jint kStaffSpriteEntry = 12;
+constexpr jint kMenuSpriteKind = 0;
+
+// Loads entry `entry` of the menu pack into field as a sprite of kind `kind` unless field holds
+// one. The sprite is stored before it loads, so one that cannot be read is not read again.
+void loadMenuSpriteOnce(runtime::StaticRef<ASprite>& field, const jint entry, const jint kind) {
+    if (field != nullptr) {
+        return;
+    }
+    ASprite* const sprite = runtime::newObject<ASprite>();
+    sprite->kind = kind;
+    field = sprite;
+    loadSpriteFromPack(sprite, runtime::getConstantString(kMenuPack), entry);
+}
 
 // Logs a missing piece of data (the drawing goes on without it).
 void reportMissing(const char* what) {
@@ -432,15 +447,11 @@ void drawFormation(const jint team, const jboolean blinkSelected, const jboolean
 }
 
 void ensureExtraSprite() {
-    GameStatics* const s = statics();
-    if (s->extraSprite != nullptr) {
-        return;
-    }
-    ASprite* const sprite = runtime::newObject<ASprite>();
-    sprite->kind = kExtraSpriteKind;
-    sprite->moduleImages = nullptr;
-    s->extraSprite = sprite;
-    loadSpriteFromPack(sprite, runtime::getConstantString(kMenuPack), kExtraSpriteEntry);
+    loadMenuSpriteOnce(statics()->extraSprite, kExtraSpriteEntry, kExtraSpriteKind);
+}
+
+void loadScreenSprite() {
+    loadMenuSpriteOnce(statics()->staffSprite, kStaffSpriteEntry, kMenuSpriteKind);
 }
 
 } // namespace game::sprites

@@ -50,5 +50,8 @@ void drawKeypad(jint x, jint y, jint cellW, jint cellH, jint rows, jint cols, ji
 void drawFormation(jint team, jboolean blinkSelected, jboolean withSelection, jint spare, jint y);
 // Loads extraSprite (kind 20, entry 8 of the menu pack) unless it is there.
 void ensureExtraSprite();
+// The screen sprite of the staff hub (menu state 0x208): loads staffSprite from entry 12 of the
+// menu pack unless it is there. A sprite that cannot be read stays empty and paints nothing.
+void loadScreenSprite();
 
 } // namespace game::sprites

@@ -438,6 +438,29 @@ TEST_F(RecordStoreTest, WriteIndexToWritesTheFieldsAndCloses) {
 }
 
 // The failure tests put a directory where a file is to be renamed to: that fails for any user.
+TEST_F(RecordStoreTest, ClosingWritesTheIndexAndAFailureRaisesWithoutSpoilingTheStore) {
+    RecordStore* store = open("closing");
+    add(store, {1});
+    add(store, {2, 3});
+    store->deleteRecord(1);
+    std::filesystem::remove(indexFile("closing"));
+    store->closeRecordStore();
+    EXPECT_EQ(readBytes(indexFile("closing")), bigEndian({2, 1, 2}));
+
+    std::filesystem::remove(indexFile("closing"));
+    std::filesystem::create_directory(indexFile("closing"));
+    store->closeRecordStore();
+    EXPECT_EQ(takePending(), std::make_pair(jint{runtime::kRecordStoreException}, sampleText(75)));
+    // The store goes on as it was.
+    EXPECT_EQ(store->contains(2), 1);
+    EXPECT_EQ(store->getRecordSize(2), 2);
+    EXPECT_EQ(recordOf(store, 2), (Bytes{2, 3}));
+    std::filesystem::remove(indexFile("closing"));
+    store->closeRecordStore();
+    EXPECT_EQ(takePending().first, 0);
+    EXPECT_EQ(readBytes(indexFile("closing")), bigEndian({2, 1, 2}));
+}
+
 TEST_F(RecordStoreTest, AnIndexThatCannotBeWrittenUndoesTheAdd) {
     RecordStore* store = open("blocked");
     std::filesystem::create_directory(indexFile("blocked"));

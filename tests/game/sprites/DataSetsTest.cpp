@@ -1,6 +1,6 @@
 // The persisted data sets: first runs, round trips of every data set, records of the wrong size,
 // the inbox, the manager profile, the team sheet, the state and composite records, and the reset
-// for a new game.
+// for a new game and the first run that creates the game's stores.
 #include "game/sprites/DataSets.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "game/framework/SaveRecord.h"
 #include "game/sprites/DatabaseFormat.h"
 #include "game/sprites/DatabaseTables.h"
 #include "tests/game/sprites/DatabaseFixture.h"
@@ -691,6 +692,76 @@ TEST_F(DataSetsTest, ANewGameLeavesStoresWithoutARecordAndStopsAtTheFirstFailure
     // The inbox store has no name: the sequence ends there.
     EXPECT_EQ(recordBytes("transfers"), transfers);
     EXPECT_EQ(infoScreens.careerResets, 0);
+}
+
+// The stores a first run creates, with their record lengths.
+std::vector<std::pair<std::string, std::size_t>> gameStores() {
+    return {
+        {"history", 141},
+        {"teambytes", 520},
+        {"gamesave", 5736},
+        {testing_support::textOf(s()->table1110StoreName), 1110},
+        {"results", 4608},
+        {"stats", 6342},
+        {"clubplan", 804},
+        {"teams", 64 * static_cast<std::size_t>(s()->teamCount)},
+        {"players", 37 * static_cast<std::size_t>(s()->playerCount)},
+        {"inbox", 2728},
+        {"triplets", 3 * static_cast<std::size_t>(s()->tripletCount)},
+        {"profile", 60},
+        {"transfers", 401},
+    };
+}
+
+TEST_F(DataSetsTest, AFirstRunGivesEveryGameStoreItsFirstRecordAndANewGamesSavedGame) {
+    s()->tripletCount = 4;
+    s()->userTeam = 5;
+    infoScreens.onCareerReset = [] { s()->userTeam = 123; };
+    createRecordStores();
+    EXPECT_EQ(application.pendingException, nullptr);
+    for (const auto& [store, length] : gameStores()) {
+        EXPECT_EQ(recordBytes(store).size(), length) << store;
+    }
+    EXPECT_EQ(recordBytes("triplets"), Bytes(12, 0xFF));
+    Bytes transfers(401, 0xFF);
+    transfers[0] = 0;
+    EXPECT_EQ(recordBytes("transfers"), transfers);
+    EXPECT_EQ(recordBytes("clubplan")[0], 0x53) << "the club plan's first-run contents";
+    EXPECT_EQ(framework.setupResets, 1);
+    // The saved game is the new game's state, packed after its set-up.
+    EXPECT_EQ(infoScreens.careerResets, 1);
+    EXPECT_EQ(s()->saveRecordBuffer.get(), nullptr);
+    s()->saveRecordBuffer = runtime::newByteArray(5736);
+    framework::packSaveRecord();
+    const Bytes game = recordBytes("gamesave");
+    EXPECT_EQ(game, testing_support::bytesOf(s()->saveRecordBuffer));
+    EXPECT_EQ((game[4] << 8) | game[5], 123);
+    // Stores that are not the game's own get nothing.
+    EXPECT_FALSE(hasRecord("composite"));
+    EXPECT_FALSE(hasRecord(testing_support::textOf(s()->threeStaticsStoreName)));
+}
+
+TEST_F(DataSetsTest, AFirstRunKeepsEveryStoredRecordAndSkipsAStoreItCannotOpen) {
+    const Bytes teams(64 * static_cast<std::size_t>(s()->teamCount), 7);
+    writeStore("teams", teams);
+    writeStore("gamesave", Bytes(5736, 9));
+    writeStore("transfers", Bytes(400, 1)); // of the wrong length: loading would replace it
+    s()->inboxStoreName = nullptr;
+    createRecordStores();
+    EXPECT_EQ(recordBytes("teams"), teams);
+    EXPECT_EQ(recordBytes("gamesave"), Bytes(5736, 9));
+    EXPECT_EQ(recordBytes("transfers"), Bytes(400, 1));
+    EXPECT_EQ(infoScreens.careerResets, 0);
+    EXPECT_FALSE(hasRecord("inbox"));
+    EXPECT_TRUE(logMentions("a store without a name is not opened"));
+    // The stores after the one without a name still get theirs.
+    EXPECT_EQ(recordBytes("profile").size(), 60u);
+    // A second first run changes nothing.
+    const Bytes teamBytes = recordBytes("teambytes");
+    fillWith(s()->teamByteTable, 4);
+    createRecordStores();
+    EXPECT_EQ(recordBytes("teambytes"), teamBytes);
+    EXPECT_EQ(application.pendingException, nullptr);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <string>
@@ -96,8 +97,14 @@ public:
     runtime::String* getTeamLabel(const jint team) override {
         return runtime::newStringFromCString(("label " + std::to_string(team)).c_str());
     }
-    void resetCareer() override { ++careerResets; }
+    void resetCareer() override {
+        ++careerResets;
+        if (onCareerReset) {
+            onCareerReset();
+        }
+    }
     int careerResets = 0;
+    std::function<void()> onCareerReset; // what the new-game set-up changes, when set
 };
 
 class DatabaseTest : public testing_support::GameRuntimeTest {

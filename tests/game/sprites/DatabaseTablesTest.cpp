@@ -172,6 +172,32 @@ TEST_F(DatabaseTablesTest, ASecondLoadKeepsTheTablesLoadedOnlyOnce) {
     EXPECT_EQ(testing_support::bytesOf(s->setUpRecords), Bytes(5, 5));
 }
 
+TEST_F(DatabaseTablesTest, TheTeamNameTableIsEntryThreeReadWholeOnceAndThePackIsClosed) {
+    GameStatics* s = statics();
+    loadTeamNameTable();
+    ASSERT_EQ(application.pendingException, nullptr);
+    ASSERT_NE(s->teamNameTable, nullptr);
+    EXPECT_EQ(testing_support::bytesOf(s->teamNameTable), sampleEntry(kTeamNameTableEntry));
+    EXPECT_EQ(s->packStream.get(), nullptr);
+    ByteArray* names = s->teamNameTable;
+    loadTeamNameTable();
+    EXPECT_EQ(s->teamNameTable.get(), names);
+
+    // Without the entry the reader's error is left pending and nothing is kept.
+    std::vector<tools::PackEntry> entries = tools::sampleDatabase().entries;
+    entries.resize(kTeamNameTableEntry);
+    putDatabasePack(entries);
+    s->packName = nullptr; // forget the cached header of the sample pack
+    s->teamNameTable = nullptr;
+    loadTeamNameTable();
+    auto* pending = static_cast<runtime::java_lang_Throwable*>(application.pendingException);
+    ASSERT_NE(pending, nullptr);
+    EXPECT_EQ(text(pending->message), "Pack entry missing");
+    application.pendingException = nullptr;
+    EXPECT_EQ(s->teamNameTable.get(), nullptr);
+    EXPECT_EQ(s->packStream.get(), nullptr);
+}
+
 TEST_F(DatabaseTablesTest, APackWithoutTheEntriesLeavesItsErrorToTheCaller) {
     std::vector<tools::PackEntry> entries = tools::sampleDatabase().entries;
     entries.resize(5);

@@ -1,7 +1,7 @@
 // The menu drawing routines over probe sprites: dashed lines (and the dash that never advances),
 // selector and value arrows, the keypad's cells and typed keys, the formation diagram in its
 // two layouts with blinking, highlight, condition strips, hidden players, the position view and
-// the move arrows; and the extra and twin sprites loaded from the sample menu pack once.
+// the move arrows; and the extra, twin and staff sprites loaded from the menu pack once.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,10 +11,13 @@
 #include "game/sprites/MenuDrawing.h"
 #include "game/sprites/WidgetServices.h"
 #include "game/sprites/Widgets.h"
+#include "profile/Graphics.h"
+#include "profile/Image.h"
 #include "runtime/ConstantPool.h"
 #include "runtime/Service.h"
 #include "tests/game/GameResourceFixture.h"
 #include "tests/game/sprites/DrawRecorder.h"
+#include "tools/SamplePacks.h"
 #include "tools/SampleSprites.h"
 
 namespace game::sprites::testing {
@@ -490,6 +493,44 @@ TEST_F(MenuPackSpritesTest, ExtraAndTwinSpritesLoadOnceWithTheirKinds) {
     EXPECT_GE(twin->frameCount(), 11);
     paintAnimatedBadge(10, 0);
     EXPECT_EQ(s->twinSprite.get(), twin);
+}
+
+TEST_F(MenuPackSpritesTest, TheStaffHubsScreenSpriteLoadsOnceWithTheKindOfTheMenuSprites) {
+    GameStatics* const s = statics();
+    loadScreenSprite();
+    ASprite* const staff = s->staffSprite;
+    ASSERT_NE(staff, nullptr);
+    EXPECT_EQ(staff->kind, 0);
+    EXPECT_GE(staff->frameCount(), 15) << "the training types' frames 0-12 and the column marker 14";
+    EXPECT_EQ(s->packStream.get(), nullptr) << "the pack is closed";
+    const int opens = openCount("menu");
+    loadScreenSprite();
+    EXPECT_EQ(s->staffSprite.get(), staff);
+    EXPECT_EQ(openCount("menu"), opens);
+    EXPECT_EQ(application.pendingException, nullptr);
+}
+
+TEST_F(MenuPackSpritesTest, AStaffSpriteThatCannotBeReadIsLoggedOnceAndPaintsNothing) {
+    // A menu pack whose entry 12 is no sprite file.
+    std::vector<tools::PackEntry> entries(12, tools::emptyPackEntry());
+    entries.push_back({true, {1, 2, 3}, 0});
+    putResources(tools::packArchiveEntries("menu", tools::buildPackParts(entries), ""));
+    loadScreenSprite();
+    ASprite* const staff = statics()->staffSprite;
+    ASSERT_NE(staff, nullptr);
+    EXPECT_EQ(staff->frameCount(), 0);
+    EXPECT_EQ(application.pendingException, nullptr);
+    jint reports = 0;
+    for (const std::string& line : logLines()) {
+        reports += line.find("pack menu entry 12") != std::string::npos ? 1 : 0;
+    }
+    EXPECT_EQ(reports, 1);
+    loadScreenSprite();
+    EXPECT_EQ(statics()->staffSprite.get(), staff) << "not read again on the next entry";
+    auto* const screen = runtime::newObject<profile::Image>();
+    screen->initBuffer(480, 800, profile::kPixelRgb565 | profile::kImageMutableFlag, 0);
+    staff->paintFrame(screen->getGraphics(), 14, 10, 10, 0, 0, 0);
+    EXPECT_EQ(application.pendingException, nullptr);
 }
 
 } // namespace

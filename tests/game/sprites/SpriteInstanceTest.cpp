@@ -108,6 +108,50 @@ TEST_F(SpriteInstanceTest, PaintingUsesThePositionAndTransform) {
     EXPECT_TRUE(isBackground(100, 40));
 }
 
+// What a menu entry resets: setAnim restarts every field of the animation and keeps the sprite,
+// the position and the transform.
+TEST_F(SpriteInstanceTest, SetAnimRestartsTheAnimationFieldsAndKeepsTheRest) {
+    ASprite* const sprite = animated(1, 1, 1);
+    const struct {
+        const char* what;
+        bool withSprite;
+        jint loops; // 1 000 for the one-argument form
+        jint expectedLoops;
+        jint expectedLastFrame;
+    } cases[] = {
+        {"once", true, 0, 0, 2},
+        {"twice more", true, 2, 2, 2},
+        {"forever", true, 1000, -1, 2},
+        {"no sprite", false, 0, 0, -1},
+    };
+    for (const auto& c : cases) {
+        ASpriteInstance* instance =
+            runtime::newObject<ASpriteInstance>(c.withSprite ? sprite : nullptr, 7, 8);
+        instance->transform = kTransformFlipX;
+        instance->anim = 1;
+        instance->aframe = 2;
+        instance->timer = 5;
+        instance->loops = 3;
+        instance->ended = 1;
+        instance->lastFrame = 9;
+        if (c.loops == 1000) {
+            instance->setAnim(0);
+        } else {
+            framework::spriteServices().setAnim(instance, 0, c.loops);
+        }
+        EXPECT_EQ(instance->anim, 0) << c.what;
+        EXPECT_EQ(instance->aframe, 0) << c.what;
+        EXPECT_EQ(instance->timer, 0) << c.what;
+        EXPECT_EQ(instance->loops, c.expectedLoops) << c.what;
+        EXPECT_FALSE(instance->ended) << c.what;
+        EXPECT_EQ(instance->lastFrame, c.expectedLastFrame) << c.what;
+        EXPECT_EQ(instance->sprite, c.withSprite ? sprite : nullptr) << c.what;
+        EXPECT_EQ(instance->x, 7) << c.what;
+        EXPECT_EQ(instance->y, 8) << c.what;
+        EXPECT_EQ(instance->transform, kTransformFlipX) << c.what;
+    }
+}
+
 // Without a double installed the framework's sprite services are these routines themselves.
 TEST_F(SpriteInstanceTest, TheFrameworkReachesTheSpriteRoutines) {
     framework::SpriteServices& services = framework::spriteServices();

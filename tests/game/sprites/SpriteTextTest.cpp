@@ -88,6 +88,16 @@ TEST_F(SpriteTextTest, AnchorsPlaceTheText) {
     EXPECT_EQ(paletteAt(200, 200), 2) << "other bits are ignored";
 }
 
+TEST_F(SpriteTextTest, ASubStringEndsBeforeItsEndIndex) {
+    runtime::String* const text = runtime::newStringFromCString("ABCD");
+    EXPECT_EQ(ASprite::drawSubString(g, text, 1, 3, 100, 100, 0, 0, 2), 2 * kAdvance);
+    EXPECT_EQ(paletteAt(100, 100), 2);
+    EXPECT_EQ(paletteAt(100 + kAdvance, 100), 2);
+    EXPECT_FALSE(anyPaint(100 + 2 * kAdvance, 100, 3 * kAdvance, 9));
+    EXPECT_EQ(ASprite::drawSubString(g, text, 2, 2, 100, 200, 0, 0, 2), 0);
+    EXPECT_FALSE(anyPaint(100, 200, 4 * kAdvance, 9));
+}
+
 TEST_F(SpriteTextTest, CharactersWithoutGlyphAdvanceSixAndEqualsTwoMore) {
     EXPECT_EQ(draw("A B", 100, 100), 2 * kAdvance + 6);
     EXPECT_EQ(paletteAt(100 + kAdvance + 6, 100), 2);

@@ -96,6 +96,22 @@ TEST_F(TextPackageLoaderTest, ASoundContainerFillsTheTextStatics) {
     EXPECT_EQ(s->textOffsets->length, 1);
 }
 
+TEST_F(TextPackageLoaderTest, EveryNumberIsReadLowByteFirst) {
+    // Count 2, end offsets 3 and 0x102, written byte by byte; then the 258 text bytes.
+    Bytes container = {2, 0, 0, 0, 3, 0, 0, 0, 0x02, 0x01, 0, 0};
+    const Bytes textBytes = bytesOf("One" + std::string(255, 'x'));
+    container.insert(container.end(), textBytes.begin(), textBytes.end());
+    EXPECT_EQ(load(container, static_cast<jint>(container.size())), 258 + 4 * 3);
+    GameStatics* s = statics();
+    EXPECT_EQ(s->textCount, 2);
+    ASSERT_EQ(s->textOffsets->length, 3);
+    EXPECT_EQ((*s->textOffsets)[0], 0);
+    EXPECT_EQ((*s->textOffsets)[1], 3);
+    EXPECT_EQ((*s->textOffsets)[2], 0x102);
+    EXPECT_EQ(s->textBytes->length, 258);
+    EXPECT_EQ(texts()[0], "One");
+}
+
 TEST_F(TextPackageLoaderTest, AContainerThatCannotBeReadWholeLeavesAnEmptyPackage) {
     const struct {
         const char* what;
