@@ -8,8 +8,13 @@
 
 namespace runtime {
 struct String;
+struct StringBuffer;
 struct java_util_Hashtable;
 } // namespace runtime
+
+namespace game::sprites {
+struct ASpriteInstance;
+} // namespace game::sprites
 
 namespace game {
 
@@ -319,6 +324,51 @@ struct CStateStatics {
     runtime::jint stateIntE;
     runtime::jint stateIntF;
     runtime::jint stateIntG; // stored as its low byte, last
+
+    // What the screens' entry preparation sets up: the main menu, the list screens, the scouting
+    // draw, the contract screens, the text entry, the transfer message list, the schedule and
+    // the per-screen fields that every entry resets.
+    runtime::StaticRef<sprites::ASpriteInstance> mainMenuSpriteInstance; // the main menu's animation
+    runtime::jint mainMenuMarker;                                        // -1 after entering the main menu
+    runtime::StaticRef<runtime::String> mainMenuText;                    // a text of the main menu
+    runtime::jint squadListMarked;                                       // second counter of the list screens
+    runtime::jint youthPlayer;                             // the player screen 0x40B shows as a row
+    runtime::jboolean youthFlag;                           // cleared on entering 0x40B
+    runtime::jint scoutPool;                               // the pool a scouting draw spaces its picks over
+    runtime::jint chosenPlayer;                            // the player the player and contract screens show
+    runtime::jbyte squadCrowded;                           // a match side uses four bench entries or more
+    runtime::jboolean entryBusy;                           // busy byte of the text-entry screen
+    runtime::StaticRef<runtime::StringBuffer> entryBuffer; // text or amount being typed; made on first use
+    runtime::jint entryParamA;                             // values of the text-entry screen
+    runtime::jint entryParamB;
+    runtime::jint entryFields[5];
+    runtime::jint entryValue; // the number the contract entry screens show
+    runtime::jint entryValueAux;
+    runtime::jint offerRound;                            // round of the contract negotiation
+    runtime::jint offerAsk;                              // the player's asking price; 88888 refuses
+    runtime::jint wageRoom;                              // the club's yearly wage room, set once
+    runtime::jint wageRoomShown;                         // its working copy
+    runtime::jboolean wageRoomSet;                       // wageRoom has been computed
+    runtime::StaticRef<runtime::ByteArray> offerMessage; // the message a transfer screen answers
+    runtime::jint messageRecordLimit;                    // rows of messageRecords
+    runtime::jint messageRecordPos;                      // the transfer message list's position
+    runtime::StaticRef<runtime::IntArray> statusPanel;   // tables screen 0x2004 clears; made by
+    runtime::StaticRef<runtime::ByteArray> statusBytes;  // the screen that uses them
+    runtime::jint scheduleRowSaved;                      // the schedule screen's kept row
+    runtime::jint scheduleMonth;                         // the month it shows
+    runtime::jboolean scheduleFromSave;                  // it resumes at scheduleRowSaved
+    runtime::jint seasonRow;                             // a row index of the season half-screens
+    runtime::jint seasonMarker;                          // -1 after entering them
+    runtime::jint screenCounter;                         // per-screen step counters
+    runtime::jint screenPhase;
+    runtime::jboolean popupOpen; // a screen's pop-up is open
+    runtime::jint popupChoice;   // its choice; -1 none
+    runtime::jbyte screenValue;
+    runtime::jint selectionMarker; // -2 after every entry
+    runtime::jboolean entryTimeFlag;
+    runtime::jint popupAnchor; // list anchors of the list screens; -1 none
+    runtime::jint mainListMarker;
+    runtime::jboolean listReady; // set on entering 0x24 and 0x100003
 };
 
 } // namespace game

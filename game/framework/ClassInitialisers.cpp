@@ -23,6 +23,9 @@ constexpr runtime::jint kLoadingState = 1;
 constexpr runtime::jint kNoSound = -1;
 constexpr runtime::jint kUpperCaseGlyphBase = 0;
 constexpr runtime::jint kDigitGlyphBase = 26;
+// The transfer message list: rows of whole 27-byte message records.
+constexpr runtime::jint kTransferMessageRows = 10;
+constexpr runtime::jint kMessageRecordBytes = 27;
 
 } // namespace
 
@@ -244,7 +247,7 @@ void deviceStaticInit(GameStatics* const s) {
     s->values33B = byteTable({3, 3});
     s->constantTexts162 = constantStringTable({162, 163, 164, 165, 166});
     s->gatePrices = intTable({20, 15, 10, 5, 2});
-    s->menuStepValues = intTable({20, 16, 12, 8, 4, 2});
+    s->scoutCounts = intTable({20, 16, 12, 8, 4, 2});
     s->teamTalkTable = byteRows({{0, 50, 100, 3, 5},
                                  {0, 75, 100, 3, 7},
                                  {75, 100, 0, -7, -3},
@@ -285,6 +288,7 @@ void deviceStaticInit(GameStatics* const s) {
 void cStateStaticInit(GameStatics* const s) {
     s->menuChoice = 1;
     s->menuState = 0;
+    s->messageRecordLimit = kTransferMessageRows;
     s->stateRecordField1 = 8;
     s->stateRecordField2 = 30;
     s->stateRecordField3 = 35;
@@ -319,7 +323,7 @@ void cStateStaticInit(GameStatics* const s) {
     s->menuFlags6 = runtime::newBoolArray(6);
     s->squadList = runtime::newIntArray(5500);
     s->squadListAux = runtime::newIntArray(5500);
-    s->messageRecords = multiArray("[[B", {10, 20});
+    s->messageRecords = multiArray("[[B", {kTransferMessageRows, kMessageRecordBytes});
     s->inboxRing = multiArray("[[B", {100, 27});
     s->inboxPool = multiArray("[[B", {100, 27});
     s->menuBytes1 = runtime::newByteArray(1);

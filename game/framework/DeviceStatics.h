@@ -333,6 +333,8 @@ struct DeviceStatics {
     jbyte keepShownLineup;     // a squad-menu swap leaves squadSlotOfPlayer as it is
     jint benchMode;            // 2: the menus may substitute while the match is live
     jint competitionEventType; // competition type 1-3 of the event played: picks the barred column
+    // Changes each side may make in the next match: 7 in a friendly, else 3.
+    jbyte defaultSubstitutionLimit;
 
     // Constant tables of the canvas's class initialiser, in creation order.
     StaticRef<runtime::IntArray> values013; // int[3]
@@ -393,7 +395,7 @@ struct DeviceStatics {
     StaticRef<runtime::ByteArray> values33B;           // byte[2]
     StaticRef<runtime::ObjectArray> constantTexts162;  // ref[5] of constant strings
     StaticRef<runtime::IntArray> gatePrices;           // gate price per competition kind (int[5])
-    StaticRef<runtime::IntArray> menuStepValues;       // step values read by setMenuState (int[6])
+    StaticRef<runtime::IntArray> scoutCounts;          // players a scouting draw lists per grade (int[6])
     StaticRef<runtime::ObjectArray>
         teamTalkTable;                        // squad-talk thresholds and change ranges (ref[12] of byte[])
     StaticRef<runtime::IntArray> moraleSteps; // morale step per competition kind (int[6])
@@ -496,6 +498,15 @@ struct DeviceStatics {
     jboolean roundFlagLeague; // per competition: the new week shows its table (saved byte 11)
     jboolean roundFlagContinental;
     jboolean roundFlagCup;
+    // The new week: the news item it shows, the cup boards announced once per run and the
+    // snapshot of the current competition taken at the start of a week (made on first use).
+    jint weekNewsKind;                                    // 0..12
+    jboolean cupBoardsShown;                              // the national-cup leaderboards were announced
+    jboolean continentalBoardsShown;                      // the continental-cup leaderboards were announced
+    StaticRef<runtime::ShortArray> competitionTeamsCopy;  // competitionTeams (short[32])
+    StaticRef<runtime::ObjectArray> competitionTableCopy; // the rows of competitionTable (byte[32][8])
+    jbyte userLeagueSize;                                 // teams of the user's league
+
     jint currentRound;                           // the season's schedule offset, drawn at each new season
     jbyte scheduleTeamCount;                     // rows of fixtureSchedule
     StaticRef<runtime::ByteArray> roundPairings; // the round's entry per team position; -1 listed lower

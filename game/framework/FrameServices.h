@@ -1,8 +1,7 @@
-// Routines of the framework's shared code that the frame entry, the menu-state switching and the
-// key step call, and that later parts of the framework build: the screen preparation of a menu
-// entry, the squad lists' long press and the match frame's shared steps. Until they land, an
-// interim implementation stands in (game/interim/InterimFrameServices.h); tests install scripted
-// doubles with runtime::ScopedService.
+// Routines of the framework's shared code that the frame entry and the key step call, and that
+// later parts of the framework build: the squad lists' long press and the match frame's shared
+// steps. Until they land, an interim implementation stands in
+// (game/interim/InterimFrameServices.h); tests install scripted doubles with runtime::ScopedService.
 #pragma once
 
 #include "runtime/JavaTypes.h"
@@ -14,9 +13,6 @@ using runtime::jint;
 class FrameServices {
 public:
     virtual ~FrameServices() = default;
-    // The preparation of the menu screen just entered (menuState already holds state): its
-    // lists, texts and entry sounds, then the closing block every entry shares.
-    virtual void prepareMenuScreen(jint state) = 0;
     // The long-press action of the squad lists: picks the player of the selected row.
     virtual void squadListLongPress() = 0;
     // The shared step after each match tick's view.

@@ -5,11 +5,11 @@
 #include <initializer_list>
 
 #include "game/framework/FrameRoutines.h"
-#include "game/framework/FrameServices.h"
 #include "game/framework/GameStatics.h"
 #include "game/framework/Input.h"
 #include "game/framework/KeyMasks.h"
 #include "game/framework/ManagementServices.h"
+#include "game/framework/MenuEntry.h"
 #include "game/framework/MenuServices.h"
 #include "game/framework/Sound.h"
 #include "game/framework/TopStates.h"
@@ -347,7 +347,7 @@ void setMenuState(const jint state) {
     block->menuState = state;
     restoreSelection(block, state);
     resetScreenFlags(block, state);
-    frameServices().prepareMenuScreen(state);
+    prepareMenuScreen(state);
 }
 
 bool applyPendingMenuState() {

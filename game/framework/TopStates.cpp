@@ -288,14 +288,19 @@ void advanceTouchRepeat(GameStatics* block) {
 
 } // namespace
 
-void setTopState(const jint state) {
+void resetHighlight() {
     GameStatics* block = statics();
-    block->previousTopState = block->topState;
     block->menuCursorX = kCursorX;
     block->menuCursorY = kCursorY;
     block->menuChoice = kFirstChoice;
     block->menuChoiceShown = kFirstChoice;
     block->menuChoiceMoving = 0;
+}
+
+void setTopState(const jint state) {
+    GameStatics* block = statics();
+    block->previousTopState = block->topState;
+    resetHighlight();
     block->topState = state;
     block->framesInState = 0;
     if (state != kTopStateMatch || !block->matchEntryFlag) {

@@ -21,6 +21,8 @@ inline constexpr jint kTopStateMatchStart = 6;    // the match start-up step and
 inline constexpr jint kTopStateTitle = 8;         // title picture, blinking prompt
 inline constexpr jint kTopStateQuestion = 9;      // the first-run sound question
 
+// Puts the highlight back to (334, 372) on choice 1, settled there.
+void resetHighlight();
 // Changes the top-level state: remembers the old one, puts the highlight back to (334, 372) on
 // choice 1 and restarts framesInState. Entering the match clears matchEntryFlag unless the
 // match's first actor is in its state 3.

@@ -5,10 +5,6 @@
 
 namespace game::interim {
 
-void InterimFrameServices::prepareMenuScreen(framework::jint /*state*/) {
-    logFirstCall("the menu screen preparation (no effect)");
-}
-
 void InterimFrameServices::squadListLongPress() {
     logFirstCall("the squad list's long-press action (no effect)");
 }

@@ -1,5 +1,5 @@
-// Stand-in for the framework's shared routines that later parts build: the menu screen
-// preparation, the match camera, the squad lists' long press and the match frame's shared steps.
+// Stand-in for the framework's shared routines that later parts build: the squad lists' long
+// press and the match frame's shared steps.
 #pragma once
 
 #include "game/framework/FrameServices.h"
@@ -8,9 +8,7 @@ namespace game::interim {
 
 class InterimFrameServices final : public framework::FrameServices {
 public:
-    // Each has no effect: a menu entry prepares nothing beyond its common steps, the camera
-    // stays, nothing is painted and no step runs.
-    void prepareMenuScreen(framework::jint state) override;
+    // Each has no effect: nothing is painted and no step runs.
     void squadListLongPress() override;
     void matchTickStep() override;
     void matchDayStep() override;

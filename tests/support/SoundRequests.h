@@ -14,14 +14,10 @@
 
 namespace testing_support {
 
-// Calls report(context, id) for every finished "playSound <id>" line. The line is kept in a fixed
-// buffer: the collector frees objects without running their destructors.
-struct SoundRequestConsole : runtime::java_io_OutputStream {
-    using Report = void (*)(void* context, runtime::jint id);
-    static constexpr int kLineCapacity = 64;
-    static constexpr std::string_view kRequest = "playSound ";
-
-    SoundRequestConsole(const Report report, void* const context) : report(report), context(context) {}
+// A console that hands every finished line to onLine. The line is kept in a fixed buffer: the
+// collector frees objects without running their destructors.
+struct ConsoleLineReader : runtime::java_io_OutputStream {
+    static constexpr int kLineCapacity = 256;
 
     void write(const runtime::jint b) override {
         if (b != '\n') {
@@ -32,20 +28,34 @@ struct SoundRequestConsole : runtime::java_io_OutputStream {
         }
         const std::string text(line, static_cast<std::size_t>(length));
         length = 0;
-        if (text.rfind(kRequest, 0) == 0) {
-            report(context, std::stoi(text.substr(kRequest.size())));
-        }
+        onLine(text);
     }
     void write(runtime::ByteArray* b, const runtime::jint off, const runtime::jint len) override {
         for (runtime::jint i = 0; i < len; ++i) {
             write((*b)[off + i]);
         }
     }
+    virtual void onLine(const std::string& text) = 0;
+
+    char line[kLineCapacity] = {};
+    int length = 0;
+};
+
+// Calls report(context, id) for every finished "playSound <id>" line.
+struct SoundRequestConsole : ConsoleLineReader {
+    using Report = void (*)(void* context, runtime::jint id);
+    static constexpr std::string_view kRequest = "playSound ";
+
+    SoundRequestConsole(const Report report, void* const context) : report(report), context(context) {}
+
+    void onLine(const std::string& text) override {
+        if (text.rfind(kRequest, 0) == 0) {
+            report(context, std::stoi(text.substr(kRequest.size())));
+        }
+    }
 
     Report report;
     void* context;
-    char line[kLineCapacity] = {};
-    int length = 0;
 };
 
 // Makes the game's systemOut a console that reports sound requests.

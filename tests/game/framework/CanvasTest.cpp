@@ -158,9 +158,10 @@ TEST_F(CanvasTest, AnInterruptionInAMatchGoesToThePauseMenu) {
     block()->frameKeys = 0x100;
     touchHeldAt(100, 100);
     block()->touchReleased = 1;
+    block()->popupAnchor = 5;
     block()->canvas->hideNotify();
-    EXPECT_EQ(neighbours.log.take(),
-              (std::vector<std::string>{"updateEventList", "prepareMenuScreen 8388608"}));
+    EXPECT_EQ(neighbours.log.take(), (std::vector<std::string>{"updateEventList"}));
+    EXPECT_EQ(block()->popupAnchor, -1) << "the pause menu's entry preparation ran";
     EXPECT_EQ(block()->topState, 2);
     EXPECT_EQ(block()->previousTopState, 4);
     EXPECT_EQ(block()->menuState, kMatchPauseMenu);
@@ -184,9 +185,10 @@ TEST_F(CanvasTest, AnInterruptionInAMatchGoesToThePauseMenu) {
 TEST_F(CanvasTest, InMatchPhaseTwelveTheInterruptionKeepsTheMatchState) {
     startGame();
     inMatch(12);
+    block()->popupAnchor = 5;
     block()->canvas->hideNotify();
-    EXPECT_EQ(neighbours.log.take(),
-              (std::vector<std::string>{"updateEventList", "prepareMenuScreen 8388608"}));
+    EXPECT_EQ(neighbours.log.take(), (std::vector<std::string>{"updateEventList"}));
+    EXPECT_EQ(block()->popupAnchor, -1) << "the pause menu's entry preparation ran";
     EXPECT_EQ(block()->topState, 4);
     EXPECT_EQ(block()->menuState, kMatchPauseMenu);
     EXPECT_TRUE(block()->matchInterrupted);

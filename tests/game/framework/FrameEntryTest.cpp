@@ -351,10 +351,13 @@ TEST_F(FrameEntryTest, AnyKeyOrATouchReleaseLeavesTheTitleForTheMainMenu) {
             canvas->keyPressed(c.key);
             canvas->keyReleased(c.key);
         }
+        block()->mainMenuMarker = 0;
         frame();
-        EXPECT_EQ(neighbours.log.take({"playSound", "saveOrLoadGameRecord", "prepareMenuScreen"}),
-                  (Calls{"playSound 7", "saveOrLoadGameRecord 0", "prepareMenuScreen 32"}))
+        // The main menu's preparation ran: its marker and its sound.
+        EXPECT_EQ(neighbours.log.take({"playSound", "saveOrLoadGameRecord"}),
+                  (Calls{"playSound 7", "saveOrLoadGameRecord 0", "playSound 22"}))
             << c.name;
+        EXPECT_EQ(block()->mainMenuMarker, -1) << c.name;
         EXPECT_EQ(block()->topState, kTopStateMenus) << c.name;
         EXPECT_EQ(block()->menuState, 32) << c.name;
         EXPECT_FALSE(block()->titlePending) << c.name;

@@ -54,10 +54,6 @@ std::vector<std::string> CallLog::take(const std::vector<std::string>& names) {
     return kept;
 }
 
-void ScriptedFrame::prepareMenuScreen(const jint state) {
-    log.add("prepareMenuScreen", {state});
-}
-
 void ScriptedFrame::squadListLongPress() {
     log.add("squadListLongPress");
 }

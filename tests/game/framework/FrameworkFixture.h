@@ -52,7 +52,6 @@ private:
 class ScriptedFrame final : public framework::FrameServices {
 public:
     explicit ScriptedFrame(CallLog& log) : log(log) {}
-    void prepareMenuScreen(jint state) override;
     void squadListLongPress() override;
     void matchTickStep() override;
     void matchDayStep() override;

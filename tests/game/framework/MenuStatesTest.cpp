@@ -169,13 +169,13 @@ TEST_F(MenuStatesTest, RepaintBookkeeping) {
 }
 
 TEST_F(MenuStatesTest, ASelectionLeftWithSelectComesBackWithBack) {
-    block()->menuState = 0x405;
+    block()->menuState = 0x404;
     block()->menuSelection = 3;
     leaveWithSelect(kMessages);
     EXPECT_FALSE(block()->leftSoftKeyTaken);
     EXPECT_EQ(block()->menuSelection, 0) << "a screen entered with select starts at 0";
     block()->menuSelection = 6;
-    leaveWithBack(0x405);
+    leaveWithBack(0x404);
     EXPECT_EQ(block()->menuSelection, 3);
     EXPECT_FALSE(block()->rightSoftKeyTaken);
     // Back to a screen that was never left with select starts at 0 (1 on the home screen).
@@ -184,7 +184,7 @@ TEST_F(MenuStatesTest, ASelectionLeftWithSelectComesBackWithBack) {
     leaveWithBack(kHome);
     EXPECT_EQ(block()->menuSelection, 1);
     // Entering without back starts at the default even when a selection is remembered.
-    setMenuState(0x405);
+    setMenuState(0x404);
     EXPECT_EQ(block()->menuSelection, 0);
 }
 
@@ -387,9 +387,14 @@ TEST_F(MenuStatesTest, EveryEntryResetsTheScreenAndRunsItsPreparation) {
     for (jint i = 0; i < 4; ++i) {
         (*block()->overlayFlags)[i] = 1;
     }
+    block()->seasonRow = 9;
+    block()->popupAnchor = 4;
     now = 5555;
     setMenuState(0x202);
-    EXPECT_EQ(neighbours.log.take(), Calls{"prepareMenuScreen 514"});
+    // The screen's own preparation and the closing block ran last.
+    EXPECT_EQ(neighbours.log.take(), Calls{});
+    EXPECT_EQ(block()->selectedRow, 3);
+    EXPECT_EQ(block()->popupAnchor, -1);
     EXPECT_EQ(block()->menuState, 0x202);
     EXPECT_EQ(block()->previousMenuState, 0x201);
     EXPECT_EQ(block()->menuStateBefore, 0x201);

@@ -135,6 +135,7 @@ TEST_F(StaticSetUpTest, ScalarsHoldTheirStartValues) {
     EXPECT_EQ(s->digitGlyphBase, 26);
     EXPECT_EQ(s->menuChoice, 1);
     EXPECT_EQ(s->menuState, 0);
+    EXPECT_EQ(s->messageRecordLimit, 10) << "as many as the rows of messageRecords";
     for (const jint sound : {s->lastEffect, s->currentMusic, s->lastSound, s->pendingSound}) {
         EXPECT_EQ(sound, -1);
     }
@@ -163,6 +164,7 @@ TEST_F(StaticSetUpTest, StaticsNoInitialiserStoresAreZero) {
     allow(&s->matchCommand, sizeof s->matchCommand);
     allow(&s->seasonYear, sizeof s->seasonYear);
     allow(&s->menuChoice, sizeof s->menuChoice);
+    allow(&s->messageRecordLimit, sizeof s->messageRecordLimit);
     allow(&s->digitGlyphBase, sizeof s->digitGlyphBase);
     for (const jint* sound : {&s->lastEffect, &s->currentMusic, &s->lastSound, &s->pendingSound}) {
         allow(sound, sizeof *sound);
