@@ -23,6 +23,11 @@ using jdouble = double;
 inline constexpr jint kIntMin = std::numeric_limits<jint>::min();
 inline constexpr jlong kLongMin = std::numeric_limits<jlong>::min();
 
+// a * b wrapping at 32 bits, as the handset's int multiplication does.
+constexpr jint imul(const jint a, const jint b) {
+    return static_cast<jint>(static_cast<std::uint32_t>(a) * static_cast<std::uint32_t>(b));
+}
+
 // x / 0 = 0 and INT_MIN / -1 = INT_MIN, as on the handset.
 constexpr jint idiv(const jint a, const jint b) {
     if (b == 0) {
@@ -69,21 +74,31 @@ constexpr jlong lrem(const jlong a, const jlong b) {
 constexpr jint ishl(const jint a, const jint n) {
     return static_cast<jint>(static_cast<std::uint32_t>(a) << (n & 31));
 }
-constexpr jint ishr(const jint a, const jint n) { return a >> (n & 31); }
+constexpr jint ishr(const jint a, const jint n) {
+    return a >> (n & 31);
+}
 constexpr jint iushr(const jint a, const jint n) {
     return static_cast<jint>(static_cast<std::uint32_t>(a) >> (n & 31));
 }
 constexpr jlong lshl(const jlong a, const jint n) {
     return static_cast<jlong>(static_cast<std::uint64_t>(a) << (n & 63));
 }
-constexpr jlong lshr(const jlong a, const jint n) { return a >> (n & 63); }
+constexpr jlong lshr(const jlong a, const jint n) {
+    return a >> (n & 63);
+}
 constexpr jlong lushr(const jlong a, const jint n) {
     return static_cast<jlong>(static_cast<std::uint64_t>(a) >> (n & 63));
 }
 
 // Narrowing conversions of the Java machine (i2b, i2s, i2c).
-constexpr jbyte i2b(const jint v) { return static_cast<jbyte>(v); }
-constexpr jshort i2s(const jint v) { return static_cast<jshort>(v); }
-constexpr jchar i2c(const jint v) { return static_cast<jchar>(v); }
+constexpr jbyte i2b(const jint v) {
+    return static_cast<jbyte>(v);
+}
+constexpr jshort i2s(const jint v) {
+    return static_cast<jshort>(v);
+}
+constexpr jchar i2c(const jint v) {
+    return static_cast<jchar>(v);
+}
 
 } // namespace runtime

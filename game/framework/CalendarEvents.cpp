@@ -234,6 +234,9 @@ void findNextUserOpponent() {
 
 void startSeasonCalendar() {
     GameStatics* const s = statics();
+    // The wage room is yearly: the season's first contract offer works it out again.
+    s->wageRoom = 0;
+    s->wageRoomSet = 0;
     s->cupEntryFlag = s->userLeague >= kSingleDivisionLeague && s->userClubLevel >= kCupEntryLevel ? 0 : 1;
     s->matchDayIndex = kOpeningWeek;
     s->monthIndex = 0;

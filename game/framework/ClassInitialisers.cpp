@@ -21,6 +21,7 @@ constexpr runtime::jint kFirstSeasonYear = 2009;
 constexpr runtime::jint kNoMatchCommand = -1;
 constexpr runtime::jint kLoadingState = 1;
 constexpr runtime::jint kNoSound = -1;
+constexpr runtime::jshort kNoCupTie = -1;
 constexpr runtime::jint kUpperCaseGlyphBase = 0;
 constexpr runtime::jint kDigitGlyphBase = 26;
 // The transfer message list: rows of whole 27-byte message records.
@@ -45,6 +46,8 @@ void deviceStaticInit(GameStatics* const s) {
     s->currentMusic = kNoSound;
     s->lastSound = kNoSound;
     s->pendingSound = kNoSound;
+    // The user's club has no national-cup tie until the cup's record is loaded.
+    s->cupTieSlot = kNoCupTie;
     // The font's character map begins with the letters and then the digits.
     s->upperCaseGlyphBase = kUpperCaseGlyphBase;
     s->digitGlyphBase = kDigitGlyphBase;

@@ -25,6 +25,8 @@ constexpr jint kValueCByte = 358;
 constexpr jint kShortsStart = 359;
 constexpr jint kShortCount = 5;
 constexpr jint kTailByte = 369;
+// Record 2 holds the national cup.
+constexpr jint kNationalCupRecord = 2;
 
 // Leagues and countries.
 constexpr jint kTwoDivisionLeagues = 10;
@@ -158,6 +160,10 @@ void loadCompetitionRecord(const jint n) {
     s->userCompetitionSlot = byteAt(kUserSlotByte);
     s->competitionSize = byteAt(kSizeByte);
     s->cupSecondLeg = byteAt(kSecondLegByte) == 1 ? 1 : 0;
+    if (n == kNationalCupRecord) {
+        // The new week shows the cup's tables only while the user's club has a place in it.
+        s->cupTieSlot = static_cast<runtime::jshort>(s->userCompetitionSlot);
+    }
     for (jint slot = 0; slot < kSlots; ++slot) {
         auto* const row = static_cast<runtime::ByteArray*>((*s->competitionTable)[slot]);
         if (!holds(row, 0, standings::kRowBytes)) {

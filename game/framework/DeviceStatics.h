@@ -494,7 +494,7 @@ struct DeviceStatics {
     jint competitionStep;     // step of the event at hand
     jint competitionType;     // type 1..5 of the competition being played
     jint playedStep;          // step of the match played
-    jshort cupTieSlot;        // a national-cup value of the user's club; -1 none
+    jshort cupTieSlot;        // the user's slot in the national cup's record; -1 none
     jboolean roundFlagLeague; // per competition: the new week shows its table (saved byte 11)
     jboolean roundFlagContinental;
     jboolean roundFlagCup;

@@ -579,7 +579,7 @@ void prepareContractOffer(const jint teamA, const jint teamB) {
     GameStatics* const s = block();
     s->offerRound = kFirstOfferRound;
     if (s->wageRoom == 0 && !s->wageRoomSet) {
-        const jint room = clubServices().getTeamWageRoom(s->userTeam) * kMonthsPerYear;
+        const jint room = runtime::imul(clubServices().getTeamWageRoom(s->userTeam), kMonthsPerYear);
         s->wageRoom = room;
         s->wageRoomShown = room;
         s->wageRoomSet = 1;
@@ -591,19 +591,21 @@ void prepareContractOffer(const jint teamA, const jint teamB) {
     if (d > kRefusalLimit) {
         s->offerAsk = kRefusalAsk;
     } else if (d >= kFullPriceLimit) {
-        s->offerAsk = (kPercent + (d - kFullPriceLimit) * kPercent / (kRefusalLimit - kFullPriceLimit)) *
-                      value / kPercent;
+        s->offerAsk =
+            runtime::imul(kPercent + (d - kFullPriceLimit) * kPercent / (kRefusalLimit - kFullPriceLimit),
+                          value) /
+            kPercent;
     } else if (d >= 0) {
-        s->offerAsk = (d * kLowBandRise / kLowBandSpan + kQuarterPercent) * value / kPercent;
+        s->offerAsk = runtime::imul(d * kLowBandRise / kLowBandSpan + kQuarterPercent, value) / kPercent;
     } else {
-        s->offerAsk = value * kQuarterPercent / kPercent;
+        s->offerAsk = runtime::imul(value, kQuarterPercent) / kPercent;
     }
 
     runtime::String* const name = seasonScreenServices().getPlayerLabel(player);
     runtime::StringBuffer* const line = runtime::newStringBuffer();
     line->append(name);
     line->append(runtime::getConstantString(kOfferTraceConstant));
-    line->appendInt(s->offerAsk * kMonthsPerYear);
+    line->appendInt(runtime::imul(s->offerAsk, kMonthsPerYear));
     if (runtime::java_io_PrintStream* const out = s->systemOut) {
         out->println(line->toString());
     }
@@ -612,7 +614,7 @@ void prepareContractOffer(const jint teamA, const jint teamB) {
     buffer->setLength(0);
     const jint wage = getPlayerField2(player);
     const jint room = clubServices().getTeamWageRoom(s->userTeam);
-    buffer->appendInt(wage < 1 || wage >= room ? room * kMonthsPerYear : wage * kMonthsPerYear);
+    buffer->appendInt(runtime::imul(wage < 1 || wage >= room ? room : wage, kMonthsPerYear));
 }
 
 // The offer screens answer offerMessage: its owner (bytes 23-24) and sender (bytes 1-2).
@@ -952,7 +954,7 @@ void prepareState(const jint state) {
     case kStaffHub:
         playSoundFromHome(kFromHomeSound23);
         if (!pending()) {
-            sprites::ensureExtraSprite();
+            sprites::loadScreenSprite();
         }
         return;
     case kHiredStaff:

@@ -19,6 +19,10 @@ TEST(JavaTypes, DivisionFollowsTheHandset) {
         EXPECT_EQ(idiv(c.a, c.b), c.quotient) << c.a << " / " << c.b;
         EXPECT_EQ(irem(c.a, c.b), c.remainder) << c.a << " % " << c.b;
     }
+    // Products wrap at 32 bits instead of overflowing.
+    EXPECT_EQ(imul(200, 20000000), -294967296);
+    EXPECT_EQ(imul(kIntMin, -1), kIntMin);
+    EXPECT_EQ(imul(-7, 6), -42);
     EXPECT_EQ(ldiv(kLongMin, -1), kLongMin);
     EXPECT_EQ(lrem(kLongMin, -1), 0);
     EXPECT_EQ(ldiv(9, 0), 0);

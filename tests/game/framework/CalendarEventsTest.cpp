@@ -385,6 +385,8 @@ TEST_F(SeasonStartTest, EndsAtTheSeasonsFirstPositionWithMenu136) {
     opponents = {{300, 20}};
     s->userCompetitionSlot = 4;
     s->menuPhase = 5;
+    s->wageRoom = 7200;
+    s->wageRoomSet = 1;
     for (jint i = 0; i < 64; ++i) {
         (*s->roundFixtures)[i] = 3;
     }
@@ -394,6 +396,8 @@ TEST_F(SeasonStartTest, EndsAtTheSeasonsFirstPositionWithMenu136) {
     EXPECT_EQ(s->matchDayIndex, 0);
     EXPECT_EQ(s->menuState, 136);
     EXPECT_EQ(s->menuPhase, 0);
+    EXPECT_EQ(s->wageRoom, 0);
+    EXPECT_EQ(s->wageRoomSet, 0);
     for (jint i = 0; i < 64; ++i) {
         EXPECT_EQ((*s->roundFixtures)[i], -1);
     }

@@ -73,6 +73,19 @@ TEST_F(CompetitionRecordsTest, RecordsOneAndTwoFillEveryStaticOfTheirTable) {
     EXPECT_LT((*s->competitionTeams)[0], 0);
 }
 
+TEST_F(CompetitionRecordsTest, TheNationalCupsRecordGivesTheUsersCupTieSlot) {
+    GameStatics* const s = statics();
+    s->cupTieSlot = -1;
+    (*s->competitionRecords)[1] = 4; // the user's slot in the league's record
+    loadCompetitionRecord(1);
+    EXPECT_EQ(s->cupTieSlot, -1);
+    for (const jint slot : {6, -1}) {
+        (*s->competitionRecords)[kCompetitionRecordBytes + 1] = static_cast<runtime::jbyte>(slot);
+        loadCompetitionRecord(2);
+        EXPECT_EQ(s->cupTieSlot, slot);
+    }
+}
+
 TEST_F(CompetitionRecordsTest, SecondLegFlagIsSetOnlyByOne) {
     GameStatics* const s = statics();
     for (const jint value : {1, 0, 2, -1}) {

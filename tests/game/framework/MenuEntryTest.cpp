@@ -196,7 +196,7 @@ TEST_F(MenuEntryTest, EachStatePreparesItsScreenAndPlaysItsSounds) {
          kHome,
          0x208,
          noSetUp,
-         [] { EXPECT_NE(s()->extraSprite.get(), nullptr); },
+         [] { EXPECT_NE(s()->staffSprite.get(), nullptr); },
          {"playSound 23"}},
         {"hired staff",
          0x200,

@@ -136,6 +136,7 @@ TEST_F(StaticSetUpTest, ScalarsHoldTheirStartValues) {
     EXPECT_EQ(s->menuChoice, 1);
     EXPECT_EQ(s->menuState, 0);
     EXPECT_EQ(s->messageRecordLimit, 10) << "as many as the rows of messageRecords";
+    EXPECT_EQ(s->cupTieSlot, -1) << "no national-cup tie before the cup's record is loaded";
     for (const jint sound : {s->lastEffect, s->currentMusic, s->lastSound, s->pendingSound}) {
         EXPECT_EQ(sound, -1);
     }
@@ -165,6 +166,7 @@ TEST_F(StaticSetUpTest, StaticsNoInitialiserStoresAreZero) {
     allow(&s->seasonYear, sizeof s->seasonYear);
     allow(&s->menuChoice, sizeof s->menuChoice);
     allow(&s->messageRecordLimit, sizeof s->messageRecordLimit);
+    allow(&s->cupTieSlot, sizeof s->cupTieSlot);
     allow(&s->digitGlyphBase, sizeof s->digitGlyphBase);
     for (const jint* sound : {&s->lastEffect, &s->currentMusic, &s->lastSound, &s->pendingSound}) {
         allow(sound, sizeof *sound);
