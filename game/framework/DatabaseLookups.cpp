@@ -17,8 +17,6 @@
 #include "runtime/String.h"
 #include "runtime/StringBuffer.h"
 
-#include <cstdint>
-
 namespace game::framework {
 
 using runtime::ByteArray;
@@ -305,10 +303,7 @@ jint getPlayerField33(const jint player) {
         runtime::log("getPlayerField33: player %d lies outside the player records", player);
         return 0;
     }
-    return static_cast<jint>((static_cast<std::uint32_t>((*records)[offset] & kByteMask) << 24) |
-                             (static_cast<std::uint32_t>((*records)[offset + 1] & kByteMask) << 16) |
-                             (static_cast<std::uint32_t>((*records)[offset + 2] & kByteMask) << 8) |
-                             static_cast<std::uint32_t>((*records)[offset + 3] & kByteMask));
+    return readIntBE(records, offset);
 }
 
 jint teamStrengthBand(const jint team) {

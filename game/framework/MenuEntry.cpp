@@ -48,11 +48,10 @@ namespace {
 using runtime::ByteArray;
 using runtime::jbyte;
 
+using namespace menu_state;
 // Menu states with a preparation of their own.
-constexpr jint kMainMenu = 32;
 constexpr jint kListScreen = 0x24;
 constexpr jint kSquadListScreen = 0x100003;
-constexpr jint kSquadSubScreen4 = 0x100004;
 constexpr jint kSeasonReport = 0x43;
 constexpr jint kStartOfPlay = 0x44;
 constexpr jint kSeasonObjectives = 0x45;
@@ -61,20 +60,16 @@ constexpr jint kReplayScreenB = 0x1001;
 constexpr jint kReplayScreenC = 0x1002;
 constexpr jint kContractOffer = 0x49;
 constexpr jint kPlayerOffer = 0x20002;
-constexpr jint kInbox = 0x85;
-constexpr jint kHome = 0x86;
 constexpr jint kNewWeek = 0x88;
 constexpr jint kSeasonHalfA = 0x102;
 constexpr jint kSeasonHalfB = 0x202;
 constexpr jint kSeasonHalfC = 0x800003;
-constexpr jint kResultPages = 0x109;
 constexpr jint kTeamHub = 0x200;
 constexpr jint kStaffHub = 0x208;
 constexpr jint kHiredStaff = 0x20A;
 constexpr jint kFreeStaff = 0x20B;
 constexpr jint kScoutSlots = 0x403;
 constexpr jint kScoutList = 0x405;
-constexpr jint kMessages = 0x406;
 constexpr jint kMessagePlayers = 0x407;
 constexpr jint kListedPlayers = 0x409;
 constexpr jint kYouthList = 0x40B;
@@ -95,7 +90,6 @@ constexpr jint kTransferOfferB = 0x10000D;
 constexpr jint kTextEntryReturn = 0x10000A;
 constexpr jint kTransferMessages = 0x100016;
 // States left that keep the main menu quiet or give it a selection of its own.
-constexpr jint kPromotionScreen = 38;
 constexpr jint kOptions = 39;
 constexpr jint kHelp = 40;
 constexpr jint kMatchPause = 0x800000;
@@ -217,9 +211,7 @@ constexpr jint kMessagePlayer = 3;
 constexpr jint kOwner = 23;
 constexpr jint kMarkByte = 22;
 constexpr jint kMarked = 1;
-constexpr jint kFirstOfferType = 1;
 constexpr jint kLastAnswerType = 3;
-constexpr jint kLastOfferType = 6;
 constexpr jint kPlayerMessageTypes[] = {64, 113, 115, 116, 119};
 constexpr jint kMarkedRowBit = static_cast<jint>(0x80000000u);
 
@@ -253,10 +245,6 @@ constexpr PresetText kPresetTexts[] = {
 
 GameStatics* block() {
     return statics();
-}
-
-template <std::size_t N> bool isOneOf(const jint value, const jint (&values)[N]) {
-    return std::find(std::begin(values), std::end(values), value) != std::end(values);
 }
 
 bool pending() {
@@ -728,22 +716,24 @@ template <std::size_t N> void appendSelectionEntries(const jint (&bytes)[N]) {
     }
 }
 
+// The message is a whole record about player, sent or owned by the user's club.
+bool isUserMessageAbout(const ByteArray* const message, const jint player) {
+    const jint team = block()->userTeam;
+    return holds(message, 0, kMessageBytes) && readShortBE(message, kMessagePlayer) == player &&
+           (readShortBE(message, kSender) == team || readShortBE(message, kOwner) == team);
+}
+
 // The first message of the ring, from the oldest or from the newest, to or from the user's club
 // (sender or owner) about player and of a player-message type; null when there is none.
 const ByteArray* findPlayerMessage(const jint player, const bool oldestFirst) {
-    GameStatics* const s = block();
-    const jint count = std::min(s->inboxCount, kInboxSlots);
+    const jint count = ringMessageCount();
     for (jint n = 0; n < count; ++n) {
         const ByteArray* const message = messageAt(oldestFirst ? n : count - 1 - n);
-        if (!holds(message, 0, kMessageBytes) || readShortBE(message, kMessagePlayer) != player) {
-            continue;
-        }
-        if (readShortBE(message, kSender) != s->userTeam && readShortBE(message, kOwner) != s->userTeam) {
+        if (!isUserMessageAbout(message, player)) {
             continue;
         }
         const jint type = (*message)[kMessageType];
-        const bool offer = type >= kFirstOfferType && type <= kLastOfferType;
-        if (offer || isOneOf(type, kPlayerMessageTypes)) {
+        if (isOfferType(type) || isOneOf(type, kPlayerMessageTypes)) {
             return message;
         }
     }
@@ -854,18 +844,13 @@ void buildTransferMessageList() {
     s->messageRecordPos = 0;
     const jint limit = std::max(s->messageRecordLimit, 0);
     s->messageRecords = multiArray("[[B", {limit, kMessageBytes});
-    const jint count = std::min(s->inboxCount, kInboxSlots);
+    const jint count = ringMessageCount();
     for (jint n = count - 1; n >= 0; --n) {
         ByteArray* const message = messageAt(n);
-        if (!holds(message, 0, kMessageBytes)) {
+        if (!isUserMessageAbout(message, s->chosenPlayer) || !isOfferType((*message)[kMessageType])) {
             continue;
         }
         const jint type = (*message)[kMessageType];
-        if (type < kFirstOfferType || type > kLastOfferType ||
-            readShortBE(message, kMessagePlayer) != s->chosenPlayer ||
-            (readShortBE(message, kSender) != s->userTeam && readShortBE(message, kOwner) != s->userTeam)) {
-            continue;
-        }
         if (type <= kLastAnswerType) {
             runtime::ObjectArray* const records = s->messageRecords;
             if (records->length > 0) {

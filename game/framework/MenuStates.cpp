@@ -54,18 +54,12 @@ constexpr jint kMiddleWidth = 8;
 constexpr jint kHighWidth = 16;
 
 // Menu states with a part in the entry work.
-constexpr jint kMainMenu = 32;
-constexpr jint kPromotionScreen = 38;
+using namespace menu_state;
 constexpr jint kFirstTitleScreen = 38; // the title sprite stays while the main menu goes to 38..64
 constexpr jint kLastTitleScreen = 64;
 constexpr jint kKeysClearedA = 34;
 constexpr jint kKeysClearedB = 0x40C;
-constexpr jint kInbox = 0x85;
-constexpr jint kHome = 0x86;
-constexpr jint kMessages = 0x406;
-constexpr jint kResultPages = 0x109;
 constexpr jint kSquadSubScreen6 = 0x100006;
-constexpr jint kSquadSubScreen4 = 0x100004;
 constexpr jint kSquadSubScreen9 = 0x100009;
 constexpr jint kSquadSubScreen10 = 0x10000A;
 constexpr jint kSquadSubScreen22 = 0x100016;
@@ -108,15 +102,6 @@ void runFamilyHandler(const jint family) {
             return;
         }
     }
-}
-
-bool isOneOf(const jint state, std::initializer_list<jint> states) {
-    for (const jint candidate : states) {
-        if (candidate == state) {
-            return true;
-        }
-    }
-    return false;
 }
 
 void fill(runtime::ShortArray* list, const runtime::jshort value) {

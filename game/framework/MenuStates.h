@@ -8,11 +8,37 @@
 // entry starts at selection 0 (1 for the home screen 0x86).
 #pragma once
 
+#include <initializer_list>
+
 #include "runtime/JavaTypes.h"
 
 namespace game::framework {
 
 using runtime::jint;
+
+// Menu states that both the state switching and the screens' entry preparation single out.
+namespace menu_state {
+inline constexpr jint kMainMenu = 32;
+inline constexpr jint kPromotionScreen = 38;
+inline constexpr jint kInbox = 0x85;
+inline constexpr jint kHome = 0x86;
+inline constexpr jint kResultPages = 0x109;
+inline constexpr jint kMessages = 0x406;
+inline constexpr jint kSquadSubScreen4 = 0x100004;
+} // namespace menu_state
+
+// value is one of the states (or other values) listed.
+template <typename Values> bool isOneOf(const jint value, const Values& values) {
+    for (const jint candidate : values) {
+        if (candidate == value) {
+            return true;
+        }
+    }
+    return false;
+}
+inline bool isOneOf(const jint value, const std::initializer_list<jint> values) {
+    return isOneOf<std::initializer_list<jint>>(value, values);
+}
 
 // The menus' frame: the family handler, then the background (not for states 32, 38 and 0), the
 // frame and soft keys (not for 38, nor for 32 when it came from 38 during top-level state 5) and

@@ -2,6 +2,8 @@
 // records), which keep multi-byte values big-endian.
 #pragma once
 
+#include <cstdint>
+
 #include "runtime/Arrays.h"
 #include "runtime/JavaTypes.h"
 
@@ -10,6 +12,15 @@ namespace game::framework {
 // The signed 16-bit big-endian value at offset: the high byte signed, the low byte unsigned.
 inline runtime::jint readShortBE(const runtime::ByteArray* const bytes, const runtime::jint offset) {
     return static_cast<runtime::jshort>(((*bytes)[offset] << 8) | ((*bytes)[offset + 1] & 0xFF));
+}
+
+// The 32-bit big-endian value at offset.
+inline runtime::jint readIntBE(const runtime::ByteArray* const bytes, const runtime::jint offset) {
+    std::uint32_t value = 0;
+    for (runtime::jint i = 0; i < 4; ++i) {
+        value = (value << 8) | static_cast<std::uint8_t>((*bytes)[offset + i]);
+    }
+    return static_cast<runtime::jint>(value);
 }
 
 // The array exists and holds count elements from offset on.

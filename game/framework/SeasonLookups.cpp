@@ -25,9 +25,7 @@ constexpr jint kReadMark = 20;
 constexpr jint kOwner = 23;
 // The high nibble of byte 19 is clear while a message is unread.
 constexpr jint kReadNibble = 0xF0;
-// Message types about a player's transfer or contract, and the byte 20 value that closes one.
-constexpr jint kFirstOfferType = 1;
-constexpr jint kLastOfferType = 6;
+// The byte 20 value that closes a transfer or contract message.
 constexpr jint kOfferClosed = 2;
 // messageOptions byte that says whether messages about the user's club are listed.
 constexpr jint kOwnClubOption = 16;
@@ -106,6 +104,11 @@ jint findSquadSlot(const jint player) {
     return -1;
 }
 
+jint ringMessageCount() {
+    const jint count = statics()->inboxCount;
+    return count < kInboxSlots ? count : kInboxSlots;
+}
+
 runtime::ByteArray* messageAt(const jint i) {
     GameStatics* const s = statics();
     const runtime::ObjectArray* const ring = s->inboxRing;
@@ -116,8 +119,7 @@ runtime::ByteArray* messageAt(const jint i) {
 }
 
 jboolean findMessage(const jint teamOrKey, const jint playerOrKey) {
-    GameStatics* const s = statics();
-    const jint count = s->inboxCount < kInboxSlots ? s->inboxCount : kInboxSlots;
+    const jint count = ringMessageCount();
     for (jint i = 0; i < count; ++i) {
         const runtime::ByteArray* const record = messageAt(i);
         if (!holds(record, 0, kMessageBytes) || readShortBE(record, kSender) != teamOrKey ||
@@ -184,7 +186,7 @@ jboolean isNotableMessage(const runtime::ByteArray* const record) {
 
 jboolean hasUnreadListedMessage() {
     GameStatics* const s = statics();
-    const jint count = s->inboxCount < kInboxSlots ? s->inboxCount : kInboxSlots;
+    const jint count = ringMessageCount();
     for (jint i = count - 1; i >= 0; --i) {
         runtime::ByteArray* const record = messageAt(i);
         if (holds(record, 0, kMessageBytes) && ((*record)[kReadState] & kReadNibble) == 0 &&
@@ -197,15 +199,14 @@ jboolean hasUnreadListedMessage() {
 }
 
 jboolean hasOpenOfferFor(const jint player) {
-    GameStatics* const s = statics();
-    const jint count = s->inboxCount < kInboxSlots ? s->inboxCount : kInboxSlots;
+    const jint count = ringMessageCount();
     for (jint i = 0; i < count; ++i) {
         const runtime::ByteArray* const record = messageAt(i);
         if (!holds(record, 0, kMessageBytes)) {
             continue;
         }
         const jint type = (*record)[kType];
-        if (type >= kFirstOfferType && type <= kLastOfferType && (*record)[kReadMark] != kOfferClosed &&
+        if (isOfferType(type) && (*record)[kReadMark] != kOfferClosed &&
             readShortBE(record, kPlayer) == player) {
             return 1;
         }

@@ -24,6 +24,12 @@ inline constexpr jint kPlayerRecordBytes = 37;
 jboolean isTeamInList(jint team);
 // The index 0-29 of player in the first side's line-up list (lineup[0]), or -1.
 jint findSquadSlot(jint player);
+// Messages of the ring that messageAt reaches: inboxCount, at most kInboxSlots.
+jint ringMessageCount();
+// Message types 1..6 are the transfer and contract messages about one player.
+inline bool isOfferType(const jint type) {
+    return type >= 1 && type <= 6;
+}
 // The record of message i of the inbox ring: slot (inboxStart + i) mod 100.
 runtime::ByteArray* messageAt(jint i);
 // The first message of the ring, oldest first, about the team or key (bytes 1-2) and the player

@@ -38,15 +38,6 @@ constexpr jint kTeamRecordBytes = 64;
 constexpr jint kPlayerInfoBytes = 28;
 constexpr jint kPositionMaskOffset = 11;
 
-// The 32-bit big-endian value at offset.
-jint readIntBE(const runtime::ByteArray* const bytes, const jint offset) {
-    jint value = 0;
-    for (jint i = 0; i < 4; ++i) {
-        value = (value << 8) | ((*bytes)[offset + i] & 0xFF);
-    }
-    return value;
-}
-
 // The position category of player p from the position mask of his information record; 0 (logged)
 // when the record lies outside the table.
 jint categoryOf(const jint player) {
