@@ -35,6 +35,7 @@
 #include "runtime/Displayable.h"
 #include "runtime/Log.h"
 #include "runtime/MIDlet.h"
+#include "runtime/NoAllocationScope.h"
 #include "runtime/ObjectManager.h"
 #include "runtime/StaticClass.h"
 #include "runtime/StringBuffer.h"
@@ -683,6 +684,7 @@ Collector& ObjectManager::collector() {
 }
 
 void ObjectManager::gc(const jint flags) {
+    NoAllocationScope::check("a collection");
     collector().collect(flags);
 }
 

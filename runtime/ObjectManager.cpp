@@ -9,6 +9,7 @@
 
 #include "runtime/Application.h"
 #include "runtime/Log.h"
+#include "runtime/NoAllocationScope.h"
 #include "runtime/VirtualMemoryManager.h"
 
 namespace runtime {
@@ -57,6 +58,7 @@ void zero(void* memory, const std::size_t bytes) {
 } // namespace
 
 void* allocateZeroedBuffer(const std::size_t bytes) {
+    NoAllocationScope::check("an allocation");
     VirtualMemoryManager* heap = secondaryHeap();
     if (heap != nullptr && bytes <= static_cast<std::size_t>(std::numeric_limits<jint>::max())) {
         if (void* buffer = heap->allocate(static_cast<jint>(bytes))) {
@@ -74,6 +76,7 @@ void* allocateZeroedBuffer(const std::size_t bytes) {
 }
 
 void* allocObject(const jint size, const jint kind) {
+    NoAllocationScope::check("an allocation");
     const std::size_t bytes = size > 0 ? static_cast<std::size_t>(size) : 0;
     if (kind != 0) {
         // Never registered, so never collected.

@@ -166,14 +166,20 @@ void* VirtualMemoryManager::allocateSlowly(const jint n) {
     char* fragment = nullptr;
     if (stress) {
         collect();
-        fragment = compact(static_cast<jint>(need));
-    }
-    if (fragment == nullptr) {
+        if (m_relocatable) {
+            slideEverything();
+        }
         fragment = bestFit(need, nullptr, nullptr);
-    }
-    if (fragment == nullptr && !stress) {
-        collect();
+        if (fragment == nullptr) {
+            // A slide cannot carry buffers past a pinned one; the compaction strategies can.
+            fragment = compact(static_cast<jint>(need));
+        }
+    } else {
         fragment = bestFit(need, nullptr, nullptr);
+        if (fragment == nullptr) {
+            collect();
+            fragment = bestFit(need, nullptr, nullptr);
+        }
         if (fragment == nullptr) {
             fragment = compact(static_cast<jint>(need));
         }
@@ -383,6 +389,9 @@ void VirtualMemoryManager::release(char* fragment) {
     m_lastCut = nullptr;
     const std::uint32_t unit = unitOf(fragment);
     const jint size = extentFromStarts(unit);
+    if (gcStress()) {
+        poison(fragment + m_headerSize, fragment + size);
+    }
     m_heapUsed -= size;
     ++m_freeCount;
     char* start = fragment;
@@ -413,9 +422,13 @@ void VirtualMemoryManager::release(char* fragment) {
     pruneIndex();
 }
 
-void VirtualMemoryManager::deferRelease(const char* fragment) {
-    // Only a bit changes: the fragment's memory is not touched until its run is merged.
+void VirtualMemoryManager::deferRelease(char* fragment) {
+    // Only a bit changes: the fragment's memory is not touched until its run is merged (but for
+    // stress mode's poison over its data).
     const std::uint32_t unit = unitOf(fragment);
+    if (gcStress()) {
+        poison(fragment + m_headerSize, fragment + extentFromStarts(unit));
+    }
     m_pending.set(unit);
     ++m_pendingCount;
 }
@@ -662,6 +675,94 @@ char* VirtualMemoryManager::compactBySliding(const jint need) {
         }
     }
     return nullptr;
+}
+
+void VirtualMemoryManager::slideEverything() {
+    applyPendingFrees();
+    materializeCuts();
+    m_lastCut = nullptr;
+    ++m_compactions;
+    const bool upwards = m_slideUpwards;
+    m_slideUpwards = !m_slideUpwards;
+    char* fragment = m_base;
+    while (fragment < end()) {
+        // A stretch: free and movable fragments up to the next pinned one. Its free fragments
+        // leave the index (and the split fragment stops being one) as they are passed.
+        char* const start = fragment;
+        bool hasFree = false;
+        m_slideRuns.clear();
+        while (fragment < end()) {
+            const jint size = extentAt(fragment);
+            if (m_freeStarts.test(unitOf(fragment))) {
+                forgetFree(fragment, size);
+                --m_freeCount;
+                --m_fragmentCount;
+                hasFree = true;
+            } else if (isMovable(fragment)) {
+                m_slideRuns.emplace_back(fragment, size);
+            } else {
+                break;
+            }
+            fragment += size;
+        }
+        if (hasFree) {
+            slideStretch(start, fragment, upwards);
+        }
+        if (fragment < end()) {
+            fragment += extentAt(fragment);
+        }
+    }
+    pruneIndex();
+}
+
+void VirtualMemoryManager::slideStretch(char* start, char* stop, const bool upwards) {
+    m_starts.unsetRange(unitOf(start), unitOf(stop));
+    m_freeStarts.unsetRange(unitOf(start), unitOf(stop));
+    jint freeBytes = 0;
+    const auto place = [this](char* fragment, char* destination, const jint size) {
+        if (destination != fragment) {
+            std::memmove(destination, fragment, static_cast<std::size_t>(size));
+            *ownerOf(destination) = destination + m_headerSize;
+        }
+        m_starts.set(unitOf(destination));
+    };
+    // Downwards each buffer lands at or below where it was, upwards at or above, so walking in
+    // that order never writes over a buffer not yet moved.
+    char* freeStart = start;
+    if (upwards) {
+        char* cursor = stop;
+        for (auto run = m_slideRuns.rbegin(); run != m_slideRuns.rend(); ++run) {
+            cursor -= run->second;
+            place(run->first, cursor, run->second);
+        }
+        freeBytes = static_cast<jint>(cursor - start);
+    } else {
+        char* cursor = start;
+        for (const auto& [fragment, size] : m_slideRuns) {
+            place(fragment, cursor, size);
+            cursor += size;
+        }
+        freeStart = cursor;
+        freeBytes = static_cast<jint>(stop - cursor);
+    }
+    // The bytes buffers left behind inside the new free fragment; what was free already holds
+    // poison (or was never used).
+    char* const freeStop = freeStart + freeBytes;
+    for (const auto& [fragment, size] : m_slideRuns) {
+        poison(std::max(fragment, freeStart + kAlignment), std::min<const char*>(fragment + size, freeStop));
+    }
+    setSize(freeStart, freeBytes);
+    m_starts.set(unitOf(freeStart));
+    m_freeStarts.set(unitOf(freeStart));
+    ++m_fragmentCount;
+    ++m_freeCount;
+    addFree(freeStart, freeBytes);
+}
+
+void VirtualMemoryManager::poison(char* from, const char* to) {
+    if (from < to) {
+        std::memset(from, kPoison, static_cast<std::size_t>(to - from));
+    }
 }
 
 bool VirtualMemoryManager::move(char* source, char* destination, const jint size) {

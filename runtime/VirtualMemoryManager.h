@@ -15,6 +15,12 @@
 // a fragment's neighbours, an index by (size, address) finds the best fit, the fragment the last
 // request was cut from is tried first, and a bulk free (the collector's sweep) merges all its
 // frees in one address-ordered pass.
+//
+// Stress mode (gcStress) makes stale element pointers fail at once instead of by luck: every
+// allocation collects first, a relocatable heap then slides every movable buffer to one end of
+// the stretch between pinned fragments (the other end the next time, so each buffer moves), and
+// every byte a free or a move leaves behind in either heap is overwritten with kPoison. Normal
+// mode places buffers exactly as described above.
 #pragma once
 
 #include <algorithm>
@@ -22,6 +28,7 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "runtime/Collector.h"
@@ -53,6 +60,8 @@ public:
     static constexpr jint kCutBatchBytes = 4096;
     // Each compaction strategy gives up after this many passes.
     static constexpr jint kMaxCompactionPasses = 20;
+    // What stress mode writes over freed and vacated bytes: no test data is made of it.
+    static constexpr unsigned char kPoison = 0xDB;
 
     // A fragment as the tests and the benchmark see it.
     struct FragmentInfo {
@@ -162,7 +171,7 @@ public:
     const void* base() const { return m_base; }
     // The first free fragment (lowest address), or null.
     const void* head() const;
-    // Times allocate() compacted: as a fallback, or at every allocation in stress mode.
+    // Times allocate() compacted: as a fallback, or (slides) at every allocation in stress mode.
     jint compactionCount() const { return m_compactions; }
     // Every fragment in address order.
     std::vector<FragmentInfo> fragments() const;
@@ -195,7 +204,7 @@ private:
     // Puts a used fragment back among the free ones, merged with its free neighbours.
     void release(char* fragment);
     // A bulk free: the fragment is marked, and merged later.
-    void deferRelease(const char* fragment);
+    void deferRelease(char* fragment);
     // Merges every fragment freed by the bulk free so far, in address order.
     void applyPendingFrees();
     // The first fragment start at or after unit that is neither free nor pending, or the end.
@@ -232,6 +241,13 @@ private:
     char* compactBySliding(jint need);
     // Moves the used run [source, source + size) into the free fragment destination.
     bool move(char* source, char* destination, jint size);
+    // Stress mode: slides every movable buffer to the low end of its stretch between pinned
+    // fragments, or to the high end, in turn; each stretch's free bytes become one fragment.
+    void slideEverything();
+    // The stretch [start, stop) holds free fragments and the movable used ones in m_slideRuns.
+    void slideStretch(char* start, char* stop, bool upwards);
+    // Stress mode: overwrites [from, to) with kPoison.
+    static void poison(char* from, const char* to);
     bool runIsMovable(const char* start, const char* stop) const;
     bool isMovable(const char* fragment) const;
     void logAllocationFailure(jlong need) const;
@@ -282,6 +298,9 @@ private:
     CollectHook m_collectHook;
     bool m_collecting = false;
     jint m_compactions = 0;
+    // Stress mode: the next slide's direction, and its list of (used fragment, size).
+    bool m_slideUpwards = false;
+    std::vector<std::pair<char*, jint>> m_slideRuns;
 };
 
 } // namespace runtime

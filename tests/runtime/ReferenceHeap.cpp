@@ -87,17 +87,22 @@ void* ReferenceHeap::allocate(const jint n) {
         return nullptr;
     }
     const auto size = static_cast<jint>(need);
-    const bool stress = gcStress();
-    if (stress) {
+    jint fragment = kNull;
+    if (gcStress()) {
         collect();
-    }
-    jint fragment = stress ? compact(size) : kNull;
-    if (fragment == kNull) {
+        if (m_relocatable) {
+            slideEverything();
+        }
         fragment = bestFit(size, kNull, kNull);
-    }
-    if (fragment == kNull && !stress) {
-        collect();
+        if (fragment == kNull) {
+            fragment = compact(size);
+        }
+    } else {
         fragment = bestFit(size, kNull, kNull);
+        if (fragment == kNull) {
+            collect();
+            fragment = bestFit(size, kNull, kNull);
+        }
         if (fragment == kNull) {
             fragment = compact(size);
         }
@@ -366,6 +371,73 @@ jint ReferenceHeap::slide(const jint need) {
         }
     }
     return kNull;
+}
+
+void ReferenceHeap::slideEverything() {
+    ++m_compactions;
+    const bool upwards = m_slideUpwards;
+    m_slideUpwards = !m_slideUpwards;
+    for (jint fragment = 0; fragment < m_size;) {
+        const jint start = fragment;
+        bool hasFree = false;
+        std::vector<std::pair<jint, jint>> used;
+        for (; fragment < m_size; fragment += std::abs(sizeAt(fragment))) {
+            if (sizeAt(fragment) > 0) {
+                hasFree = true;
+            } else if (isMovable(fragment)) {
+                used.emplace_back(fragment, -sizeAt(fragment));
+            } else {
+                break;
+            }
+        }
+        if (hasFree) {
+            slideStretch(start, fragment, used, upwards);
+        }
+        if (fragment < m_size) {
+            fragment += std::abs(sizeAt(fragment));
+        }
+    }
+}
+
+void ReferenceHeap::slideStretch(const jint start, const jint stop,
+                                 const std::vector<std::pair<jint, jint>>& used, const bool upwards) {
+    for (jint fragment = m_head; fragment != kNull;) {
+        const jint next = nextOf(fragment);
+        if (fragment >= start && fragment < stop) {
+            unlink(fragment);
+            --m_freeCount;
+            --m_fragmentCount;
+        }
+        fragment = next;
+    }
+    jint usedBytes = 0;
+    for (const auto& run : used) {
+        usedBytes += run.second;
+    }
+    const auto place = [this](const jint fragment, const jint destination, const jint size) {
+        std::memmove(m_base + destination, m_base + fragment, static_cast<std::size_t>(size));
+        *ownerOf(destination) = m_base + destination + m_header;
+    };
+    if (upwards) {
+        jint cursor = stop;
+        for (auto run = used.rbegin(); run != used.rend(); ++run) {
+            cursor -= run->second;
+            place(run->first, cursor, run->second);
+        }
+    } else {
+        jint cursor = start;
+        for (const auto& run : used) {
+            place(run.first, cursor, run.second);
+            cursor += run.second;
+        }
+    }
+    // The free bytes become one fragment, put in the list the way a free would.
+    const jint freeStart = upwards ? start : start + usedBytes;
+    const jint freeBytes = stop - start - usedBytes;
+    setSizeAt(freeStart, -freeBytes);
+    m_used += freeBytes;
+    ++m_fragmentCount;
+    release(freeStart);
 }
 
 bool ReferenceHeap::move(const jint source, const jint destination, const jint size) {

@@ -6,12 +6,14 @@
 // Fragments live in a region of their own with the runtime heap's sizes (8-byte rounding, headers
 // of 8 or 16 bytes, 24-byte minimum, take-whole slack header + 32). A free fragment's header holds
 // its size and the offsets of the previous and next free fragments; a used one its negated size
-// and (relocatable heap) the owner slot. It logs what the runtime heap logs.
+// and (relocatable heap) the owner slot. It logs what the runtime heap logs. Stress mode slides
+// buffers as the runtime heap's does; it poisons nothing (no answer depends on the poison).
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "runtime/JavaTypes.h"
@@ -63,6 +65,9 @@ private:
     jint compact(jint need);
     jint fillHole(jint need);
     jint slide(jint need);
+    // Stress mode: every movable buffer to one end of its stretch between pinned fragments.
+    void slideEverything();
+    void slideStretch(jint start, jint stop, const std::vector<std::pair<jint, jint>>& used, bool upwards);
     bool move(jint source, jint destination, jint size);
     bool isMovable(jint fragment) const;
     void logFailure(jint need) const;
@@ -80,6 +85,7 @@ private:
     jint m_freeCount = 1;
     jint m_compactions = 0;
     bool m_collecting = false;
+    bool m_slideUpwards = false;
     std::function<void(jint)> m_collectHook;
 };
 

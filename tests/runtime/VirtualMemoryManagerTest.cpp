@@ -446,6 +446,78 @@ TEST_F(VirtualMemoryManagerTest, StressModeCollectsAndCompactsAtEveryAllocation)
     EXPECT_TRUE(layout.heap.checkInvariants());
 }
 
+// The vacated or freed bytes [from, to) of the heap hold the poison.
+bool poisoned(Layout& layout, const jint from, const jint to) {
+    return holds(layout.at(from), to - from, VirtualMemoryManager::kPoison);
+}
+
+TEST_F(VirtualMemoryManagerTest, StressModeSlidesEveryMovableBufferAndPoisonsWhatIsLeft) {
+    // [A][free][C][free][E][F pinned][G]: the stretch before F slides down, then up, then down;
+    // G has no free neighbour, F never moves.
+    Layout layout({1, 3}, {5});
+    void* const pinned = layout.buffers[5].data;
+    void* const last = layout.buffers[6].data;
+    setGcStress(true);
+    Buffer first;
+    ASSERT_NE(allocateFilled(layout.heap, first, 8, 'x'), nullptr);
+    EXPECT_EQ(layout.heap.compactionCount(), 1);
+    EXPECT_EQ(layout.buffers[0].data, layout.at(16));
+    EXPECT_EQ(layout.buffers[2].data, layout.at(64 + 16));
+    EXPECT_EQ(layout.buffers[4].data, layout.at(128 + 16));
+    // The new buffer takes the start of the one free fragment; E's old bytes after it hold the
+    // poison.
+    EXPECT_EQ(first.data, layout.at(192 + 16));
+    EXPECT_TRUE(poisoned(layout, 256 + 16, 320));
+    // Freed bytes are poisoned too.
+    layout.heap.free(first.data);
+    EXPECT_TRUE(poisoned(layout, 192 + 16, 192 + 24));
+
+    Buffer second;
+    ASSERT_NE(allocateFilled(layout.heap, second, 8, 'y'), nullptr);
+    EXPECT_EQ(layout.heap.compactionCount(), 2);
+    EXPECT_EQ(layout.buffers[0].data, layout.at(128 + 16));
+    EXPECT_EQ(layout.buffers[2].data, layout.at(192 + 16));
+    EXPECT_EQ(layout.buffers[4].data, layout.at(256 + 16));
+    EXPECT_EQ(second.data, layout.at(16));
+    EXPECT_TRUE(poisoned(layout, 24 + 8, 128));
+    setGcStress(false);
+
+    EXPECT_EQ(layout.buffers[5].data, pinned);
+    EXPECT_EQ(layout.buffers[6].data, last);
+    for (const jint i : {0, 2, 4, 5, 6}) {
+        EXPECT_TRUE(holds(layout.buffers[i].data, 48, static_cast<unsigned char>('A' + i))) << i;
+    }
+    EXPECT_TRUE(holds(second.data, 8, 'y'));
+    EXPECT_TRUE(layout.heap.checkInvariants());
+}
+
+TEST_F(VirtualMemoryManagerTest, StressModePoisonsWhatTheObjectHeapFrees) {
+    Heap heap;
+    ASSERT_TRUE(heap.init(1024, false));
+    void* kept = heap.allocate(40);
+    std::memset(kept, 'k', 40);
+    void* normal = heap.allocate(40);
+    std::memset(normal, 'n', 40);
+    void* stressed = heap.allocate(40);
+    std::memset(stressed, 's', 40);
+    heap.free(normal);
+    EXPECT_TRUE(holds(normal, 40, 'n')) << "normal mode leaves freed bytes alone";
+    setGcStress(true);
+    heap.free(stressed);
+    // Bulk frees poison at once, before their merge.
+    void* bulk = heap.allocate(40);
+    std::memset(bulk, 'b', 40);
+    heap.beginBulkFree();
+    heap.free(bulk);
+    EXPECT_TRUE(holds(bulk, 40, VirtualMemoryManager::kPoison));
+    heap.endBulkFree();
+    setGcStress(false);
+    EXPECT_TRUE(holds(stressed, 40, VirtualMemoryManager::kPoison));
+    EXPECT_TRUE(holds(kept, 40, 'k'));
+    EXPECT_EQ(heap.compactionCount(), 0);
+    EXPECT_TRUE(heap.checkInvariants());
+}
+
 // Random allocations and frees with owners (some pinned); after every step the invariants hold,
 // every owner holds its buffer, pinned buffers stay put, and every buffer keeps its bytes.
 void runRandomly(const bool relocatable, const unsigned seed) {
