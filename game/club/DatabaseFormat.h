@@ -24,7 +24,7 @@
 
 #include <cstdint>
 
-namespace game::sprites {
+namespace game::club {
 
 // Pack entries.
 inline constexpr std::int32_t kDatabasePackConstant = 85;
@@ -147,4 +147,4 @@ inline constexpr std::int32_t kTeamRecordBytes = 64;
 inline constexpr std::int32_t kSquadSlots = 30;
 inline constexpr std::int32_t kPlayerRecordBytes = 37;
 
-} // namespace game::sprites
+} // namespace game::club

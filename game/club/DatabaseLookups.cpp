@@ -1,14 +1,12 @@
 // Name decoding, name look-ups and the big-endian write buffer.
-#include "game/framework/DatabaseLookups.h"
+#include "game/club/DatabaseLookups.h"
 
-#include "game/framework/ClubServices.h"
-#include "game/framework/GameStatics.h"
-#include "game/framework/LeagueTables.h"
-#include "game/framework/MatchView.h"
-#include "game/framework/RecordBytes.h"
-#include "game/framework/SeasonLookups.h"
-#include "game/match/CPlayer.h"
-#include "game/sprites/DatabaseFormat.h"
+#include "game/club/DatabaseFormat.h"
+#include "game/core/GameStatics.h"
+#include "game/core/RecordBytes.h"
+#include "game/core/services/ClubServices.h"
+#include "game/season/LeagueTables.h"
+#include "game/season/SeasonLookups.h"
 #include "runtime/ConstantPool.h"
 #include "runtime/Exceptions.h"
 #include "runtime/LibraryExceptions.h"
@@ -17,14 +15,15 @@
 #include "runtime/String.h"
 #include "runtime/StringBuffer.h"
 
-namespace game::framework {
+namespace game::club {
+
+using namespace game::season;
+using namespace game::core;
 
 using runtime::ByteArray;
 using runtime::String;
 
 namespace {
-
-using namespace game::sprites;
 
 constexpr jint kNameBufferCapacity = 16;
 constexpr jint kEmptyTextConstant = 1;
@@ -42,8 +41,6 @@ constexpr jint kStaffNameBase = 200;
 constexpr jint kTeamRecordValuesBase = kTeamNameBase + 17;
 constexpr jint kTeamRecordValueCount = 5;
 // Team records: 30 big-endian squad slots, then two more values; the signed one at byte 62.
-constexpr jint kTeamRecordBytes = 64;
-constexpr jint kSquadSlots = 30;
 constexpr jint kTeamRecordValueOffset = 62;
 constexpr jint kEmptySlot = -1;
 constexpr jint kFlaggedSlot = 0x8000;
@@ -62,7 +59,6 @@ constexpr jint kNoClubUnsigned = 0xFFFF;
 constexpr jint kTwoDivisionCountries = 5;
 constexpr jint kCountryCount = 8;
 constexpr jint kSingleDivisionLeagueOffset = 5;
-constexpr jint kMatchSides = 2;
 
 void raiseOutside(const jint index) {
     runtime::throwException(runtime::newArrayIndexOutOfBoundsException(index));
@@ -128,20 +124,6 @@ String* nameOrEmpty(ByteArray* const data, const jint offset, const jint length)
         return runtime::getConstantString(kEmptyTextConstant);
     }
     return name;
-}
-
-// writeBuffer[writePos++] := value; outside the buffer nothing is written.
-void putByte(const jint value) {
-    GameStatics* s = statics();
-    const jint position = s->writePos;
-    s->writePos = position + 1;
-    ByteArray* buffer = s->writeBuffer;
-    if (buffer == nullptr || !buffer->inBounds(position)) {
-        runtime::log("write buffer: byte %d outside a buffer of %d", position,
-                     buffer != nullptr ? buffer->length : -1);
-        return;
-    }
-    (*buffer)[position] = runtime::i2b(value);
 }
 
 } // namespace
@@ -344,33 +326,4 @@ void rateCountryTeams(const jint country) {
     }
 }
 
-void writeShortBE(const jint value) {
-    putByte(value >> 8);
-    putByte(value);
-}
-
-void queueByte(const jint value) {
-    putByte(value);
-}
-
-void updateTeamRoles(const jint side, const jboolean all, const jint slot) {
-    runtime::ObjectArray* const teams = statics()->matchTeams;
-    match::CTeam* team = nullptr;
-    if (teams != nullptr && side >= 0 && side < kMatchSides && teams->inBounds(side)) {
-        team = static_cast<match::CTeam*>((*teams)[side]);
-    }
-    if (team == nullptr) {
-        runtime::log("updateTeamRoles: no match team on side %d", side);
-        return;
-    }
-    // The roles and the findBestPlayer kind that chooses each.
-    jint* const roles[] = {&team->roleSlotA, &team->roleSlotB, &team->roleSlotC, &team->roleSlotD};
-    const jint kinds[] = {kBestPlayerKind0, kBestPlayerKind1, kBestPlayerKind2, kBestPlayerKind3};
-    for (jint r = 0; r < 4; ++r) {
-        if (all != 0 || *roles[r] == slot) {
-            *roles[r] = findBestPlayer(team, kinds[r]);
-        }
-    }
-}
-
-} // namespace game::framework
+} // namespace game::club

@@ -1,9 +1,8 @@
 // Small routines over the packed club database: decoding a stored name, finding a name by index
-// and kind, reading fixed fields of team records, counting a squad, the keyed three-byte table,
-// the big-endian write buffer (writeBuffer at writePos) that builds records byte by byte, the
+// and kind, reading fixed fields of team records, counting a squad, the keyed three-byte table, the
 // strength band of a team and the strengths of a country's teams. The tables they read are the
-// database statics filled from the database pack (game/sprites/DatabaseTables.h; layout in
-// game/sprites/DatabaseFormat.h). None of them draws.
+// database statics filled from the database pack (game/resources/DatabaseTables.h; layout in
+// game/club/DatabaseFormat.h). None of them draws.
 #pragma once
 
 #include "runtime/Arrays.h"
@@ -13,7 +12,7 @@ namespace runtime {
 struct String;
 }
 
-namespace game::framework {
+namespace game::club {
 
 using runtime::jboolean;
 using runtime::jint;
@@ -63,16 +62,5 @@ jint teamStrengthBand(jint team);
 // For every team position of the country's leagues (two divisions for countries 0-4, one for
 // 5-7): teamRankValues[t] := the team's strength, teamStrengthOrder[t] := t.
 void rateCountryTeams(jint country);
-// Recomputes the role slots of match team side (0 or 1) that hold slot (the player who left), or
-// all four when all is set: A and B the best players of findBestPlayer's kinds 0 and 1, C and D
-// those of kinds 2 and 3; -1 where no player scores above 0.
-void updateTeamRoles(jint side, jboolean all, jint slot);
 
-// The write buffer: writeBuffer[writePos] := value >> 8, then the low byte, advancing writePos by
-// one for each. A position outside the buffer is logged and writes nothing (the position still
-// advances, so the bytes after it land where the caller expects).
-void writeShortBE(jint value);
-// writeBuffer[writePos] := the low byte of value, advancing writePos (the menus' byte writer).
-void queueByte(jint value);
-
-} // namespace game::framework
+} // namespace game::club

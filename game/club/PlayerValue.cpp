@@ -1,14 +1,16 @@
 // The player value formula (see PlayerValue.h).
-#include "game/framework/PlayerValue.h"
+#include "game/club/PlayerValue.h"
 
 #include <bit>
 #include <cstdint>
 
-#include "game/framework/ClubServices.h"
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
+#include "game/core/services/ClubServices.h"
 #include "runtime/Log.h"
 
-namespace game::framework {
+namespace game::club {
+
+using namespace game::core;
 
 namespace {
 
@@ -76,4 +78,4 @@ jint getPlayerValue(const jint player, const jboolean baseOnly) {
     return static_cast<jint>((scaled * (total - kHighSkillBase)) / kPercent / kThousands);
 }
 
-} // namespace game::framework
+} // namespace game::club

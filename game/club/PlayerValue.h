@@ -4,7 +4,7 @@
 
 #include "runtime/JavaTypes.h"
 
-namespace game::framework {
+namespace game::club {
 
 using runtime::jboolean;
 using runtime::jint;
@@ -14,4 +14,4 @@ using runtime::jint;
 // no record.
 jint getPlayerValue(jint player, jboolean baseOnly);
 
-} // namespace game::framework
+} // namespace game::club

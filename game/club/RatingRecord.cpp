@@ -1,14 +1,16 @@
 // The player rating record (see RatingRecord.h).
-#include "game/framework/RatingRecord.h"
+#include "game/club/RatingRecord.h"
 
-#include "game/framework/DatabaseLookups.h"
-#include "game/framework/GameStatics.h"
-#include "game/framework/MatchView.h"
-#include "game/framework/Palettes.h"
-#include "game/framework/RecordBytes.h"
+#include "game/club/DatabaseLookups.h"
+#include "game/core/GameStatics.h"
+#include "game/core/RecordBytes.h"
+#include "game/sprites/Palettes.h"
 #include "runtime/Log.h"
 
-namespace game::framework {
+namespace game::club {
+
+using namespace game::sprites;
+using namespace game::core;
 
 namespace {
 
@@ -173,4 +175,4 @@ ByteArray* buildRatingRecord(const jint pos, const jint side) {
     return record;
 }
 
-} // namespace game::framework
+} // namespace game::club

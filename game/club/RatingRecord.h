@@ -6,7 +6,7 @@
 #include "runtime/Arrays.h"
 #include "runtime/JavaTypes.h"
 
-namespace game::framework {
+namespace game::club {
 
 using runtime::jint;
 
@@ -15,4 +15,4 @@ using runtime::jint;
 // player's index). A new byte[22]; all zero (logged) when a table or index it needs is missing.
 runtime::ByteArray* buildRatingRecord(jint pos, jint side);
 
-} // namespace game::framework
+} // namespace game::club

@@ -1,14 +1,16 @@
 // Laying out the selection table (see SelectionTable.h).
-#include "game/framework/SelectionTable.h"
+#include "game/club/SelectionTable.h"
 
-#include "game/framework/ChanceRules.h"
-#include "game/framework/DatabaseLookups.h"
-#include "game/framework/GameMath.h"
-#include "game/framework/GameStatics.h"
-#include "game/framework/RecordBytes.h"
+#include "game/club/DatabaseLookups.h"
+#include "game/core/ChanceRules.h"
+#include "game/core/GameMath.h"
+#include "game/core/GameStatics.h"
+#include "game/core/RecordBytes.h"
 #include "runtime/Log.h"
 
-namespace game::framework {
+namespace game::club {
+
+using namespace game::core;
 
 namespace {
 
@@ -131,4 +133,4 @@ void buildSelectionTable(const jboolean rebuild) {
     chooseSetUp(table);
 }
 
-} // namespace game::framework
+} // namespace game::club

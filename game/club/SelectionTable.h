@@ -6,7 +6,7 @@
 
 #include "runtime/JavaTypes.h"
 
-namespace game::framework {
+namespace game::club {
 
 using runtime::jboolean;
 
@@ -16,4 +16,4 @@ using runtime::jboolean;
 // added to bytes 0-10).
 void buildSelectionTable(jboolean rebuild);
 
-} // namespace game::framework
+} // namespace game::club

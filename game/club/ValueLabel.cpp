@@ -1,9 +1,9 @@
 // Value labels and the four random choices (see ValueLabel.h).
-#include "game/framework/ValueLabel.h"
+#include "game/club/ValueLabel.h"
 
-#include "game/framework/GameStatics.h"
-#include "game/framework/RecordBytes.h"
-#include "game/framework/TextPackage.h"
+#include "game/core/GameStatics.h"
+#include "game/core/RecordBytes.h"
+#include "game/core/TextPackage.h"
 #include "runtime/ConstantPool.h"
 #include "runtime/Log.h"
 #include "runtime/Numbers.h"
@@ -11,7 +11,9 @@
 #include "runtime/Random.h"
 #include "runtime/StringBuffer.h"
 
-namespace game::framework {
+namespace game::club {
+
+using namespace game::core;
 
 namespace {
 
@@ -100,4 +102,4 @@ void pickFourChoices() {
     s->randomPickCount = kChoiceCount;
 }
 
-} // namespace game::framework
+} // namespace game::club

@@ -8,7 +8,7 @@ namespace runtime {
 struct String;
 }
 
-namespace game::framework {
+namespace game::club {
 
 using runtime::jboolean;
 using runtime::jint;
@@ -20,4 +20,4 @@ runtime::String* formatValueLabel(runtime::String* value, jint kind, jboolean wi
 // selectionTable[588..591]; each is copied to selectionTable[796 + i]; randomPickCount := 4.
 void pickFourChoices();
 
-} // namespace game::framework
+} // namespace game::club

@@ -1,11 +1,11 @@
 // Chance rules and random picks.
-#include "game/framework/ChanceRules.h"
+#include "game/core/ChanceRules.h"
 
-#include "game/framework/GameMath.h"
-#include "game/framework/GameStatics.h"
+#include "game/core/GameMath.h"
+#include "game/core/GameStatics.h"
 #include "runtime/Log.h"
 
-namespace game::framework {
+namespace game::core {
 
 namespace {
 
@@ -144,4 +144,4 @@ void buildPickList() {
     }
 }
 
-} // namespace game::framework
+} // namespace game::core

@@ -5,7 +5,7 @@
 
 #include "runtime/JavaTypes.h"
 
-namespace game::framework {
+namespace game::core {
 
 using runtime::jboolean;
 using runtime::jint;
@@ -24,4 +24,4 @@ void pickRandomIndices();
 // from its first row.
 void buildPickList();
 
-} // namespace game::framework
+} // namespace game::core

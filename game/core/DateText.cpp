@@ -1,5 +1,5 @@
 // Date text (see DateText.h).
-#include "game/framework/DateText.h"
+#include "game/core/DateText.h"
 
 #include "runtime/ConstantPool.h"
 #include "runtime/JavaTypes.h"
@@ -7,7 +7,7 @@
 #include "runtime/String.h"
 #include "runtime/StringBuffer.h"
 
-namespace game::framework {
+namespace game::core {
 
 namespace {
 
@@ -56,4 +56,4 @@ runtime::String* formatDateText(runtime::String* const first, runtime::String* c
     return text->toString();
 }
 
-} // namespace game::framework
+} // namespace game::core

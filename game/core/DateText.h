@@ -5,7 +5,7 @@ namespace runtime {
 struct String;
 }
 
-namespace game::framework {
+namespace game::core {
 
 // first, second and third joined by constant string 97. first is filled to two characters and
 // second once when shorter, each fill being constant string 13; third is left out when it is
@@ -14,4 +14,4 @@ namespace game::framework {
 // String.
 runtime::String* formatDateText(runtime::String* first, runtime::String* second, runtime::String* third);
 
-} // namespace game::framework
+} // namespace game::core

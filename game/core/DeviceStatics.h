@@ -9,6 +9,7 @@
 
 #include "runtime/Arrays.h"
 #include "runtime/JavaTypes.h"
+#include "runtime/MIDlet.h"
 #include "runtime/StaticRef.h"
 
 namespace runtime {
@@ -38,7 +39,6 @@ struct ASpriteInstance;
 namespace game {
 
 class Device;
-class Quorlin;
 
 using runtime::jboolean;
 using runtime::jbyte;
@@ -49,19 +49,20 @@ using runtime::StaticRef;
 
 struct DeviceStatics {
     // Life cycle and frame.
-    StaticRef<Quorlin> midlet;                       // the running midlet; null once the loop ends
-    StaticRef<Device> canvas;                        // the one canvas
-    jboolean gameRunning;                            // the game loop runs while set
-    jboolean paused;                                 // an interruption: the loop sleeps
-    jboolean interrupted;                            // set with paused by hideNotify
-    jboolean resumeRedraw;                           // set by showNotify until the next frame ends
-    jlong frameCount;                                // passes of the game loop
-    jlong matchTicks;                                // match ticks; also the key-press time stamp
-    jint topState;                                   // top-level state of the frame entry
-    jint framesInState;                              // frames since topState was entered
-    jint previousTopState;                           // topState before its last change
-    StaticRef<profile::Graphics> currentGraphics;    // what all game drawing uses in a frame
-    StaticRef<profile::Image> backBufferImage;       // the 480x800 image a frame is drawn into
+    StaticRef<runtime::javax_microedition_midlet_MIDlet>
+        midlet;                                   // the running midlet (a Quorlin); null once the loop ends
+    StaticRef<Device> canvas;                     // the one canvas
+    jboolean gameRunning;                         // the game loop runs while set
+    jboolean paused;                              // an interruption: the loop sleeps
+    jboolean interrupted;                         // set with paused by hideNotify
+    jboolean resumeRedraw;                        // set by showNotify until the next frame ends
+    jlong frameCount;                             // passes of the game loop
+    jlong matchTicks;                             // match ticks; also the key-press time stamp
+    jint topState;                                // top-level state of the frame entry
+    jint framesInState;                           // frames since topState was entered
+    jint previousTopState;                        // topState before its last change
+    StaticRef<profile::Graphics> currentGraphics; // what all game drawing uses in a frame
+    StaticRef<profile::Image> backBufferImage;    // the 480x800 image a frame is drawn into
     StaticRef<profile::Graphics> backBufferGraphics; // draws into backBufferImage
     jboolean inPaint;                                // re-entry guard of the frame entry
     jboolean inMatchTick;                            // a match tick paints the match view

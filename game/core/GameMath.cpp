@@ -1,12 +1,12 @@
 // The game's integer maths.
-#include "game/framework/GameMath.h"
+#include "game/core/GameMath.h"
 
 #include <cstdint>
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
 #include "runtime/Random.h"
 
-namespace game::framework {
+namespace game::core {
 
 using runtime::jlong;
 
@@ -126,4 +126,4 @@ jint fixedSqrt(const jint v) {
     }
 }
 
-} // namespace game::framework
+} // namespace game::core

@@ -7,7 +7,7 @@
 
 #include "runtime/JavaTypes.h"
 
-namespace game::framework {
+namespace game::core {
 
 using runtime::jint;
 
@@ -31,4 +31,4 @@ jint floorMod(jint a, jint n);
 // 0 and for negative values.
 jint fixedSqrt(jint v);
 
-} // namespace game::framework
+} // namespace game::core

@@ -3,14 +3,13 @@
 // it, so `statics()->topState` reads like the static it stands for.
 #pragma once
 
-#include "game/framework/CStateStatics.h"
-#include "game/framework/DeviceStatics.h"
-#include "game/match/MatchConstantStatics.h"
-#include "game/framework/MatchViewStatics.h"
-#include "game/match/MatchStatics.h"
-#include "game/promotion/IGPStatics.h"
-#include "game/sprites/ASpriteInstance.h"
-#include "game/sprites/ASpriteStatics.h"
+#include "game/core/ASpriteStatics.h"
+#include "game/core/CStateStatics.h"
+#include "game/core/DeviceStatics.h"
+#include "game/core/IGPStatics.h"
+#include "game/core/MatchConstantStatics.h"
+#include "game/core/MatchStatics.h"
+#include "game/core/MatchViewStatics.h"
 #include "runtime/Application.h"
 #include "runtime/StaticClass.h"
 

@@ -1,11 +1,11 @@
 // The frame's key step and the key and touch tests (see Input.h).
-#include "game/framework/Input.h"
+#include "game/core/Input.h"
 
-#include "game/framework/FrameServices.h"
-#include "game/framework/GameStatics.h"
-#include "game/framework/KeyMasks.h"
+#include "game/core/GameStatics.h"
+#include "game/core/KeyMasks.h"
+#include "game/core/services/FrameServices.h"
 
-namespace game::framework {
+namespace game::core {
 
 namespace {
 
@@ -196,4 +196,4 @@ bool pointStrictlyInside(const jint px, const jint py, const jint x, const jint 
     return x < px && px < x + w && y < py && py < y + h;
 }
 
-} // namespace game::framework
+} // namespace game::core

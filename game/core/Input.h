@@ -10,7 +10,7 @@
 
 #include "runtime/JavaTypes.h"
 
-namespace game::framework {
+namespace game::core {
 
 using runtime::jint;
 
@@ -33,4 +33,4 @@ bool touchPoint(jint& x, jint& y);
 // Whether (px, py) lies strictly inside the rectangle (no edge counts).
 bool pointStrictlyInside(jint px, jint py, jint x, jint y, jint w, jint h);
 
-} // namespace game::framework
+} // namespace game::core

@@ -1,10 +1,10 @@
 // Key masks, the key-state ring and the touch selectors (see KeyMasks.h).
-#include "game/framework/KeyMasks.h"
+#include "game/core/KeyMasks.h"
 
-#include "game/framework/GameStatics.h"
-#include "game/framework/Input.h"
+#include "game/core/GameStatics.h"
+#include "game/core/Input.h"
 
-namespace game::framework {
+namespace game::core {
 
 namespace {
 
@@ -158,4 +158,4 @@ jint touchGridIndex(const jint x, const jint y, const jint cellW, const jint cel
     return -1;
 }
 
-} // namespace game::framework
+} // namespace game::core

@@ -8,7 +8,7 @@
 
 #include "runtime/JavaTypes.h"
 
-namespace game::framework {
+namespace game::core {
 
 using runtime::jint;
 
@@ -58,4 +58,4 @@ jint touchArrowSelect(jint leftX, jint rightX, jint y, jint value, jint count, b
 jint touchGridIndex(jint x, jint y, jint cellW, jint cellH, jint stepX, jint stepY, jint whenLocked,
                     jint columns, jint count);
 
-} // namespace game::framework
+} // namespace game::core

@@ -1,12 +1,12 @@
 // Little-endian readers and layout rows.
-#include "game/framework/LittleEndian.h"
+#include "game/core/LittleEndian.h"
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
 #include "runtime/Exceptions.h"
 #include "runtime/Log.h"
 #include "runtime/Streams.h"
 
-namespace game::framework {
+namespace game::core {
 
 using runtime::jlong;
 
@@ -69,4 +69,4 @@ void copyLayoutRow(runtime::ShortArray* const a, const jint row, const jint dire
     }
 }
 
-} // namespace game::framework
+} // namespace game::core

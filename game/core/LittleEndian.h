@@ -10,7 +10,7 @@ namespace runtime {
 struct java_io_InputStream;
 } // namespace runtime
 
-namespace game::framework {
+namespace game::core {
 
 using runtime::jint;
 
@@ -24,4 +24,4 @@ jint readIntLE(runtime::java_io_InputStream* stream);
 // layoutRows. A row or array too short for the copy is logged and nothing is copied.
 void copyLayoutRow(runtime::ShortArray* a, jint row, jint direction);
 
-} // namespace game::framework
+} // namespace game::core

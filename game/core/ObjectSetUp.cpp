@@ -1,13 +1,13 @@
 // Object creation of the game (see ObjectSetUp.h).
-#include "game/framework/ObjectSetUp.h"
+#include "game/core/ObjectSetUp.h"
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
 #include "profile/Image.h"
 #include "profile/Pixels.h"
 #include "runtime/Font.h"
 #include "runtime/ObjectManager.h"
 
-namespace game::framework {
+namespace game::core {
 
 namespace {
 
@@ -33,4 +33,4 @@ runtime::javax_microedition_lcdui_Font* getDefaultFont() {
     return s->defaultFont;
 }
 
-} // namespace game::framework
+} // namespace game::core

@@ -1,5 +1,5 @@
-// Reading and checking the game's own data records (competition, player, team and message
-// records), which keep multi-byte values big-endian.
+// Reading and checking the game's own data records (competition, player, team, message and match
+// records), which keep multi-byte values big-endian, and the shape of the match records.
 #pragma once
 
 #include <cstdint>
@@ -7,7 +7,11 @@
 #include "runtime/Arrays.h"
 #include "runtime/JavaTypes.h"
 
-namespace game::framework {
+namespace game::core {
+
+// Bytes of one player's match record in listRowRecords, and records per team.
+inline constexpr runtime::jint kMatchRecordBytes = 22;
+inline constexpr runtime::jint kMatchRecordsPerTeam = 30;
 
 // The signed 16-bit big-endian value at offset: the high byte signed, the low byte unsigned.
 inline runtime::jint readShortBE(const runtime::ByteArray* const bytes, const runtime::jint offset) {
@@ -28,4 +32,4 @@ inline bool holds(const runtime::Array* const array, const runtime::jint offset,
     return array != nullptr && offset >= 0 && count >= 0 && offset <= array->length - count;
 }
 
-} // namespace game::framework
+} // namespace game::core

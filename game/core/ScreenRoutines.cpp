@@ -1,10 +1,10 @@
 // Screen and number routines.
-#include "game/framework/ScreenRoutines.h"
+#include "game/core/ScreenRoutines.h"
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
 #include "profile/Graphics.h"
 
-namespace game::framework {
+namespace game::core {
 
 namespace {
 
@@ -96,4 +96,4 @@ jint firstGroupInMask(const jint mask) {
     return -1;
 }
 
-} // namespace game::framework
+} // namespace game::core

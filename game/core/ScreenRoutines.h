@@ -5,7 +5,7 @@
 
 #include "runtime/JavaTypes.h"
 
-namespace game::framework {
+namespace game::core {
 
 using runtime::jint;
 
@@ -22,4 +22,4 @@ jint positionGroup(jint position);
 // when none is.
 jint firstGroupInMask(jint mask);
 
-} // namespace game::framework
+} // namespace game::core

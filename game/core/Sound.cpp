@@ -1,15 +1,14 @@
 // Sound by id.
-#include "game/framework/Sound.h"
+#include "game/core/Sound.h"
 
-#include "game/framework/FrameRoutines.h"
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
 #include "profile/SoundPlayer.h"
 #include "runtime/ConstantPool.h"
 #include "runtime/Exceptions.h"
 #include "runtime/StreamsPrint.h"
 #include "runtime/StringBuffer.h"
 
-namespace game::framework {
+namespace game::core {
 
 namespace {
 
@@ -43,6 +42,15 @@ constexpr jint kMatchMusicB = 24;
 
 constexpr jint kNone = -1;
 constexpr jint kPlayOnce = 1;
+
+// Music tracks are the sound ids from here on.
+constexpr jint kFirstMusicId = kLastEffectId + 1;
+// The trace line "<constant 142><id>" of a stopped track.
+constexpr jint kStopTraceConstant = 142;
+constexpr jint kStopTraceCapacity = 16;
+
+// stopMusic catches an IOException of a player and goes on with the next.
+constexpr runtime::HandlerEntry kPlayerHandlers[] = {{runtime::kIOException, 0, 1}, {}};
 
 bool isMusic(const jint id) {
     return id > kLastEffectId;
@@ -113,6 +121,15 @@ bool keepsPlaying(const jint id) {
     return !music && s->lastSound >= 0;
 }
 
+void printStopTrace(const jint id) {
+    runtime::StringBuffer* line = runtime::newStringBuffer(kStopTraceCapacity);
+    line->append(runtime::getConstantString(kStopTraceConstant));
+    line->appendInt(id);
+    if (runtime::java_io_PrintStream* out = statics()->systemOut) {
+        out->println(line->toString());
+    }
+}
+
 } // namespace
 
 void playSound(const jint id) {
@@ -152,4 +169,42 @@ void playSound(const jint id) {
     trace(kTraceDone, id, false);
 }
 
-} // namespace game::framework
+void stopMusic() {
+    GameStatics* block = statics();
+    runtime::ObjectArray* players = block->soundPlayers;
+    if (players == nullptr) {
+        return;
+    }
+    block->currentMusic = -1;
+    runtime::IntArray* ids = block->soundResourceIndex;
+    const jint idCount = ids != nullptr ? ids->length : 0;
+    for (jint id = kFirstMusicId; id < idCount && id < players->length; ++id) {
+        runtime::Object* element = (*players)[id];
+        auto* player = element != nullptr ? static_cast<profile::javax_microedition_media_PlayerInterface*>(
+                                                element->getInterface(runtime::kPlayer))
+                                          : nullptr;
+        if (player == nullptr) {
+            continue;
+        }
+        const jint state = player->getState();
+        if (runtime::checkException(0) != 0) {
+            if (runtime::findHandler(kPlayerHandlers) < 0) {
+                return;
+            }
+            continue;
+        }
+        if (state != profile::kPlayerStarted) {
+            continue;
+        }
+        player->stop();
+        if (runtime::checkException(0) != 0) {
+            if (runtime::findHandler(kPlayerHandlers) < 0) {
+                return;
+            }
+            continue;
+        }
+        printStopTrace(id);
+    }
+}
+
+} // namespace game::core

@@ -6,7 +6,7 @@
 
 #include "runtime/JavaTypes.h"
 
-namespace game::framework {
+namespace game::core {
 
 using runtime::jint;
 
@@ -14,5 +14,8 @@ using runtime::jint;
 // ids without a sound and ids whose player is not loaded are ignored, as is every request while
 // sound is off. A player error stays pending for the caller.
 void playSound(jint id);
+// Stops every started music player (sound ids 14 and up); an IOException of one player does not
+// stop the others.
+void stopMusic();
 
-} // namespace game::framework
+} // namespace game::core

@@ -1,12 +1,12 @@
 // Builders of the initialisers' arrays (see StaticTables.h).
-#include "game/framework/StaticTables.h"
+#include "game/core/StaticTables.h"
 
 #include <algorithm>
 
 #include "runtime/ConstantPool.h"
 #include "runtime/String.h"
 
-namespace game::framework {
+namespace game::core {
 
 namespace {
 
@@ -88,4 +88,4 @@ void fillRow(runtime::ObjectArray* const table, const jint row, const jint value
     std::fill(ints->data(), ints->data() + ints->length, value);
 }
 
-} // namespace game::framework
+} // namespace game::core

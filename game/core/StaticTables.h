@@ -15,7 +15,7 @@ namespace runtime {
 struct String;
 }
 
-namespace game::framework {
+namespace game::core {
 
 using IntList = std::initializer_list<runtime::jint>;
 using RowList = std::initializer_list<IntList>;
@@ -41,4 +41,4 @@ runtime::ObjectArray* multiArray(const char* descriptor, IntList counts);
 // Sets every element of row `row` of an int[][] to value.
 void fillRow(runtime::ObjectArray* table, runtime::jint row, runtime::jint value);
 
-} // namespace game::framework
+} // namespace game::core

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace game::framework {
+namespace game::core {
 
 inline constexpr std::uint8_t kTextMoreBytesFlag = 0x80;
 inline constexpr std::uint8_t kTextGroupMask = 0x7F;
@@ -34,4 +34,4 @@ inline void encodeTextCharacter(const char16_t character, std::vector<std::uint8
     out.push_back(static_cast<std::uint8_t>(value & kTextGroupMask));
 }
 
-} // namespace game::framework
+} // namespace game::core

@@ -1,15 +1,15 @@
 // getText: one text of the package decoded into a String.
-#include "game/framework/TextPackage.h"
+#include "game/core/TextPackage.h"
 
 #include <vector>
 
-#include "game/framework/GameStatics.h"
-#include "game/framework/TextCodeFormat.h"
+#include "game/core/GameStatics.h"
+#include "game/core/TextCodeFormat.h"
 #include "runtime/Log.h"
 #include "runtime/ObjectManager.h"
 #include "runtime/String.h"
 
-namespace game::framework {
+namespace game::core {
 
 using runtime::jint;
 
@@ -78,4 +78,4 @@ runtime::String* getText(const jint id) {
     return text;
 }
 
-} // namespace game::framework
+} // namespace game::core

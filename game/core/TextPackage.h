@@ -10,11 +10,11 @@ namespace runtime {
 struct String;
 }
 
-namespace game::framework {
+namespace game::core {
 
 // A new String of the decoded characters of text id, or null for an empty text. An id outside
 // the package (or no package) is logged and gives null; a character cut off by the end of its
 // text is dropped, so nothing past the text is ever read.
 runtime::String* getText(runtime::jint id);
 
-} // namespace game::framework
+} // namespace game::core

@@ -1,5 +1,5 @@
-// The top-level states of the frame entry Device::paint (TopStates.cpp): which screen the game
-// is in, and the one way to change it.
+// The top-level states of the frame entry Device::paint (game/framework/FrameEntry.cpp): which
+// screen the game is in, and the one way to change it.
 //
 // A frame updates the keys, runs the work of the current top-level state (each state both reacts
 // to input and draws, into the back buffer), counts the frame, runs the menu hint step, copies
@@ -8,7 +8,7 @@
 
 #include "runtime/JavaTypes.h"
 
-namespace game::framework {
+namespace game::core {
 
 using runtime::jint;
 
@@ -28,4 +28,4 @@ void resetHighlight();
 // match's first actor is in its state 3.
 void setTopState(jint state);
 
-} // namespace game::framework
+} // namespace game::core

@@ -1,22 +1,22 @@
-// The frame entry Device::paint, the top-level state change and the work of the loading, blank,
-// match-start, title and first-run question states (see TopStates.h). The match state's work is
-// in MatchFrame.cpp, the menus' in MenuStates.cpp.
-#include "game/framework/TopStates.h"
+// The frame entry Device::paint and the work of the loading, blank, match-start, title and
+// first-run question states (game/core/TopStates.h lists the states). The match state's work is in
+// MatchFrame.cpp, the menus' in MenuStates.cpp.
+#include "game/core/TopStates.h"
 
-#include "game/framework/ClubServices.h"
+#include "game/core/GameStatics.h"
+#include "game/core/Input.h"
+#include "game/core/KeyMasks.h"
+#include "game/core/ScreenRoutines.h"
+#include "game/core/Sound.h"
+#include "game/core/TextPackage.h"
+#include "game/core/services/ClubServices.h"
+#include "game/core/services/ManagementServices.h"
+#include "game/core/services/MatchServices.h"
+#include "game/core/services/SpriteServices.h"
 #include "game/framework/Device.h"
 #include "game/framework/FrameRoutines.h"
-#include "game/framework/GameStatics.h"
-#include "game/framework/Input.h"
-#include "game/framework/KeyMasks.h"
-#include "game/framework/ManagementServices.h"
 #include "game/framework/MatchFrame.h"
-#include "game/framework/MatchServices.h"
 #include "game/framework/MenuStates.h"
-#include "game/framework/ScreenRoutines.h"
-#include "game/framework/Sound.h"
-#include "game/framework/SpriteServices.h"
-#include "game/framework/TextPackage.h"
 #include "game/screens/info/KeyTouchOperations.h"
 #include "game/sprites/ResourcePack.h"
 #include "profile/Graphics.h"
@@ -29,6 +29,10 @@
 
 namespace game::framework {
 
+using namespace game::info;
+using namespace game::sprites;
+using namespace game::core;
+
 namespace {
 
 using runtime::jlong;
@@ -37,13 +41,6 @@ constexpr jint kScreenWidth = 480;
 constexpr jint kScreenHeight = 800;
 constexpr jint kBlack = 0x000000;
 constexpr jint kWhite = 0xFFFFFF;
-
-// setTopState: the highlight's place and choice after every change.
-constexpr jint kCursorX = 334;
-constexpr jint kCursorY = 372;
-constexpr jint kFirstChoice = 1;
-// The first actor's state in which entering the match keeps matchEntryFlag.
-constexpr jint kActorKeepsEntryFlag = 3;
 
 // The logo: entry 8 of the pack named by constant string 77, a PNG.
 constexpr jint kLogoPackConstant = 77;
@@ -288,32 +285,6 @@ void advanceTouchRepeat(GameStatics* block) {
 
 } // namespace
 
-void resetHighlight() {
-    GameStatics* block = statics();
-    block->menuCursorX = kCursorX;
-    block->menuCursorY = kCursorY;
-    block->menuChoice = kFirstChoice;
-    block->menuChoiceShown = kFirstChoice;
-    block->menuChoiceMoving = 0;
-}
-
-void setTopState(const jint state) {
-    GameStatics* block = statics();
-    block->previousTopState = block->topState;
-    resetHighlight();
-    block->topState = state;
-    block->framesInState = 0;
-    if (state != kTopStateMatch || !block->matchEntryFlag) {
-        return;
-    }
-    // Without a first actor there is none in state 3.
-    runtime::ObjectArray* actors = block->matchActors;
-    runtime::Object* first = actors != nullptr && actors->length > 0 ? (*actors)[0] : nullptr;
-    if (first == nullptr || matchServices().actorState(first) != kActorKeepsEntryFlag) {
-        block->matchEntryFlag = 0;
-    }
-}
-
 } // namespace game::framework
 
 namespace game {
@@ -331,7 +302,7 @@ void Device::paint(runtime::Object* const graphics) {
     block->frameStartTime = now;
     block->currentGraphics = block->backBufferGraphics;
     block->inPaint = 1;
-    framework::updateKeys();
+    core::updateKeys();
     framework::runTopState();
     // An exception no step caught ends the frame here and goes to the host; the guard is
     // cleared on this path too, so the next frame runs.
@@ -339,8 +310,8 @@ void Device::paint(runtime::Object* const graphics) {
         block->inPaint = 0;
         return;
     }
-    if (block->topState == framework::kTopStateBlank) {
-        framework::clearScreen(framework::kBlack);
+    if (block->topState == core::kTopStateBlank) {
+        core::clearScreen(framework::kBlack);
     }
     ++block->framesInState;
     framework::stepIdleAnimation();

@@ -1,13 +1,15 @@
 // The match engine's constant tables (see MatchConstants.h). The values are the game's own; the
 // tangent table is floor(256 x tan(i degrees)) worked out once in double precision.
-#include "game/framework/MatchConstants.h"
+#include "game/match/MatchConstants.h"
 
 #include <iterator>
 
-#include "game/framework/GameStatics.h"
-#include "game/framework/StaticTables.h"
+#include "game/core/GameStatics.h"
+#include "game/core/StaticTables.h"
 
-namespace game::framework {
+namespace game::match {
+
+using namespace game::core;
 
 namespace {
 
@@ -110,4 +112,4 @@ void initMatchTables(GameStatics* const s) {
     s->matchReference = nullptr;
 }
 
-} // namespace game::framework
+} // namespace game::match

@@ -1,4 +1,4 @@
-// The set-up of the constant tables the match engine reads (game/match/MatchConstantStatics.h),
+// The set-up of the constant tables the match engine reads (game/core/MatchConstantStatics.h),
 // run once by the match classes' initialisers before any game code.
 #pragma once
 
@@ -6,7 +6,7 @@ namespace game {
 struct GameStatics;
 }
 
-namespace game::framework {
+namespace game::match {
 
 // The rectangles, values, pairs, tracks and lists, in their creation order.
 void initMatchBoxes(GameStatics* block);
@@ -14,4 +14,4 @@ void initMatchBoxes(GameStatics* block);
 // tables and the remaining match statics.
 void initMatchTables(GameStatics* block);
 
-} // namespace game::framework
+} // namespace game::match

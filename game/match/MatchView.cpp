@@ -1,17 +1,19 @@
 // The match view and actor routines (see MatchView.h).
-#include "game/framework/MatchView.h"
+#include "game/match/MatchView.h"
 
-#include "game/framework/GameMath.h"
-#include "game/framework/GameStatics.h"
-#include "game/framework/MatchServices.h"
-#include "game/framework/RecordBytes.h"
-#include "game/framework/ScreenRoutines.h"
+#include "game/core/GameMath.h"
+#include "game/core/GameStatics.h"
+#include "game/core/RecordBytes.h"
+#include "game/core/ScreenRoutines.h"
+#include "game/core/services/MatchServices.h"
 #include "game/match/CPlayer.h"
 #include "profile/Graphics.h"
 #include "profile/Image.h"
 #include "runtime/Log.h"
 
-namespace game::framework {
+namespace game::match {
+
+using namespace game::core;
 
 namespace {
 
@@ -542,4 +544,4 @@ void updateEventMarks() {
     s->eventMarksDone = static_cast<runtime::jbyte>(s->eventMarksDone | bit);
 }
 
-} // namespace game::framework
+} // namespace game::match

@@ -12,7 +12,7 @@ class CPlayer;
 class CTeam;
 } // namespace game::match
 
-namespace game::framework {
+namespace game::match {
 
 using runtime::jboolean;
 using runtime::jint;
@@ -22,10 +22,6 @@ using runtime::jint;
 constexpr jint kDirectionCount = 8;
 constexpr jint kDirectionSignX[kDirectionCount] = {-1, 0, 1, 1, 1, 0, -1, -1};
 constexpr jint kDirectionSignY[kDirectionCount] = {-1, -1, -1, 0, 1, 1, 1, 0};
-
-// Bytes of one player's record in listRowRecords, and records per team.
-inline constexpr jint kMatchRecordBytes = 22;
-inline constexpr jint kMatchRecordsPerTeam = 30;
 
 // findBestPlayer kinds (the value each reads from the player's record).
 inline constexpr jint kBestPlayerKind0 = 0;
@@ -79,4 +75,4 @@ void scaleVelocity(jint scale, jint dx, jint dy);
 // Marks the event of eventMarkWord: announced the first time it is seen, done the next.
 void updateEventMarks();
 
-} // namespace game::framework
+} // namespace game::match

@@ -15,7 +15,7 @@
 
 #include "runtime/ModifiedUtf8.h"
 
-namespace game::sprites {
+namespace game::resources {
 
 inline constexpr std::int32_t kArchiveMaxEntries = 32767;
 // Bytes of one directory entry besides its name's bytes: the name's length, the offset, the size.
@@ -111,4 +111,4 @@ bool readArchiveDirectory(ReadBytes&& read, const std::uint64_t fileSize,
     return true;
 }
 
-} // namespace game::sprites
+} // namespace game::resources

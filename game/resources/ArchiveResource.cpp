@@ -1,11 +1,11 @@
 // The archive resource opener.
-#include "game/sprites/ArchiveResource.h"
+#include "game/resources/ArchiveResource.h"
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "game/sprites/ArchiveFormat.h"
+#include "game/resources/ArchiveFormat.h"
 #include "profile/Files.h"
 #include "profile/Resources.h"
 #include "runtime/ConstantPoolFormat.h"
@@ -16,7 +16,7 @@
 #include "runtime/StreamsResource.h"
 #include "runtime/String.h"
 
-namespace game::sprites {
+namespace game::resources {
 
 using profile::File;
 using profile::FileInputStream;
@@ -161,4 +161,4 @@ void installArchiveOpener() {
     profile::setArchiveOpener(&openArchiveResource);
 }
 
-} // namespace game::sprites
+} // namespace game::resources

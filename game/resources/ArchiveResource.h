@@ -15,7 +15,7 @@ namespace profile {
 struct javax_microedition_io_File;
 }
 
-namespace game::sprites {
+namespace game::resources {
 
 // The directory, kept for the whole run. Every object it holds is permanent (never collected);
 // a partly read directory keeps the entries read whole, and the name of an entry that was not is
@@ -49,4 +49,4 @@ void installArchiveOpener();
 // Forgets the directory, so the next lookup reads it again (for a new Application).
 void resetArchiveDirectory();
 
-} // namespace game::sprites
+} // namespace game::resources

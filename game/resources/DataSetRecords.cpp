@@ -4,13 +4,13 @@
 #include <cstdint>
 #include <vector>
 
-#include "game/framework/DatabaseLookups.h"
-#include "game/framework/GameStatics.h"
-#include "game/framework/TextPackage.h"
-#include "game/sprites/ClubDatabaseServices.h"
-#include "game/sprites/DataSetStore.h"
-#include "game/sprites/DataSets.h"
-#include "game/sprites/DatabaseFormat.h"
+#include "game/club/DatabaseFormat.h"
+#include "game/club/DatabaseLookups.h"
+#include "game/core/GameStatics.h"
+#include "game/core/TextPackage.h"
+#include "game/core/services/ClubDatabaseServices.h"
+#include "game/resources/DataSetStore.h"
+#include "game/resources/DataSets.h"
 #include "profile/RecordStore.h"
 #include "profile/Thread.h"
 #include "runtime/ConstantPool.h"
@@ -19,7 +19,10 @@
 #include "runtime/String.h"
 #include "runtime/StringBuffer.h"
 
-namespace game::sprites {
+namespace game::resources {
+
+using namespace game::club;
+using namespace game::core;
 
 using runtime::ByteArray;
 using runtime::IntArray;
@@ -163,7 +166,7 @@ bool buildTeamSheet() {
         runtime::log("team sheet: team %d or the user's team %d is not in the database", team, user);
         return false;
     }
-    String* name = framework::nameOf(team, framework::kTeamName);
+    String* name = club::nameOf(team, club::kTeamName);
     putByte(sheet, 0, name->length());
     for (jint c = 0; c < std::min(name->length(), kSheetNameChars); ++c) {
         putByte(sheet, kSheetName + c, name->charAt(c));
@@ -218,7 +221,7 @@ bool buildTeamSheet() {
         putByte(sheet, at + kSlotAppearance, (*playerInfo)[e + kPlayerAppearance]);
         putByte(sheet, at + kSlotNumber, slot);
         putByte(sheet, at + kSlotAge, clubDatabaseServices().getPlayerAge(player));
-        String* playerName = framework::nameOf(player, framework::kPlayerName);
+        String* playerName = club::nameOf(player, club::kPlayerName);
         putByte(sheet, at + kSlotNameLength, playerName->length());
         for (jint c = 0; c < std::min(playerName->length(), kSheetNameChars); ++c) {
             putByte(sheet, at + kSlotName + c, playerName->charAt(c));
@@ -389,7 +392,7 @@ void unpackManagerProfile() {
     block->profileDayText = dateText(block->profileDay + 1, true);
     IntArray* ids = block->profileTextIds;
     if (ids != nullptr && ids->inBounds(block->profileTextIndex)) {
-        block->profileTextName = framework::getText((*ids)[block->profileTextIndex]);
+        block->profileTextName = core::getText((*ids)[block->profileTextIndex]);
     } else {
         runtime::log("manager profile: no profile text %d", block->profileTextIndex);
         block->profileTextName = nullptr;
@@ -619,4 +622,4 @@ void copyIntsWithStateRecord(IntArray* const array, const jint position, const j
     copyWithStateRecord(array, position, toRecord != 0);
 }
 
-} // namespace game::sprites
+} // namespace game::resources

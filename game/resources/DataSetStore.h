@@ -16,7 +16,7 @@ namespace profile {
 struct javax_microedition_rms_RecordStore;
 }
 
-namespace game::sprites::datasets {
+namespace game::resources::datasets {
 
 using runtime::jint;
 using Store = profile::javax_microedition_rms_RecordStore;
@@ -68,4 +68,4 @@ using Defaults = std::function<void()>;
 Outcome persistTable(runtime::String* name, bool save, const TableOf& table, jint length,
                      const Defaults& defaults = {}, Store** keep = nullptr);
 
-} // namespace game::sprites::datasets
+} // namespace game::resources::datasets

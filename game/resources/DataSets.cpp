@@ -1,17 +1,18 @@
 // The persisting routines of the plain tables, their shared record-store steps, the first-run
 // tables and resetDataSets. The records with a layout of their own are in DataSetRecords.cpp.
-#include "game/sprites/DataSets.h"
+#include "game/resources/DataSets.h"
 
 #include <algorithm>
 
-#include "game/framework/DatabaseLookups.h"
-#include "game/framework/GameStatics.h"
-#include "game/framework/SaveRecord.h"
-#include "game/sprites/DataSetStore.h"
-#include "game/sprites/DatabaseFormat.h"
-#include "game/sprites/DatabaseTables.h"
-#include "game/sprites/FrameworkServices.h"
-#include "game/sprites/InfoScreenServices.h"
+#include "game/club/DatabaseFormat.h"
+#include "game/club/DatabaseLookups.h"
+#include "game/core/GameStatics.h"
+#include "game/core/WriteBuffer.h"
+#include "game/core/services/FrameworkServices.h"
+#include "game/core/services/InfoScreenServices.h"
+#include "game/resources/DataSetStore.h"
+#include "game/resources/DatabaseTables.h"
+#include "game/season/SaveRecord.h"
 #include "game/sprites/SharedRoutines.h"
 #include "profile/RecordStore.h"
 #include "runtime/ConstantPool.h"
@@ -19,7 +20,12 @@
 #include "runtime/Log.h"
 #include "runtime/String.h"
 
-namespace game::sprites {
+namespace game::resources {
+
+using namespace game::sprites;
+using namespace game::club;
+using namespace game::season;
+using namespace game::core;
 
 using runtime::ByteArray;
 using runtime::String;
@@ -215,10 +221,10 @@ void buildDefaultTeamRecords() {
     block->writePos = 0;
     for (jint t = 0; t < teams; ++t) {
         for (jint slot = 0; slot < kSquadSlots; ++slot) {
-            framework::writeShortBE(slot < kPlayersPerTeam ? kPlayersPerTeam * t + slot : kEmptySlot);
+            core::writeShortBE(slot < kPlayersPerTeam ? kPlayersPerTeam * t + slot : kEmptySlot);
         }
         for (jint k = 0; k < kTeamValuesLength; ++k) {
-            framework::queueByte((*info)[kTeamValuesBase + kTeamStride * t + k]);
+            core::queueByte((*info)[kTeamValuesBase + kTeamStride * t + k]);
         }
     }
 }
@@ -358,7 +364,7 @@ void addFirstSavedGame() {
         [] {
             infoScreenServices().resetCareer();
             s()->saveRecordBuffer = runtime::newByteArray(kSavedGameBytes);
-            framework::packSaveRecord();
+            season::packSaveRecord();
         });
     s()->saveRecordBuffer = nullptr;
 }
@@ -452,4 +458,4 @@ void createRecordStores() {
     }
 }
 
-} // namespace game::sprites
+} // namespace game::resources

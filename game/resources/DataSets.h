@@ -14,7 +14,7 @@
 #include "runtime/Arrays.h"
 #include "runtime/JavaTypes.h"
 
-namespace game::sprites {
+namespace game::resources {
 
 using runtime::jboolean;
 using runtime::jint;
@@ -103,4 +103,4 @@ void unpackStateRecord();
 void copyBytesWithStateRecord(runtime::ByteArray* array, jint position, jboolean toRecord);
 void copyIntsWithStateRecord(runtime::IntArray* array, jint position, jboolean toRecord);
 
-} // namespace game::sprites
+} // namespace game::resources

@@ -1,14 +1,15 @@
 // The database tables from the database pack.
-#include "game/sprites/DatabaseTables.h"
+#include "game/resources/DatabaseTables.h"
 
 #include <algorithm>
 
-#include "game/framework/DatabaseLookups.h"
-#include "game/framework/GameStatics.h"
-#include "game/framework/TextPackage.h"
-#include "game/sprites/DatabaseFormat.h"
-#include "game/sprites/FrameworkServices.h"
-#include "game/sprites/InfoScreenServices.h"
+#include "game/club/DatabaseFormat.h"
+#include "game/club/DatabaseLookups.h"
+#include "game/core/GameStatics.h"
+#include "game/core/TextPackage.h"
+#include "game/core/WriteBuffer.h"
+#include "game/core/services/FrameworkServices.h"
+#include "game/core/services/InfoScreenServices.h"
 #include "game/sprites/ResourcePack.h"
 #include "game/sprites/SharedRoutines.h"
 #include "runtime/ConstantPool.h"
@@ -18,7 +19,11 @@
 #include "runtime/Random.h"
 #include "runtime/String.h"
 
-namespace game::sprites {
+namespace game::resources {
+
+using namespace game::sprites;
+using namespace game::club;
+using namespace game::core;
 
 using runtime::ByteArray;
 using runtime::jbyte;
@@ -177,7 +182,7 @@ String* getTeamNameFromTable(const jint i) {
     }
     const jint offset = (((*table)[entry] & kByteMask) << 8) | ((*table)[entry + 1] & kByteMask);
     const jint length = (*table)[entry + 2] & kByteMask;
-    String* name = framework::decodeName(table, kTeamNameDirectoryBytes + offset, length);
+    String* name = club::decodeName(table, kTeamNameDirectoryBytes + offset, length);
     if (runtime::catchException(runtime::kException) != 0 || name == nullptr) {
         return constantString(kEmptyTextConstant);
     }
@@ -186,14 +191,14 @@ String* getTeamNameFromTable(const jint i) {
 
 String* getTeamDisplayName(const jint id) {
     if (id == kNoTeam || id == kNoTeamUnsigned) {
-        return framework::getText(kNoTeamText);
+        return core::getText(kNoTeamText);
     }
     GameStatics* s = statics();
     if ((s->menuState == kMessageMenuState || s->menuState == kInboxMenuState) &&
         s->messageLinksBlocked == 0) {
         return infoScreenServices().getTeamLabel(id);
     }
-    return framework::nameOf(id, framework::kTeamName);
+    return club::nameOf(id, club::kTeamName);
 }
 
 void setupLeagueTables() {
@@ -217,7 +222,7 @@ void setupLeagueTables() {
     }
     jint teams = 0;
     for (jint i = 0; i < kLeagueCount; ++i) {
-        String* name = framework::getText(kFirstLeagueNameText + i);
+        String* name = core::getText(kFirstLeagueNameText + i);
         (*s->leagueNames)[i] = name;
         const jint entry = kLeagueEntryBytes * i;
         const jint first = leaguesPresent ? (*table)[entry + kLeagueBadgeFirstId] & kByteMask : 0;
@@ -276,28 +281,28 @@ void buildDefaultPlayerRecords() {
         }
         const jint e = kPlayerInfoBytes * i;
         const bool ofTeam = i < teamPlayers;
-        framework::writeShortBE(ofTeam ? runtime::ishl((*info)[e + kPlayerContractYear], kBirthYearShift) |
-                                             kContractEndDayMonth
-                                       : kNoValue);
-        framework::writeShortBE(0);
+        core::writeShortBE(ofTeam ? runtime::ishl((*info)[e + kPlayerContractYear], kBirthYearShift) |
+                                        kContractEndDayMonth
+                                  : kNoValue);
+        core::writeShortBE(0);
         for (jint k = 0; k <= kPlayerSkillCount; ++k) {
-            framework::queueByte((*info)[e + kPlayerSkills + k]);
+            core::queueByte((*info)[e + kPlayerSkills + k]);
         }
-        framework::queueByte(0);
+        core::queueByte(0);
         const jint draw = s->gameRandom != nullptr ? s->gameRandom->nextInt() : 0;
         const jint status = runtime::irem(draw < 0 ? -draw : draw, kStatusDraws);
-        framework::queueByte(((*info)[e + kPlayerForm] & kFormMask) + runtime::ishl(status, kStatusShift));
-        framework::queueByte(kInitialFitness);
-        framework::queueByte(kNoValue);
-        framework::writeShortBE(ofTeam ? i / kPlayersPerTeam : kNoValue);
+        core::queueByte(((*info)[e + kPlayerForm] & kFormMask) + runtime::ishl(status, kStatusShift));
+        core::queueByte(kInitialFitness);
+        core::queueByte(kNoValue);
+        core::writeShortBE(ofTeam ? i / kPlayersPerTeam : kNoValue);
         for (jint k = 0; k < kSeasonBytes; ++k) {
-            framework::queueByte(0);
+            core::queueByte(0);
         }
         writeIntBigEndian(framework.getPlayerValue(i, 0));
         // The wage is computed from the finished record, then written over bytes 2-3.
         const jint end = s->writePos;
         s->writePos = start + 2;
-        framework::writeShortBE(framework.getPlayerValue(i, 1));
+        core::writeShortBE(framework.getPlayerValue(i, 1));
         s->writePos = end;
     }
     s->writePos = kPlayerRecordBytes * count;
@@ -313,4 +318,4 @@ void buildTeamCodes() {
     }
 }
 
-} // namespace game::sprites
+} // namespace game::resources

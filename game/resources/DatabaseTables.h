@@ -15,7 +15,7 @@ namespace runtime {
 struct String;
 }
 
-namespace game::sprites {
+namespace game::resources {
 
 using runtime::jint;
 
@@ -43,4 +43,4 @@ void buildDefaultPlayerRecords();
 // teamCodes := one String per team of the three code characters of its information record.
 void buildTeamCodes();
 
-} // namespace game::sprites
+} // namespace game::resources

@@ -1,17 +1,19 @@
 // The background leagues and national cups (see BackgroundCompetitions.h).
-#include "game/framework/BackgroundCompetitions.h"
+#include "game/season/BackgroundCompetitions.h"
 
-#include "game/framework/CalendarSearch.h"
-#include "game/framework/ClubServices.h"
-#include "game/framework/DaySchedule.h"
-#include "game/framework/GameStatics.h"
-#include "game/framework/LeagueTables.h"
-#include "game/framework/LittleEndian.h"
-#include "game/framework/Matchdays.h"
-#include "game/framework/SeasonScreenServices.h"
+#include "game/core/GameStatics.h"
+#include "game/core/LittleEndian.h"
+#include "game/core/services/ClubServices.h"
+#include "game/core/services/SeasonScreenServices.h"
+#include "game/season/CalendarSearch.h"
+#include "game/season/DaySchedule.h"
+#include "game/season/LeagueTables.h"
+#include "game/season/Matchdays.h"
 #include "runtime/Log.h"
 
-namespace game::framework {
+namespace game::season {
+
+using namespace game::core;
 
 namespace {
 
@@ -168,4 +170,4 @@ void playOtherCompetitions(const jboolean withMessages) {
     }
 }
 
-} // namespace game::framework
+} // namespace game::season

@@ -7,7 +7,7 @@
 
 #include "runtime/JavaTypes.h"
 
-namespace game::framework {
+namespace game::season {
 
 using runtime::jboolean;
 using runtime::jint;
@@ -23,4 +23,4 @@ void advanceOtherCompetition(jboolean cupMode);
 // the user's.
 void playOtherCompetitions(jboolean withMessages);
 
-} // namespace game::framework
+} // namespace game::season

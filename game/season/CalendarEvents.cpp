@@ -1,19 +1,21 @@
 // Calendar event processing (see CalendarEvents.h).
-#include "game/framework/CalendarEvents.h"
+#include "game/season/CalendarEvents.h"
 
-#include "game/framework/CalendarSearch.h"
-#include "game/framework/ClubServices.h"
-#include "game/framework/CompetitionRecords.h"
-#include "game/framework/DaySchedule.h"
-#include "game/framework/GameStatics.h"
-#include "game/framework/LeagueTables.h"
-#include "game/framework/Matchdays.h"
-#include "game/framework/MenuStates.h"
-#include "game/framework/SeasonScreenServices.h"
+#include "game/core/GameStatics.h"
+#include "game/core/services/ClubServices.h"
+#include "game/core/services/MenuStateServices.h"
+#include "game/core/services/SeasonScreenServices.h"
+#include "game/season/CalendarSearch.h"
+#include "game/season/CompetitionRecords.h"
+#include "game/season/DaySchedule.h"
+#include "game/season/LeagueTables.h"
+#include "game/season/Matchdays.h"
 #include "runtime/Log.h"
 #include "runtime/System.h"
 
-namespace game::framework {
+namespace game::season {
+
+using namespace game::core;
 
 namespace {
 
@@ -261,7 +263,7 @@ void startSeasonCalendar() {
     }
     s->matchDayIndex = 0;
     s->monthIndex = 0;
-    setMenuState(kSeasonStartMenu);
+    menuStateServices().setMenuState(kSeasonStartMenu);
     clearStandingsRows();
     runtime::ByteArray* const fixtures = s->roundFixtures;
     for (jint i = 0; fixtures != nullptr && i < fixtures->length; ++i) {
@@ -274,4 +276,4 @@ void startSeasonCalendar() {
     s->menuPhase = 0;
 }
 
-} // namespace game::framework
+} // namespace game::season

@@ -9,7 +9,7 @@
 
 #include "runtime/JavaTypes.h"
 
-namespace game::framework {
+namespace game::season {
 
 using runtime::jboolean;
 using runtime::jint;
@@ -32,4 +32,4 @@ void findNextUserOpponent();
 // month 0 week 0, enters menu state 136 and prepares the first event.
 void startSeasonCalendar();
 
-} // namespace game::framework
+} // namespace game::season

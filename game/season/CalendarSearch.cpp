@@ -1,12 +1,12 @@
 // Searches over the season calendar (see CalendarSearch.h).
-#include "game/framework/CalendarSearch.h"
+#include "game/season/CalendarSearch.h"
 
-#include "game/framework/CompetitionRecords.h"
-#include "game/framework/DaySchedule.h"
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
+#include "game/season/CompetitionRecords.h"
+#include "game/season/DaySchedule.h"
 #include "runtime/Log.h"
 
-namespace game::framework {
+namespace game::season {
 
 namespace {
 
@@ -109,4 +109,4 @@ jint findEventOfType(jboolean backwards, const jint position, const jint type) {
     return position;
 }
 
-} // namespace game::framework
+} // namespace game::season

@@ -9,7 +9,7 @@
 
 #include "runtime/JavaTypes.h"
 
-namespace game::framework {
+namespace game::season {
 
 using runtime::jboolean;
 using runtime::jint;
@@ -33,4 +33,4 @@ void findNextUserEvent();
 // the start position's month is loaded again and the start position returned.
 jint findEventOfType(jboolean backwards, jint position, jint type);
 
-} // namespace game::framework
+} // namespace game::season

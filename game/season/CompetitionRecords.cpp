@@ -1,12 +1,14 @@
 // Competition records and flags (see CompetitionRecords.h).
-#include "game/framework/CompetitionRecords.h"
+#include "game/season/CompetitionRecords.h"
 
-#include "game/framework/GameStatics.h"
-#include "game/framework/LeagueTables.h"
-#include "game/framework/RecordBytes.h"
+#include "game/core/GameStatics.h"
+#include "game/core/RecordBytes.h"
+#include "game/season/LeagueTables.h"
 #include "runtime/Log.h"
 
-namespace game::framework {
+namespace game::season {
+
+using namespace game::core;
 
 namespace {
 
@@ -317,4 +319,4 @@ jboolean isPendingModeOne() {
     return s->pendingMenuState != 0 && s->pendingMenuParam == 1 ? 1 : 0;
 }
 
-} // namespace game::framework
+} // namespace game::season

@@ -6,7 +6,7 @@
 
 #include "runtime/JavaTypes.h"
 
-namespace game::framework {
+namespace game::season {
 
 using runtime::jboolean;
 using runtime::jint;
@@ -36,4 +36,4 @@ void collectFreeIds();
 // A pending menu switch is set and its mode is 1.
 jboolean isPendingModeOne();
 
-} // namespace game::framework
+} // namespace game::season

@@ -1,21 +1,23 @@
 // The competition view (see CompetitionView.h).
-#include "game/framework/CompetitionView.h"
+#include "game/season/CompetitionView.h"
 
 #include <algorithm>
 
-#include "game/framework/CalendarSearch.h"
-#include "game/framework/ClubServices.h"
-#include "game/framework/CompetitionRecords.h"
-#include "game/framework/DaySchedule.h"
-#include "game/framework/EarlyCupSteps.h"
-#include "game/framework/GameStatics.h"
-#include "game/framework/LeagueTables.h"
-#include "game/framework/LittleEndian.h"
-#include "game/framework/Matchdays.h"
-#include "game/framework/SeasonScreenServices.h"
+#include "game/core/GameStatics.h"
+#include "game/core/LittleEndian.h"
+#include "game/core/services/ClubServices.h"
+#include "game/core/services/SeasonScreenServices.h"
+#include "game/season/CalendarSearch.h"
+#include "game/season/CompetitionRecords.h"
+#include "game/season/DaySchedule.h"
+#include "game/season/EarlyCupSteps.h"
+#include "game/season/LeagueTables.h"
+#include "game/season/Matchdays.h"
 #include "runtime/Log.h"
 
-namespace game::framework {
+namespace game::season {
+
+using namespace game::core;
 
 namespace {
 
@@ -234,4 +236,4 @@ void showCompetitionEvent(const jboolean backwards, jint position, const jint ty
     s->userCompetitionSlot = slotOfUser(s);
 }
 
-} // namespace game::framework
+} // namespace game::season

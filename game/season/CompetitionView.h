@@ -6,7 +6,7 @@
 
 #include "runtime/JavaTypes.h"
 
-namespace game::framework {
+namespace game::season {
 
 using runtime::jboolean;
 using runtime::jint;
@@ -20,4 +20,4 @@ using runtime::jint;
 // viewTeams (-1 none).
 void showCompetitionEvent(jboolean backwards, jint position, jint type, jboolean keepCurrent);
 
-} // namespace game::framework
+} // namespace game::season

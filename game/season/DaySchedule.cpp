@@ -1,10 +1,10 @@
 // The day schedule (see DaySchedule.h).
-#include "game/framework/DaySchedule.h"
+#include "game/season/DaySchedule.h"
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
 #include "runtime/Log.h"
 
-namespace game::framework {
+namespace game::season {
 
 namespace {
 
@@ -140,4 +140,4 @@ void buildDaySchedule(const jint day, const jint league, const jboolean checkCon
     }
 }
 
-} // namespace game::framework
+} // namespace game::season

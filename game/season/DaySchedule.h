@@ -8,7 +8,7 @@
 
 #include "runtime/JavaTypes.h"
 
-namespace game::framework {
+namespace game::season {
 
 using runtime::jboolean;
 using runtime::jint;
@@ -30,4 +30,4 @@ inline constexpr jint kContinentalEvent = 3;
 // and leaves every position free.
 void buildDaySchedule(jint day, jint league, jboolean checkContinental, jboolean quiet);
 
-} // namespace game::framework
+} // namespace game::season

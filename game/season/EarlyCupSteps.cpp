@@ -1,14 +1,14 @@
 // The early national-cup steps (see EarlyCupSteps.h).
-#include "game/framework/EarlyCupSteps.h"
+#include "game/season/EarlyCupSteps.h"
 
 #include <algorithm>
 
-#include "game/framework/DaySchedule.h"
-#include "game/framework/GameStatics.h"
-#include "game/framework/LeagueTables.h"
+#include "game/core/GameStatics.h"
+#include "game/season/DaySchedule.h"
+#include "game/season/LeagueTables.h"
 #include "runtime/Log.h"
 
-namespace game::framework {
+namespace game::season {
 
 namespace {
 
@@ -163,4 +163,4 @@ void showEarlyCupRound(const jint step, const jboolean forView) {
     }
 }
 
-} // namespace game::framework
+} // namespace game::season

@@ -6,7 +6,7 @@
 
 #include "runtime/JavaTypes.h"
 
-namespace game::framework {
+namespace game::season {
 
 using runtime::jboolean;
 using runtime::jint;
@@ -19,4 +19,4 @@ using runtime::jint;
 // only what fits is copied.
 void showEarlyCupRound(jint step, jboolean forView);
 
-} // namespace game::framework
+} // namespace game::season

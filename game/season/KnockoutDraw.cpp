@@ -3,14 +3,16 @@
 #include <array>
 #include <cstdlib>
 
-#include "game/framework/GameMath.h"
-#include "game/framework/GameStatics.h"
-#include "game/framework/LeagueTables.h"
-#include "game/framework/Matchdays.h"
-#include "game/framework/RecordBytes.h"
+#include "game/core/GameMath.h"
+#include "game/core/GameStatics.h"
+#include "game/core/RecordBytes.h"
+#include "game/season/LeagueTables.h"
+#include "game/season/Matchdays.h"
 #include "runtime/Log.h"
 
-namespace game::framework {
+namespace game::season {
+
+using namespace game::core;
 
 namespace {
 
@@ -167,4 +169,4 @@ void drawCupKnockout() {
     s->cupDrawDone = 1;
 }
 
-} // namespace game::framework
+} // namespace game::season

@@ -1,13 +1,15 @@
 // Competition leaderboards (see Leaderboards.h).
-#include "game/framework/Leaderboards.h"
+#include "game/season/Leaderboards.h"
 
-#include "game/framework/GameStatics.h"
-#include "game/framework/LeagueTables.h"
-#include "game/framework/RecordBytes.h"
-#include "game/framework/SeasonLookups.h"
+#include "game/core/GameStatics.h"
+#include "game/core/RecordBytes.h"
+#include "game/season/LeagueTables.h"
+#include "game/season/SeasonLookups.h"
 #include "runtime/Log.h"
 
-namespace game::framework {
+namespace game::season {
+
+using namespace game::core;
 
 namespace {
 
@@ -72,4 +74,4 @@ void buildLeaderboards(const jint statOffset) {
     }
 }
 
-} // namespace game::framework
+} // namespace game::season

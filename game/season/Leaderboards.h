@@ -4,7 +4,7 @@
 
 #include "runtime/JavaTypes.h"
 
-namespace game::framework {
+namespace game::season {
 
 using runtime::jint;
 
@@ -20,4 +20,4 @@ inline constexpr jint kLeaderboardRanked = 6;
 // squad slots never enter.
 void buildLeaderboards(jint statOffset);
 
-} // namespace game::framework
+} // namespace game::season

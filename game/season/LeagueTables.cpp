@@ -1,14 +1,16 @@
 // League fixtures and standings (see LeagueTables.h).
-#include "game/framework/LeagueTables.h"
+#include "game/season/LeagueTables.h"
 
 #include <vector>
 
-#include "game/framework/GameMath.h"
-#include "game/framework/GameStatics.h"
-#include "game/framework/RecordBytes.h"
+#include "game/core/GameMath.h"
+#include "game/core/GameStatics.h"
+#include "game/core/RecordBytes.h"
 #include "runtime/Log.h"
 
-namespace game::framework {
+namespace game::season {
+
+using namespace game::core;
 
 namespace {
 
@@ -307,4 +309,4 @@ void insertSorted(runtime::ObjectArray* const list, const runtime::ShortArray* c
     }
 }
 
-} // namespace game::framework
+} // namespace game::season

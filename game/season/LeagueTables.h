@@ -10,7 +10,7 @@
 #include "runtime/Arrays.h"
 #include "runtime/JavaTypes.h"
 
-namespace game::framework {
+namespace game::season {
 
 using runtime::jboolean;
 using runtime::jint;
@@ -70,4 +70,4 @@ jint valueBracket(jint v);
 // nothing.
 void insertSorted(runtime::ObjectArray* list, const runtime::ShortArray* entry, jint count);
 
-} // namespace game::framework
+} // namespace game::season

@@ -1,13 +1,15 @@
 // League and cup matchdays (see Matchdays.h).
-#include "game/framework/Matchdays.h"
+#include "game/season/Matchdays.h"
 
-#include "game/framework/GameStatics.h"
-#include "game/framework/LeagueTables.h"
-#include "game/framework/RecordBytes.h"
-#include "game/framework/SeasonScreenServices.h"
+#include "game/core/GameStatics.h"
+#include "game/core/RecordBytes.h"
+#include "game/core/services/SeasonScreenServices.h"
+#include "game/season/LeagueTables.h"
 #include "runtime/Log.h"
 
-namespace game::framework {
+namespace game::season {
+
+using namespace game::core;
 
 namespace {
 
@@ -245,4 +247,4 @@ void playLeagueMatchday(const jboolean passFlag, const jboolean includeAll) {
     }
 }
 
-} // namespace game::framework
+} // namespace game::season

@@ -13,7 +13,7 @@
 
 #include "runtime/JavaTypes.h"
 
-namespace game::framework {
+namespace game::season {
 
 using runtime::jboolean;
 using runtime::jint;
@@ -37,4 +37,4 @@ jint countryOfLeague(jint league);
 // The country of a team: its league L when L >> 1 for L < 10, else L - 5.
 jint countryOfTeam(jint team);
 
-} // namespace game::framework
+} // namespace game::season

@@ -1,13 +1,15 @@
 // The user's result bookkeeping (see ResultBookkeeping.h).
-#include "game/framework/ResultBookkeeping.h"
+#include "game/season/ResultBookkeeping.h"
 
-#include "game/framework/ClubServices.h"
-#include "game/framework/CompetitionRecords.h"
-#include "game/framework/GameStatics.h"
-#include "game/framework/LeagueTables.h"
+#include "game/core/GameStatics.h"
+#include "game/core/services/ClubServices.h"
+#include "game/season/CompetitionRecords.h"
+#include "game/season/LeagueTables.h"
 #include "runtime/Log.h"
 
-namespace game::framework {
+namespace game::season {
+
+using namespace game::core;
 
 namespace {
 
@@ -255,4 +257,4 @@ void recordUserResult(const jint code) {
     }
 }
 
-} // namespace game::framework
+} // namespace game::season

@@ -7,7 +7,7 @@
 
 #include "runtime/JavaTypes.h"
 
-namespace game::framework {
+namespace game::season {
 
 using runtime::jint;
 
@@ -16,4 +16,4 @@ using runtime::jint;
 // whose low four bits are not 1..3 books nothing and is logged.
 void recordUserResult(jint code);
 
-} // namespace game::framework
+} // namespace game::season

@@ -1,12 +1,12 @@
 // The saved-game record's layout and its packing (see SaveRecord.h).
-#include "game/framework/SaveRecord.h"
+#include "game/season/SaveRecord.h"
 
 #include <algorithm>
 #include <type_traits>
 
 #include "runtime/Log.h"
 
-namespace game::framework {
+namespace game::season {
 
 namespace {
 
@@ -225,4 +225,4 @@ void packSaveRecord() {
     }
 }
 
-} // namespace game::framework
+} // namespace game::season

@@ -6,9 +6,9 @@
 #include <span>
 #include <variant>
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
 
-namespace game::framework {
+namespace game::season {
 
 inline constexpr jint kSaveRecordSize = 5736;
 
@@ -62,4 +62,4 @@ std::span<const SaveRecordRow> saveRecordLayout();
 // the buffer held.
 void packSaveRecord();
 
-} // namespace game::framework
+} // namespace game::season

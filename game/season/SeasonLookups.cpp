@@ -1,12 +1,14 @@
 // Small shared look-ups and updates (see SeasonLookups.h).
-#include "game/framework/SeasonLookups.h"
+#include "game/season/SeasonLookups.h"
 
-#include "game/framework/GameMath.h"
-#include "game/framework/GameStatics.h"
-#include "game/framework/RecordBytes.h"
+#include "game/core/GameMath.h"
+#include "game/core/GameStatics.h"
+#include "game/core/RecordBytes.h"
 #include "runtime/Log.h"
 
-namespace game::framework {
+namespace game::season {
+
+using namespace game::core;
 
 namespace {
 
@@ -293,4 +295,4 @@ void adjustPlayerMorale(const jint player, const jint entry) {
     }
 }
 
-} // namespace game::framework
+} // namespace game::season

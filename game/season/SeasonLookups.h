@@ -10,7 +10,7 @@
 #include "runtime/Arrays.h"
 #include "runtime/JavaTypes.h"
 
-namespace game::framework {
+namespace game::season {
 
 using runtime::jboolean;
 using runtime::jint;
@@ -56,4 +56,4 @@ void setPlayerRecordByte(jint player, jint value, jint byteIndex, jboolean add);
 // the grade grows by 1.
 void adjustPlayerMorale(jint player, jint entry);
 
-} // namespace game::framework
+} // namespace game::season

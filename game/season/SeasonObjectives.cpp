@@ -1,12 +1,12 @@
 // The season objectives settlement (see SeasonObjectives.h).
-#include "game/framework/SeasonObjectives.h"
+#include "game/season/SeasonObjectives.h"
 
 #include <algorithm>
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
 #include "runtime/Log.h"
 
-namespace game::framework {
+namespace game::season {
 
 namespace {
 
@@ -91,4 +91,4 @@ void settleSeasonObjectives(const jboolean score) {
     }
 }
 
-} // namespace game::framework
+} // namespace game::season

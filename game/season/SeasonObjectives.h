@@ -5,7 +5,7 @@
 
 #include "runtime/JavaTypes.h"
 
-namespace game::framework {
+namespace game::season {
 
 using runtime::jboolean;
 using runtime::jint;
@@ -18,4 +18,4 @@ jint cupStage(jint progress);
 // tally, which does not fall below 0.
 void settleSeasonObjectives(jboolean score);
 
-} // namespace game::framework
+} // namespace game::season

@@ -1,14 +1,16 @@
 // Palette composition, rating blends and the palette statics (see Palettes.h).
-#include "game/framework/Palettes.h"
+#include "game/sprites/Palettes.h"
 
 #include <iterator>
 
-#include "game/framework/GameStatics.h"
-#include "game/framework/StaticTables.h"
+#include "game/core/GameStatics.h"
+#include "game/core/StaticTables.h"
 #include "game/sprites/ASprite.h"
 #include "runtime/Log.h"
 
-namespace game::framework {
+namespace game::sprites {
+
+using namespace game::core;
 
 namespace {
 
@@ -187,4 +189,4 @@ void initPaletteStatics(GameStatics* const block) {
     block->composedPalettes = multiArray("[[I", {kComposedRows, kComposedEntries});
 }
 
-} // namespace game::framework
+} // namespace game::sprites

@@ -8,7 +8,7 @@ namespace game {
 struct GameStatics;
 }
 
-namespace game::framework {
+namespace game::sprites {
 
 using runtime::jboolean;
 using runtime::jint;
@@ -32,4 +32,4 @@ jint combinedRating(jint recordLevel, jint a, jint b, jint c, jint d);
 // palettes (int[66][44]), the two keys (-1) and the count (0).
 void initPaletteStatics(GameStatics* block);
 
-} // namespace game::framework
+} // namespace game::sprites

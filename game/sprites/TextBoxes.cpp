@@ -1,17 +1,16 @@
 // Text box painters (see TextBoxes.h).
-#include "game/framework/TextBoxes.h"
+#include "game/sprites/TextBoxes.h"
 
-#include "game/framework/GameStatics.h"
-#include "game/framework/Quorlin.h"
-#include "game/framework/TextLayout.h"
+#include "game/core/GameStatics.h"
 #include "game/sprites/ASprite.h"
+#include "game/sprites/TextLayout.h"
 #include "runtime/ConstantPool.h"
 #include "runtime/ObjectManager.h"
 #include "runtime/Service.h"
 #include "runtime/String.h"
 #include "runtime/StringBuffer.h"
 
-namespace game::framework {
+namespace game::sprites {
 
 namespace {
 
@@ -319,4 +318,4 @@ void drawHintText(String* const text) {
     s->tickerDrawn = 1;
 }
 
-} // namespace game::framework
+} // namespace game::sprites

@@ -20,7 +20,7 @@ namespace profile {
 struct Graphics;
 }
 
-namespace game::framework {
+namespace game::sprites {
 
 using runtime::jboolean;
 using runtime::jint;
@@ -80,4 +80,4 @@ void drawRollingTextBox(runtime::String* text, jint left, jint right, jint y, ji
 // scrolling box at (4..478, 704) that reports scrollFinished and sets tickerDrawn.
 void drawHintText(runtime::String* text);
 
-} // namespace game::framework
+} // namespace game::sprites

@@ -1,9 +1,9 @@
 // Text layout in the sprite fonts (see TextLayout.h).
-#include "game/framework/TextLayout.h"
+#include "game/sprites/TextLayout.h"
 
 #include <vector>
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
 #include "game/sprites/ASprite.h"
 #include "game/sprites/SpriteFormat.h"
 #include "game/sprites/SpriteLoading.h"
@@ -11,7 +11,7 @@
 #include "runtime/ObjectManager.h"
 #include "runtime/String.h"
 
-namespace game::framework {
+namespace game::sprites {
 
 namespace {
 
@@ -288,4 +288,4 @@ runtime::String* wrapText(runtime::String* const s, const jint maxWidth, const j
     return newStringOf(result);
 }
 
-} // namespace game::framework
+} // namespace game::sprites

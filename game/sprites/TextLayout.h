@@ -17,7 +17,7 @@ namespace runtime {
 struct String;
 }
 
-namespace game::framework {
+namespace game::sprites {
 
 using runtime::jboolean;
 using runtime::jchar;
@@ -53,4 +53,4 @@ jint countTextLines(runtime::String* s);
 // null s comes back as it is.
 runtime::String* wrapText(runtime::String* s, jint maxWidth, jint font, jboolean joinLines);
 
-} // namespace game::framework
+} // namespace game::sprites

@@ -8,7 +8,7 @@
 #include "runtime/Arrays.h"
 #include "runtime/JavaTypes.h"
 
-namespace game::sprites {
+namespace game::core {
 
 using runtime::jint;
 
@@ -26,4 +26,4 @@ ClubDatabaseServices& clubDatabaseServices();
 // Installs service (null restores the interim one); returns the previous one.
 ClubDatabaseServices* installClubDatabaseServices(ClubDatabaseServices* service);
 
-} // namespace game::sprites
+} // namespace game::core

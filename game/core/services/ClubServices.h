@@ -10,7 +10,7 @@
 #include "runtime/Arrays.h"
 #include "runtime/JavaTypes.h"
 
-namespace game::framework {
+namespace game::core {
 
 using runtime::jboolean;
 using runtime::jint;
@@ -57,4 +57,4 @@ ClubServices& clubServices();
 // Installs service (null restores the interim one); returns the previous one.
 ClubServices* installClubServices(ClubServices* service);
 
-} // namespace game::framework
+} // namespace game::core

@@ -6,7 +6,7 @@
 
 #include "runtime/JavaTypes.h"
 
-namespace game::framework {
+namespace game::core {
 
 using runtime::jint;
 
@@ -29,4 +29,4 @@ FrameServices& frameServices();
 // Installs service (null restores the interim one); returns the previous one.
 FrameServices* installFrameServices(FrameServices* service);
 
-} // namespace game::framework
+} // namespace game::core

@@ -10,7 +10,7 @@ namespace runtime {
 struct String;
 }
 
-namespace game::sprites {
+namespace game::core {
 
 using runtime::jboolean;
 using runtime::jchar;
@@ -21,12 +21,12 @@ public:
     virtual ~FrameworkServices() = default;
     // Builds entries 0-31 of row `row` of composedPalettes from rows of sharedPalettes (the
     // layout records a kind-0 sprite load composes). This and getPlayerValue are built
-    // (game/framework/Palettes.h, PlayerValue.h; the default service answers with them); they
+    // (game/sprites/Palettes.h, game/club/PlayerValue.h; the default service answers with them); they
     // stay here so sprite tests can script them.
     virtual void composePalette(jint row, jint base, jint a, jint b, jint c, jint d, jint e, jboolean flagE,
                                 jboolean flagF, jint g, jint h) = 0;
     // The glyph frame of a character in a sprite font, -1 for none (charToFrame). This and
-    // getStringWidth are built (game/framework/TextLayout.h; the default service answers with
+    // getStringWidth are built (game/sprites/TextLayout.h; the default service answers with
     // them); they stay here so sprite tests can script a font's glyphs.
     virtual jint getGlyphIndex(jchar c) = 0;
     // Width in pixels of text drawn in sprite font `font`.
@@ -46,4 +46,4 @@ FrameworkServices& frameworkServices();
 // Installs service (null restores the interim one); returns the previous one.
 FrameworkServices* installFrameworkServices(FrameworkServices* service);
 
-} // namespace game::sprites
+} // namespace game::core

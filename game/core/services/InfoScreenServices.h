@@ -12,7 +12,7 @@ namespace runtime {
 struct String;
 }
 
-namespace game::sprites {
+namespace game::core {
 
 using runtime::jint;
 
@@ -34,4 +34,4 @@ InfoScreenServices& infoScreenServices();
 // Installs service (null restores the interim one); returns the previous one.
 InfoScreenServices* installInfoScreenServices(InfoScreenServices* service);
 
-} // namespace game::sprites
+} // namespace game::core

@@ -9,7 +9,7 @@ namespace game::match {
 class CTeam;
 }
 
-namespace game::sprites {
+namespace game::core {
 
 using runtime::jint;
 
@@ -26,4 +26,4 @@ LoadingServices& loadingServices();
 // Installs service (null restores the interim one); returns the previous one.
 LoadingServices* installLoadingServices(LoadingServices* service);
 
-} // namespace game::sprites
+} // namespace game::core

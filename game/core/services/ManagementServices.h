@@ -12,7 +12,7 @@ namespace profile {
 struct Graphics;
 }
 
-namespace game::framework {
+namespace game::core {
 
 using runtime::jint;
 
@@ -47,4 +47,4 @@ ManagementServices& managementServices();
 // Installs service (null restores the interim one); returns the previous one.
 ManagementServices* installManagementServices(ManagementServices* service);
 
-} // namespace game::framework
+} // namespace game::core

@@ -10,7 +10,7 @@ namespace game::match {
 class CTeam;
 }
 
-namespace game::framework {
+namespace game::core {
 
 using runtime::jint;
 
@@ -27,4 +27,4 @@ MatchPanelServices& matchPanelServices();
 // Installs service (null restores the interim one); returns the previous one.
 MatchPanelServices* installMatchPanelServices(MatchPanelServices* service);
 
-} // namespace game::framework
+} // namespace game::core

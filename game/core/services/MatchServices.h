@@ -19,7 +19,7 @@ class CPlayer;
 class CTeam;
 } // namespace game::match
 
-namespace game::framework {
+namespace game::core {
 
 using runtime::jint;
 
@@ -77,4 +77,4 @@ MatchServices& matchServices();
 // Installs service (null restores the interim one); returns the previous one.
 MatchServices* installMatchServices(MatchServices* service);
 
-} // namespace game::framework
+} // namespace game::core

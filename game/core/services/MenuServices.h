@@ -12,7 +12,7 @@ namespace runtime {
 struct Object;
 }
 
-namespace game::framework {
+namespace game::core {
 
 class MenuServices {
 public:
@@ -45,4 +45,4 @@ MenuServices& menuServices();
 // Installs service (null restores the interim one); returns the previous one.
 MenuServices* installMenuServices(MenuServices* service);
 
-} // namespace game::framework
+} // namespace game::core

@@ -7,7 +7,7 @@
 #include "runtime/Arrays.h"
 #include "runtime/JavaTypes.h"
 
-namespace game::sprites {
+namespace game::core {
 
 using runtime::jboolean;
 using runtime::jint;
@@ -30,4 +30,4 @@ PromotionScreenServices& promotionScreenServices();
 // Installs service (null restores the interim one); returns the previous one.
 PromotionScreenServices* installPromotionScreenServices(PromotionScreenServices* service);
 
-} // namespace game::sprites
+} // namespace game::core

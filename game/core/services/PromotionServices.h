@@ -6,7 +6,7 @@
 
 #include "runtime/JavaTypes.h"
 
-namespace game::framework {
+namespace game::core {
 
 using runtime::jint;
 
@@ -25,4 +25,4 @@ PromotionServices& promotionServices();
 // Installs service (null restores the interim one); returns the previous one.
 PromotionServices* installPromotionServices(PromotionServices* service);
 
-} // namespace game::framework
+} // namespace game::core

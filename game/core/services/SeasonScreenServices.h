@@ -12,7 +12,7 @@ namespace runtime {
 struct String;
 }
 
-namespace game::framework {
+namespace game::core {
 
 using runtime::jboolean;
 using runtime::jint;
@@ -64,4 +64,4 @@ SeasonScreenServices& seasonScreenServices();
 // Installs service (null restores the interim one); returns the previous one.
 SeasonScreenServices* installSeasonScreenServices(SeasonScreenServices* service);
 
-} // namespace game::framework
+} // namespace game::core

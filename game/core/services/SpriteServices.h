@@ -1,6 +1,6 @@
 // What the framework uses of the sprites and resources code: the sprite instance and painting
 // routines and the start-up loading step. The sprite code's own implementation is installed by
-// default (game/sprites/SpriteServiceRoutines.h); tests install a scripted double.
+// default (game/sprites/loading/SpriteServiceRoutines.h); tests install a scripted double.
 #pragma once
 
 #include "runtime/JavaTypes.h"
@@ -18,7 +18,7 @@ struct ASprite;
 struct ASpriteInstance;
 } // namespace game::sprites
 
-namespace game::framework {
+namespace game::core {
 
 using runtime::jboolean;
 using runtime::jint;
@@ -49,4 +49,4 @@ SpriteServices& spriteServices();
 // Installs service (null restores the sprite code's own); returns the previous one.
 SpriteServices* installSpriteServices(SpriteServices* service);
 
-} // namespace game::framework
+} // namespace game::core

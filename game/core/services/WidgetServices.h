@@ -6,7 +6,7 @@
 
 #include "runtime/JavaTypes.h"
 
-namespace game::sprites {
+namespace game::core {
 
 using runtime::jint;
 
@@ -37,4 +37,4 @@ WidgetServices& widgetServices();
 // Installs service (null restores the interim one); returns the previous one.
 WidgetServices* installWidgetServices(WidgetServices* service);
 
-} // namespace game::sprites
+} // namespace game::core

@@ -1,16 +1,19 @@
 // The line-up choice (see LineupChoice.h).
-#include "game/framework/LineupChoice.h"
+#include "game/match/team/LineupChoice.h"
 
 #include <bit>
 
-#include "game/framework/DatabaseLookups.h"
-#include "game/framework/LineupTables.h"
-#include "game/framework/MatchView.h"
-#include "game/framework/ScreenRoutines.h"
+#include "game/club/DatabaseLookups.h"
+#include "game/core/ScreenRoutines.h"
+#include "game/match/MatchView.h"
 #include "game/match/PositionMasks.h"
+#include "game/match/team/LineupTables.h"
 #include "runtime/Log.h"
 
-namespace game::framework {
+namespace game::match {
+
+using namespace game::club;
+using namespace game::core;
 
 namespace {
 
@@ -262,4 +265,4 @@ void chooseLineup(const jint side) {
     }
 }
 
-} // namespace game::framework
+} // namespace game::match

@@ -4,7 +4,7 @@
 
 #include "runtime/JavaTypes.h"
 
-namespace game::framework {
+namespace game::match {
 
 using runtime::jint;
 
@@ -23,4 +23,4 @@ jint skillGrade(jint value);
 // selectionTable entry, or the last entry when none is his, marks it).
 bool isBarredFromCompetition(jint number, jint competitionType);
 
-} // namespace game::framework
+} // namespace game::match

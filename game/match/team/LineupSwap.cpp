@@ -1,15 +1,18 @@
 // Line-up swaps, match player exchanges and the substitution list (see LineupSwap.h).
-#include "game/framework/LineupSwap.h"
+#include "game/match/team/LineupSwap.h"
 
 #include <algorithm>
 
-#include "game/framework/DatabaseLookups.h"
-#include "game/framework/LineupChoice.h"
-#include "game/framework/LineupTables.h"
-#include "game/framework/MatchView.h"
+#include "game/club/DatabaseLookups.h"
+#include "game/match/MatchView.h"
+#include "game/match/team/LineupChoice.h"
+#include "game/match/team/LineupTables.h"
 #include "runtime/Log.h"
 
-namespace game::framework {
+namespace game::match {
+
+using namespace game::club;
+using namespace game::core;
 
 namespace {
 
@@ -381,4 +384,4 @@ void recordSubstitutions() {
     }
 }
 
-} // namespace game::framework
+} // namespace game::match

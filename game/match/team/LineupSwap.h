@@ -5,7 +5,7 @@
 
 #include "runtime/JavaTypes.h"
 
-namespace game::framework {
+namespace game::match {
 
 using runtime::jint;
 
@@ -26,4 +26,4 @@ void swapMatchPlayers(jint side, jint a, jint b);
 // sets substitutionsMade to their count and lineupChanged to the last side with one (-1 none).
 void recordSubstitutions();
 
-} // namespace game::framework
+} // namespace game::match

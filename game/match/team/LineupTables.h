@@ -2,12 +2,12 @@
 // the match teams and their players, and the squad slots of the team records.
 #pragma once
 
-#include "game/framework/GameStatics.h"
-#include "game/framework/RecordBytes.h"
+#include "game/core/GameStatics.h"
+#include "game/core/RecordBytes.h"
 #include "game/match/CPlayer.h"
 #include "runtime/Arrays.h"
 
-namespace game::framework {
+namespace game::match {
 
 // Sides of a match, squad slots of a team record and bytes of a team record.
 inline constexpr jint kLineupSides = 2;
@@ -48,10 +48,10 @@ inline match::CPlayer* teamPlayer(const match::CTeam* team, const jint index) {
 inline jint squadNumber(const jint team, const jint slot) {
     const runtime::ByteArray* const records = statics()->teamRecords;
     const jint offset = team * kTeamRecordBytes + 2 * slot;
-    if (team < 0 || slot < 0 || slot >= kSquadSlots || !holds(records, offset, 2)) {
+    if (team < 0 || slot < 0 || slot >= kSquadSlots || !core::holds(records, offset, 2)) {
         return -1;
     }
-    return readShortBE(records, offset) & kEmptySquadSlot;
+    return core::readShortBE(records, offset) & kEmptySquadSlot;
 }
 
 // A squad number that names a player of the side: neither empty nor flagged.
@@ -59,4 +59,4 @@ inline bool isAvailableNumber(const jint number) {
     return number >= 0 && (number & kFlaggedPlayerBit) == 0;
 }
 
-} // namespace game::framework
+} // namespace game::match

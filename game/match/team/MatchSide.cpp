@@ -1,17 +1,21 @@
 // The match side set-up (see MatchSide.h).
-#include "game/framework/MatchSide.h"
+#include "game/match/team/MatchSide.h"
 
 #include <algorithm>
 
-#include "game/framework/DatabaseLookups.h"
-#include "game/framework/LineupChoice.h"
-#include "game/framework/LineupTables.h"
-#include "game/framework/MatchServices.h"
-#include "game/framework/MatchView.h"
+#include "game/club/DatabaseLookups.h"
+#include "game/core/WriteBuffer.h"
+#include "game/core/services/MatchServices.h"
+#include "game/match/MatchView.h"
+#include "game/match/team/LineupChoice.h"
+#include "game/match/team/LineupTables.h"
 #include "runtime/Log.h"
 #include "runtime/ObjectManager.h"
 
-namespace game::framework {
+namespace game::match {
+
+using namespace game::club;
+using namespace game::core;
 
 namespace {
 
@@ -244,4 +248,24 @@ void setUpMatchSide(const jint side, const jint team) {
     }
 }
 
-} // namespace game::framework
+void updateTeamRoles(const jint side, const jboolean all, const jint slot) {
+    runtime::ObjectArray* const teams = statics()->matchTeams;
+    match::CTeam* team = nullptr;
+    if (teams != nullptr && side >= 0 && side < kLineupSides && teams->inBounds(side)) {
+        team = static_cast<match::CTeam*>((*teams)[side]);
+    }
+    if (team == nullptr) {
+        runtime::log("updateTeamRoles: no match team on side %d", side);
+        return;
+    }
+    // The roles and the findBestPlayer kind that chooses each.
+    jint* const roles[] = {&team->roleSlotA, &team->roleSlotB, &team->roleSlotC, &team->roleSlotD};
+    const jint kinds[] = {kBestPlayerKind0, kBestPlayerKind1, kBestPlayerKind2, kBestPlayerKind3};
+    for (jint r = 0; r < 4; ++r) {
+        if (all != 0 || *roles[r] == slot) {
+            *roles[r] = findBestPlayer(team, kinds[r]);
+        }
+    }
+}
+
+} // namespace game::match

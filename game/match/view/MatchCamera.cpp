@@ -1,13 +1,15 @@
 // The match camera (see MatchCamera.h).
-#include "game/framework/MatchCamera.h"
+#include "game/match/view/MatchCamera.h"
 
-#include "game/framework/GameStatics.h"
-#include "game/framework/MatchView.h"
-#include "game/framework/ScreenRoutines.h"
+#include "game/core/GameStatics.h"
+#include "game/core/ScreenRoutines.h"
 #include "game/match/CPlayer.h"
 #include "game/match/Geometry.h"
+#include "game/match/MatchView.h"
 
-namespace game::framework {
+namespace game::match {
+
+using namespace game::core;
 
 namespace {
 
@@ -360,4 +362,4 @@ void updateCamera(const jint force) {
     updateMatchCamera();
 }
 
-} // namespace game::framework
+} // namespace game::match

@@ -5,7 +5,7 @@
 
 #include "runtime/JavaTypes.h"
 
-namespace game::framework {
+namespace game::match {
 
 using runtime::jint;
 
@@ -21,4 +21,4 @@ jint cameraStepToward(jint diff, jint lead);
 // choose the band), into lo and hi.
 void pitchOutlineRange(jint x, jint& lo, jint& hi);
 
-} // namespace game::framework
+} // namespace game::match

@@ -1,18 +1,21 @@
 // The match statistics panel (see MatchStatsPanel.h).
-#include "game/framework/MatchStatsPanel.h"
+#include "game/match/view/MatchStatsPanel.h"
 
-#include "game/framework/GameStatics.h"
-#include "game/framework/MatchPanelServices.h"
-#include "game/framework/TextBoxes.h"
-#include "game/framework/TextPackage.h"
+#include "game/core/GameStatics.h"
+#include "game/core/TextPackage.h"
+#include "game/core/services/MatchPanelServices.h"
 #include "game/match/CPlayer.h"
+#include "game/sprites/TextBoxes.h"
 #include "profile/Graphics.h"
 #include "profile/Image.h"
 #include "runtime/ConstantPool.h"
 #include "runtime/Log.h"
 #include "runtime/StringBuffer.h"
 
-namespace game::framework {
+namespace game::match {
+
+using namespace game::sprites;
+using namespace game::core;
 
 namespace {
 
@@ -191,4 +194,4 @@ void paintMatchStats() {
     }
 }
 
-} // namespace game::framework
+} // namespace game::match

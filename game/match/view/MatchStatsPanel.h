@@ -4,7 +4,7 @@
 
 #include "runtime/JavaTypes.h"
 
-namespace game::framework {
+namespace game::match {
 
 using runtime::jint;
 
@@ -20,4 +20,4 @@ struct StatRowValues {
 };
 StatRowValues statRowValues(jint row, const short* a, const short* b);
 
-} // namespace game::framework
+} // namespace game::match

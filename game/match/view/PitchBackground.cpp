@@ -1,11 +1,11 @@
 // The scrolling pitch background (see PitchBackground.h).
-#include "game/framework/PitchBackground.h"
+#include "game/match/view/PitchBackground.h"
 
-#include "game/framework/GameStatics.h"
-#include "game/framework/MatchView.h"
+#include "game/core/GameStatics.h"
+#include "game/match/MatchView.h"
 #include "profile/Graphics.h"
 
-namespace game::framework {
+namespace game::match {
 
 namespace {
 
@@ -106,4 +106,4 @@ void drawPitchBackground(const jint x, const jint y) {
     }
 }
 
-} // namespace game::framework
+} // namespace game::match

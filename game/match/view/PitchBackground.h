@@ -5,7 +5,7 @@
 
 #include "runtime/JavaTypes.h"
 
-namespace game::framework {
+namespace game::match {
 
 using runtime::jint;
 
@@ -28,4 +28,4 @@ using PitchTilePainter = void (*)(jint x0, jint y0, jint x1, jint y1);
 // Makes painter draw the tiles (null restores paintPitchTiles); returns the previous one.
 PitchTilePainter setPitchTilePainter(PitchTilePainter painter);
 
-} // namespace game::framework
+} // namespace game::match

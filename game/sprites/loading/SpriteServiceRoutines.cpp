@@ -1,9 +1,11 @@
-// The sprite routines behind the framework's SpriteServices (see SpriteServiceRoutines.h).
-#include "game/sprites/SpriteServiceRoutines.h"
+// The sprite routines behind the framework's SpriteServices (see SpriteServiceRoutines.h), and the
+// service's slot, whose default they are.
+#include "game/sprites/loading/SpriteServiceRoutines.h"
 
 #include "game/sprites/ASprite.h"
 #include "game/sprites/ASpriteInstance.h"
-#include "game/sprites/StartupLoading.h"
+#include "game/sprites/loading/StartupLoading.h"
+#include "runtime/Service.h"
 
 namespace game::sprites {
 
@@ -36,3 +38,15 @@ void SpriteServiceRoutines::loadResources() {
 }
 
 } // namespace game::sprites
+
+namespace game::core {
+
+SpriteServices& spriteServices() {
+    return runtime::serviceSlot<SpriteServices, sprites::SpriteServiceRoutines>().get();
+}
+
+SpriteServices* installSpriteServices(SpriteServices* const service) {
+    return runtime::serviceSlot<SpriteServices, sprites::SpriteServiceRoutines>().install(service);
+}
+
+} // namespace game::core

@@ -2,14 +2,14 @@
 // sprite routine of the same name.
 #pragma once
 
-#include "game/framework/SpriteServices.h"
+#include "game/core/services/SpriteServices.h"
 
 namespace game::sprites {
 
 using runtime::jboolean;
 using runtime::jint;
 
-class SpriteServiceRoutines final : public framework::SpriteServices {
+class SpriteServiceRoutines final : public core::SpriteServices {
 public:
     // ASpriteInstance::setAnim(animation, loops); nothing for a null instance.
     void setAnim(ASpriteInstance* instance, jint animation, jint loops) override;

@@ -1,20 +1,20 @@
 // The start-up loading sequence (see StartupLoading.h).
-#include "game/sprites/StartupLoading.h"
+#include "game/sprites/loading/StartupLoading.h"
 
 #include <algorithm>
 
-#include "game/framework/GameStatics.h"
-#include "game/framework/ObjectSetUp.h"
-#include "game/framework/TextPackage.h"
-#include "game/framework/TopStates.h"
+#include "game/core/GameStatics.h"
+#include "game/core/ObjectSetUp.h"
+#include "game/core/TextPackage.h"
+#include "game/core/TopStates.h"
+#include "game/core/services/InfoScreenServices.h"
+#include "game/core/services/LoadingServices.h"
+#include "game/core/services/PromotionScreenServices.h"
 #include "game/match/CPlayer.h"
+#include "game/resources/DataSets.h"
 #include "game/screens/info/PalettedImage.h"
 #include "game/sprites/ASprite.h"
 #include "game/sprites/ASpriteInstance.h"
-#include "game/sprites/DataSets.h"
-#include "game/sprites/InfoScreenServices.h"
-#include "game/sprites/LoadingServices.h"
-#include "game/sprites/PromotionScreenServices.h"
 #include "game/sprites/ResourcePack.h"
 #include "game/sprites/SpriteLoading.h"
 #include "game/sprites/TextPackageLoader.h"
@@ -31,6 +31,11 @@
 #include "runtime/System.h"
 
 namespace game::sprites {
+
+using namespace game::info;
+using namespace game::match;
+using namespace game::resources;
+using namespace game::core;
 
 namespace {
 
@@ -95,12 +100,12 @@ GameStatics* block() {
 void loadTexts() {
     loadTextPackageEntry(runtime::getConstantString(kTextPackConstant), 0);
     GameStatics* const s = block();
-    s->inboxStoreName = framework::getText(kInboxStoreText);
+    s->inboxStoreName = core::getText(kInboxStoreText);
     runtime::ObjectArray* const table = runtime::newObjectArray(static_cast<jint>(std::size(kLoadingTexts)));
     s->loadingTextTable = table;
     for (jint i = 0; i < table->length; ++i) {
         const jint t = kLoadingTexts[i];
-        runtime::String* const text = t > 0 ? runtime::getConstantString(t) : framework::getText(-t);
+        runtime::String* const text = t > 0 ? runtime::getConstantString(t) : core::getText(-t);
         (*s->loadingTextTable)[i] = text;
     }
     s->textsLoaded = 1;
@@ -151,9 +156,9 @@ void initialisePromotion() {
 
 // Step 20: the title screens follow.
 void leaveLoading() {
-    framework::setTopState(framework::kTopStateSecondLoading);
+    core::setTopState(core::kTopStateSecondLoading);
     GameStatics* const s = block();
-    s->previousTopState = framework::kTopStateLoading;
+    s->previousTopState = core::kTopStateLoading;
     s->framesInState = 0;
     s->menuSelection = kFirstListSelection;
 }
@@ -364,7 +369,7 @@ runtime::ByteArray* readEntryBytes(runtime::String* const packName, const jint e
 // rows, and never fewer than one row, however wide the image.
 profile::Image* imageInStrips(runtime::IntArray* const pixels, const jint width, const jint height) {
     const jint rowsPerStrip = std::max(1, kImageStripPixels / width);
-    profile::Image* image = framework::createMutableImage(width, height);
+    profile::Image* image = core::createMutableImage(width, height);
     profile::Graphics* g = image->getGraphics();
     for (jint top = 0; top < height; top += rowsPerStrip) {
         const jint rows = std::min(rowsPerStrip, height - top);

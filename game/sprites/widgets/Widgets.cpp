@@ -1,13 +1,13 @@
 // Sprite-drawn widgets (see Widgets.h).
-#include "game/sprites/Widgets.h"
+#include "game/sprites/widgets/Widgets.h"
 
-#include "game/framework/GameStatics.h"
-#include "game/framework/LeagueTables.h"
+#include "game/core/GameStatics.h"
+#include "game/core/services/WidgetServices.h"
 #include "game/match/CPlayer.h"
+#include "game/season/LeagueTables.h"
 #include "game/sprites/ASprite.h"
 #include "game/sprites/SpriteLoading.h"
 #include "game/sprites/SpritePainting.h"
-#include "game/sprites/WidgetServices.h"
 #include "profile/Graphics.h"
 #include "runtime/ConstantPool.h"
 #include "runtime/Log.h"
@@ -15,6 +15,10 @@
 #include "runtime/ObjectManager.h"
 
 namespace game::sprites {
+
+using namespace game::match;
+using namespace game::season;
+using namespace game::core;
 
 namespace {
 
@@ -198,7 +202,7 @@ void paintTeamBadge(profile::Graphics* g, const jint teamId, const jint x, const
         return;
     }
     GameStatics* const s = statics();
-    const jint league = framework::leagueOfTeam(teamId);
+    const jint league = season::leagueOfTeam(teamId);
     const jint sheet = league < kPairedLeagues ? league >> 1 : league - kSingleSheetShift;
     const jint first = intAt(s->badgeFirstIds, sheet < kPairedSheets ? sheet : sheet + kSingleSheetShift, -1);
     const runtime::ObjectArray* const sheets = s->badgeSprites;

@@ -1,6 +1,6 @@
 // Database name decoding and look-ups, fixed fields of team records, squad counts, the keyed
 // table, the big-endian write buffer, strength bands and the strengths of a country's teams.
-#include "game/framework/DatabaseLookups.h"
+#include "game/club/DatabaseLookups.h"
 
 #include <gtest/gtest.h>
 
@@ -8,15 +8,18 @@
 #include <string>
 #include <vector>
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
+#include "game/core/WriteBuffer.h"
 #include "runtime/Exceptions.h"
 #include "runtime/Throwable.h"
-#include "tests/game/framework/ScriptedClubDatabase.h"
+#include "tests/game/support/ScriptedClubDatabase.h"
 #include "tests/support/GameRuntime.h"
 #include "tests/support/RuntimeValues.h"
 #include "tools/SampleDatabase.h"
 
-namespace game::framework {
+namespace game::club {
+using namespace game::core;
+
 namespace {
 
 using runtime::jint;
@@ -395,4 +398,4 @@ TEST_F(DatabaseLookupsTest, ACountrysTeamsAreRatedDivisionByDivision) {
 }
 
 } // namespace
-} // namespace game::framework
+} // namespace game::club

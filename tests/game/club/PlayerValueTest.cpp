@@ -1,16 +1,17 @@
 // The player value formula: one row per branch, each checked against the hand calculation written
 // beside it (64-bit intermediates, divisions truncating).
-#include "game/framework/PlayerValue.h"
+#include "game/club/PlayerValue.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 
-#include "game/framework/GameStatics.h"
-#include "tests/game/framework/ScriptedClubDatabase.h"
+#include "game/core/GameStatics.h"
+#include "tests/game/support/ScriptedClubDatabase.h"
 #include "tests/support/GameRuntime.h"
 
-namespace game::framework {
+namespace game::club {
+
 namespace {
 
 using runtime::jint;
@@ -96,4 +97,4 @@ TEST_F(PlayerValueTest, APlayerWithoutARecordIsWorthNothing) {
 }
 
 } // namespace
-} // namespace game::framework
+} // namespace game::club

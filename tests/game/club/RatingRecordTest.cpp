@@ -1,16 +1,17 @@
 // The player rating record: goalkeeper and outfield formulas from the database and from a match
 // side's records, and the nibble rule of byte 18.
-#include "game/framework/RatingRecord.h"
+#include "game/club/RatingRecord.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <vector>
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
 #include "tests/support/GameRuntime.h"
 
-namespace game::framework {
+namespace game::club {
+
 namespace {
 
 using runtime::jint;
@@ -143,4 +144,4 @@ TEST_F(RatingRecordTest, WhatCannotBeFoundGivesAnEmptyRecord) {
 }
 
 } // namespace
-} // namespace game::framework
+} // namespace game::club

@@ -1,17 +1,18 @@
 // The selection table: a rebuild lays out the user's squad, the reserved groups and a set-up's
 // flags; a refresh keeps numbers, categories and flags and resets the counters.
-#include "game/framework/SelectionTable.h"
+#include "game/club/SelectionTable.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 #include <vector>
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
 #include "tests/support/GameRuntime.h"
 #include "tests/support/RuntimeValues.h"
 
-namespace game::framework {
+namespace game::club {
+
 namespace {
 
 using runtime::jint;
@@ -182,4 +183,4 @@ TEST_F(SelectionTableTest, ATableTooShortIsLeftAlone) {
 }
 
 } // namespace
-} // namespace game::framework
+} // namespace game::club

@@ -1,6 +1,6 @@
 // Value labels (prefix, value, joiner and the suffix rules) and the four random choices that
 // avoid the taken ones.
-#include "game/framework/ValueLabel.h"
+#include "game/club/ValueLabel.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
 #include "runtime/Numbers.h"
 #include "runtime/ObjectManager.h"
 #include "runtime/Random.h"
@@ -16,7 +16,8 @@
 #include "tests/support/GameRuntime.h"
 #include "tests/support/RuntimeValues.h"
 
-namespace game::framework {
+namespace game::club {
+
 namespace {
 
 using runtime::jint;
@@ -137,4 +138,4 @@ TEST_F(ValueLabelTest, WithoutATableTheChoicesAreStillMade) {
 }
 
 } // namespace
-} // namespace game::framework
+} // namespace game::club

@@ -1,6 +1,6 @@
 // Chance rules and random picks: when a roll draws and what limit it meets, the category order,
 // and draws of distinct indices that avoid the reserved ones and always end.
-#include "game/framework/ChanceRules.h"
+#include "game/core/ChanceRules.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +9,10 @@
 #include <vector>
 
 #include "runtime/Arrays.h"
-#include "tests/game/framework/SeededFixture.h"
+#include "tests/game/support/SeededFixture.h"
 
-namespace game::framework {
+namespace game::core {
+
 namespace {
 
 using runtime::jint;
@@ -205,4 +206,4 @@ TEST_F(ChanceRulesTest, BuildPickListLeavesOutReservedIndices) {
 }
 
 } // namespace
-} // namespace game::framework
+} // namespace game::core

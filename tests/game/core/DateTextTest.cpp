@@ -1,13 +1,14 @@
 // Date text: field filling, the separator, and leaving out the third field only for the
 // empty-text constant itself.
-#include "game/framework/DateText.h"
+#include "game/core/DateText.h"
 
 #include <gtest/gtest.h>
 
 #include "runtime/ConstantPool.h"
-#include "tests/game/GameResourceFixture.h"
+#include "tests/game/support/GameResourceFixture.h"
 
-namespace game::framework {
+namespace game::core {
+
 namespace {
 
 class DateTextTest : public GameResourceFixture {
@@ -37,4 +38,4 @@ TEST_F(DateTextTest, FieldsAreFilledAndJoined) {
 }
 
 } // namespace
-} // namespace game::framework
+} // namespace game::core

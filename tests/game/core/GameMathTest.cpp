@@ -1,14 +1,15 @@
 // The game's integer maths: distances, direction vectors, scaling, random ranges and the
 // fixed-point square root, with the values the match and the season code rely on.
-#include "game/framework/GameMath.h"
+#include "game/core/GameMath.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "tests/game/framework/SeededFixture.h"
+#include "tests/game/support/SeededFixture.h"
 
-namespace game::framework {
+namespace game::core {
+
 namespace {
 
 using runtime::jint;
@@ -164,4 +165,4 @@ TEST_F(GameMathTest, FixedSqrtReturnsTheEstimateBeforeTheLastStep) {
 }
 
 } // namespace
-} // namespace game::framework
+} // namespace game::core

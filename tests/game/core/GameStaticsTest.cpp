@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
 #include "tests/support/RuntimeValues.h"
 
 namespace game {

@@ -4,13 +4,14 @@
 
 #include <vector>
 
+#include "game/core/Input.h"
+#include "game/core/KeyMasks.h"
 #include "game/framework/Device.h"
-#include "game/framework/Input.h"
-#include "game/framework/KeyMasks.h"
 #include "runtime/ObjectManager.h"
-#include "tests/game/framework/FrameworkFixture.h"
+#include "tests/game/support/FrameworkFixture.h"
 
-namespace game::framework {
+namespace game::core {
+
 namespace {
 
 using testing::touchHeldAt;
@@ -345,4 +346,4 @@ TEST_F(InputTest, PointerSlotsStoreTheTouchAndOnlyThePromotionScreenSeesIt) {
 }
 
 } // namespace
-} // namespace game::framework
+} // namespace game::core

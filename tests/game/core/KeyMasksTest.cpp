@@ -1,10 +1,11 @@
 // Key masks, the key-state ring and the two touch selectors.
 #include <gtest/gtest.h>
 
-#include "game/framework/KeyMasks.h"
-#include "tests/game/framework/FrameworkFixture.h"
+#include "game/core/KeyMasks.h"
+#include "tests/game/support/FrameworkFixture.h"
 
-namespace game::framework {
+namespace game::core {
+
 namespace {
 
 using testing::touchHeldAt;
@@ -177,4 +178,4 @@ TEST_F(KeyMasksTest, GridAnswersWhenLockedAndMinusOneWithoutTouchOrGrid) {
 }
 
 } // namespace
-} // namespace game::framework
+} // namespace game::core

@@ -1,5 +1,5 @@
 // Little-endian readers and layout rows: byte order, the end of the data, and row copies.
-#include "game/framework/LittleEndian.h"
+#include "game/core/LittleEndian.h"
 
 #include <gtest/gtest.h>
 
@@ -8,10 +8,11 @@
 
 #include "runtime/Exceptions.h"
 #include "runtime/StreamsByteArray.h"
-#include "tests/game/framework/SeededFixture.h"
+#include "tests/game/support/SeededFixture.h"
 #include "tests/support/RuntimeValues.h"
 
-namespace game::framework {
+namespace game::core {
+
 namespace {
 
 using runtime::jint;
@@ -121,4 +122,4 @@ TEST_F(LittleEndianTest, ARowOutsideTheTableOrATooShortArrayCopiesNothing) {
 }
 
 } // namespace
-} // namespace game::framework
+} // namespace game::core

@@ -1,6 +1,6 @@
 // Screen and number routines: the loading bar's pixels, clearing, clamping and the position
 // group mappings.
-#include "game/framework/ScreenRoutines.h"
+#include "game/core/ScreenRoutines.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +9,10 @@
 
 #include "profile/Graphics.h"
 #include "profile/Image.h"
-#include "tests/game/framework/SeededFixture.h"
+#include "tests/game/support/SeededFixture.h"
 
-namespace game::framework {
+namespace game::core {
+
 namespace {
 
 using runtime::jint;
@@ -133,4 +134,4 @@ TEST_F(ScreenRoutinesTest, FirstGroupInMaskFollowsItsOrder) {
 }
 
 } // namespace
-} // namespace game::framework
+} // namespace game::core

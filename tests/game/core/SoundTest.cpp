@@ -1,6 +1,6 @@
 // Sound by id: which requests reach a player under the sound setting, what already plays and the
 // match lock, and what a started request leaves behind.
-#include "game/framework/Sound.h"
+#include "game/core/Sound.h"
 
 #include <gtest/gtest.h>
 
@@ -10,9 +10,10 @@
 #include "runtime/Arrays.h"
 #include "runtime/StreamsByteArray.h"
 #include "runtime/StreamsPrint.h"
-#include "tests/game/framework/SeededFixture.h"
+#include "tests/game/support/SeededFixture.h"
 
-namespace game::framework {
+namespace game::core {
+
 namespace {
 
 using runtime::jint;
@@ -213,4 +214,4 @@ TEST_F(SoundTest, RequestsAndStartsAreTracedOnTheConsole) {
 }
 
 } // namespace
-} // namespace game::framework
+} // namespace game::core

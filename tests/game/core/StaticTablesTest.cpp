@@ -7,7 +7,7 @@
 
 #include "runtime/Arrays.h"
 #include "runtime/ConstantPool.h"
-#include "tests/game/framework/StaticTableCases.h"
+#include "tests/game/support/StaticTableCases.h"
 #include "tests/support/GameRuntime.h"
 
 namespace game {

@@ -1,17 +1,18 @@
 // getText: the package's seven-bit-group character code, empty texts, and ids or characters that
 // reach outside their text.
-#include "game/framework/TextPackage.h"
+#include "game/core/TextPackage.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "game/framework/TextCodeFormat.h"
+#include "game/core/TextCodeFormat.h"
 #include "runtime/String.h"
-#include "tests/game/GameResourceFixture.h"
+#include "tests/game/support/GameResourceFixture.h"
 
-namespace game::framework {
+namespace game::core {
+
 namespace {
 
 using runtime::jint;
@@ -121,4 +122,4 @@ TEST_F(TextPackageTest, IdsOutsideThePackageAndAMissingPackageGiveNull) {
 }
 
 } // namespace
-} // namespace game::framework
+} // namespace game::core

@@ -4,12 +4,13 @@
 
 #include <initializer_list>
 
-#include "game/framework/MatchView.h"
 #include "game/match/CPlayer.h"
+#include "game/match/MatchView.h"
 #include "runtime/ObjectManager.h"
-#include "tests/game/GameResourceFixture.h"
+#include "tests/game/support/GameResourceFixture.h"
 
 namespace game::testing {
+
 namespace {
 
 using match::CPlayer;
@@ -74,7 +75,7 @@ TEST_F(BestPlayerTest, EachKindReadsItsBytes) {
             const jint* v = b.begin();
             setByte(v[0], v[1], v[2]);
         }
-        EXPECT_EQ(framework::findBestPlayer(team, c.kind), c.expected);
+        EXPECT_EQ(match::findBestPlayer(team, c.kind), c.expected);
     }
 }
 
@@ -82,9 +83,9 @@ TEST_F(BestPlayerTest, PlayersOffThePitchAreSkipped) {
     setByte(10, 17, 80);
     setByte(2, 17, 30);
     player(10)->outOfPlay = 1;
-    EXPECT_EQ(framework::findBestPlayer(team, 3), 2);
+    EXPECT_EQ(match::findBestPlayer(team, 3), 2);
     player(2)->outOfPlay = 2;
-    EXPECT_EQ(framework::findBestPlayer(team, 3), -1);
+    EXPECT_EQ(match::findBestPlayer(team, 3), -1);
 }
 
 TEST_F(BestPlayerTest, RecordsOutsideTheTableAndMissingPlayersAreSkipped) {
@@ -93,12 +94,12 @@ TEST_F(BestPlayerTest, RecordsOutsideTheTableAndMissingPlayersAreSkipped) {
     player(9)->slot = 30; // team 1's slot 30 would be past the table's end
     player(7)->slot = -100;
     (*team->players)[8] = nullptr;
-    EXPECT_EQ(framework::findBestPlayer(team, 3), 4);
+    EXPECT_EQ(match::findBestPlayer(team, 3), 4);
     team->players = runtime::newObjectArray(3, runtime::kCPlayer);
-    EXPECT_EQ(framework::findBestPlayer(team, 3), -1);
+    EXPECT_EQ(match::findBestPlayer(team, 3), -1);
     team->players = nullptr;
-    EXPECT_EQ(framework::findBestPlayer(team, 3), -1);
-    EXPECT_EQ(framework::findBestPlayer(nullptr, 3), -1);
+    EXPECT_EQ(match::findBestPlayer(team, 3), -1);
+    EXPECT_EQ(match::findBestPlayer(nullptr, 3), -1);
 }
 
 } // namespace

@@ -8,14 +8,17 @@
 // and look at every rewritten image before committing it.
 #include <vector>
 
-#include "game/framework/MatchServices.h"
+#include "game/core/services/MatchServices.h"
 #include "game/interim/InterimMatchServices.h"
 #include "game/match/CPlayer.h"
 #include "game/sprites/ASprite.h"
 #include "runtime/Service.h"
-#include "tests/game/framework/MatchViewFixture.h"
+#include "tests/game/support/MatchViewFixture.h"
 
 namespace game::testing {
+using namespace game::sprites;
+using namespace game::core;
+
 namespace {
 
 using match::Actor;
@@ -36,7 +39,7 @@ public:
 class MatchViewTest : public MatchViewFixture {
 protected:
     RecordingEngine engine;
-    runtime::ScopedService<framework::MatchServices> engineScope{&framework::installMatchServices, engine};
+    runtime::ScopedService<core::MatchServices> engineScope{&core::installMatchServices, engine};
 };
 
 TEST_F(MatchViewTest, CameraMoveSetsTargetAndStepsSoBothAxesArriveTogether) {
@@ -63,7 +66,7 @@ TEST_F(MatchViewTest, CameraMoveSetsTargetAndStepsSoBothAxesArriveTogether) {
         s->cameraY = c.cameraY;
         s->cameraTargetX = -1;
         s->cameraArrived = 1;
-        framework::moveCameraTo(1, c.x, c.y, c.speed, c.direction);
+        match::moveCameraTo(1, c.x, c.y, c.speed, c.direction);
         EXPECT_EQ(s->cameraTargetX, c.targetX);
         EXPECT_EQ(s->cameraTargetY, c.targetY);
         EXPECT_EQ(s->cameraStepX, c.stepX);
@@ -79,13 +82,13 @@ TEST_F(MatchViewTest, CameraMoveSetsTargetAndStepsSoBothAxesArriveTogether) {
 
 TEST_F(MatchViewTest, CameraMoveToTheSameTargetChangesNoStep) {
     GameStatics* s = statics();
-    framework::moveCameraTo(0, 640, 900, 12, 8);
+    match::moveCameraTo(0, 640, 900, 12, 8);
     ASSERT_EQ(s->cameraTargetX, 400);
     s->cameraStepX = 77;
     s->cameraMoving = 9;
     s->cameraArrived = 1;
     s->cameraMode = 0;
-    framework::moveCameraTo(1, 640, 900, 3, 8);
+    match::moveCameraTo(1, 640, 900, 3, 8);
     EXPECT_EQ(s->cameraStepX, 77);
     EXPECT_EQ(s->cameraMoving, 9);
     EXPECT_EQ(s->cameraArrived, 0);
@@ -106,9 +109,9 @@ TEST_F(MatchViewTest, ActorIsOnScreenInsideItsBounds) {
     for (const Case& c : cases) {
         actor->screenX = 1000 + c.dx;
         actor->screenY = 200 + c.dy;
-        EXPECT_EQ(framework::isActorOnScreen(actor), c.on) << c.dx << ", " << c.dy;
+        EXPECT_EQ(match::isActorOnScreen(actor), c.on) << c.dx << ", " << c.dy;
     }
-    EXPECT_FALSE(framework::isActorOnScreen(nullptr));
+    EXPECT_FALSE(match::isActorOnScreen(nullptr));
 }
 
 TEST_F(MatchViewTest, TilesLandAtTheirRingPlacesWithTheirFlips) {
@@ -124,7 +127,7 @@ TEST_F(MatchViewTest, TilesLandAtTheirRingPlacesWithTheirFlips) {
         SCOPED_TRACE(::testing::Message() << "flip " << flip);
         flips[cellA / 4] = static_cast<std::uint8_t>(flip << (6 - 2 * (cellA % 4)));
         setLayer(0, map, flips, tiles, 2);
-        framework::paintPitchTiles(0, 0, 40, 50);
+        match::paintPitchTiles(0, 0, 40, 50);
         const profile::Image& buffer = *statics()->pitchBuffer;
         jint wrong = 0;
         for (jint y = 0; y < 16; ++y) {
@@ -140,7 +143,7 @@ TEST_F(MatchViewTest, TilesLandAtTheirRingPlacesWithTheirFlips) {
     // Row 51 wraps to y 0: tile 2 of cell (0, 51) lands at (0, 0) too.
     map[cellA] = 255;
     setLayer(0, map, flips, tiles, 2);
-    framework::paintPitchTiles(0, 51, 0, 51);
+    match::paintPitchTiles(0, 51, 0, 51);
     EXPECT_EQ(statics()->pitchBuffer->row16(5)[7], tiles->row16(16 + 5)[7]);
 }
 
@@ -149,12 +152,12 @@ TEST_F(MatchViewTest, CellsOutsideTheMapAndTilesOutsideTheImageDrawNothing) {
     std::vector<std::uint8_t> map(kMapColumns * 2, 9); // two rows of tile 9, beyond the 4 tiles
     map[0] = 1;
     setLayer(0, map, {}, tiles, 2);
-    framework::paintPitchTiles(-3, -3, 200, 100);
+    match::paintPitchTiles(-3, -3, 200, 100);
     const profile::Image& buffer = *statics()->pitchBuffer;
     EXPECT_EQ(buffer.row16(0)[0], tiles->row16(0)[16]);
     jint painted = 0;
-    for (jint y = 0; y < framework::kPitchBufferHeight; ++y) {
-        for (jint x = 16; x < framework::kPitchBufferWidth; ++x) {
+    for (jint y = 0; y < match::kPitchBufferHeight; ++y) {
+        for (jint x = 16; x < match::kPitchBufferWidth; ++x) {
             painted += buffer.row16(y)[x] != 0 ? 1 : 0;
         }
     }
@@ -175,7 +178,7 @@ TEST_F(MatchViewTest, MoveTargetStopsShortOfTheTargetOrOnIt) {
         {51, 0, 0, 60 * 256, 80 * 256, (60 - 60 * 51 / 102) * 256, (80 - 80 * 51 / 102) * 256},
     };
     for (const Case& c : cases) {
-        framework::setMoveTarget(c.speed, c.fromX, c.fromY, c.toX, c.toY);
+        match::setMoveTarget(c.speed, c.fromX, c.fromY, c.toX, c.toY);
         EXPECT_EQ(statics()->linePointX, c.x) << c.speed;
         EXPECT_EQ(statics()->linePointY, c.y) << c.speed;
     }
@@ -216,7 +219,7 @@ TEST_F(ConditionTest, StartTakesTheBaseAndTheRateByPositionGroup) {
         player->flags = c.flags;
         player->fatigue = 80;
         player->conditionLastTime = 12;
-        framework::initPlayerCondition(player, 25);
+        match::initPlayerCondition(player, 25);
         EXPECT_EQ(player->conditionRate, c.rate) << c.position << " " << c.flags;
         EXPECT_EQ(player->conditionBase, 37);
         EXPECT_EQ(player->fatigue, 37) << "the current value reads the new base";
@@ -233,21 +236,21 @@ TEST_F(ConditionTest, UnfitFollowsTheLineupsSquadEntry) {
     (*lineup)[1] = side;
     (*side)[4] = 9; // slot 4 plays with squad entry 9
     setRecordByte(9, 4, 5);
-    framework::initPlayerCondition(player, 0);
+    match::initPlayerCondition(player, 0);
     EXPECT_EQ(player->unfit, 1);
     setRecordByte(9, 4, 4);
-    framework::initPlayerCondition(player, 0);
+    match::initPlayerCondition(player, 0);
     EXPECT_EQ(player->unfit, 0);
 }
 
 TEST_F(ConditionTest, PassingFiftyAndSeventyFiveSendsTheReactionOnceEach) {
     setRecordByte(4, 19, 40);
     player->formationSlot = 16; // rate (0 + 7) x 4 = 28
-    framework::initPlayerCondition(player, 0);
+    match::initPlayerCondition(player, 0);
     std::vector<jint> conditions;
     for (jint minute = 0; minute <= 90; ++minute) {
-        framework::updatePlayerCondition(player, minute);
-        framework::updatePlayerCondition(player, minute); // once per time value
+        match::updatePlayerCondition(player, minute);
+        match::updatePlayerCondition(player, minute); // once per time value
         conditions.push_back(player->fatigue);
     }
     // 40 + (minute x 28 / 90) x 3 / 4: past 50 at minute 48, past 75 never below 99... up to 55.
@@ -255,26 +258,26 @@ TEST_F(ConditionTest, PassingFiftyAndSeventyFiveSendsTheReactionOnceEach) {
     EXPECT_EQ(conditions[90], 40 + 28 * 3 / 4);
     ASSERT_EQ(engine.events.size(), 1u);
     EXPECT_EQ(engine.events[0].player, player);
-    EXPECT_EQ(engine.events[0].code, framework::kConditionReaction);
+    EXPECT_EQ(engine.events[0].code, match::kConditionReaction);
     // Effort and work raise it further: past 75 once, and never above 99.
     player->effort = 160 * 400;
-    framework::updatePlayerCondition(player, 91);
+    match::updatePlayerCondition(player, 91);
     EXPECT_EQ(player->fatigue, 40 + ((400 * 5 / 90) + 91 * 28 / 90) * 3 / 4);
     ASSERT_EQ(engine.events.size(), 2u);
     player->workCounter = 100000;
-    framework::updatePlayerCondition(player, 92);
+    match::updatePlayerCondition(player, 92);
     EXPECT_EQ(player->fatigue, 99);
     EXPECT_EQ(engine.events.size(), 2u);
 }
 
 TEST_F(ConditionTest, PlayersOffThePitchAndEarlyTimesKeepTheirCondition) {
     setRecordByte(4, 19, 60);
-    framework::initPlayerCondition(player, 30);
-    framework::updatePlayerCondition(player, 10); // before the start: nothing elapsed
+    match::initPlayerCondition(player, 30);
+    match::updatePlayerCondition(player, 10); // before the start: nothing elapsed
     EXPECT_EQ(player->fatigue, 60);
     player->outOfPlay = 1;
     player->workCounter = 100000;
-    framework::updatePlayerCondition(player, 50);
+    match::updatePlayerCondition(player, 50);
     EXPECT_EQ(player->fatigue, 60);
     EXPECT_EQ(engine.events.size(), 1u) << "only the pass over 50 at the first update";
 }
@@ -285,7 +288,7 @@ TEST_F(MatchViewTest, FlashTimerCopiesAtEightAndEndsAtSixteen) {
     s->flashFlag = 1;
     s->flashSource = 7;
     for (jint frame = 1; frame <= 20; ++frame) {
-        framework::stepFlashTimer();
+        match::stepFlashTimer();
         EXPECT_EQ(s->flashTarget, frame >= 8 ? 7 : 0) << frame;
         EXPECT_EQ(s->flashActive, frame < 16 ? 1 : 0) << frame;
     }
@@ -295,24 +298,24 @@ TEST_F(MatchViewTest, FlashTimerCopiesAtEightAndEndsAtSixteen) {
 
 TEST_F(MatchViewTest, VelocityIsScaledOverTheOctagonalLength) {
     GameStatics* s = statics();
-    framework::scaleVelocity(256, 300, 400); // length 400 + 300 - 150 - 75 + 37 = 512, speed 480
+    match::scaleVelocity(256, 300, 400); // length 400 + 300 - 150 - 75 + 37 = 512, speed 480
     EXPECT_EQ(s->vectorX, 300 * 480 / 512);
     EXPECT_EQ(s->vectorY, 400 * 480 / 512);
     s->vectorX = 5;
-    framework::scaleVelocity(256, 0, 0);
+    match::scaleVelocity(256, 0, 0);
     EXPECT_EQ(s->vectorX, 5);
 }
 
 TEST_F(MatchViewTest, EventMarksAnnounceThenDone) {
     GameStatics* s = statics();
     s->eventMarkWord = static_cast<runtime::jshort>(5 << 13 | 0x123);
-    framework::updateEventMarks();
+    match::updateEventMarks();
     EXPECT_EQ(s->eventMarksAnnounced, 1 << 5);
     EXPECT_EQ(s->eventMarksDone, 0);
-    framework::updateEventMarks();
+    match::updateEventMarks();
     EXPECT_EQ(s->eventMarksDone, 1 << 5);
     s->eventMarkWord = 0;
-    framework::updateEventMarks();
+    match::updateEventMarks();
     EXPECT_EQ(s->eventMarksAnnounced, 1 << 5);
 }
 
@@ -391,7 +394,7 @@ TEST_F(MatchViewGoldenTest, OverviewWithPlayersBallAndHighlightBlinking) {
     s->highlightedActor = highlighted;
     for (const char* name : {"overview_blink_on", "overview_blink_off"}) {
         clearScreen();
-        framework::paintOverview();
+        match::paintOverview();
         expectGolden(name, *screen, 240, 560, 240, 184);
     }
     EXPECT_EQ(s->overviewBlink, 0);
@@ -409,7 +412,7 @@ TEST_F(MatchViewGoldenTest, SlideBannerAtFramesZeroFiveAndTwenty) {
     for (const auto& c : cases) {
         clearScreen();
         s->bannerFrame = c.frame;
-        framework::paintSlideBanner();
+        match::paintSlideBanner();
         EXPECT_EQ(s->bannerX, c.x);
         EXPECT_EQ(s->bannerFrame, c.frame + 1);
         expectGolden(c.name, *screen, 0, 64, 480, 48);
@@ -425,7 +428,7 @@ TEST_F(MatchViewGoldenTest, SlideBannerBlinksWhileItStandsAndStopsAfterItsSteps)
         clearScreen();
         const std::uint16_t before = screen->row16(90)[240];
         s->bannerFrame = frame;
-        framework::paintSlideBanner();
+        match::paintSlideBanner();
         if (screen->row16(90)[240] != before) {
             drawnFrames.push_back(frame);
         }

@@ -2,7 +2,7 @@
 // element is passed over.
 #include <gtest/gtest.h>
 
-#include "tests/game/framework/MatchSideFixture.h"
+#include "tests/game/support/MatchSideFixture.h"
 
 namespace game::testing {
 namespace {
@@ -10,7 +10,7 @@ namespace {
 class TeamPlayersTest : public MatchSideFixture {
 protected:
     EventRecorder recorder;
-    runtime::ScopedService<framework::MatchServices> scope{&framework::installMatchServices, recorder};
+    runtime::ScopedService<core::MatchServices> scope{&core::installMatchServices, recorder};
 };
 
 TEST_F(TeamPlayersTest, EveryPlayerInIndexOrder) {

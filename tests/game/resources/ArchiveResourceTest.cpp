@@ -1,5 +1,5 @@
 // The archive resource opener over generated archives, and the sample set read end to end.
-#include "game/sprites/ArchiveResource.h"
+#include "game/resources/ArchiveResource.h"
 
 #include <gtest/gtest.h>
 
@@ -20,6 +20,8 @@
 #include "tools/SampleData.h"
 
 namespace game::sprites {
+using namespace game::resources;
+
 namespace {
 
 using runtime::jint;
@@ -220,7 +222,8 @@ TEST_F(ArchiveResourceTest, TheBuildsSampleSetIsComplete) {
 TEST(ArchiveProblemTest, NamesWhatKeepsTheArchiveFromServingTheGame) {
     const Bytes sample = tools::buildArchive(tools::sampleEntries());
     // Two entries, app.jad last, whatever the sample set holds.
-    const Bytes small = tools::buildArchive({{"constants.bin", bytesOf("x"), ""}, {"app.jad", bytesOf("a: b"), ""}});
+    const Bytes small =
+        tools::buildArchive({{"constants.bin", bytesOf("x"), ""}, {"app.jad", bytesOf("a: b"), ""}});
     const auto cut = [&](const std::size_t size) { return Bytes(small.begin(), small.begin() + size); };
     Bytes badName = tools::buildArchive({{"constants.bin", bytesOf("x"), ""}});
     badName[4] = 0xFF; // the first byte of the name

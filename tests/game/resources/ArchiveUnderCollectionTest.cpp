@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
+#include "game/core/TextPackage.h"
 #include "game/framework/StaticSetUp.h"
-#include "game/framework/TextPackage.h"
-#include "game/sprites/ArchiveResource.h"
+#include "game/resources/ArchiveResource.h"
 #include "game/sprites/ResourcePack.h"
 #include "game/sprites/TextPackageLoader.h"
 #include "profile/Resources.h"
@@ -24,6 +24,9 @@
 #include "tools/SampleTexts.h"
 
 namespace game::sprites {
+using namespace game::resources;
+using namespace game::core;
+
 namespace {
 
 class ArchiveUnderCollectionTest : public runtime::gctest::CollectedRuntimeTest {
@@ -82,7 +85,7 @@ TEST_F(SamplePackReadingTest, TheTextPackageGivesBackEveryText) {
     ASSERT_EQ(game::statics()->textCount, tools::kSampleTextCount);
     const std::vector<std::u16string>& texts = tools::sampleTexts();
     for (jint id = 0; id < tools::kSampleTextCount; ++id) {
-        runtime::String* text = framework::getText(id);
+        runtime::String* text = core::getText(id);
         ASSERT_NE(text, nullptr) << id;
         EXPECT_EQ(std::u16string(text->chars, text->chars + text->length()),
                   texts[static_cast<std::size_t>(id)])
@@ -91,7 +94,7 @@ TEST_F(SamplePackReadingTest, TheTextPackageGivesBackEveryText) {
     EXPECT_EQ(game::statics()->packStream, nullptr);
     // Decoding allocates only the String it returns.
     runtime::setGcStress(true);
-    runtime::String* last = framework::getText(tools::kSampleTextCount - 1);
+    runtime::String* last = core::getText(tools::kSampleTextCount - 1);
     runtime::setGcStress(false);
     EXPECT_EQ(testing_support::textOf(last), "Choose a training focus");
 }

@@ -1,7 +1,7 @@
 // The persisted data sets: first runs, round trips of every data set, records of the wrong size,
 // the inbox, the manager profile, the team sheet, the state and composite records, and the reset
 // for a new game and the first run that creates the game's stores.
-#include "game/sprites/DataSets.h"
+#include "game/resources/DataSets.h"
 
 #include <gtest/gtest.h>
 
@@ -9,12 +9,16 @@
 #include <string>
 #include <vector>
 
-#include "game/framework/SaveRecord.h"
-#include "game/sprites/DatabaseFormat.h"
-#include "game/sprites/DatabaseTables.h"
-#include "tests/game/sprites/DatabaseFixture.h"
+#include "game/club/DatabaseFormat.h"
+#include "game/resources/DatabaseTables.h"
+#include "game/season/SaveRecord.h"
+#include "tests/game/resources/DatabaseFixture.h"
 
 namespace game::sprites::testing {
+using namespace game::resources;
+using namespace game::club;
+using namespace game::season;
+
 namespace {
 
 using runtime::IntArray;
@@ -732,7 +736,7 @@ TEST_F(DataSetsTest, AFirstRunGivesEveryGameStoreItsFirstRecordAndANewGamesSaved
     EXPECT_EQ(infoScreens.careerResets, 1);
     EXPECT_EQ(s()->saveRecordBuffer.get(), nullptr);
     s()->saveRecordBuffer = runtime::newByteArray(5736);
-    framework::packSaveRecord();
+    season::packSaveRecord();
     const Bytes game = recordBytes("gamesave");
     EXPECT_EQ(game, testing_support::bytesOf(s()->saveRecordBuffer));
     EXPECT_EQ((game[4] << 8) | game[5], 123);

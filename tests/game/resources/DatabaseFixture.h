@@ -13,18 +13,18 @@
 #include <string>
 #include <vector>
 
-#include "game/framework/GameStatics.h"
-#include "game/framework/TextPackage.h"
-#include "game/sprites/ClubDatabaseServices.h"
-#include "game/sprites/FrameworkServices.h"
-#include "game/sprites/InfoScreenServices.h"
+#include "game/core/GameStatics.h"
+#include "game/core/TextPackage.h"
+#include "game/core/services/ClubDatabaseServices.h"
+#include "game/core/services/FrameworkServices.h"
+#include "game/core/services/InfoScreenServices.h"
 #include "game/sprites/TextPackageLoader.h"
 #include "profile/Resources.h"
 #include "runtime/ConstantPool.h"
 #include "runtime/ObjectManager.h"
 #include "runtime/Random.h"
 #include "runtime/Service.h"
-#include "tests/game/MemoryResources.h"
+#include "tests/game/support/MemoryResources.h"
 #include "tests/support/GameRuntime.h"
 #include "tests/support/RuntimeValues.h"
 #include "tests/support/TemporaryRoot.h"
@@ -32,6 +32,8 @@
 #include "tools/SamplePacks.h"
 
 namespace game::sprites::testing {
+
+using namespace game::core;
 
 using runtime::ByteArray;
 using runtime::jboolean;
@@ -116,7 +118,7 @@ protected:
         resources() = sampleResources();
         profile::setArchiveOpener(&testing_resources::openServedResource);
         loadTextPackageEntry(runtime::getConstantString(112), 0);
-        statics()->inboxStoreName = framework::getText(545);
+        statics()->inboxStoreName = core::getText(545);
     }
     void TearDown() override {
         profile::setArchiveOpener(nullptr);

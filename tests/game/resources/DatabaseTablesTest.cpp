@@ -1,7 +1,7 @@
 // The database tables from the database pack: what loading fills, the counts and table sizes the
 // league counts give, tables that do not fit their counts, team-name look-ups and the first-run
 // player records.
-#include "game/sprites/DatabaseTables.h"
+#include "game/resources/DatabaseTables.h"
 
 #include <gtest/gtest.h>
 
@@ -11,11 +11,14 @@
 #include <string>
 #include <vector>
 
-#include "game/sprites/DatabaseFormat.h"
+#include "game/club/DatabaseFormat.h"
 #include "runtime/Throwable.h"
-#include "tests/game/sprites/DatabaseFixture.h"
+#include "tests/game/resources/DatabaseFixture.h"
 
 namespace game::sprites::testing {
+using namespace game::resources;
+using namespace game::club;
+
 namespace {
 
 // The sample pack's entries with some replaced.
@@ -76,8 +79,7 @@ TEST_F(DatabaseTablesTest, TheSamplePackFillsEveryTableWithItsWholeEntry) {
         const tools::SampleLeague& league = tools::sampleLeagues()[static_cast<std::size_t>(i)];
         EXPECT_EQ((*s->leagueSizes)[i], league.teams) << i;
         EXPECT_EQ((*s->badgeFirstIds)[i], league.badgeFirstId) << i;
-        EXPECT_EQ(text(static_cast<runtime::String*>((*s->leagueNames)[i])),
-                  text(framework::getText(178 + i)));
+        EXPECT_EQ(text(static_cast<runtime::String*>((*s->leagueNames)[i])), text(core::getText(178 + i)));
     }
     ASSERT_EQ(s->teamCodes->length, 260);
     for (const jint t : {0, 19, 20, 259}) {

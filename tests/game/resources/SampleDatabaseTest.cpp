@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "game/sprites/DatabaseFormat.h"
+#include "game/club/DatabaseFormat.h"
 
 namespace tools {
 namespace {
 
-using namespace game::sprites;
+using namespace game::club;
 
 // The problems the check finds in a database pack of these entries.
 std::vector<std::string> problemsOf(const std::vector<PackEntry>& entries) {

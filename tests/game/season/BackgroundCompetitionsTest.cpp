@@ -10,14 +10,16 @@
 #include <string>
 #include <vector>
 
-#include "game/framework/BackgroundCompetitions.h"
-#include "game/framework/CalendarSearch.h"
-#include "game/framework/DaySchedule.h"
-#include "game/framework/LeagueTables.h"
-#include "game/framework/SeasonScreenServices.h"
-#include "tests/game/framework/SeasonFixture.h"
+#include "game/core/services/SeasonScreenServices.h"
+#include "game/season/BackgroundCompetitions.h"
+#include "game/season/CalendarSearch.h"
+#include "game/season/DaySchedule.h"
+#include "game/season/LeagueTables.h"
+#include "tests/game/support/SeasonFixture.h"
 
-namespace game::framework {
+namespace game::season {
+using namespace game::core;
+
 namespace {
 
 using game::testing::PostedMessage;
@@ -302,4 +304,4 @@ TEST_F(BackgroundCompetitionsTest, CompetitionAtTheSeasonsEndIsLeftAlone) {
 }
 
 } // namespace
-} // namespace game::framework
+} // namespace game::season

@@ -7,12 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "game/framework/CalendarEvents.h"
-#include "game/framework/CalendarSearch.h"
-#include "game/framework/DaySchedule.h"
-#include "tests/game/framework/SeasonFixture.h"
+#include "game/season/CalendarEvents.h"
+#include "game/season/CalendarSearch.h"
+#include "game/season/DaySchedule.h"
+#include "tests/game/support/SeasonFixture.h"
 
-namespace game::framework {
+namespace game::season {
+
 namespace {
 
 using Calls = std::vector<std::string>;
@@ -448,4 +449,4 @@ TEST_F(SeasonStartTest, AQualifierWithoutAnOpponentGivesNoTeam) {
 }
 
 } // namespace
-} // namespace game::framework
+} // namespace game::season

@@ -5,11 +5,12 @@
 
 #include <vector>
 
-#include "game/framework/CalendarSearch.h"
-#include "game/framework/DaySchedule.h"
-#include "tests/game/framework/SeasonFixture.h"
+#include "game/season/CalendarSearch.h"
+#include "game/season/DaySchedule.h"
+#include "tests/game/support/SeasonFixture.h"
 
-namespace game::framework {
+namespace game::season {
+
 namespace {
 
 constexpr jint kLeague = 0;
@@ -172,4 +173,4 @@ TEST_F(CalendarSearchTest, OnTheRealCalendar) {
 }
 
 } // namespace
-} // namespace game::framework
+} // namespace game::season

@@ -1,17 +1,18 @@
 // Competition records and flags: unpacking records 1 and 2 with signed bytes and shorts, the
 // knockout pairings through the draw order, the user's flags, cup progress and competition
 // test, the free staff list and the pending mode test.
-#include "game/framework/CompetitionRecords.h"
+#include "game/season/CompetitionRecords.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <vector>
 
-#include "game/framework/LeagueTables.h"
-#include "tests/game/framework/SeasonFixture.h"
+#include "game/season/LeagueTables.h"
+#include "tests/game/support/SeasonFixture.h"
 
-namespace game::framework {
+namespace game::season {
+
 namespace {
 
 class CompetitionRecordsTest : public game::testing::SeasonTest {
@@ -310,4 +311,4 @@ TEST_F(CompetitionRecordsTest, PendingModeOneNeedsAPendingStateAndModeOne) {
 }
 
 } // namespace
-} // namespace game::framework
+} // namespace game::season

@@ -7,16 +7,18 @@
 #include <string>
 #include <vector>
 
-#include "game/framework/ClubServices.h"
-#include "game/framework/CompetitionView.h"
-#include "game/framework/DaySchedule.h"
-#include "game/framework/SeasonScreenServices.h"
+#include "game/core/services/ClubServices.h"
+#include "game/core/services/SeasonScreenServices.h"
 #include "game/interim/InterimClubServices.h"
+#include "game/season/CompetitionView.h"
+#include "game/season/DaySchedule.h"
 #include "runtime/Service.h"
 #include "tests/runtime/LogCapture.h"
 #include "tests/support/GameRuntime.h"
 
-namespace game::framework {
+namespace game::season {
+using namespace game::core;
+
 namespace {
 
 using Calls = std::vector<std::string>;
@@ -240,4 +242,4 @@ TEST_F(CompetitionViewTest, TypeNotInTheCalendarIsLoggedAndNothingShown) {
 }
 
 } // namespace
-} // namespace game::framework
+} // namespace game::season

@@ -12,12 +12,14 @@
 #include <utility>
 #include <vector>
 
-#include "game/framework/LeagueTables.h"
-#include "game/framework/Matchdays.h"
-#include "game/framework/RecordBytes.h"
-#include "tests/game/framework/SeasonFixture.h"
+#include "game/core/RecordBytes.h"
+#include "game/season/LeagueTables.h"
+#include "game/season/Matchdays.h"
+#include "tests/game/support/SeasonFixture.h"
 
-namespace game::framework {
+namespace game::season {
+using namespace game::core;
+
 namespace {
 
 using game::testing::FixtureCall;
@@ -454,4 +456,4 @@ TEST_F(CupMatchdayTest, CountryOfTeamCountsTwoDivisionsAsOneCountry) {
 }
 
 } // namespace
-} // namespace game::framework
+} // namespace game::season

@@ -5,11 +5,12 @@
 
 #include <vector>
 
-#include "game/framework/DaySchedule.h"
-#include "tests/game/framework/SeasonFixture.h"
+#include "game/season/DaySchedule.h"
+#include "tests/game/support/SeasonFixture.h"
 #include "tools/SampleDatabase.h"
 
-namespace game::framework {
+namespace game::season {
+
 namespace {
 
 constexpr jint kLeagues = 13;
@@ -192,4 +193,4 @@ TEST_F(DayScheduleTest, AMonthOrLeagueOutsideTheTablesIsLoggedAndLeavesEveryPosi
 }
 
 } // namespace
-} // namespace game::framework
+} // namespace game::season

@@ -6,11 +6,12 @@
 
 #include <vector>
 
-#include "game/framework/EarlyCupSteps.h"
+#include "game/season/EarlyCupSteps.h"
 #include "tests/runtime/LogCapture.h"
 #include "tests/support/GameRuntime.h"
 
-namespace game::framework {
+namespace game::season {
+
 namespace {
 
 constexpr jint kTableA = 500;
@@ -202,4 +203,4 @@ TEST_F(EarlyCupStepsTest, DataThatOverrunsTheListsIsLoggedAndCut) {
 }
 
 } // namespace
-} // namespace game::framework
+} // namespace game::season

@@ -1,6 +1,6 @@
 // Competition leaderboards: the six best of each statistic over every squad slot of every
 // competition team, ties in visiting order, empty and flagged slots left out, counts up to six.
-#include "game/framework/Leaderboards.h"
+#include "game/season/Leaderboards.h"
 
 #include <gtest/gtest.h>
 
@@ -8,10 +8,11 @@
 #include <array>
 #include <vector>
 
-#include "game/framework/SeasonLookups.h"
-#include "tests/game/framework/SeasonFixture.h"
+#include "game/season/SeasonLookups.h"
+#include "tests/game/support/SeasonFixture.h"
 
-namespace game::framework {
+namespace game::season {
+
 namespace {
 
 constexpr jint kTeamRecordBytes = 64;
@@ -154,4 +155,4 @@ TEST_F(LeaderboardsTest, SlotsWithoutATeamAreSkipped) {
 }
 
 } // namespace
-} // namespace game::framework
+} // namespace game::season

@@ -9,11 +9,12 @@
 #include <utility>
 #include <vector>
 
-#include "game/framework/LeagueTables.h"
-#include "game/framework/Matchdays.h"
-#include "tests/game/framework/SeasonFixture.h"
+#include "game/season/LeagueTables.h"
+#include "game/season/Matchdays.h"
+#include "tests/game/support/SeasonFixture.h"
 
-namespace game::framework {
+namespace game::season {
+
 namespace {
 
 using game::testing::ScriptedResult;
@@ -296,4 +297,4 @@ TEST_F(InterimLeagueMatchdayTest, EveryMatchIsANeutralDraw) {
 }
 
 } // namespace
-} // namespace game::framework
+} // namespace game::season

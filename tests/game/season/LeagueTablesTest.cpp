@@ -1,15 +1,16 @@
 // League fixtures and standings: round pairings and their venue swap, league look-ups, the table
 // order's tie-breaks and stability, team ranks, the value bracket, the sorted lists, and the
 // clearing of the standings.
-#include "game/framework/LeagueTables.h"
+#include "game/season/LeagueTables.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "tests/game/framework/SeasonFixture.h"
+#include "tests/game/support/SeasonFixture.h"
 
-namespace game::framework {
+namespace game::season {
+
 namespace {
 
 class LeagueTablesTest : public game::testing::SeasonTest {
@@ -243,4 +244,4 @@ TEST_F(LeagueTablesTest, ClearingStandingsKeepsTheRating) {
 }
 
 } // namespace
-} // namespace game::framework
+} // namespace game::season

@@ -5,10 +5,11 @@
 
 #include <vector>
 
-#include "game/framework/ResultBookkeeping.h"
-#include "tests/game/framework/SeasonFixture.h"
+#include "game/season/ResultBookkeeping.h"
+#include "tests/game/support/SeasonFixture.h"
 
-namespace game::framework {
+namespace game::season {
+
 namespace {
 
 using game::testing::PostedMessage;
@@ -338,4 +339,4 @@ TEST_F(ResultBookkeepingTest, TheTallyLevelAtAndAboveTheThresholds) {
 }
 
 } // namespace
-} // namespace game::framework
+} // namespace game::season

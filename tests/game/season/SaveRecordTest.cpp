@@ -9,11 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "game/framework/SaveRecord.h"
+#include "game/season/SaveRecord.h"
 #include "tests/runtime/LogCapture.h"
 #include "tests/support/GameRuntime.h"
 
-namespace game::framework {
+namespace game::season {
+
 namespace {
 
 using runtime::jbyte;
@@ -346,4 +347,4 @@ TEST_F(SaveRecordTest, MissingTableIsLoggedAndItsPlaceLeftAsItWas) {
 }
 
 } // namespace
-} // namespace game::framework
+} // namespace game::season

@@ -1,7 +1,7 @@
 // Shared look-ups: the inbox ring's indexing, the two message tests over crafted records, the
 // kept club settings, the scratch counters, the player record byte updates, the listed teams and
 // the line-up search.
-#include "game/framework/SeasonLookups.h"
+#include "game/season/SeasonLookups.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "tests/game/framework/SeasonFixture.h"
+#include "tests/game/support/SeasonFixture.h"
 
-namespace game::framework {
+namespace game::season {
+
 namespace {
 
 constexpr jint kUserTeam = 0x0123;
@@ -297,4 +298,4 @@ TEST_F(SeasonLookupsTest, ListedTeamsAndLineupSlots) {
 }
 
 } // namespace
-} // namespace game::framework
+} // namespace game::season

@@ -2,10 +2,11 @@
 // the three tally terms by division with the floor at 0, and no scoring when score is clear.
 #include <gtest/gtest.h>
 
-#include "game/framework/SeasonObjectives.h"
+#include "game/season/SeasonObjectives.h"
 #include "tests/support/GameRuntime.h"
 
-namespace game::framework {
+namespace game::season {
+
 namespace {
 
 class SeasonObjectivesTest : public testing_support::GameRuntimeTest {
@@ -84,4 +85,4 @@ TEST_F(SeasonObjectivesTest, TallyTermsByDivisionWithTheFloorAtZero) {
 }
 
 } // namespace
-} // namespace game::framework
+} // namespace game::season

@@ -1,16 +1,17 @@
 // Palette composition from template rows, the two rating blends, and the palette and match
 // constant statics the static set-up leaves.
-#include "game/framework/Palettes.h"
+#include "game/sprites/Palettes.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <vector>
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
 #include "tests/support/GameRuntime.h"
 
-namespace game::framework {
+namespace game::sprites {
+
 namespace {
 
 using runtime::IntArray;
@@ -274,4 +275,4 @@ TEST_F(PalettesTest, TheMatchInitialisersLeaveTheirConstants) {
 }
 
 } // namespace
-} // namespace game::framework
+} // namespace game::sprites

@@ -1,16 +1,17 @@
 // Text box painters: box edges and line steps, the window and the screen rows, the shared wrap
 // cache, the windowed hyphen rewrite, the two self-scrolling boxes over many frames and the hint
 // line.
-#include "game/framework/TextBoxes.h"
+#include "game/sprites/TextBoxes.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
 
-#include "game/framework/TextLayout.h"
-#include "tests/game/framework/TextFixture.h"
+#include "game/sprites/TextLayout.h"
+#include "tests/game/support/TextFixture.h"
 
-namespace game::framework {
+namespace game::sprites {
+
 namespace {
 
 using testing::DrawnLine;
@@ -357,4 +358,4 @@ TEST_F(TextBoxesTest, HintLineOneLineOrTwoScrollingLines) {
 }
 
 } // namespace
-} // namespace game::framework
+} // namespace game::sprites

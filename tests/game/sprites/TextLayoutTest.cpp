@@ -1,12 +1,13 @@
 // Text layout: glyph look-up through the character map, widths with markup, line counts and
 // their identity cache, and word wrapping (joining, space and colour-code cuts, hard cuts).
-#include "game/framework/TextLayout.h"
+#include "game/sprites/TextLayout.h"
 
 #include <gtest/gtest.h>
 
-#include "tests/game/framework/TextFixture.h"
+#include "tests/game/support/TextFixture.h"
 
-namespace game::framework {
+namespace game::sprites {
+
 namespace {
 
 using testing::TextFixture;
@@ -167,4 +168,4 @@ TEST_F(TextLayoutTest, EmptyAndNullTextsComeBackAsTheyAre) {
 }
 
 } // namespace
-} // namespace game::framework
+} // namespace game::sprites

@@ -16,13 +16,15 @@
 #include "runtime/ConstantPool.h"
 #include "runtime/ObjectManager.h"
 #include "runtime/StreamsByteArray.h"
-#include "tests/game/framework/SeededFixture.h"
+#include "tests/game/support/SeededFixture.h"
 #include "tests/support/RuntimeValues.h"
 #include "tools/SamplePacks.h"
 #include "tools/SampleSprites.h"
 #include "tools/SampleTexts.h"
 
 namespace game::testing {
+
+using namespace game::sprites;
 
 class FrameFixture : public SeededFixture {
 protected:

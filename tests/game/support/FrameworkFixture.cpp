@@ -1,5 +1,5 @@
 // The framework tests' runtime and scripted neighbours (see FrameworkFixture.h).
-#include "tests/game/framework/FrameworkFixture.h"
+#include "tests/game/support/FrameworkFixture.h"
 
 #include "runtime/Arrays.h"
 #include "runtime/ClassTable.h"

@@ -11,15 +11,15 @@
 #include <string>
 #include <vector>
 
-#include "game/framework/ClubServices.h"
-#include "game/framework/FrameServices.h"
-#include "game/framework/GameStatics.h"
-#include "game/framework/ManagementServices.h"
-#include "game/framework/MatchPanelServices.h"
-#include "game/framework/MatchServices.h"
-#include "game/framework/MenuServices.h"
-#include "game/framework/PromotionServices.h"
-#include "game/framework/SpriteServices.h"
+#include "game/core/GameStatics.h"
+#include "game/core/services/ClubServices.h"
+#include "game/core/services/FrameServices.h"
+#include "game/core/services/ManagementServices.h"
+#include "game/core/services/MatchPanelServices.h"
+#include "game/core/services/MatchServices.h"
+#include "game/core/services/MenuServices.h"
+#include "game/core/services/PromotionServices.h"
+#include "game/core/services/SpriteServices.h"
 #include "game/interim/InterimClubServices.h"
 #include "platform/Clock.h"
 #include "platform/Service.h"
@@ -27,6 +27,8 @@
 #include "tests/runtime/SamplePoolFixture.h"
 
 namespace game::testing {
+
+using namespace game::core;
 
 using runtime::jint;
 using runtime::jlong;
@@ -49,7 +51,7 @@ private:
     std::map<std::string, std::function<void()>> actions;
 };
 
-class ScriptedFrame final : public framework::FrameServices {
+class ScriptedFrame final : public core::FrameServices {
 public:
     explicit ScriptedFrame(CallLog& log) : log(log) {}
     void squadListLongPress() override;
@@ -62,7 +64,7 @@ private:
     CallLog& log;
 };
 
-class ScriptedMenus final : public framework::MenuServices {
+class ScriptedMenus final : public core::MenuServices {
 public:
     explicit ScriptedMenus(CallLog& log) : log(log) {}
     void updateEventList(runtime::Object* eventList) override;
@@ -88,7 +90,7 @@ private:
     CallLog& log;
 };
 
-class ScriptedPromotion final : public framework::PromotionServices {
+class ScriptedPromotion final : public core::PromotionServices {
 public:
     explicit ScriptedPromotion(CallLog& log) : log(log) {}
     void promotionPointerPressed(jint x, jint y) override;
@@ -100,7 +102,7 @@ private:
 };
 
 // drawString is recorded as "drawString <text> x,y,font,anchor,palette".
-class ScriptedSprites final : public framework::SpriteServices {
+class ScriptedSprites final : public core::SpriteServices {
 public:
     explicit ScriptedSprites(CallLog& log) : log(log) {}
     void setAnim(sprites::ASpriteInstance* instance, jint animation, jint loops) override;
@@ -116,7 +118,7 @@ private:
     CallLog& log;
 };
 
-class ScriptedMatch final : public framework::MatchServices {
+class ScriptedMatch final : public core::MatchServices {
 public:
     explicit ScriptedMatch(CallLog& log) : log(log) {}
     void startMatch() override;
@@ -148,7 +150,7 @@ private:
 };
 
 // paintMessageBox is recorded as "paintMessageBox <text> a,yOffset,b,mode,c".
-class ScriptedManagement final : public framework::ManagementServices {
+class ScriptedManagement final : public core::ManagementServices {
 public:
     explicit ScriptedManagement(CallLog& log) : log(log) {}
     void paintScreenHeader(jint mode) override;
@@ -168,7 +170,7 @@ private:
 };
 
 // The statistics panel's neighbours: the header set-up is recorded, every team has 0 goals.
-class ScriptedMatchPanel final : public framework::MatchPanelServices {
+class ScriptedMatchPanel final : public core::MatchPanelServices {
 public:
     explicit ScriptedMatchPanel(CallLog& log) : log(log) {}
     void prepareFixtureHeader() override;
@@ -201,18 +203,17 @@ public:
     ScriptedMatchPanel matchPanel{log};
 
 private:
-    runtime::ScopedService<framework::FrameServices> frameScope{&framework::installFrameServices, frame};
-    runtime::ScopedService<framework::MenuServices> menusScope{&framework::installMenuServices, menus};
-    runtime::ScopedService<framework::PromotionServices> promotionScope{&framework::installPromotionServices,
-                                                                        promotion};
-    runtime::ScopedService<framework::SpriteServices> spritesScope{&framework::installSpriteServices,
-                                                                   sprites};
-    runtime::ScopedService<framework::MatchServices> matchScope{&framework::installMatchServices, match};
-    runtime::ScopedService<framework::ManagementServices> managementScope{
-        &framework::installManagementServices, management};
-    runtime::ScopedService<framework::ClubServices> clubScope{&framework::installClubServices, club};
-    runtime::ScopedService<framework::MatchPanelServices> matchPanelScope{
-        &framework::installMatchPanelServices, matchPanel};
+    runtime::ScopedService<core::FrameServices> frameScope{&core::installFrameServices, frame};
+    runtime::ScopedService<core::MenuServices> menusScope{&core::installMenuServices, menus};
+    runtime::ScopedService<core::PromotionServices> promotionScope{&core::installPromotionServices,
+                                                                   promotion};
+    runtime::ScopedService<core::SpriteServices> spritesScope{&core::installSpriteServices, sprites};
+    runtime::ScopedService<core::MatchServices> matchScope{&core::installMatchServices, match};
+    runtime::ScopedService<core::ManagementServices> managementScope{&core::installManagementServices,
+                                                                     management};
+    runtime::ScopedService<core::ClubServices> clubScope{&core::installClubServices, club};
+    runtime::ScopedService<core::MatchPanelServices> matchPanelScope{&core::installMatchPanelServices,
+                                                                     matchPanel};
 };
 
 // Makes the console (systemOut) add "playSound <id>" to log for every sound request, in call order.

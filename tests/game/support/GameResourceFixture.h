@@ -6,10 +6,10 @@
 #include <map>
 #include <string>
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
 #include "profile/Resources.h"
 #include "runtime/ClassTable.h"
-#include "tests/game/MemoryResources.h"
+#include "tests/game/support/MemoryResources.h"
 #include "tests/runtime/SamplePoolFixture.h"
 #include "tests/support/RuntimeValues.h"
 #include "tools/SampleData.h"

@@ -4,14 +4,17 @@
 
 #include <initializer_list>
 
-#include "game/framework/GameStatics.h"
-#include "game/framework/MatchServices.h"
+#include "game/core/GameStatics.h"
+#include "game/core/services/MatchServices.h"
 #include "game/match/CPlayer.h"
 #include "runtime/ObjectManager.h"
 #include "runtime/Service.h"
-#include "tests/game/GameResourceFixture.h"
+#include "tests/game/support/GameResourceFixture.h"
 
 namespace game::testing {
+
+using namespace game::match;
+using namespace game::core;
 
 using match::CPlayer;
 using match::CTeam;
@@ -19,7 +22,7 @@ using runtime::jbyte;
 using runtime::jint;
 
 // Records the players applyEvent and the start-up reach; the other operations do nothing.
-class EventRecorder final : public framework::MatchServices {
+class EventRecorder final : public core::MatchServices {
 public:
     void startMatch() override {}
     void paintMatchIntro() override {}
@@ -49,7 +52,7 @@ public:
 class MatchSideFixture : public GameResourceFixture {
 protected:
     EventRecorder recorder;
-    runtime::ScopedService<framework::MatchServices> scope{&framework::installMatchServices, recorder};
+    runtime::ScopedService<core::MatchServices> scope{&core::installMatchServices, recorder};
 
     void SetUp() override {
         GameResourceFixture::SetUp();

@@ -11,18 +11,22 @@
 #include <vector>
 
 #include "PixelTestSupport.h"
-#include "game/framework/GameStatics.h"
-#include "game/framework/MatchView.h"
-#include "game/framework/ObjectSetUp.h"
-#include "game/sprites/StartupLoading.h"
+#include "game/core/GameStatics.h"
+#include "game/core/ObjectSetUp.h"
+#include "game/match/MatchView.h"
+#include "game/sprites/loading/StartupLoading.h"
 #include "profile/Graphics.h"
 #include "profile/Image.h"
 #include "profile/Png.h"
 #include "runtime/ObjectManager.h"
-#include "tests/game/GameResourceFixture.h"
+#include "tests/game/support/GameResourceFixture.h"
 #include "tools/SampleImageSets.h"
 
 namespace game::testing {
+
+using namespace game::sprites;
+using namespace game::match;
+using namespace game::core;
 
 using runtime::jint;
 
@@ -34,15 +38,14 @@ protected:
     void SetUp() override {
         GameResourceFixture::SetUp();
         GameStatics* s = statics();
-        screen = framework::createMutableImage(480, 800);
+        screen = core::createMutableImage(480, 800);
         s->currentGraphics = runtime::newObject<profile::Graphics>(screen);
-        s->pitchBuffer =
-            framework::createMutableImage(framework::kPitchBufferWidth, framework::kPitchBufferHeight);
+        s->pitchBuffer = core::createMutableImage(match::kPitchBufferWidth, match::kPitchBufferHeight);
         s->pitchGraphics = runtime::newObject<profile::Graphics>(s->pitchBuffer.get());
-        s->pitchTileMaps = runtime::newObjectArray(framework::kPitchLayers, runtime::kByteArray);
-        s->pitchFlipMaps = runtime::newObjectArray(framework::kPitchLayers, runtime::kByteArray);
-        s->pitchTileImages = runtime::newObjectArray(framework::kPitchLayers, runtime::kImage);
-        s->pitchTilesPerRow = runtime::newIntArray(framework::kPitchLayers);
+        s->pitchTileMaps = runtime::newObjectArray(match::kPitchLayers, runtime::kByteArray);
+        s->pitchFlipMaps = runtime::newObjectArray(match::kPitchLayers, runtime::kByteArray);
+        s->pitchTileImages = runtime::newObjectArray(match::kPitchLayers, runtime::kImage);
+        s->pitchTilesPerRow = runtime::newIntArray(match::kPitchLayers);
         s->cameraMaxX = 2399;
         s->cameraMaxY = 607;
     }
@@ -87,7 +90,7 @@ protected:
     }
     // The sample set's pitch: its maps and flips and the menu pack's tile sets.
     static void installSamplePitch() {
-        for (jint layer = 0; layer < framework::kPitchLayers; ++layer) {
+        for (jint layer = 0; layer < match::kPitchLayers; ++layer) {
             const jint source = layer < 3 ? layer : 2;
             const jint set = tools::kPitchTileSetOfLayer[layer];
             const tools::Bytes bytes = tools::samplePitchTileSet(tools::kPitchTileSetEntries[set]);

@@ -8,16 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "game/core/GameStatics.h"
+#include "game/core/RecordBytes.h"
+#include "game/core/services/ClubServices.h"
+#include "game/core/services/SeasonScreenServices.h"
 #include "game/framework/ClassInitialisers.h"
-#include "game/framework/ClubServices.h"
-#include "game/framework/GameStatics.h"
-#include "game/framework/LineupTables.h"
 #include "game/framework/MenuStates.h"
-#include "game/framework/RecordBytes.h"
-#include "game/framework/SeasonLookups.h"
-#include "game/framework/SeasonScreenServices.h"
 #include "game/interim/InterimClubServices.h"
 #include "game/match/CPlayer.h"
+#include "game/match/team/LineupTables.h"
+#include "game/season/SeasonLookups.h"
 #include "game/sprites/TextPackageLoader.h"
 #include "profile/Resources.h"
 #include "runtime/ConstantPool.h"
@@ -25,8 +25,8 @@
 #include "runtime/Service.h"
 #include "runtime/StreamsPrint.h"
 #include "runtime/String.h"
-#include "tests/game/MemoryResources.h"
-#include "tests/game/framework/FrameworkFixture.h"
+#include "tests/game/support/FrameworkFixture.h"
+#include "tests/game/support/MemoryResources.h"
 #include "tests/support/RuntimeValues.h"
 #include "tests/support/SoundRequests.h"
 #include "tools/SampleDatabase.h"
@@ -34,6 +34,12 @@
 #include "tools/SampleTexts.h"
 
 namespace game::testing {
+
+using namespace game::framework;
+using namespace game::sprites;
+using namespace game::match;
+using namespace game::season;
+using namespace game::core;
 
 using runtime::ByteArray;
 using runtime::jbyte;
@@ -64,7 +70,7 @@ public:
     explicit EntryClub(CallLog& log) : log(log) {}
     void refreshInboxScreen() override { log.add("refreshInboxScreen"); }
     void upsertKeyedMessage(ByteArray* record) override {
-        log.add("upsertKeyedMessage", {framework::readShortBE(record, 1)});
+        log.add("upsertKeyedMessage", {core::readShortBE(record, 1)});
         GameStatics* s = statics();
         runtime::ObjectArray* rows = s->messageRecords;
         if (rows == nullptr || s->messageRecordCount >= rows->length) {
@@ -88,7 +94,7 @@ private:
 };
 
 // The season screens' services, recorded; the transfer interest is scripted.
-class EntrySeasonScreens final : public framework::SeasonScreenServices {
+class EntrySeasonScreens final : public core::SeasonScreenServices {
 public:
     explicit EntrySeasonScreens(CallLog& log) : log(log) {}
     jint simulateFixture(jint, jint, runtime::jboolean, runtime::jboolean, runtime::jboolean,
@@ -149,14 +155,14 @@ protected:
         s->historyPending = -1;
         s->userTeam = kUserTeam;
         s->userLeague = 0;
-        s->teamRecords = runtime::newByteArray(framework::kTeamRecordBytes * kTeams);
+        s->teamRecords = runtime::newByteArray(match::kTeamRecordBytes * kTeams);
         for (jint team = 0; team < kTeams; ++team) {
             for (jint slot = 0; slot < 30; ++slot) {
                 const bool used = team == kUserTeam && slot < kSquadPlayers;
                 setSquadSlot(team, slot, used ? kFirstSquadPlayer + slot : 0xFFFF);
             }
         }
-        s->playerRecords = runtime::newByteArray(framework::kPlayerRecordBytes * kPlayers);
+        s->playerRecords = runtime::newByteArray(season::kPlayerRecordBytes * kPlayers);
         s->playerCount = kPlayers;
         for (jint side = 0; side < 2; ++side) {
             auto* team = runtime::newObject<match::CTeam>();
@@ -186,11 +192,11 @@ protected:
 
     static void setSquadSlot(const jint team, const jint slot, const jint number) {
         ByteArray* records = statics()->teamRecords;
-        (*records)[team * framework::kTeamRecordBytes + 2 * slot] = static_cast<jbyte>(number >> 8);
-        (*records)[team * framework::kTeamRecordBytes + 2 * slot + 1] = static_cast<jbyte>(number);
+        (*records)[team * match::kTeamRecordBytes + 2 * slot] = static_cast<jbyte>(number >> 8);
+        (*records)[team * match::kTeamRecordBytes + 2 * slot + 1] = static_cast<jbyte>(number);
     }
     static jbyte& playerByte(const jint player, const jint b) {
-        return (*statics()->playerRecords)[player * framework::kPlayerRecordBytes + b];
+        return (*statics()->playerRecords)[player * season::kPlayerRecordBytes + b];
     }
     static jbyte& selectionByte(const jint b) { return (*statics()->selectionTable)[b]; }
     // The big-endian 32-bit and 16-bit fields of player's record at byte at.
@@ -214,16 +220,16 @@ protected:
     static ByteArray* addMessage(const jint type, const jint sender, const jint player, const jint owner,
                                  const jint byte20 = 0, const jint byte22 = 0) {
         GameStatics* s = statics();
-        ByteArray* message = runtime::newByteArray(framework::kMessageBytes);
+        ByteArray* message = runtime::newByteArray(season::kMessageBytes);
         (*message)[0] = static_cast<jbyte>(type);
         putShort(message, 1, sender);
         putShort(message, 3, player);
         putShort(message, 23, owner);
         (*message)[20] = static_cast<jbyte>(byte20);
         (*message)[22] = static_cast<jbyte>(byte22);
-        (*s->inboxRing)[(s->inboxStart + s->inboxCount) % framework::kInboxSlots] = message;
+        (*s->inboxRing)[(s->inboxStart + s->inboxCount) % season::kInboxSlots] = message;
         ++s->inboxCount;
-        s->inboxWrite = (s->inboxStart + s->inboxCount) % framework::kInboxSlots;
+        s->inboxWrite = (s->inboxStart + s->inboxCount) % season::kInboxSlots;
         return message;
     }
     static void putShort(ByteArray* bytes, const jint at, const jint value) {
@@ -239,9 +245,9 @@ protected:
     EntrySeasonScreens seasonScreens{neighbours.log};
 
 private:
-    runtime::ScopedService<framework::ClubServices> clubScope{&framework::installClubServices, club};
-    runtime::ScopedService<framework::SeasonScreenServices> seasonScope{
-        &framework::installSeasonScreenServices, seasonScreens};
+    runtime::ScopedService<core::ClubServices> clubScope{&core::installClubServices, club};
+    runtime::ScopedService<core::SeasonScreenServices> seasonScope{&core::installSeasonScreenServices,
+                                                                   seasonScreens};
 };
 
 } // namespace game::testing

@@ -11,11 +11,13 @@
 
 #include "game/framework/Quorlin.h"
 #include "game/framework/StaticSetUp.h"
-#include "game/sprites/ArchiveResource.h"
+#include "game/resources/ArchiveResource.h"
 #include "tests/support/HostHarness.h"
 #include "tests/support/TemporaryRoot.h"
 
 namespace game::testing {
+
+using namespace game::resources;
 
 class SampleGameHarness : public ::testing::Test {
 protected:
@@ -26,15 +28,15 @@ protected:
         std::filesystem::create_symlink(std::filesystem::path(TARNWICK_SAMPLE_ROOT) / "Brenvale" /
                                             "Tarnwick" / "data.bar",
                                         folder / "data.bar");
-        sprites::resetArchiveDirectory();
-        sprites::installArchiveOpener();
+        resources::resetArchiveDirectory();
+        resources::installArchiveOpener();
         installStaticSetUp();
         ASSERT_TRUE(harness.startMidlet(&Quorlin::create));
     }
     void TearDown() override {
         harness.host().closeApplication();
         runtime::Application::setStaticSetUp({});
-        sprites::resetArchiveDirectory();
+        resources::resetArchiveDirectory();
         root.reset();
     }
 

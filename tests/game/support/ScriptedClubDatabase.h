@@ -6,11 +6,13 @@
 #include <map>
 #include <vector>
 
-#include "game/framework/ClubServices.h"
+#include "game/core/services/ClubServices.h"
 #include "game/interim/InterimClubServices.h"
 #include "runtime/Service.h"
 
 namespace game::testing {
+
+using namespace game::core;
 
 class ScriptedClubDatabase final : public interim::InterimClubServices {
 public:
@@ -31,7 +33,7 @@ public:
     std::vector<runtime::jboolean> startersOnlyAsked;
 
 private:
-    runtime::ScopedService<framework::ClubServices> scope{&framework::installClubServices, *this};
+    runtime::ScopedService<core::ClubServices> scope{&core::installClubServices, *this};
 };
 
 } // namespace game::testing

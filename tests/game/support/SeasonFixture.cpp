@@ -1,18 +1,21 @@
 // The season tests' runtime and scripted season screens (see SeasonFixture.h).
-#include "tests/game/framework/SeasonFixture.h"
+#include "tests/game/support/SeasonFixture.h"
 
-#include "game/framework/LeagueTables.h"
-#include "game/framework/RecordBytes.h"
+#include "game/core/RecordBytes.h"
+#include "game/season/LeagueTables.h"
 
 namespace game::testing {
+
+using namespace game::season;
+using namespace game::core;
 
 namespace {
 constexpr jint kLeagues = 13;
 constexpr jint kTeamsPerLeague = 20;
 
 void addGoals(runtime::ByteArray* row, const jint scored, const jint conceded) {
-    namespace st = framework::standings;
-    const jint difference = framework::readShortBE(row, st::kGoalDifference) + scored - conceded;
+    namespace st = season::standings;
+    const jint difference = core::readShortBE(row, st::kGoalDifference) + scored - conceded;
     (*row)[st::kGoalDifference] = static_cast<runtime::jbyte>(difference >> 8);
     (*row)[st::kGoalDifference + 1] = static_cast<runtime::jbyte>(difference);
     (*row)[st::kGoals] = static_cast<runtime::jbyte>((*row)[st::kGoals] + scored);
@@ -70,15 +73,15 @@ runtime::ByteArray* SeasonTest::row(const jint slot) const {
 }
 
 jint SeasonTest::points(const jint slot) const {
-    return (*row(slot))[framework::standings::kPoints] & 0xFF;
+    return (*row(slot))[season::standings::kPoints] & 0xFF;
 }
 
 jint SeasonTest::goalDifference(const jint slot) const {
-    return framework::readShortBE(row(slot), framework::standings::kGoalDifference);
+    return core::readShortBE(row(slot), season::standings::kGoalDifference);
 }
 
 jint SeasonTest::goals(const jint slot) const {
-    return (*row(slot))[framework::standings::kGoals] & 0xFF;
+    return (*row(slot))[season::standings::kGoals] & 0xFF;
 }
 
 void SeasonTest::setUpTwentyTeamLeagues() const {

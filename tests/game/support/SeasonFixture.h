@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "game/framework/ClubServices.h"
-#include "game/framework/GameStatics.h"
-#include "game/framework/SeasonScreenServices.h"
+#include "game/core/GameStatics.h"
+#include "game/core/services/ClubServices.h"
+#include "game/core/services/SeasonScreenServices.h"
 #include "game/interim/InterimClubServices.h"
 #include "runtime/Arrays.h"
 #include "runtime/Random.h"
@@ -21,6 +21,8 @@
 #include "tests/support/GameRuntime.h"
 
 namespace game::testing {
+
+using namespace game::core;
 
 using runtime::jboolean;
 using runtime::jint;
@@ -44,7 +46,7 @@ struct FixtureCall {
     ScriptedResult result;
 };
 
-class ScriptedSeasonScreens final : public framework::SeasonScreenServices {
+class ScriptedSeasonScreens final : public core::SeasonScreenServices {
 public:
     jint simulateFixture(jint home, jint away, jboolean played, jboolean homeBonus, jboolean drawAllowed,
                          jboolean recordStats, jint kind, jboolean mayNote) override;
@@ -102,9 +104,8 @@ protected:
     void reseed(runtime::jlong seed) const;
 
 private:
-    runtime::ScopedService<framework::SeasonScreenServices> scope{&framework::installSeasonScreenServices,
-                                                                  screens};
-    runtime::ScopedService<framework::ClubServices> clubScope{&framework::installClubServices, club};
+    runtime::ScopedService<core::SeasonScreenServices> scope{&core::installSeasonScreenServices, screens};
+    runtime::ScopedService<core::ClubServices> clubScope{&core::installClubServices, club};
 };
 
 } // namespace game::testing

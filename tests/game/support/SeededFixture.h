@@ -5,7 +5,7 @@
 #include "runtime/ObjectManager.h"
 #include "runtime/Random.h"
 #include "runtime/StreamsPrint.h"
-#include "tests/game/framework/FrameworkFixture.h"
+#include "tests/game/support/FrameworkFixture.h"
 
 namespace game::testing {
 

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
 #include "runtime/Arrays.h"
 #include "runtime/String.h"
 

@@ -8,14 +8,16 @@
 #include <string>
 #include <vector>
 
-#include "game/framework/TextBoxes.h"
 #include "game/sprites/ASprite.h"
 #include "game/sprites/SpriteFormat.h"
 #include "game/sprites/SpriteLoading.h"
+#include "game/sprites/TextBoxes.h"
 #include "runtime/Service.h"
-#include "tests/game/GameResourceFixture.h"
+#include "tests/game/support/GameResourceFixture.h"
 
 namespace game::testing {
+
+using namespace game::sprites;
 
 using runtime::jint;
 
@@ -35,7 +37,7 @@ struct DrawnLine {
     bool operator==(const DrawnLine&) const = default;
 };
 
-class LineRecorder final : public framework::TextLineDrawer {
+class LineRecorder final : public sprites::TextLineDrawer {
 public:
     void drawSubString(profile::Graphics*, runtime::String* const text, const jint start, const jint end,
                        const jint x, const jint y, const jint anchor, const jint font,
@@ -87,8 +89,7 @@ protected:
     LineRecorder recorder;
 
 private:
-    runtime::ScopedService<framework::TextLineDrawer> drawerScope{&framework::installTextLineDrawer,
-                                                                  recorder};
+    runtime::ScopedService<sprites::TextLineDrawer> drawerScope{&sprites::installTextLineDrawer, recorder};
 };
 
 } // namespace game::testing

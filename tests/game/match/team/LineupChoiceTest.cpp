@@ -5,11 +5,12 @@
 
 #include <algorithm>
 
-#include "game/framework/LineupChoice.h"
 #include "game/match/PositionMasks.h"
-#include "tests/game/framework/MatchSideFixture.h"
+#include "game/match/team/LineupChoice.h"
+#include "tests/game/support/MatchSideFixture.h"
 
 namespace game::testing {
+
 namespace {
 
 // The line of a single group, as the group-based description puts it.
@@ -65,7 +66,7 @@ TEST(LineupChoiceTest, SkillGrades) {
     const jint cases[][2] = {{-5, 0}, {0, 0},  {56, 0}, {57, 1}, {63, 1}, {64, 2},
                              {91, 5}, {92, 6}, {98, 6}, {99, 7}, {127, 7}};
     for (const auto& c : cases) {
-        EXPECT_EQ(framework::skillGrade(c[0]), c[1]) << c[0];
+        EXPECT_EQ(match::skillGrade(c[0]), c[1]) << c[0];
     }
 }
 
@@ -76,7 +77,7 @@ protected:
         for (jint i = 0; i < 30; ++i) {
             (*statics()->matchSlotList)[i] = -1;
         }
-        framework::chooseLineup(side);
+        match::chooseLineup(side);
     }
 };
 
@@ -207,11 +208,11 @@ TEST_F(LineupChoiceFixture, PlaceWithoutAGroupTakesTheBestOfAllGroups) {
 
 TEST_F(LineupChoiceFixture, MissingTablesAreLoggedAndLeftAlone) {
     statics()->matchSlotList = nullptr;
-    framework::chooseLineup(1);
+    match::chooseLineup(1);
     statics()->matchSlotList = runtime::newIntArray(30);
-    framework::chooseLineup(2);
+    match::chooseLineup(2);
     (*statics()->matchSquadCount)[1] = 31; // clamped to 30
-    framework::chooseLineup(1);
+    match::chooseLineup(1);
     SUCCEED();
 }
 

@@ -2,15 +2,16 @@
 // player, substitutions) and the list of changes since kick-off.
 #include <gtest/gtest.h>
 
-#include "game/framework/LineupSwap.h"
-#include "tests/game/framework/MatchSideFixture.h"
+#include "game/match/team/LineupSwap.h"
+#include "tests/game/support/MatchSideFixture.h"
 
 namespace game::testing {
+
 namespace {
 
-using framework::recordSubstitutions;
-using framework::swapLineupPositions;
-using framework::swapMatchPlayers;
+using match::recordSubstitutions;
+using match::swapLineupPositions;
+using match::swapMatchPlayers;
 
 class LineupSwapTest : public MatchSideFixture {
 protected:

@@ -2,11 +2,12 @@
 // players among them: match records, names, the line-up, the squad written back, players started.
 #include <gtest/gtest.h>
 
-#include "game/framework/MatchSide.h"
+#include "game/match/team/MatchSide.h"
 #include "runtime/String.h"
-#include "tests/game/framework/MatchSideFixture.h"
+#include "tests/game/support/MatchSideFixture.h"
 
 namespace game::testing {
+
 namespace {
 
 constexpr jint kTeam = 2;
@@ -94,7 +95,7 @@ std::vector<jint> availableNumbers() {
 
 TEST_F(MatchSideTest, OpponentThenUserSideRoundTrip) {
     GameStatics* s = statics();
-    framework::setUpMatchSide(1, kTeam);
+    match::setUpMatchSide(1, kTeam);
     EXPECT_EQ((*s->matchSquadCount)[1], kAvailable);
     const std::vector<jint> chosen = slotList(30);
     std::vector<jint> sorted(chosen.begin(), chosen.begin() + kAvailable);
@@ -127,7 +128,7 @@ TEST_F(MatchSideTest, OpponentThenUserSideRoundTrip) {
 
     recorder.started.clear();
     const std::vector<jint> written = squad();
-    framework::setUpMatchSide(0, kTeam);
+    match::setUpMatchSide(0, kTeam);
     EXPECT_EQ((*s->matchSquadCount)[0], kAvailable);
     EXPECT_EQ(squad(), written) << "the user's side keeps its order";
     // Player 10's record: the byte table.
@@ -147,7 +148,7 @@ TEST_F(MatchSideTest, KeepLineupFillsTheLineupTablesInstead) {
     GameStatics* s = statics();
     s->keepLineup = 1;
     const std::vector<jint> before = squad();
-    framework::setUpMatchSide(0, kTeam);
+    match::setUpMatchSide(0, kTeam);
     EXPECT_EQ(squad(), before) << "nothing is written back";
     const std::vector<jint> places = slotList(30);
     std::vector<jint> expected;
@@ -165,16 +166,16 @@ TEST_F(MatchSideTest, KeepLineupFillsTheLineupTablesInstead) {
 
 TEST_F(MatchSideTest, OpponentRecordsFollowTheAvailablePlayers) {
     statics()->keepLineup = 1; // no write-back: the squad keeps its gaps
-    framework::setUpMatchSide(1, kTeam);
+    match::setUpMatchSide(1, kTeam);
     EXPECT_EQ(recordByte(1, kAvailable - 1, 12), 24) << "the last available player, squad slot 24";
     EXPECT_EQ(name(1, kAvailable - 1), "P34");
     EXPECT_EQ(recordByte(1, kAvailable, 12), 0) << "no record past the available players";
 }
 
 TEST_F(MatchSideTest, BadTeamOrSideIsLogged) {
-    framework::setUpMatchSide(2, kTeam);
-    framework::setUpMatchSide(0, 3);
-    framework::setUpMatchSide(0, -1);
+    match::setUpMatchSide(2, kTeam);
+    match::setUpMatchSide(0, 3);
+    match::setUpMatchSide(0, -1);
     EXPECT_TRUE(recorder.started.empty());
 }
 

@@ -3,13 +3,14 @@
 
 #include <array>
 
-#include "game/framework/DatabaseLookups.h"
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
 #include "game/match/CPlayer.h"
+#include "game/match/team/MatchSide.h"
 #include "runtime/ObjectManager.h"
 #include "tests/support/GameRuntime.h"
 
-namespace game::framework {
+namespace game::match {
+
 namespace {
 
 using match::CPlayer;
@@ -98,4 +99,4 @@ TEST_F(TeamRolesTest, ASideWithoutATeamIsLeftAlone) {
 }
 
 } // namespace
-} // namespace game::framework
+} // namespace game::match

@@ -14,15 +14,16 @@
 #include <vector>
 
 #include "PixelTestSupport.h"
-#include "game/framework/GameStatics.h"
-#include "game/framework/MatchCamera.h"
-#include "game/framework/MatchView.h"
+#include "game/core/GameStatics.h"
 #include "game/match/CPlayer.h"
 #include "game/match/Geometry.h"
+#include "game/match/MatchView.h"
+#include "game/match/view/MatchCamera.h"
 #include "runtime/ObjectManager.h"
-#include "tests/game/GameResourceFixture.h"
+#include "tests/game/support/GameResourceFixture.h"
 
 namespace game::testing {
+
 namespace {
 
 using match::Actor;
@@ -51,7 +52,7 @@ protected:
     static jint clampedY(const jint y) {
         jint lo = 0;
         jint hi = 0;
-        framework::pitchOutlineRange(11, lo, hi);
+        match::pitchOutlineRange(11, lo, hi);
         return y < lo ? lo : (y > hi ? hi : y);
     }
     static CPlayer* player(const jint x, const jint y, const jint direction) {
@@ -70,7 +71,7 @@ TEST_F(MatchCameraTest, StepTowardTable) {
                           {1, 0, 1},    {0, 0, 0},       {-100, 0, -4}, {-20, 0, -2}, {-3, 0, -1},
                           {100, 7, 11}, {-100, -7, -11}, {5, 7, 5},     {-7, 7, -7},  {30, -3, 5}};
     for (const Case& c : cases) {
-        EXPECT_EQ(framework::cameraStepToward(c.diff, c.lead), c.step) << c.diff << ", " << c.lead;
+        EXPECT_EQ(match::cameraStepToward(c.diff, c.lead), c.step) << c.diff << ", " << c.lead;
     }
 }
 
@@ -85,7 +86,7 @@ TEST_F(MatchCameraTest, StandingSubjectIsApproachedByFourTwoOneAndReachedExactly
     std::vector<jint> steps;
     for (jint frame = 0; frame < 60; ++frame) {
         const jint before = s->cameraX;
-        framework::updateMatchCamera();
+        match::updateMatchCamera();
         steps.push_back(s->cameraX - before);
         const jint left = 1152 - s->cameraX;
         ASSERT_GE(left, 0) << "never past the subject";
@@ -110,17 +111,17 @@ TEST_F(MatchCameraTest, ChangeOfSubjectFreezesAFrameAndTheBallInFlightHoldsFour)
     s->focusLevel = 3;
     s->cameraX = 600;
     s->cameraY = 300;
-    framework::updateMatchCamera();
+    match::updateMatchCamera();
     EXPECT_EQ(s->cameraSubject.get(), static_cast<Actor*>(runner));
     EXPECT_EQ(s->cameraX, 600) << "the new subject's first frame keeps still";
-    framework::updateMatchCamera();
+    match::updateMatchCamera();
     EXPECT_NE(s->cameraX, 600) << "then it follows";
     // The ball in flight (state 10): the change freezes one frame and holds four more.
     s->primaryFocusPlayer = nullptr;
     s->ballState = 10;
     std::vector<jint> xs;
     for (jint frame = 0; frame < 7; ++frame) {
-        framework::updateMatchCamera();
+        match::updateMatchCamera();
         xs.push_back(s->cameraX);
     }
     EXPECT_EQ(s->cameraSubject.get(), s->ball.get());
@@ -134,14 +135,14 @@ TEST_F(MatchCameraTest, ChangeOfSubjectFreezesAFrameAndTheBallInFlightHoldsFour)
     };
     for (const Case c : {Case{1, 5}, Case{4, 3}, Case{2, 1}, Case{9, 1}}) {
         s->primaryFocusPlayer = runner;
-        framework::updateMatchCamera();
-        framework::updateMatchCamera();
+        match::updateMatchCamera();
+        match::updateMatchCamera();
         s->primaryFocusPlayer = nullptr;
         s->ballState = c.state;
         jint still = 0;
         jint last = s->cameraX;
         for (jint frame = 0; frame < 8; ++frame) {
-            framework::updateMatchCamera();
+            match::updateMatchCamera();
             if (s->cameraX != last) {
                 break;
             }
@@ -168,7 +169,7 @@ TEST_F(MatchCameraTest, PitchOutlineBands) {
     for (const Case& c : cases) {
         jint lo = 0;
         jint hi = 0;
-        framework::pitchOutlineRange(c.x, lo, hi);
+        match::pitchOutlineRange(c.x, lo, hi);
         EXPECT_EQ(lo, c.lo) << c.x;
         EXPECT_EQ(hi, c.hi) << c.x;
     }
@@ -179,7 +180,7 @@ TEST_F(MatchCameraTest, PitchOutlineBands) {
     s->cameraMode = 1;
     s->cameraSubject = s->ball.get();
     s->cameraArrived = 1;
-    framework::updateMatchCamera();
+    match::updateMatchCamera();
     EXPECT_EQ(s->cameraTargetX, -20);
     EXPECT_EQ(s->cameraTargetY, clampedY(879 + ((-(-200000) * 128 >> 8) >> 8) - 400));
     EXPECT_EQ(s->cameraX, 0);
@@ -195,7 +196,7 @@ TEST_F(MatchCameraTest, ArrivalJumpsOntoTheTargetAndRedrawsTheBackground) {
     s->cameraLastStepX = 4;
     s->cameraLastStepY = -2;
     s->cameraArrived = 1;
-    framework::updateMatchCamera();
+    match::updateMatchCamera();
     EXPECT_EQ(s->cameraX, s->cameraTargetX);
     EXPECT_EQ(s->cameraY, s->cameraTargetY);
     EXPECT_EQ(s->cameraLastStepX, 0);
@@ -204,9 +205,9 @@ TEST_F(MatchCameraTest, ArrivalJumpsOntoTheTargetAndRedrawsTheBackground) {
     EXPECT_EQ(s->cameraArrived, 0);
     // updateCamera(1) lands in the call itself; updateCamera(0) steps.
     place(s->ball, -40000, -20000);
-    framework::updateCamera(0);
+    match::updateCamera(0);
     EXPECT_NE(s->cameraX, s->cameraTargetX);
-    framework::updateCamera(1);
+    match::updateCamera(1);
     EXPECT_EQ(s->cameraX, s->cameraTargetX);
     EXPECT_EQ(s->cameraY, s->cameraTargetY);
 }
@@ -218,10 +219,10 @@ TEST_F(MatchCameraTest, AnArrivalDuringAStillFrameWaitsForTheNextMove) {
     s->primaryFocusPlayer = runner;
     s->focusLevel = 3;
     s->cameraArrived = 1;
-    framework::updateMatchCamera(); // the new subject's still frame
+    match::updateMatchCamera(); // the new subject's still frame
     EXPECT_EQ(s->cameraX, 0);
     EXPECT_EQ(s->cameraArrived, 1);
-    framework::updateMatchCamera();
+    match::updateMatchCamera();
     EXPECT_EQ(s->cameraX, s->cameraTargetX);
     EXPECT_EQ(s->cameraArrived, 0);
 }
@@ -232,10 +233,10 @@ TEST_F(MatchCameraTest, ScriptedPanArrivesExactlyThenFollowsAgain) {
     s->cameraY = 100;
     s->matchPhase = 1;
     s->cameraPanCountdown = 3;
-    framework::moveCameraTo(1, 340 + 130, 500 + 45, 12, 8); // target (230, 145)
+    match::moveCameraTo(1, 340 + 130, 500 + 45, 12, 8); // target (230, 145)
     std::vector<jint> xs;
     for (jint frame = 0; frame < 20 && s->cameraMode == 2; ++frame) {
-        framework::updateMatchCamera();
+        match::updateMatchCamera();
         xs.push_back(s->cameraX);
         ASSERT_LE(s->cameraX, 230);
         ASSERT_LE(s->cameraY, 145);
@@ -261,29 +262,29 @@ TEST_F(MatchCameraTest, LeadsAndNoReversal) {
     s->cameraSubject = runner;
     s->cameraFollowsPlayer = 1;
     s->phaseStep = 2;
-    framework::updateMatchCamera();
+    match::updateMatchCamera();
     EXPECT_EQ(s->cameraTargetX, 1392 - 240 + 60);
     s->matchPhase = 6;
     s->restartActor = runner;
     runner->direction = 4;
-    framework::updateMatchCamera();
+    match::updateMatchCamera();
     EXPECT_EQ(s->cameraTargetX, 1392 - 240 + 121);
     EXPECT_EQ(s->cameraTargetY, 879 - 400 + 41);
     // Penalty (phase 8) in mode 1: twice 60 and 20 by the side sign, on top of the direction lead.
     s->matchPhase = 8;
     s->sideSign = -1;
     runner->direction = 1;
-    framework::updateMatchCamera();
+    match::updateMatchCamera();
     EXPECT_EQ(s->cameraTargetX, 1392 - 240 - 120);
     EXPECT_EQ(s->cameraTargetY, 879 - 400 - 20 - 20);
     // The camera never steps against last frame's step.
     s->matchPhase = 0;
     s->cameraX = 1500;
     s->cameraLastStepX = 3;
-    framework::updateMatchCamera();
+    match::updateMatchCamera();
     EXPECT_EQ(s->cameraX, 1500);
     EXPECT_EQ(s->cameraLastStepX, 0);
-    framework::updateMatchCamera();
+    match::updateMatchCamera();
     EXPECT_LT(s->cameraX, 1500);
 }
 
@@ -304,20 +305,20 @@ TEST_F(MatchCameraTest, BallInFlightLeadsSidewaysToMidFlight) {
     };
     for (const Case c : {Case{0, 0}, Case{10, 72}, Case{20, 144}, Case{30, 72}, Case{40, 0}}) {
         s->ballPathIndex = c.index;
-        framework::updateMatchCamera();
+        match::updateMatchCamera();
         EXPECT_EQ(s->cameraTargetX, 1392 - 240 + c.lead) << c.index;
     }
     s->ball->flightSide = 0;
     s->ballPathIndex = 20;
-    framework::updateMatchCamera();
+    match::updateMatchCamera();
     EXPECT_EQ(s->cameraTargetX, 1392 - 240 - 144);
     // A path grounded at once (d = 0) has no lead; neither has a low ball.
     (*s->ballPathGrounded)[1] = 1;
-    framework::updateMatchCamera();
+    match::updateMatchCamera();
     EXPECT_EQ(s->cameraTargetX, 1392 - 240);
     (*s->ballPathGrounded)[1] = 0;
     s->ball->z = 5120;
-    framework::updateMatchCamera();
+    match::updateMatchCamera();
     EXPECT_EQ(s->cameraTargetX, 1392 - 240);
 }
 
@@ -371,10 +372,10 @@ TEST_F(MatchCameraTest, TrajectoryOfThreeHundredTicksMatchesItsRecording) {
         s->matchPhase = tick >= 200 && tick < 230 ? 8 : 0;
         s->sideSign = 1;
         if (tick == 250) {
-            framework::moveCameraTo(1, 1600, 900, 12, 3);
+            match::moveCameraTo(1, 1600, 900, 12, 3);
             s->cameraPanCountdown = 5;
         }
-        framework::updateMatchCamera();
+        match::updateMatchCamera();
         out << tick << " " << s->cameraX << " " << s->cameraY << " " << s->cameraMode << "\n";
     }
     const std::string path = profile::test::fixturePath("framework/camera_trajectory.txt");

@@ -10,19 +10,21 @@
 #include <string>
 
 #include "PixelTestSupport.h"
-#include "game/framework/GameStatics.h"
-#include "game/framework/MatchPanelServices.h"
-#include "game/framework/MatchStatsPanel.h"
-#include "game/framework/ObjectSetUp.h"
-#include "game/framework/TopStates.h"
+#include "game/core/GameStatics.h"
+#include "game/core/ObjectSetUp.h"
+#include "game/core/TopStates.h"
+#include "game/core/services/MatchPanelServices.h"
 #include "game/match/CPlayer.h"
+#include "game/match/view/MatchStatsPanel.h"
 #include "profile/Graphics.h"
 #include "profile/Image.h"
 #include "runtime/ObjectManager.h"
 #include "runtime/Service.h"
-#include "tests/game/framework/SampleGameHarness.h"
+#include "tests/game/support/SampleGameHarness.h"
 
-namespace game::framework {
+namespace game::match {
+using namespace game::core;
+
 namespace {
 
 using runtime::jint;
@@ -131,4 +133,4 @@ TEST_F(MatchStatsGoldenTest, ThePanelMatchesTheGoldenImages) {
 }
 
 } // namespace
-} // namespace game::framework
+} // namespace game::match

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "game/framework/MatchPanelServices.h"
-#include "game/framework/MatchStatsPanel.h"
-#include "game/framework/ObjectSetUp.h"
-#include "game/framework/TextPackage.h"
+#include "game/core/ObjectSetUp.h"
+#include "game/core/TextPackage.h"
+#include "game/core/services/MatchPanelServices.h"
 #include "game/match/CPlayer.h"
+#include "game/match/view/MatchStatsPanel.h"
 #include "game/sprites/ASprite.h"
 #include "game/sprites/TextPackageLoader.h"
 #include "profile/Graphics.h"
@@ -23,17 +23,20 @@
 #include "runtime/ObjectManager.h"
 #include "runtime/Service.h"
 #include "runtime/System.h"
-#include "tests/game/GameResourceFixture.h"
-#include "tests/game/framework/TextFixture.h"
+#include "tests/game/support/GameResourceFixture.h"
+#include "tests/game/support/TextFixture.h"
 #include "tools/SamplePacks.h"
 #include "tools/SampleTexts.h"
 
 namespace game::testing {
+using namespace game::sprites;
+using namespace game::core;
+
 namespace {
 
 using runtime::jint;
 
-class ScriptedPanel final : public framework::MatchPanelServices {
+class ScriptedPanel final : public core::MatchPanelServices {
 public:
     void prepareFixtureHeader() override { ++headerCalls; }
     jint teamGoals(match::CTeam* team) override { return team == first ? 3 : team == second ? 1 : -99; }
@@ -50,7 +53,7 @@ protected:
         sprites::loadTextPackageEntry(runtime::getConstantString(tools::kTextPackConstant),
                                       tools::kTextPackageEntry);
         GameStatics* s = statics();
-        s->currentGraphics = runtime::newObject<profile::Graphics>(framework::createMutableImage(480, 800));
+        s->currentGraphics = runtime::newObject<profile::Graphics>(core::createMutableImage(480, 800));
         s->firstTeam = runtime::newObject<match::CTeam>();
         s->secondTeam = runtime::newObject<match::CTeam>();
         panel.first = s->firstTeam.get();
@@ -74,13 +77,12 @@ protected:
             (*row)[i] = values[static_cast<std::size_t>(i)];
         }
     }
-    static std::string label(const int row) { return text(framework::getText(29 + row)); }
+    static std::string label(const int row) { return text(core::getText(29 + row)); }
 
     ScriptedPanel panel;
     LineRecorder recorder;
-    runtime::ScopedService<framework::MatchPanelServices> scoped{framework::installMatchPanelServices, panel};
-    runtime::ScopedService<framework::TextLineDrawer> drawerScope{&framework::installTextLineDrawer,
-                                                                  recorder};
+    runtime::ScopedService<core::MatchPanelServices> scoped{core::installMatchPanelServices, panel};
+    runtime::ScopedService<sprites::TextLineDrawer> drawerScope{&sprites::installTextLineDrawer, recorder};
 };
 
 TEST_F(MatchStatsPanelTest, RowValues) {
@@ -91,22 +93,22 @@ TEST_F(MatchStatsPanelTest, RowValues) {
         int row, left, right;
     } cases[] = {{0, 5, 4}, {4, 1, 2}, {8, 50, 50}, {9, 75, 0}, {10, 0, 0}};
     for (const auto& c : cases) {
-        const framework::StatRowValues v = framework::statRowValues(c.row, a, b);
+        const match::StatRowValues v = match::statRowValues(c.row, a, b);
         EXPECT_EQ(v.left, c.left) << c.row;
         EXPECT_EQ(v.right, c.right) << c.row;
     }
     // Possession counts as unsigned: 40000 ticks against 10000.
     const short pa[13] = {0, 0, 0, 0, 0, 0, 0, 0, static_cast<short>(40000)};
     const short pb[13] = {0, 0, 0, 0, 0, 0, 0, 0, 10000};
-    EXPECT_EQ(framework::statRowValues(8, pa, pb).left, 80);
-    EXPECT_EQ(framework::statRowValues(8, pa, pb).right, 20);
+    EXPECT_EQ(match::statRowValues(8, pa, pb).left, 80);
+    EXPECT_EQ(match::statRowValues(8, pa, pb).right, 20);
 }
 
 TEST_F(MatchStatsPanelTest, PaintsEveryTextWithItsPalette) {
     setStats(0, {5, 1, 2, 0, 1, 3, 0, 0, 30, 3, 1, 4, 0});
     setStats(1, {4, 1, 3, 0, 2, 3, 1, 0, 10, 0, 0, 0, 0});
     (*statics()->panelTextOffsets)[0] = -4;
-    framework::paintMatchStats();
+    match::paintMatchStats();
     EXPECT_EQ(panel.headerCalls, 1); // no badge strip yet
     const std::vector<DrawnLine> top = {
         {"HOME", 35, 158, 9, 0, 1},
@@ -144,8 +146,8 @@ TEST_F(MatchStatsPanelTest, PaintsEveryTextWithItsPalette) {
 TEST_F(MatchStatsPanelTest, MatchDayLayoutAndSwappedSides) {
     statics()->matchDayMode = 1;
     statics()->sidesSwapped = 1;
-    statics()->badgeStrip = framework::createMutableImage(42, 56);
-    framework::paintMatchStats();
+    statics()->badgeStrip = core::createMutableImage(42, 56);
+    match::paintMatchStats();
     EXPECT_EQ(panel.headerCalls, 0);
     const std::vector<DrawnLine> lines = recorder.take();
     ASSERT_EQ(lines.size(), 4u + 33u);
@@ -163,7 +165,7 @@ TEST_F(MatchStatsPanelTest, MatchDayLayoutAndSwappedSides) {
 // Team indices outside the statistics or the names draw the top texts they can and no rows.
 TEST_F(MatchStatsPanelTest, UnknownTeamsDrawNoRows) {
     statics()->matchTeamIndexB = 5;
-    framework::paintMatchStats();
+    match::paintMatchStats();
     const std::vector<DrawnLine> lines = recorder.take();
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[0].text, "HOME");
@@ -173,15 +175,15 @@ TEST_F(MatchStatsPanelTest, UnknownTeamsDrawNoRows) {
 class ObjectSetUpFixture : public GameResourceFixture {};
 
 TEST_F(ObjectSetUpFixture, MutableImageAndDefaultFont) {
-    profile::Image* image = framework::createMutableImage(30, 20);
+    profile::Image* image = core::createMutableImage(30, 20);
     EXPECT_EQ(image->getWidth(), 30);
     EXPECT_EQ(image->getHeight(), 20);
     EXPECT_EQ(image->isMutable, 1);
-    runtime::Font* font = framework::getDefaultFont();
+    runtime::Font* font = core::getDefaultFont();
     ASSERT_NE(font, nullptr);
     EXPECT_EQ(font->face + font->style + font->size, 0);
     runtime::System::gc();
-    EXPECT_EQ(framework::getDefaultFont(), font);
+    EXPECT_EQ(core::getDefaultFont(), font);
 }
 
 TEST_F(ObjectSetUpFixture, NewPlayerKeepsItsSevenReferencesAlive) {

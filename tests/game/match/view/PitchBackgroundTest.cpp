@@ -7,13 +7,14 @@
 // and look at every rewritten image before committing it.
 #include <vector>
 
-#include "game/framework/PitchBackground.h"
-#include "tests/game/framework/MatchViewFixture.h"
+#include "game/match/view/PitchBackground.h"
+#include "tests/game/support/MatchViewFixture.h"
 
 namespace game::testing {
+
 namespace {
 
-using framework::PitchViewPiece;
+using match::PitchViewPiece;
 
 struct TileRange {
     jint x0, y0, x1, y1;
@@ -54,11 +55,10 @@ protected:
         profile::Graphics* keptGraphics = s->pitchGraphics;
         const jint window[] = {s->backgroundTileX0, s->backgroundTileY0, s->backgroundTileX1,
                                s->backgroundTileY1};
-        s->pitchBuffer =
-            framework::createMutableImage(framework::kPitchBufferWidth, framework::kPitchBufferHeight);
+        s->pitchBuffer = core::createMutableImage(match::kPitchBufferWidth, match::kPitchBufferHeight);
         s->pitchGraphics = runtime::newObject<profile::Graphics>(s->pitchBuffer.get());
         s->backgroundForceRedraw = 1;
-        framework::drawPitchBackground(x, y);
+        match::drawPitchBackground(x, y);
         std::vector<std::uint16_t> pixels = screenPixels();
         s->pitchBuffer = kept;
         s->pitchGraphics = keptGraphics;
@@ -104,7 +104,7 @@ TEST_F(PitchBackgroundTest, IncrementalScreensEqualFullRedrawsAlongACameraPath) 
     jint x = 470;
     jint y = 2;
     s->backgroundForceRedraw = 1;
-    framework::drawPitchBackground(x, y);
+    match::drawPitchBackground(x, y);
     jint step = 0;
     bool wrappedX[2] = {false, false};
     bool wrappedY[2] = {false, false};
@@ -112,10 +112,10 @@ TEST_F(PitchBackgroundTest, IncrementalScreensEqualFullRedrawsAlongACameraPath) 
         x += m.dx;
         y += m.dy;
         ASSERT_TRUE(x >= 0 && x <= 2399 && y >= 0 && y <= 607) << x << ", " << y;
-        wrappedX[x % framework::kPitchBufferWidth > 16 ? 1 : 0] = true;
-        wrappedY[y % framework::kPitchBufferHeight > 16 ? 1 : 0] = true;
+        wrappedX[x % match::kPitchBufferWidth > 16 ? 1 : 0] = true;
+        wrappedY[y % match::kPitchBufferHeight > 16 ? 1 : 0] = true;
         s->backgroundForceRedraw = m.force ? 1 : 0;
-        framework::drawPitchBackground(x, y);
+        match::drawPitchBackground(x, y);
         const std::vector<std::uint16_t> incremental = screenPixels();
         ASSERT_EQ(incremental, fullRedraw(x, y)) << "step " << step << " at (" << x << ", " << y << ")";
         ++step;
@@ -150,18 +150,18 @@ TEST_F(PitchBackgroundTest, BlitPiecesFollowTheRingsWraps) {
           {0, 0, 14, 24, 466, 776}}},
     };
     for (const Case& c : cases) {
-        PitchViewPiece pieces[framework::kMaxPitchViewPieces];
-        const jint count = framework::pitchViewPieces(c.x, c.y, pieces);
+        PitchViewPiece pieces[match::kMaxPitchViewPieces];
+        const jint count = match::pitchViewPieces(c.x, c.y, pieces);
         EXPECT_EQ(std::vector<PitchViewPiece>(pieces, pieces + count), c.pieces) << c.x << ", " << c.y;
     }
 }
 
 TEST_F(PitchBackgroundTest, MovesRedrawOnlyTheUncoveredTiles) {
-    const framework::PitchTilePainter previous = framework::setPitchTilePainter(&recordTiles);
+    const match::PitchTilePainter previous = match::setPitchTilePainter(&recordTiles);
     painted().clear();
     GameStatics* s = statics();
     s->backgroundForceRedraw = 1;
-    framework::drawPitchBackground(100, 200);
+    match::drawPitchBackground(100, 200);
     EXPECT_EQ(s->backgroundForceRedraw, 0);
     // The window: columns 6..36, rows 12..62 (one more than the screen shows).
     EXPECT_EQ(painted(), (std::vector<TileRange>{{6, 12, 36, 62}}));
@@ -179,10 +179,10 @@ TEST_F(PitchBackgroundTest, MovesRedrawOnlyTheUncoveredTiles) {
     };
     for (const Case& c : cases) {
         painted().clear();
-        framework::drawPitchBackground(c.x, c.y);
+        match::drawPitchBackground(c.x, c.y);
         EXPECT_EQ(painted(), c.ranges) << c.x << ", " << c.y;
     }
-    framework::setPitchTilePainter(previous);
+    match::setPitchTilePainter(previous);
 }
 
 TEST_F(PitchBackgroundTest, TheClipIsWholeAfterwardsAndPhase15KeepsThePanelsFree) {
@@ -194,7 +194,7 @@ TEST_F(PitchBackgroundTest, TheClipIsWholeAfterwardsAndPhase15KeepsThePanelsFree
     const std::uint16_t panel = screen->row16(10)[10];
     s->matchPhase = 15;
     s->backgroundForceRedraw = 1;
-    framework::drawPitchBackground(40, 40);
+    match::drawPitchBackground(40, 40);
     EXPECT_EQ(screen->row16(10)[10], panel);
     EXPECT_EQ(screen->row16(790)[300], panel);
     EXPECT_NE(screen->row16(24)[10], panel);
@@ -215,7 +215,7 @@ TEST_F(PitchBackgroundTest, SamplePitchGoldens) {
     GameStatics* s = statics();
     for (const Case& c : cases) {
         s->backgroundForceRedraw = 1;
-        framework::drawPitchBackground(c.x, c.y);
+        match::drawPitchBackground(c.x, c.y);
         expectGolden(c.name, *screen, 0, 0, 480, 800);
     }
 }

@@ -6,25 +6,28 @@
 #include <filesystem>
 #include <vector>
 
-#include "game/framework/GameStatics.h"
-#include "game/framework/TopStates.h"
+#include "game/core/GameStatics.h"
+#include "game/core/TopStates.h"
+#include "game/core/services/InfoScreenServices.h"
+#include "game/core/services/PromotionScreenServices.h"
 #include "game/match/CPlayer.h"
 #include "game/sprites/ASprite.h"
 #include "game/sprites/ASpriteInstance.h"
-#include "game/sprites/InfoScreenServices.h"
-#include "game/sprites/PromotionScreenServices.h"
-#include "game/sprites/StartupLoading.h"
+#include "game/sprites/loading/StartupLoading.h"
 #include "profile/Image.h"
 #include "runtime/ConstantPool.h"
 #include "runtime/Exceptions.h"
 #include "runtime/LibraryExceptions.h"
 #include "runtime/ObjectManager.h"
 #include "runtime/Service.h"
-#include "tests/game/framework/SampleGameHarness.h"
+#include "tests/game/support/SampleGameHarness.h"
 #include "tests/support/RuntimeValues.h"
 #include "tools/SampleImageSets.h"
 
-namespace game::framework {
+namespace game::sprites {
+using namespace game::match;
+using namespace game::core;
+
 namespace {
 
 using match::Actor;
@@ -169,7 +172,7 @@ TEST_F(StartupLoadingTest, StepThreeReadsTheStoredSettingsAndStoresThemOnAFirstR
     EXPECT_EQ(std::filesystem::file_size(record), 3u);
 }
 
-class PromotionDouble final : public sprites::PromotionScreenServices {
+class PromotionDouble final : public core::PromotionScreenServices {
 public:
     void initialize(jint, jint) override {}
     runtime::jboolean isLinkAvailable() override { return 1; }
@@ -181,8 +184,8 @@ public:
 
 TEST_F(StartupLoadingTest, PromotionEntriesNeedTheEnableFlagAndOneSetEntryFlag) {
     PromotionDouble promotion;
-    runtime::ScopedService<sprites::PromotionScreenServices> scoped(&sprites::installPromotionScreenServices,
-                                                                    promotion);
+    runtime::ScopedService<core::PromotionScreenServices> scoped(&core::installPromotionScreenServices,
+                                                                 promotion);
     struct Case {
         const char* name;
         bool enabled;
@@ -339,7 +342,7 @@ TEST_F(StartupLoadingTest, PitchDataReadsFourLayersInTheirOrderAndSetsThePitchSi
     EXPECT_FALSE(runtime::exceptionPending());
 }
 
-class ParserDouble final : public sprites::InfoScreenServices {
+class ParserDouble final : public core::InfoScreenServices {
 public:
     void loadSoundPlayers() override {}
     jint parseDataSet(runtime::ByteArray* bytes, const jint arg) override {
@@ -360,7 +363,7 @@ public:
 TEST_F(StartupLoadingTest, APackEntryIsParsedWholeAndAFailureOfTheReaderOrTheParserGivesZero) {
     runThroughStep(20);
     ParserDouble parser;
-    runtime::ScopedService<sprites::InfoScreenServices> scoped(&sprites::installInfoScreenServices, parser);
+    runtime::ScopedService<core::InfoScreenServices> scoped(&core::installInfoScreenServices, parser);
     runtime::String* const pitch = runtime::getConstantString(158);
     EXPECT_EQ(sprites::parsePackEntry(pitch, tools::kPitchMapEntries[0], 3), 7);
     EXPECT_EQ(parser.lengths, (std::vector<jint>{tools::kPitchColumns * tools::kPitchRows}));
@@ -396,4 +399,4 @@ TEST_F(StartupLoadingTest, ImageSetsLoadWholeOrInStripsOfAtLeastOneRowAndNullWhe
 }
 
 } // namespace
-} // namespace game::framework
+} // namespace game::sprites

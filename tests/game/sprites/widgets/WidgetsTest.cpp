@@ -5,13 +5,16 @@
 
 #include <vector>
 
+#include "game/core/services/WidgetServices.h"
 #include "game/match/CPlayer.h"
-#include "game/sprites/WidgetServices.h"
-#include "game/sprites/Widgets.h"
+#include "game/sprites/widgets/Widgets.h"
 #include "runtime/Service.h"
 #include "tests/game/sprites/DrawRecorder.h"
 
 namespace game::sprites::testing {
+using namespace game::match;
+using namespace game::core;
+
 namespace {
 
 using Marks = std::vector<Mark>;
