@@ -677,6 +677,8 @@ char* VirtualMemoryManager::compactBySliding(const jint need) {
     return nullptr;
 }
 
+// Stress mode runs this at every allocation, Debug and sanitizer builds included, so the walk
+// reads each header once and calls as little as it can.
 void VirtualMemoryManager::slideEverything() {
     applyPendingFrees();
     materializeCuts();
@@ -684,33 +686,51 @@ void VirtualMemoryManager::slideEverything() {
     ++m_compactions;
     const bool upwards = m_slideUpwards;
     m_slideUpwards = !m_slideUpwards;
-    char* fragment = m_base;
-    while (fragment < end()) {
-        // A stretch: free and movable fragments up to the next pinned one. Its free fragments
-        // leave the index (and the split fragment stops being one) as they are passed.
-        char* const start = fragment;
-        bool hasFree = false;
-        m_slideRuns.clear();
-        while (fragment < end()) {
-            const jint size = extentAt(fragment);
-            if (m_freeStarts.test(unitOf(fragment))) {
-                forgetFree(fragment, size);
-                --m_freeCount;
-                --m_fragmentCount;
-                hasFree = true;
-            } else if (isMovable(fragment)) {
-                m_slideRuns.emplace_back(fragment, size);
-            } else {
-                break;
-            }
+    char* const stop = m_base + m_heapSize;
+    char* start = m_base;
+    bool hasFree = false;
+    // Room for every fragment, so the walk stores without growing the list.
+    if (m_slideRuns.size() < static_cast<std::size_t>(m_fragmentCount)) {
+        m_slideRuns.resize(static_cast<std::size_t>(m_fragmentCount));
+    }
+    char** const runs = m_slideRuns.data();
+    m_slideCount = 0;
+    m_slideBytes = 0;
+    // Stretches of free and movable fragments, each ended by a pinned one (or the heap's end).
+    // Free fragments leave the index (and the split one stops being split) as they are passed.
+    for (char* fragment = m_base; fragment < stop;) {
+        jint size = m_splitSize;
+        if (fragment != m_split) {
+            std::memcpy(&size, fragment + kSizeOffset, sizeof size);
+        }
+        if (size > 0) {
+            forgetFree(fragment, size);
+            --m_freeCount;
+            --m_fragmentCount;
+            hasFree = true;
             fragment += size;
+            continue;
+        }
+        size = -size;
+        void** owner = nullptr;
+        std::memcpy(&owner, fragment + kOwnerOffset, sizeof owner);
+        if (owner != nullptr && *owner == fragment + m_headerSize) {
+            runs[m_slideCount++] = fragment;
+            m_slideBytes += size;
+            fragment += size;
+            continue;
         }
         if (hasFree) {
             slideStretch(start, fragment, upwards);
         }
-        if (fragment < end()) {
-            fragment += extentAt(fragment);
-        }
+        m_slideCount = 0;
+        m_slideBytes = 0;
+        hasFree = false;
+        fragment += size;
+        start = fragment;
+    }
+    if (hasFree) {
+        slideStretch(start, stop, upwards);
     }
     pruneIndex();
 }
@@ -718,38 +738,51 @@ void VirtualMemoryManager::slideEverything() {
 void VirtualMemoryManager::slideStretch(char* start, char* stop, const bool upwards) {
     m_starts.unsetRange(unitOf(start), unitOf(stop));
     m_freeStarts.unsetRange(unitOf(start), unitOf(stop));
-    jint freeBytes = 0;
-    const auto place = [this](char* fragment, char* destination, const jint size) {
+    // Where the free bytes end up, known before anything moves, so each buffer's vacated bytes
+    // there are poisoned as it goes. They never touch a buffer not yet moved (its bytes are its
+    // own) nor a new place (those lie outside the free bytes).
+    const jint freeBytes = static_cast<jint>(stop - start) - m_slideBytes;
+    char* const freeStart = upwards ? start : stop - freeBytes;
+    char* const freeStop = freeStart + freeBytes;
+    char* const poisonFrom = freeStart + kAlignment;
+    char* const* const runs = m_slideRuns.data();
+    const std::size_t count = m_slideCount;
+    // Downwards each buffer lands at or below where it was, upwards at or above, so walking in
+    // that order never writes over a buffer not yet moved. The new starts are marked a bitmap
+    // word at a time.
+    char* cursor = upwards ? stop : start;
+    std::uint32_t word = 0;
+    std::uint64_t mask = 0;
+    for (std::size_t n = 0; n < count; ++n) {
+        char* const fragment = runs[upwards ? count - 1 - n : n];
+        jint size = 0;
+        std::memcpy(&size, fragment + kSizeOffset, sizeof size);
+        size = -size;
+        char* const destination = upwards ? cursor - size : cursor;
+        cursor = upwards ? destination : cursor + size;
         if (destination != fragment) {
             std::memmove(destination, fragment, static_cast<std::size_t>(size));
-            *ownerOf(destination) = destination + m_headerSize;
+            void** owner = nullptr;
+            std::memcpy(&owner, destination + kOwnerOffset, sizeof owner);
+            *owner = destination + m_headerSize;
+            char* const from = fragment > poisonFrom ? fragment : poisonFrom;
+            char* const to = fragment + size < freeStop ? fragment + size : freeStop;
+            if (from < to) {
+                std::memset(from, kPoison, static_cast<std::size_t>(to - from));
+            }
         }
-        m_starts.set(unitOf(destination));
-    };
-    // Downwards each buffer lands at or below where it was, upwards at or above, so walking in
-    // that order never writes over a buffer not yet moved.
-    char* freeStart = start;
-    if (upwards) {
-        char* cursor = stop;
-        for (auto run = m_slideRuns.rbegin(); run != m_slideRuns.rend(); ++run) {
-            cursor -= run->second;
-            place(run->first, cursor, run->second);
+        const auto unit = static_cast<std::uint32_t>(static_cast<std::size_t>(destination - m_base) / kAlignment);
+        if (unit / FragmentBitmap::kWordBits != word) {
+            if (mask != 0) {
+                m_starts.setBits(word, mask);
+            }
+            word = unit / FragmentBitmap::kWordBits;
+            mask = 0;
         }
-        freeBytes = static_cast<jint>(cursor - start);
-    } else {
-        char* cursor = start;
-        for (const auto& [fragment, size] : m_slideRuns) {
-            place(fragment, cursor, size);
-            cursor += size;
-        }
-        freeStart = cursor;
-        freeBytes = static_cast<jint>(stop - cursor);
+        mask |= std::uint64_t{1} << (unit % FragmentBitmap::kWordBits);
     }
-    // The bytes buffers left behind inside the new free fragment; what was free already holds
-    // poison (or was never used).
-    char* const freeStop = freeStart + freeBytes;
-    for (const auto& [fragment, size] : m_slideRuns) {
-        poison(std::max(fragment, freeStart + kAlignment), std::min<const char*>(fragment + size, freeStop));
+    if (mask != 0) {
+        m_starts.setBits(word, mask);
     }
     setSize(freeStart, freeBytes);
     m_starts.set(unitOf(freeStart));

@@ -28,7 +28,6 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
-#include <utility>
 #include <vector>
 
 #include "runtime/Collector.h"
@@ -244,7 +243,8 @@ private:
     // Stress mode: slides every movable buffer to the low end of its stretch between pinned
     // fragments, or to the high end, in turn; each stretch's free bytes become one fragment.
     void slideEverything();
-    // The stretch [start, stop) holds free fragments and the movable used ones in m_slideRuns.
+    // The stretch [start, stop) holds free fragments and the movable used ones listed in
+    // m_slideRuns (m_slideBytes in all).
     void slideStretch(char* start, char* stop, bool upwards);
     // Stress mode: overwrites [from, to) with kPoison.
     static void poison(char* from, const char* to);
@@ -298,9 +298,12 @@ private:
     CollectHook m_collectHook;
     bool m_collecting = false;
     jint m_compactions = 0;
-    // Stress mode: the next slide's direction, and its list of (used fragment, size).
+    // Stress mode: the next slide's direction, and the movable buffers of the stretch it is at
+    // (the first m_slideCount entries) with their bytes.
     bool m_slideUpwards = false;
-    std::vector<std::pair<char*, jint>> m_slideRuns;
+    std::vector<char*> m_slideRuns;
+    std::size_t m_slideCount = 0;
+    jint m_slideBytes = 0;
 };
 
 } // namespace runtime

@@ -2,15 +2,17 @@
 // the storage was, and inside a NoAllocationScope the allocation itself stops a checked build.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "runtime/Arrays.h"
 #include "runtime/Collector.h"
+#include "runtime/Log.h"
 #include "runtime/NoAllocationScope.h"
 #include "runtime/ObjectManager.h"
 #include "runtime/VirtualMemoryManager.h"
 #include "tests/runtime/CollectorTestSupport.h"
-#include "tests/runtime/RuntimeFixture.h"
 
 namespace runtime {
 namespace {
@@ -34,7 +36,13 @@ bool isVacated(const VirtualMemoryManager& heap, const void* address) {
     return false;
 }
 
-class ElementPointerTest : public CollectedRuntimeTest {};
+class ElementPointerTest : public CollectedRuntimeTest {
+protected:
+    // Death tests match what the dying child wrote to stderr.
+    static void logToStderr() {
+        setLogSink([](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); });
+    }
+};
 
 TEST_F(ElementPointerTest, AStaleElementPointerReadsPoisonUnderStress) {
     IntArray* kept = newIntArray(kLength);
@@ -68,7 +76,7 @@ TEST_F(ElementPointerTest, AnAllocationOrCollectionInsideTheScopeStopsNamingIt) 
     IntArray* array = newIntArray(4);
     EXPECT_DEATH(
         {
-            RuntimeFixture::logToStderr();
+            logToStderr();
             const NoAllocationScope scope("row loop");
             jint* elements = array->data();
             elements[0] = newIntArray(1)->length;
@@ -76,7 +84,7 @@ TEST_F(ElementPointerTest, AnAllocationOrCollectionInsideTheScopeStopsNamingIt) 
         "an allocation inside NoAllocationScope \"row loop\"");
     EXPECT_DEATH(
         {
-            RuntimeFixture::logToStderr();
+            logToStderr();
             const NoAllocationScope outer("outer span");
             const NoAllocationScope inner("inner span");
             manager()->gc(0);
