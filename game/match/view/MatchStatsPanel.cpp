@@ -1,6 +1,9 @@
 // The match statistics panel (see MatchStatsPanel.h).
 #include "game/match/view/MatchStatsPanel.h"
 
+#include <algorithm>
+#include <array>
+
 #include "game/core/GameStatics.h"
 #include "game/core/TextPackage.h"
 #include "game/core/services/MatchPanelServices.h"
@@ -103,13 +106,21 @@ String* valueText(const jint value, const jchar suffix) {
     return text->toString();
 }
 
-const short* teamStats(const jint team) {
+using TeamStats = std::array<short, kStatEntries>;
+
+// Copies the team's statistics into values; false when it has none. A copy, because every row of
+// the panel allocates, and a compaction moves the array's storage.
+bool copyTeamStats(const jint team, TeamStats& values) {
     runtime::ObjectArray* const stats = statics()->matchStats;
     if (stats == nullptr || team < 0 || team >= stats->length) {
-        return nullptr;
+        return false;
     }
     auto* const row = static_cast<runtime::ShortArray*>((*stats)[team]);
-    return row != nullptr && row->length >= kStatEntries ? row->data() : nullptr;
+    if (row == nullptr || row->length < kStatEntries) {
+        return false;
+    }
+    std::copy_n(row->data(), kStatEntries, values.begin());
+    return true;
 }
 
 jint rate(const short hits, const short tries) {
@@ -169,16 +180,16 @@ void paintMatchStats() {
     drawText(getConstantString(kScoreSeparator), kScoreX, kScoreY + offset, kAnchorCentre + kAnchorRaised,
              kHighlightPalette);
 
-    const short* const statsA = teamStats(teamA);
-    const short* const statsB = teamStats(teamB);
-    if (statsA == nullptr || statsB == nullptr) {
+    TeamStats statsA{};
+    TeamStats statsB{};
+    if (!copyTeamStats(teamA, statsA) || !copyTeamStats(teamB, statsB)) {
         runtime::log("paintMatchStats: no statistics for teams %d and %d", teamA, teamB);
         return;
     }
     for (jint row = 0; row < kRowCount; ++row) {
         const jint y =
             s->matchDayMode != 0 ? kMatchDayRowTop + kMatchDayRowStep * row : kRowTop + kRowStep * row;
-        const StatRowValues values = statRowValues(row, statsA, statsB);
+        const StatRowValues values = statRowValues(row, statsA.data(), statsB.data());
         const bool smallerBetter = row >= kFirstSmallerBetterRow && row < kPossessionRow;
         const bool leftBetter = smallerBetter ? values.left < values.right : values.left > values.right;
         const bool rightBetter = smallerBetter ? values.right < values.left : values.right > values.left;

@@ -18,6 +18,7 @@
 #include "profile/Graphics.h"
 #include "profile/Image.h"
 #include "runtime/ClassTable.h"
+#include "runtime/Collector.h"
 #include "runtime/ConstantPool.h"
 #include "runtime/Font.h"
 #include "runtime/ObjectManager.h"
@@ -77,7 +78,6 @@ protected:
             (*row)[i] = values[static_cast<std::size_t>(i)];
         }
     }
-    static std::string label(const int row) { return text(core::getText(29 + row)); }
 
     ScriptedPanel panel;
     LineRecorder recorder;
@@ -104,9 +104,38 @@ TEST_F(MatchStatsPanelTest, RowValues) {
     EXPECT_EQ(match::statRowValues(8, pa, pb).right, 20);
 }
 
+// Statistics whose rows show every case: rows 0-3 larger is better, 4-7 smaller, 8 the
+// possession share, 9 and 10 the rates over entries 11 and 12.
+const std::vector<short> kHomeStats = {5, 1, 2, 0, 1, 3, 0, 0, 30, 3, 1, 4, 0};
+const std::vector<short> kAwayStats = {4, 1, 3, 0, 2, 3, 1, 0, 10, 0, 0, 0, 0};
+
+// The eleven rows the panel paints for kHomeStats and kAwayStats from line `at` on: (left text,
+// left palette, right text, right palette) per row, and the row's label.
+void expectRows(const std::vector<DrawnLine>& lines, std::size_t at) {
+    const struct {
+        const char* left;
+        int leftPalette;
+        const char* right;
+        int rightPalette;
+    } rows[] = {
+        {"5 ", 1, "4 ", 0},   {"1 ", 0, "1 ", 0},  {"2 ", 0, "3 ", 1}, {"0 ", 0, "0 ", 0},
+        {"1 ", 1, "2 ", 0},   {"3 ", 0, "3 ", 0},  {"0 ", 1, "1 ", 0}, {"0 ", 0, "0 ", 0},
+        {"75%", 1, "25%", 0}, {"75%", 1, "0%", 0}, {"0%", 0, "0%", 0},
+    };
+    ASSERT_EQ(lines.size(), at + 33);
+    for (int r = 0; r < 11; ++r, at += 3) {
+        const std::string label = testing_support::textOf(core::getText(29 + r));
+        const jint y = 160 + 28 * r + 7;
+        EXPECT_EQ(lines[at], (DrawnLine{rows[r].left, 34, y, 1, 0, rows[r].leftPalette})) << r;
+        EXPECT_EQ(lines[at + 1], (DrawnLine{rows[r].right, 446, y, 4, 0, rows[r].rightPalette})) << r;
+        EXPECT_EQ(lines[at + 2], (DrawnLine{label, 240, y, 2, 0, 0})) << r;
+        EXPECT_FALSE(label.empty()) << r;
+    }
+}
+
 TEST_F(MatchStatsPanelTest, PaintsEveryTextWithItsPalette) {
-    setStats(0, {5, 1, 2, 0, 1, 3, 0, 0, 30, 3, 1, 4, 0});
-    setStats(1, {4, 1, 3, 0, 2, 3, 1, 0, 10, 0, 0, 0, 0});
+    setStats(0, kHomeStats);
+    setStats(1, kAwayStats);
     (*statics()->panelTextOffsets)[0] = -4;
     match::paintMatchStats();
     EXPECT_EQ(panel.headerCalls, 1); // no badge strip yet
@@ -121,26 +150,33 @@ TEST_F(MatchStatsPanelTest, PaintsEveryTextWithItsPalette) {
     for (std::size_t i = 0; i < top.size(); ++i) {
         EXPECT_EQ(lines[i], top[i]) << i;
     }
-    // (left text, left palette, right text, right palette) per row: rows 0-3 larger is better,
-    // 4-7 smaller, 8 the possession share, 9 and 10 the rates over entries 11 and 12.
-    const struct {
-        const char* left;
-        int leftPalette;
-        const char* right;
-        int rightPalette;
-    } rows[] = {
-        {"5 ", 1, "4 ", 0},   {"1 ", 0, "1 ", 0},  {"2 ", 0, "3 ", 1}, {"0 ", 0, "0 ", 0},
-        {"1 ", 1, "2 ", 0},   {"3 ", 0, "3 ", 0},  {"0 ", 1, "1 ", 0}, {"0 ", 0, "0 ", 0},
-        {"75%", 1, "25%", 0}, {"75%", 1, "0%", 0}, {"0%", 0, "0%", 0},
-    };
-    for (int r = 0; r < 11; ++r) {
-        const std::size_t at = top.size() + 3 * static_cast<std::size_t>(r);
-        const jint y = 160 + 28 * r + 7;
-        EXPECT_EQ(lines[at], (DrawnLine{rows[r].left, 34, y, 1, 0, rows[r].leftPalette})) << r;
-        EXPECT_EQ(lines[at + 1], (DrawnLine{rows[r].right, 446, y, 4, 0, rows[r].rightPalette})) << r;
-        EXPECT_EQ(lines[at + 2], (DrawnLine{label(r), 240, y, 2, 0, 0})) << r;
-        EXPECT_FALSE(label(r).empty()) << r;
+    expectRows(lines, top.size());
+}
+
+// New rows above freed garbage: the paint's first allocation under stress slides the rows' storage
+// down into the holes, and every later one moves it again. Each row still reads the values.
+[[gnu::noinline]] void replaceRowsAboveGarbage() {
+    for (int i = 0; i < 8; ++i) {
+        runtime::newShortArray(13);
     }
+    for (int t = 0; t < 2; ++t) {
+        (*statics()->matchStats)[t] = runtime::newShortArray(13);
+    }
+}
+
+TEST_F(MatchStatsPanelTest, RowsReadTheirValuesWhileEveryAllocationMovesThem) {
+    replaceRowsAboveGarbage();
+    setStats(0, kHomeStats);
+    setStats(1, kAwayStats);
+    runtime::clearDeadStack();
+    application.objectManager->gc(0);
+    const std::size_t moves = application.secondaryHeap->compactionCount();
+    runtime::setGcStress(true);
+    match::paintMatchStats();
+    runtime::setGcStress(false);
+    EXPECT_GT(application.secondaryHeap->compactionCount(), moves + 11);
+    const std::vector<DrawnLine> lines = recorder.take();
+    expectRows(lines, 4);
 }
 
 TEST_F(MatchStatsPanelTest, MatchDayLayoutAndSwappedSides) {
