@@ -38,7 +38,6 @@ public:
         std::filesystem::create_symlink(std::filesystem::path(TARNWICK_SAMPLE_ROOT) / "Brenvale" /
                                             "Tarnwick" / "data.bar",
                                         folder / "data.bar");
-        game::resources::resetArchiveDirectory();
         game::resources::installArchiveOpener();
         game::installStaticSetUp();
         started = harness.startMidlet(&game::Quorlin::create);
@@ -46,7 +45,6 @@ public:
     ~SampleGame() {
         harness.host().closeApplication();
         runtime::Application::setStaticSetUp({});
-        game::resources::resetArchiveDirectory();
     }
 
     // Runs frames to the first title frame painted, answering the first-run question; false

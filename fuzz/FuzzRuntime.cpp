@@ -15,11 +15,13 @@
 #include <unordered_set>
 #include <vector>
 
+#include "game/core/GameStatics.h"
 #include "game/resources/ArchiveResource.h"
 #include "profile/AppProperties.h"
 #include "profile/Resources.h"
 #include "runtime/Application.h"
 #include "runtime/Arrays.h"
+#include "runtime/ClassTable.h"
 #include "runtime/Collector.h"
 #include "runtime/ConstantPool.h"
 #include "runtime/Log.h"
@@ -94,9 +96,17 @@ void setUp() {
     // The sample pool is served directly: the archive opener is the parsers' to exercise.
     runtime::setResourceOpener(&testing_support::openSamplePool);
     instance = new runtime::Application();
-    runtime::RuntimeOptions options;
-    options.loadConstantPool = true;
-    if (!instance->init(options)) {
+    // The game's block: the archive opener keeps its directory there.
+    runtime::StaticSetUp staticSetUp;
+    staticSetUp.createBlock = []() -> runtime::StaticClass* {
+        return runtime::createStaticBlock<game::GameStatics>();
+    };
+    staticSetUp.run = [](runtime::StaticClass* block) {
+        runtime::initClassTable(block);
+        runtime::loadConstantPool(block);
+    };
+    runtime::Application::setStaticSetUp(staticSetUp);
+    if (!instance->init()) {
         fail("the runtime cannot be set up");
     }
     profile::installResourceOpener();

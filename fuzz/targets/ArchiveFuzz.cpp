@@ -6,6 +6,7 @@
 #include <string>
 
 #include "fuzz/FuzzRuntime.h"
+#include "game/core/GameStatics.h"
 #include "game/resources/ArchiveResource.h"
 #include "profile/GamePaths.h"
 #include "profile/Resources.h"
@@ -77,7 +78,7 @@ void fuzzArchive(const std::uint8_t* data, const std::size_t size) {
     for (const char* name : {"/constants.bin", "/APP.JAD", "/"}) {
         readWhole(profile::getResourceAsStream(runtime::newStringFromCString(name)));
     }
-    const game::resources::ArchiveDirectory& directory = game::resources::archiveDirectory();
+    const game::GameStatics& directory = *game::statics();
     if (directory.archiveEntryNames == nullptr) {
         return;
     }

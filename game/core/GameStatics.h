@@ -4,6 +4,7 @@
 #pragma once
 
 #include "game/core/ASpriteStatics.h"
+#include "game/core/ArchiveStatics.h"
 #include "game/core/CStateStatics.h"
 #include "game/core/DeviceStatics.h"
 #include "game/core/IGPStatics.h"
@@ -22,7 +23,8 @@ struct GameStatics : runtime::StaticClass,
                      MatchViewStatics,
                      CStateStatics,
                      ASpriteStatics,
-                     IGPStatics {};
+                     IGPStatics,
+                     ArchiveStatics {};
 
 // The block of the running Application (installed by the game's static set-up).
 inline GameStatics* statics() {

@@ -5,9 +5,11 @@
 #include <string_view>
 #include <vector>
 
+#include "game/core/GameStatics.h"
 #include "game/resources/ArchiveFormat.h"
 #include "profile/Files.h"
 #include "profile/Resources.h"
+#include "runtime/Application.h"
 #include "runtime/ConstantPoolFormat.h"
 #include "runtime/Exceptions.h"
 #include "runtime/Log.h"
@@ -26,20 +28,25 @@ using runtime::String;
 
 namespace {
 
-ArchiveDirectory directory;
-
-// The directory lives for the whole run, like the statics that hold it.
-template <typename T> T* permanent(T* object) {
-    object->collectable = 0;
-    return object;
+// The running Application's game block, which holds the directory; null (logged) under any other
+// block, so a lookup never reads a directory the block does not own.
+GameStatics* directoryBlock() {
+    runtime::Application* const application = runtime::Application::getInstance();
+    auto* const block =
+        application != nullptr ? dynamic_cast<GameStatics*>(application->getStaticClass()) : nullptr;
+    if (block == nullptr) {
+        runtime::log("the archive directory needs the game's static block; no resource can be found");
+    }
+    return block;
 }
 
-std::string archivePathText() {
-    return directory.archiveFile != nullptr ? profile::narrowPath(directory.archiveFile->path) : "";
+std::string archivePathText(const GameStatics* const block) {
+    return block->archiveFile != nullptr ? profile::narrowPath(block->archiveFile->path) : "";
 }
 
 // Reads the entries into the directory arrays; returns how many entries were read whole.
-jint readEntries(runtime::java_io_DataInputStream* data, const jint count, const jint fileSize) {
+jint readEntries(GameStatics* const block, runtime::java_io_DataInputStream* data, const jint count,
+                 const jint fileSize) {
     for (jint i = 0; i < count; ++i) {
         String* name = data->readUTF();
         const jint offset = data->readInt();
@@ -49,32 +56,38 @@ jint readEntries(runtime::java_io_DataInputStream* data, const jint count, const
         }
         if (offset < 0 || size < 0 || static_cast<jlong>(offset) + size > fileSize) {
             runtime::log("%s: entry %d lies outside the file (offset %d, size %d); it is left out",
-                         archivePathText().c_str(), i, offset, size);
+                         archivePathText(block).c_str(), i, offset, size);
             continue;
         }
-        (*directory.archiveEntryNames)[i] = permanent(name);
-        (*directory.archiveEntryOffsets)[i] = offset;
-        (*directory.archiveEntrySizes)[i] = size;
+        (*block->archiveEntryNames)[i] = name;
+        (*block->archiveEntryOffsets)[i] = offset;
+        (*block->archiveEntrySizes)[i] = size;
     }
     return count;
 }
 
 } // namespace
 
-ArchiveDirectory& archiveDirectory() {
-    return directory;
-}
-
 void resetArchiveDirectory() {
-    directory = ArchiveDirectory{};
+    if (GameStatics* const block = directoryBlock()) {
+        block->archiveFile = nullptr;
+        block->archiveEntryNames = nullptr;
+        block->archiveEntryOffsets = nullptr;
+        block->archiveEntrySizes = nullptr;
+    }
 }
 
 void loadArchiveDirectory() {
-    File* file = permanent(runtime::newObject<File>(permanent(profile::getArchivePath())));
-    directory.archiveFile = file;
+    GameStatics* const block = directoryBlock();
+    if (block == nullptr) {
+        return;
+    }
+    File* const file = runtime::newObject<File>(profile::getArchivePath());
+    block->archiveFile = file;
     FileInputStream* stream = FileInputStream::open(file);
     if (stream == nullptr) {
-        runtime::log("%s: the archive cannot be opened; no resource can be found", archivePathText().c_str());
+        runtime::log("%s: the archive cannot be opened; no resource can be found",
+                     archivePathText(block).c_str());
         return;
     }
     const jint fileSize = stream->available();
@@ -82,30 +95,34 @@ void loadArchiveDirectory() {
     jint count = data->readShort();
     // Reading the directory catches every Exception: its callers expect none from a lookup.
     if (runtime::catchException(runtime::kException)) {
-        runtime::log("%s: no directory; no resource can be found", archivePathText().c_str());
+        runtime::log("%s: no directory; no resource can be found", archivePathText(block).c_str());
         data->close();
         return;
     }
     if (count < 0) {
-        runtime::log("%s: negative entry count %d", archivePathText().c_str(), count);
+        runtime::log("%s: negative entry count %d", archivePathText(block).c_str(), count);
         count = 0;
     }
-    directory.archiveEntryNames = permanent(runtime::newObjectArray(count, runtime::kString));
-    directory.archiveEntryOffsets = permanent(runtime::newIntArray(count));
-    directory.archiveEntrySizes = permanent(runtime::newIntArray(count));
-    const jint read = readEntries(data, count, fileSize);
+    block->archiveEntryNames = runtime::newObjectArray(count, runtime::kString);
+    block->archiveEntryOffsets = runtime::newIntArray(count);
+    block->archiveEntrySizes = runtime::newIntArray(count);
+    const jint read = readEntries(block, data, count, fileSize);
     if (runtime::catchException(runtime::kException)) {
-        runtime::log("%s: the directory is cut short after %d of %d entries", archivePathText().c_str(), read,
-                     count);
+        runtime::log("%s: the directory is cut short after %d of %d entries", archivePathText(block).c_str(),
+                     read, count);
     }
     data->close();
 }
 
 runtime::java_io_InputStream* openArchiveResource(String* const name) {
-    if (directory.archiveFile == nullptr) {
+    GameStatics* const block = directoryBlock();
+    if (block == nullptr) {
+        return nullptr;
+    }
+    if (block->archiveFile == nullptr) {
         loadArchiveDirectory();
     }
-    runtime::ObjectArray* names = directory.archiveEntryNames;
+    runtime::ObjectArray* names = block->archiveEntryNames;
     if (names == nullptr || name == nullptr) {
         return nullptr;
     }
@@ -117,23 +134,24 @@ runtime::java_io_InputStream* openArchiveResource(String* const name) {
             entry->regionMatches(1, 0, name, start, length) == 0) {
             continue;
         }
-        FileInputStream* stream = FileInputStream::open(directory.archiveFile);
+        FileInputStream* stream = FileInputStream::open(block->archiveFile);
         if (stream == nullptr) {
-            runtime::log("%s: the archive cannot be opened", archivePathText().c_str());
+            runtime::log("%s: the archive cannot be opened", archivePathText(block).c_str());
             return nullptr;
         }
-        const jint offset = (*directory.archiveEntryOffsets)[i];
+        const jint offset = (*block->archiveEntryOffsets)[i];
         const jlong skipped = stream->skip(offset);
         if (runtime::getPendingException() != nullptr) {
             return nullptr;
         }
         if (skipped != offset) {
-            runtime::log("%s: the archive is shorter than its directory says", archivePathText().c_str());
+            runtime::log("%s: the archive is shorter than its directory says",
+                         archivePathText(block).c_str());
             stream->close();
             return nullptr;
         }
         return runtime::newObject<runtime::javax_microedition_io_ResourceInputStream>(
-            stream, (*directory.archiveEntrySizes)[i]);
+            stream, (*block->archiveEntrySizes)[i]);
     }
     return nullptr;
 }

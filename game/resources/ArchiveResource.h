@@ -1,36 +1,21 @@
 // The archive resource opener: every resource the game opens by a name that is not a ".bar" file
 // (the constant pool, packs, texts, sounds, the database, "app.jad") is an entry of the archive
-// "data.bar" (layout: ArchiveFormat.h). The directory is read once, on the first lookup, and
-// each lookup hands out a stream limited to its entry.
+// "data.bar" (layout: ArchiveFormat.h). The directory is read once, on the first lookup, into the
+// game block's archive statics (ArchiveStatics), and each lookup hands out a stream limited to its
+// entry. Under a block that is not the game's, nothing is found (logged).
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
 #include <string>
 
-#include "runtime/Arrays.h"
 #include "runtime/Streams.h"
-
-namespace profile {
-struct javax_microedition_io_File;
-}
 
 namespace game::resources {
 
-// The directory, kept for the whole run. Every object it holds is permanent (never collected);
-// a partly read directory keeps the entries read whole, and the name of an entry that was not is
-// null.
-struct ArchiveDirectory {
-    profile::javax_microedition_io_File* archiveFile = nullptr; // set before anything is read
-    runtime::ObjectArray* archiveEntryNames = nullptr;
-    runtime::IntArray* archiveEntryOffsets = nullptr;
-    runtime::IntArray* archiveEntrySizes = nullptr;
-};
-ArchiveDirectory& archiveDirectory();
-
-// Reads the directory of the file at getArchivePath(). An entry whose bytes do not lie inside the
-// file is dropped; a directory cut short keeps the entries before the cut. Problems are logged;
-// nothing is raised.
+// Reads the directory of the file at getArchivePath() into the archive statics. An entry whose
+// bytes do not lie inside the file is dropped (its name stays null); a directory cut short keeps
+// the entries before the cut. Problems are logged; nothing is raised.
 void loadArchiveDirectory();
 
 // A stream over the entry named name (one leading '/' dropped; ASCII case ignored; the first
@@ -46,7 +31,9 @@ std::string findArchiveProblem(std::FILE* archive, std::uint64_t size);
 // Makes openArchiveResource the profile's archive opener (at start-up).
 void installArchiveOpener();
 
-// Forgets the directory, so the next lookup reads it again (for a new Application).
+// Forgets the running block's directory, so the next lookup reads it again (the fuzz runner puts
+// the statics back this way after each input). A new Application needs no call: its block starts
+// without one.
 void resetArchiveDirectory();
 
 } // namespace game::resources

@@ -9,11 +9,15 @@
 
 #include "profile/Files.h"
 #include "profile/Resources.h"
+#include "runtime/ClassTable.h"
+#include "runtime/Collector.h"
 #include "runtime/ConstantPool.h"
 #include "runtime/Exceptions.h"
+#include "runtime/ObjectManager.h"
 #include "runtime/StaticClass.h"
 #include "runtime/String.h"
 #include "runtime/Throwable.h"
+#include "tests/game/support/GameResourceFixture.h"
 #include "tests/runtime/RuntimeFixture.h"
 #include "tests/support/RuntimeValues.h"
 #include "tests/support/TemporaryRoot.h"
@@ -37,10 +41,9 @@ class ArchiveResourceTest : public runtime::RuntimeFixture {
 protected:
     void SetUp() override {
         RuntimeFixture::SetUp();
-        resetArchiveDirectory();
+        useGameBlock(application);
     }
     void TearDown() override {
-        resetArchiveDirectory();
         profile::setArchiveOpener(nullptr);
         runtime::setResourceOpener(nullptr);
         RuntimeFixture::TearDown();
@@ -121,18 +124,52 @@ TEST_F(ArchiveResourceTest, AnEntryNeverReadsIntoTheNextOne) {
     EXPECT_EQ(contents("first"), "abc");
 }
 
+// The directory's objects are reached through the block's statics alone.
+TEST_F(ArchiveResourceTest, TheDirectoryOutlivesACollectionBetweenLookups) {
+    install(tools::buildArchive({{"first", bytesOf("abc"), ""}, {"second", bytesOf("XYZ"), ""}}));
+    EXPECT_EQ(contents("first"), "abc");
+    runtime::clearDeadStack();
+    application.objectManager->gc(0);
+    EXPECT_EQ(contents("second"), "XYZ");
+    EXPECT_EQ(text(static_cast<runtime::String*>((*statics()->archiveEntryNames)[0])), "first");
+}
+
+// A host that restarts the midlet: the new Application's block reads the directory afresh (here
+// of a changed archive) instead of reading the objects the close freed.
+TEST_F(ArchiveResourceTest, ARestartedApplicationReadsTheDirectoryAgain) {
+    install(tools::buildArchive({{"first", bytesOf("abc"), ""}}));
+    EXPECT_EQ(contents("first"), "abc");
+    application.close();
+    install(tools::buildArchive({{"other", bytesOf("-"), ""}, {"first", bytesOf("xyz"), ""}}));
+    ASSERT_TRUE(application.init());
+    useGameBlock(application);
+    EXPECT_EQ(statics()->archiveFile, nullptr);
+    EXPECT_EQ(contents("first"), "xyz");
+    EXPECT_EQ(statics()->archiveEntryNames->length, 2);
+}
+
+// Only the game's block can hold the directory; under another, nothing is found.
+TEST_F(ArchiveResourceTest, ABlockThatIsNotTheGamesFindsNothing) {
+    install(tools::buildArchive({{"first", bytesOf("abc"), ""}}));
+    delete application.staticClass;
+    application.staticClass = runtime::createStaticBlock<runtime::StaticClass>();
+    runtime::initClassTable(application.staticClass);
+    EXPECT_EQ(contents("first"), "(null)");
+    EXPECT_TRUE(logged("the archive directory needs the game's static block; no resource can be found"));
+}
+
 TEST_F(ArchiveResourceTest, AnEmptyArchiveFindsNothing) {
     install(tools::buildArchive({}));
     EXPECT_EQ(contents("constants.bin"), "(null)");
-    ASSERT_NE(archiveDirectory().archiveEntryNames, nullptr);
-    EXPECT_EQ(archiveDirectory().archiveEntryNames->length, 0);
+    ASSERT_NE(statics()->archiveEntryNames, nullptr);
+    EXPECT_EQ(statics()->archiveEntryNames->length, 0);
 }
 
 TEST_F(ArchiveResourceTest, AMissingArchiveIsLoggedOnceAndFindsNothing) {
     EXPECT_EQ(contents("constants.bin"), "(null)");
     EXPECT_EQ(contents("app.jad"), "(null)");
-    ASSERT_NE(archiveDirectory().archiveFile, nullptr); // set even though nothing could be read
-    EXPECT_EQ(archiveDirectory().archiveEntryNames, nullptr);
+    ASSERT_NE(statics()->archiveFile, nullptr); // set even though nothing could be read
+    EXPECT_EQ(statics()->archiveEntryNames, nullptr);
     jint messages = 0;
     for (const std::string& line : logLines()) {
         messages += line.find("the archive cannot be opened") != std::string::npos ? 1 : 0;
@@ -152,8 +189,8 @@ TEST_F(ArchiveResourceTest, ACutDirectoryKeepsTheEntriesReadWhole) {
     EXPECT_EQ(contents("two"), "(null)");
     EXPECT_EQ(contents("six"), "(null)");
     EXPECT_EQ(runtime::getPendingException(), nullptr);
-    EXPECT_NE(archiveDirectory().archiveEntryNames, nullptr);
-    EXPECT_EQ((*archiveDirectory().archiveEntryNames)[1], nullptr);
+    EXPECT_NE(statics()->archiveEntryNames, nullptr);
+    EXPECT_EQ((*statics()->archiveEntryNames)[1], nullptr);
     bool reported = false;
     for (const std::string& line : logLines()) {
         reported = reported || line.find("cut short after 1 of 3 entries") != std::string::npos;

@@ -16,6 +16,7 @@
 #include "runtime/ConstantPool.h"
 #include "runtime/Exceptions.h"
 #include "runtime/String.h"
+#include "tests/game/support/GameTestStatics.h"
 #include "tests/runtime/CollectorTestSupport.h"
 #include "tests/support/RuntimeValues.h"
 #include "tests/support/TemporaryRoot.h"
@@ -31,16 +32,16 @@ namespace {
 
 class ArchiveUnderCollectionTest : public runtime::gctest::CollectedRuntimeTest {
 protected:
-    void SetUp() override {
-        CollectedRuntimeTest::SetUp();
-        resetArchiveDirectory();
-    }
+    void installHooks() override { testing::installGameTestSetUp(); }
     void TearDown() override {
         runtime::setGcStress(false);
-        resetArchiveDirectory();
         profile::setArchiveOpener(nullptr);
         runtime::setResourceOpener(nullptr);
         CollectedRuntimeTest::TearDown();
+    }
+
+    testing::GameTestStatics* statics() {
+        return static_cast<testing::GameTestStatics*>(application.getStaticClass());
     }
 
     testing_support::TemporaryRoot root;
@@ -70,7 +71,6 @@ class SamplePackReadingTest : public ArchiveUnderCollectionTest {
 protected:
     void installHooks() override {
         root.write("Brenvale/Tarnwick/data.bar", tools::buildArchive(tools::sampleEntries()));
-        resetArchiveDirectory();
         installArchiveOpener();
         profile::installResourceOpener();
         installStaticSetUp();

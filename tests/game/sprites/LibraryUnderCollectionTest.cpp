@@ -21,6 +21,7 @@
 #include "runtime/String.h"
 #include "runtime/StringBuffer.h"
 #include "runtime/Vector.h"
+#include "tests/game/support/GameTestStatics.h"
 #include "tests/runtime/CollectorTestSupport.h"
 #include "tests/support/RuntimeValues.h"
 #include "tests/support/TemporaryRoot.h"
@@ -33,9 +34,9 @@ using namespace runtime;
 
 class LibraryUnderCollectionTest : public gctest::CollectedRuntimeTest {
 protected:
+    void installHooks() override { game::testing::installGameTestSetUp(); }
     void SetUp() override {
         CollectedRuntimeTest::SetUp();
-        game::resources::resetArchiveDirectory();
         root.write("Brenvale/Tarnwick/data.bar", tools::buildArchive(tools::sampleEntries()));
         game::resources::installArchiveOpener();
         installResourceOpener();
@@ -43,10 +44,12 @@ protected:
     }
     void TearDown() override {
         setGcStress(false);
-        game::resources::resetArchiveDirectory();
         setArchiveOpener(nullptr);
         setResourceOpener(nullptr);
         CollectedRuntimeTest::TearDown();
+    }
+    game::testing::GameTestStatics* statics() {
+        return static_cast<game::testing::GameTestStatics*>(application.getStaticClass());
     }
     testing_support::TemporaryRoot root;
 };

@@ -16,16 +16,22 @@
 
 namespace game {
 
+// Puts a GameStatics block with the class table in place of application's plain block, keeping
+// its constant pool.
+inline void useGameBlock(runtime::Application& application) {
+    runtime::StaticClass* plain = application.staticClass;
+    GameStatics* block = runtime::createStaticBlock<GameStatics>();
+    runtime::initClassTable(block);
+    block->constantPool = plain->constantPool.get();
+    delete plain;
+    application.staticClass = block;
+}
+
 class GameResourceFixture : public runtime::SamplePoolFixture {
 protected:
     void SetUp() override {
         SamplePoolFixture::SetUp();
-        runtime::StaticClass* plain = application.staticClass;
-        GameStatics* block = runtime::createStaticBlock<GameStatics>();
-        runtime::initClassTable(block);
-        block->constantPool = plain->constantPool.get();
-        delete plain;
-        application.staticClass = block;
+        useGameBlock(application);
         resources().clear();
         opens().clear();
         profile::setArchiveOpener(&testing_resources::openServedResource);

@@ -28,7 +28,6 @@ protected:
         std::filesystem::create_symlink(std::filesystem::path(TARNWICK_SAMPLE_ROOT) / "Brenvale" /
                                             "Tarnwick" / "data.bar",
                                         folder / "data.bar");
-        resources::resetArchiveDirectory();
         resources::installArchiveOpener();
         installStaticSetUp();
         ASSERT_TRUE(harness.startMidlet(&Quorlin::create));
@@ -36,7 +35,6 @@ protected:
     void TearDown() override {
         harness.host().closeApplication();
         runtime::Application::setStaticSetUp({});
-        resources::resetArchiveDirectory();
         root.reset();
     }
 
