@@ -6,6 +6,7 @@
 #include "game/core/GameStatics.h"
 #include "game/core/TextCodeFormat.h"
 #include "runtime/Log.h"
+#include "runtime/NoAllocationScope.h"
 #include "runtime/ObjectManager.h"
 #include "runtime/String.h"
 
@@ -72,7 +73,10 @@ runtime::String* getText(const jint id) {
     }
     std::vector<runtime::jchar> units;
     units.reserve(static_cast<std::size_t>(end - start));
-    decodeText(reinterpret_cast<const std::uint8_t*>(bytes->data()) + start, end - start, units);
+    {
+        const runtime::NoAllocationScope noAllocation("the text package's copy");
+        decodeText(reinterpret_cast<const std::uint8_t*>(bytes->data()) + start, end - start, units);
+    }
     auto* text = runtime::newObject<runtime::String>();
     text->initUnits(units.data(), static_cast<jint>(units.size()));
     return text;

@@ -35,6 +35,7 @@
 #include "runtime/ConstantPool.h"
 #include "runtime/Exceptions.h"
 #include "runtime/Log.h"
+#include "runtime/NoAllocationScope.h"
 #include "runtime/ObjectManager.h"
 #include "runtime/StreamsPrint.h"
 #include "runtime/String.h"
@@ -755,14 +756,18 @@ void buildMessagePlayerList() {
     clearSquadList();
     const jint players = recordedPlayers();
     for (jint i = 0; i < players; ++i) {
-        jbyte& state = playerByte(i, kMessageStateByte);
-        if ((state & kHighNibble) == 0) {
-            continue;
-        }
-        const bool waiting = state == kWaitingState;
-        if (waiting && !hasOpenOfferFor(i)) {
-            state = static_cast<jbyte>(state & kLowNibble);
-            continue;
+        bool waiting = false;
+        {
+            const runtime::NoAllocationScope noAllocation("the menu entry's message state reference");
+            jbyte& state = playerByte(i, kMessageStateByte);
+            if ((state & kHighNibble) == 0) {
+                continue;
+            }
+            waiting = state == kWaitingState;
+            if (waiting && !hasOpenOfferFor(i)) {
+                state = static_cast<jbyte>(state & kLowNibble);
+                continue;
+            }
         }
         const ByteArray* const message = findPlayerMessage(i, waiting);
         if (message != nullptr) {

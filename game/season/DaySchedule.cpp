@@ -3,6 +3,7 @@
 
 #include "game/core/GameStatics.h"
 #include "runtime/Log.h"
+#include "runtime/NoAllocationScope.h"
 
 namespace game::season {
 
@@ -88,6 +89,7 @@ void buildDaySchedule(const jint day, const jint league, const jboolean checkCon
         const jint event = (*calendar)[kMonthPositions * day + i];
         const jint type = (event >> kTypeShift) & kTypeMask;
         const jint step = event & kStepMask;
+        const runtime::NoAllocationScope noAllocation("the day schedule's pair references");
         runtime::jbyte& pairType = (*schedule)[2 * i];
         runtime::jbyte& pairStep = (*schedule)[2 * i + 1];
         pairType = static_cast<runtime::jbyte>(type);

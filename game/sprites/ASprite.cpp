@@ -13,6 +13,7 @@
 #include "profile/Image.h"
 #include "runtime/ClassTable.h"
 #include "runtime/Log.h"
+#include "runtime/NoAllocationScope.h"
 #include "runtime/ObjectManager.h"
 #include "runtime/System.h"
 
@@ -769,7 +770,8 @@ IntArray* ASprite::decodeModule(const jint module, const jint transform, IntArra
     const jint height = (*moduleHeight)[module] & kByteMask;
     const jint count = width * height;
     IntArray* buffer = decodeBufferFor(count);
-    // Nothing allocates from here on, so the element pointers stay put.
+    // The decoder holds element pointers: nothing may allocate from here on.
+    const runtime::NoAllocationScope noAllocation("the sprite decoder");
     const jint start = (*moduleDataOffsets)[module];
     const jint end =
         module + 1 < moduleDataOffsets->length ? (*moduleDataOffsets)[module + 1] : pixelData->length;

@@ -8,6 +8,7 @@
 #include "game/sprites/SpriteFormat.h"
 #include "game/sprites/SpriteLoading.h"
 #include "runtime/ConstantPool.h"
+#include "runtime/NoAllocationScope.h"
 #include "runtime/ObjectManager.h"
 #include "runtime/String.h"
 
@@ -66,6 +67,7 @@ FontMetrics fontMetrics(const jint font) {
 
 // Width of units [from, to) as getStringWidth measures a String of them. Allocates nothing.
 jint measureUnits(const jchar* const units, const jint from, const jint to, const FontMetrics& font) {
+    const runtime::NoAllocationScope noAllocation("text measuring");
     jint width = 0;
     for (jint i = from; i < to; ++i) {
         const jchar c = units[i];
