@@ -771,7 +771,8 @@ void VirtualMemoryManager::slideStretch(char* start, char* stop, const bool upwa
                 std::memset(from, kPoison, static_cast<std::size_t>(to - from));
             }
         }
-        const auto unit = static_cast<std::uint32_t>(static_cast<std::size_t>(destination - m_base) / kAlignment);
+        const auto unit =
+            static_cast<std::uint32_t>(static_cast<std::size_t>(destination - m_base) / kAlignment);
         if (unit / FragmentBitmap::kWordBits != word) {
             if (mask != 0) {
                 m_starts.setBits(word, mask);
