@@ -485,7 +485,8 @@ TEST_F(DataSetsTest, ReadingTheSettingsLeavesTheirIndexAsItWas) {
     // A save still writes its record, and a store made afresh still gets its index.
     persistThreeStatics(1);
     EXPECT_EQ(recordBytes(store), (Bytes{0xFD, 0x05, 0x07}));
-    std::filesystem::remove_all(root.path() / "Brenvale" / "Tarnwick");
+    std::filesystem::remove(indexFile(store));
+    std::filesystem::remove(recordFile(store));
     persistThreeStatics(0);
     EXPECT_TRUE(std::filesystem::exists(indexFile(store)));
 }
