@@ -15,9 +15,9 @@
 #include <unordered_set>
 #include <vector>
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
 #include "game/framework/StaticSetUp.h"
-#include "game/sprites/ArchiveResource.h"
+#include "game/resources/ArchiveResource.h"
 #include "platform/Files.h"
 #include "profile/AppProperties.h"
 #include "profile/Files.h"
@@ -33,7 +33,7 @@
 #include "runtime/StreamsResource.h"
 #include "runtime/String.h"
 #include "runtime/VirtualMemoryManager.h"
-#include "tests/game/MemoryResources.h"
+#include "tests/game/support/MemoryResources.h"
 #include "tests/support/SampleConstantPool.h"
 
 namespace fuzzing {
@@ -115,7 +115,7 @@ void setUp() {
     if (gameRuntime) {
         profile::setArchiveOpener(&game::testing_resources::openServedResource);
     } else {
-        game::sprites::installArchiveOpener();
+        game::resources::installArchiveOpener();
     }
 
     runtime::ObjectManager* manager = instance->objectManager;
@@ -164,7 +164,7 @@ void endInput() {
     } else {
         *block = *setUpStatics;
     }
-    game::sprites::resetArchiveDirectory();
+    game::resources::resetArchiveDirectory();
 
     runtime::ObjectManager* manager = app.objectManager;
     for (runtime::jint i = 0; i < manager->count; ++i) {

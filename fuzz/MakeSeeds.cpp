@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "game/sprites/DataSets.h"
+#include "game/resources/DataSets.h"
 #include "tests/profile/WavBytes.h"
 #include "tools/SampleData.h"
 #include "tools/SampleDatabase.h"
@@ -251,7 +251,7 @@ void databaseSeeds() {
 }
 
 void dataSetSeeds() {
-    using namespace game::sprites;
+    using namespace game::resources;
     // Byte 0 the data set (in the target's order), byte 1 the index state, then record 1.
     const std::size_t lengths[] = {kThreeStaticsBytes,   kTransferTableBytes, kSetupRecordBytes,
                                    kManagerProfileBytes, kInboxRecordBytes,   kTeamByteTableBytes};

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "game/framework/TextCodeFormat.h"
-#include "game/sprites/ArchiveFormat.h"
+#include "game/core/TextCodeFormat.h"
+#include "game/resources/ArchiveFormat.h"
 #include "game/sprites/PackFormat.h"
 #include "tools/SampleTexts.h"
 
@@ -14,6 +14,8 @@ namespace tools {
 namespace {
 
 using namespace game::sprites;
+using namespace game::resources;
+using namespace game::core;
 
 constexpr std::int32_t kBitsPerByte = 8;
 
@@ -164,7 +166,7 @@ bool readPackBack(const Bytes& archive, const std::vector<DirectoryEntry>& direc
 Bytes encodeText(const std::u16string_view text) {
     Bytes bytes;
     for (const char16_t c : text) {
-        game::framework::encodeTextCharacter(c, bytes);
+        game::core::encodeTextCharacter(c, bytes);
     }
     return bytes;
 }

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "fuzz/FuzzRuntime.h"
-#include "game/framework/GameStatics.h"
-#include "game/sprites/DataSets.h"
+#include "game/core/GameStatics.h"
+#include "game/resources/DataSets.h"
 #include "profile/RecordStore.h"
 #include "runtime/ConstantPool.h"
 #include "runtime/Exceptions.h"
@@ -34,17 +34,17 @@ runtime::String* constantName(const jint n) {
 }
 
 const DataSet kDataSets[] = {
-    {&game::sprites::persistThreeStatics, [] { return game::statics()->threeStaticsStoreName.get(); }},
-    {&game::sprites::persistEightByteTable, [] { return constantName(83); }},
-    {&game::sprites::persistSetupRecord, [] { return constantName(156); }},
-    {[](runtime::jboolean save) { game::sprites::persistManagerProfile(save, 0); },
+    {&game::resources::persistThreeStatics, [] { return game::statics()->threeStaticsStoreName.get(); }},
+    {&game::resources::persistEightByteTable, [] { return constantName(83); }},
+    {&game::resources::persistSetupRecord, [] { return constantName(156); }},
+    {[](runtime::jboolean save) { game::resources::persistManagerProfile(save, 0); },
      [] { return constantName(180); }},
-    {&game::sprites::persistInbox, [] { return game::statics()->inboxStoreName.get(); }},
-    {&game::sprites::persistTeamByteTable, [] { return constantName(179); }},
-    {&game::sprites::persistStateRecord, [] { return constantName(178); }},
-    {&game::sprites::persistCompositeRecord, [] { return constantName(155); }},
-    {&game::sprites::persistTable1110, [] { return game::statics()->table1110StoreName.get(); }},
-    {&game::sprites::persistThreeByteTable, [] { return constantName(80); }},
+    {&game::resources::persistInbox, [] { return game::statics()->inboxStoreName.get(); }},
+    {&game::resources::persistTeamByteTable, [] { return constantName(179); }},
+    {&game::resources::persistStateRecord, [] { return constantName(178); }},
+    {&game::resources::persistCompositeRecord, [] { return constantName(155); }},
+    {&game::resources::persistTable1110, [] { return game::statics()->table1110StoreName.get(); }},
+    {&game::resources::persistThreeByteTable, [] { return constantName(80); }},
 };
 
 enum IndexState { kWhole, kCountDamaged, kCutShort, kMissing, kOtherRecord, kIndexStates };

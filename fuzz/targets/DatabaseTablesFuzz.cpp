@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "fuzz/FuzzRuntime.h"
-#include "game/framework/GameStatics.h"
-#include "game/sprites/DatabaseTables.h"
+#include "game/core/GameStatics.h"
+#include "game/resources/DatabaseTables.h"
 #include "runtime/ConstantPool.h"
 #include "runtime/Exceptions.h"
 #include "tests/support/RuntimeValues.h"
@@ -35,21 +35,21 @@ void fuzzDatabaseTables(const std::uint8_t* data, const std::size_t size) {
          tools::packArchiveEntries(name, tools::buildPackParts(entries), "")) {
         fuzzing::serveResource(part.name, part.bytes.data(), part.bytes.size());
     }
-    game::sprites::loadDatabaseTables();
+    game::resources::loadDatabaseTables();
     runtime::catchException(runtime::kException);
-    game::sprites::loadExtraTables();
+    game::resources::loadExtraTables();
     runtime::catchException(runtime::kException);
     game::GameStatics* s = game::statics();
     const jint teams = std::clamp(s->teamCount, 0, 300);
     for (jint i = -1; i < teams + kLookupsPastTheTable; ++i) {
-        fuzzing::checkString(game::sprites::getTeamNameFromTable(i), "a team name");
-        fuzzing::checkString(game::sprites::getTeamDisplayName(i), "a team display name");
+        fuzzing::checkString(game::resources::getTeamNameFromTable(i), "a team name");
+        fuzzing::checkString(game::resources::getTeamDisplayName(i), "a team display name");
         runtime::catchException(runtime::kException);
     }
     for (const jint id : kNoTeamIds) {
-        game::sprites::getTeamDisplayName(id);
+        game::resources::getTeamDisplayName(id);
     }
-    game::sprites::buildDefaultPlayerRecords();
+    game::resources::buildDefaultPlayerRecords();
     runtime::catchException(runtime::kException);
 }
 

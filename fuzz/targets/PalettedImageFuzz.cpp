@@ -5,9 +5,9 @@
 #include <cstdint>
 
 #include "fuzz/FuzzRuntime.h"
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
 #include "game/screens/info/PalettedImage.h"
-#include "game/sprites/StartupLoading.h"
+#include "game/sprites/loading/StartupLoading.h"
 #include "runtime/Exceptions.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "fuzz/FuzzRuntime.h"
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
 #include "game/promotion/IGP.h"
 #include "runtime/ConstantPool.h"
 #include "runtime/Exceptions.h"

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "fuzz/FuzzRuntime.h"
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
 #include "game/screens/info/PackSeeking.h"
 #include "game/sprites/ResourcePack.h"
 #include "game/sprites/SpriteLoading.h"

@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "fuzz/FuzzRuntime.h"
-#include "game/framework/GameStatics.h"
-#include "game/framework/TextPackage.h"
+#include "game/core/GameStatics.h"
+#include "game/core/TextPackage.h"
 #include "game/sprites/TextPackageLoader.h"
 #include "runtime/Exceptions.h"
 #include "runtime/String.h"
@@ -30,7 +30,7 @@ void fuzzTextPackage(const std::uint8_t* data, const std::size_t size) {
     }
     const jint count = std::min(s->textCount, kMaxTexts);
     for (jint id = -2; id < count + 2; ++id) {
-        fuzzing::checkString(game::framework::getText(id), "a text");
+        fuzzing::checkString(game::core::getText(id), "a text");
         runtime::catchException(runtime::kException);
     }
 }

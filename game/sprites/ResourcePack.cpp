@@ -8,7 +8,7 @@
 #include <limits>
 #include <string>
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
 #include "game/screens/info/PackSeeking.h"
 #include "game/sprites/PackFormat.h"
 #include "profile/Files.h"
@@ -25,6 +25,8 @@
 #include "runtime/System.h"
 
 namespace game::sprites {
+
+using namespace game::info;
 
 using runtime::ByteArray;
 using runtime::IntArray;
