@@ -233,7 +233,7 @@ std::string findPackProblem(const PlainArchive& archive, std::string name, const
         return {};
     }
     const std::string entry = lastPart == 0 ? name : name + partSuffix + std::to_string(lastPart);
-    return "its pack entry " + entry + " is damaged: " + problem;
+    return "its pack entry " + entry + ": " + problem;
 }
 
 } // namespace
@@ -256,7 +256,7 @@ std::string findArchiveProblem(std::FILE* const archive, const std::uint64_t siz
     }
     std::vector<std::string> constants;
     if (problem = readPlainPool(plain, *pool, constants); !problem.empty()) {
-        return "its " + std::string(poolName) + " is damaged: " + problem;
+        return "its " + std::string(poolName) + ": " + problem;
     }
     // A pack whose name the pool lacks is looked for under the empty name, and missed, in the game.
     const auto constant = [&](const jint n) {

@@ -149,7 +149,7 @@ TEST_F(ProgramTest, EveryStartFailureEndsNonZeroWithOneMessage) {
          [](ProgramTest& t) {
              t.writeArchive(sampleWith("constants.bin", [](tools::Bytes& b) { b[0] = 0x40; }));
          },
-         kHeadless, "its constants.bin is damaged: its count"},
+         kHeadless, "its constants.bin: its count"},
         {"a folder named data.bar", [](ProgramTest& t) { fs::create_directories(t.gameFolder / "data.bar"); },
          kHeadless, "data.bar is a folder"},
         {"a pipe named data.bar",

@@ -267,14 +267,14 @@ TEST(ArchiveProblemTest, TheTextAndSpritePacksMustReadWhole) {
     };
     const Case cases[] = {
         {"a text pack without parts", damaged("text", [](Bytes& b) { b[2] = b[3] = 0; }),
-         "its pack entry text is damaged: its part count is 0"},
+         "its pack entry text: its part count is 0"},
         {"a text pack cut in its header", damaged("text", [](Bytes& b) { b.resize(3); }),
-         "its pack entry text is damaged: its header is cut short"},
+         "its pack entry text: its header is cut short"},
         {"a sprite pack offset out of order", damaged("2", [&](Bytes& b) { patchLE(b, 6, 0); }),
-         "its pack entry 2 is damaged: offset 0 of part 0 is 0, before "},
+         "its pack entry 2: offset 0 of part 0 is 0, before "},
         {"a sprite pack entry of 2 GiB", damaged("2", [&](Bytes& b) { patchLE(b, 10, 0x7FFFFFF0); }),
-         "its pack entry 2 is damaged: offset 1 of part 0 is 2147483632, past the end of its"},
-        {"no sprite pack", withEntry("2", {}), "its pack entry 2 is damaged: its header is cut short"},
+         "its pack entry 2: offset 1 of part 0 is 2147483632, past the end of its"},
+        {"no sprite pack", withEntry("2", {}), "its pack entry 2: its header is cut short"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(problemOf(c.archive).substr(0, c.problem.size()), c.problem) << c.name;
@@ -322,9 +322,9 @@ TEST(ArchiveProblemTest, NamesWhatKeepsTheArchiveFromServingTheGame) {
          "entry 0 (no name) lies outside the file"},
         {"constant strings whose count does not fit them",
          withEntry("constants.bin", Bytes{0, 0, 0, 3, 0, 0}),
-         "its constants.bin is damaged: its count 3 does not fit its size of 6 bytes"},
+         "its constants.bin: its count 3 does not fit its size of 6 bytes"},
         {"a constant string cut off", withEntry("constants.bin", Bytes{0, 0, 0, 1, 0, 5, 'a'}),
-         "its constants.bin is damaged: string 0 is cut off or not modified UTF-8"},
+         "its constants.bin: string 0 is cut off or not modified UTF-8"},
     };
     for (const Case& c : cases) {
         std::FILE* file = std::tmpfile();
