@@ -27,22 +27,9 @@ inline runtime::ByteArray* sideRow(runtime::ObjectArray* table, const jint side)
     return static_cast<runtime::ByteArray*>((*table)[side]);
 }
 
-// matchTeams[side]; null when missing.
-inline match::CTeam* matchTeam(const jint side) {
-    runtime::ObjectArray* const teams = statics()->matchTeams;
-    if (teams == nullptr || !teams->inBounds(side)) {
-        return nullptr;
-    }
-    return static_cast<match::CTeam*>((*teams)[side]);
-}
-
-// Element index of team's player array; null when missing.
-inline match::CPlayer* teamPlayer(const match::CTeam* team, const jint index) {
-    if (team == nullptr || team->players == nullptr || !team->players->inBounds(index)) {
-        return nullptr;
-    }
-    return static_cast<match::CPlayer*>((*team->players)[index]);
-}
+// matchTeams[side] and a team's player (null when missing): the team model's look-ups.
+using match::matchTeam;
+using match::teamPlayer;
 
 // The unsigned number in squad slot `slot` of team record `team`; -1 when either lies outside.
 inline jint squadNumber(const jint team, const jint slot) {
