@@ -270,10 +270,8 @@ void CTeam::resetTick(CTeam* const opponentTeam) {
     lastEvent = -1;
     s->holderOpponentCount = 0;
     clearPlanTables();
-    for (IntArray* const table : {table20}) {
-        for (jint k = 0; table != nullptr && k < table->length; ++k) {
-            (*table)[k] = 0;
-        }
+    for (jint k = 0; table20 != nullptr && k < table20->length; ++k) {
+        (*table20)[k] = 0;
     }
     for (BoolArray* const flags : {flags8a, flags8b, flags8c}) {
         for (jint k = 0; flags != nullptr && k < flags->length; ++k) {
