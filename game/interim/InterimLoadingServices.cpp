@@ -11,7 +11,7 @@ void InterimLoadingServices::generateParticles() {
     logFirstCall("generateParticles (no effect)");
 }
 
-void InterimLoadingServices::setUpTeamSide(match::CTeam* const team, const sprites::jint side) {
+void InterimLoadingServices::setUpTeamSide(match::CTeam* const team, const runtime::jint side) {
     if (team != nullptr) {
         team->assignPlayers(side);
     }

@@ -2,16 +2,16 @@
 // built; the side set-up goes to the team model.
 #pragma once
 
-#include "game/sprites/LoadingServices.h"
+#include "game/core/services/LoadingServices.h"
 
 namespace game::interim {
 
-class InterimLoadingServices final : public sprites::LoadingServices {
+class InterimLoadingServices final : public core::LoadingServices {
 public:
     // No effect.
     void generateParticles() override;
     // CTeam::assignPlayers(side) (nothing for a null team).
-    void setUpTeamSide(match::CTeam* team, sprites::jint side) override;
+    void setUpTeamSide(match::CTeam* team, runtime::jint side) override;
 };
 
 } // namespace game::interim

@@ -10,7 +10,7 @@ void InterimMatchPanelServices::prepareFixtureHeader() {
     logFirstCall(headerLogged, "prepareFixtureHeader");
 }
 
-framework::jint InterimMatchPanelServices::teamGoals(match::CTeam* const team) {
+runtime::jint InterimMatchPanelServices::teamGoals(match::CTeam* const team) {
     return team != nullptr ? team->goals : 0;
 }
 

@@ -2,16 +2,16 @@
 // comes from the team.
 #pragma once
 
-#include "game/framework/MatchPanelServices.h"
+#include "game/core/services/MatchPanelServices.h"
 
 namespace game::interim {
 
-class InterimMatchPanelServices final : public framework::MatchPanelServices {
+class InterimMatchPanelServices final : public core::MatchPanelServices {
 public:
     // No effect: badgeStrip stays null (the panel draws no badges) and the names stay as they are.
     void prepareFixtureHeader() override;
     // The team's goals (0 without a team).
-    framework::jint teamGoals(match::CTeam* team) override;
+    runtime::jint teamGoals(match::CTeam* team) override;
 
 private:
     bool headerLogged = false;

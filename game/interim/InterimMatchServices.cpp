@@ -1,12 +1,14 @@
 // The interim match engine services (see InterimMatchServices.h).
 #include "game/interim/InterimMatchServices.h"
 
-#include "game/framework/TopStates.h"
+#include "game/core/TopStates.h"
 #include "game/interim/InterimLog.h"
 #include "game/match/CPlayer.h"
 #include "runtime/Object.h"
 
 namespace game::interim {
+
+using namespace game::core;
 
 namespace {
 void noMatchEngine() {
@@ -20,7 +22,7 @@ void InterimMatchServices::startMatch() {
 
 void InterimMatchServices::loadMatchScreen() {
     logFirstCall("loadMatchScreen (loads nothing; enters the first-run question at once)");
-    framework::setTopState(framework::kTopStateQuestion);
+    core::setTopState(core::kTopStateQuestion);
 }
 
 void InterimMatchServices::paintMatchIntro() {
@@ -79,7 +81,7 @@ void InterimMatchServices::copyShownScore() {
     noMatchEngine();
 }
 
-framework::jint InterimMatchServices::actorState(runtime::Object* const actor) {
+runtime::jint InterimMatchServices::actorState(runtime::Object* const actor) {
     // The ball is a plain actor: its placement is the state the frame tests.
     if (actor == nullptr || !runtime::instanceOf(actor, runtime::kActor)) {
         return 0;
@@ -92,11 +94,11 @@ bool InterimMatchServices::eventDisplayOn() {
     return false;
 }
 
-void InterimMatchServices::applyEvent(match::CPlayer* /*player*/, const framework::jint /*code*/) {
+void InterimMatchServices::applyEvent(match::CPlayer* /*player*/, const runtime::jint /*code*/) {
     logFirstCall("CPlayer::applyEvent (no effect: the player's ratings and speeds stay)");
 }
 
-void InterimMatchServices::startPlayer(match::CPlayer* /*player*/, const framework::jint /*mode*/) {
+void InterimMatchServices::startPlayer(match::CPlayer* /*player*/, const runtime::jint /*mode*/) {
     logFirstCall("the player's start-up (no effect: the player keeps his fields)");
 }
 

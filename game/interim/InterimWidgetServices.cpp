@@ -3,14 +3,14 @@
 // InterimWidgetServices.h).
 #include "game/interim/InterimWidgetServices.h"
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
 #include "game/interim/InterimLog.h"
 #include "game/match/CPlayer.h"
 #include "runtime/Arrays.h"
 
 namespace game::interim {
 
-using sprites::jint;
+using runtime::jint;
 
 namespace {
 match::CPlayer* boardPlayer(const jint team, const jint player) {

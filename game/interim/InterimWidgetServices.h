@@ -3,30 +3,30 @@
 // board's reads go to the match teams' model (a missing team or player gives the neutral answer).
 #pragma once
 
-#include "game/sprites/WidgetServices.h"
+#include "game/core/services/WidgetServices.h"
 
 namespace game::interim {
 
-class InterimWidgetServices final : public sprites::WidgetServices {
+class InterimWidgetServices final : public core::WidgetServices {
 public:
     // No effect: nothing is drawn.
-    void drawPitchBackground(sprites::jint cameraX, sprites::jint cameraY) override;
+    void drawPitchBackground(runtime::jint cameraX, runtime::jint cameraY) override;
     // 11 when the team and its player array exist, else 0.
-    sprites::jint formationPlayerCount(sprites::jint team) override;
+    runtime::jint formationPlayerCount(runtime::jint team) override;
     // The player's formationSlot; -1 without him.
-    sprites::jint formationSlot(sprites::jint team, sprites::jint player) override;
+    runtime::jint formationSlot(runtime::jint team, runtime::jint player) override;
     // His homeCellX, homeCellY; (0, 0) without him.
-    void formationPoint(sprites::jint team, sprites::jint player, sprites::jint& fx,
-                        sprites::jint& fy) override;
+    void formationPoint(runtime::jint team, runtime::jint player, runtime::jint& fx,
+                        runtime::jint& fy) override;
     // CTeam::slotToFormationPoint with the team's rows with a centre; (0, 0) without a team.
-    void slotToFormationPoint(sprites::jint team, sprites::jint slot, sprites::jint& fx,
-                              sprites::jint& fy) override;
+    void slotToFormationPoint(runtime::jint team, runtime::jint slot, runtime::jint& fx,
+                              runtime::jint& fy) override;
     // -1: no entry.
-    sprites::jint squadEntryIndex(sprites::jint team, sprites::jint player) override;
+    runtime::jint squadEntryIndex(runtime::jint team, runtime::jint player) override;
     // His fatigue while matchLiveFlag is set; -1 outside a match or without him.
-    sprites::jint matchCondition(sprites::jint team, sprites::jint player) override;
+    runtime::jint matchCondition(runtime::jint team, runtime::jint player) override;
     // His bookings (2 and above: off the pitch); 0 without him.
-    sprites::jint matchStatus(sprites::jint team, sprites::jint player) override;
+    runtime::jint matchStatus(runtime::jint team, runtime::jint player) override;
 };
 
 } // namespace game::interim

@@ -1,8 +1,8 @@
 // Pitch geometry (see Geometry.h).
 #include "game/match/Geometry.h"
 
-#include "game/framework/GameMath.h"
-#include "game/framework/GameStatics.h"
+#include "game/core/GameMath.h"
+#include "game/core/GameStatics.h"
 
 namespace game::match {
 
@@ -121,7 +121,7 @@ bool isPointNearSegment(const jint px, const jint py, const jint ax, const jint 
     }
     const jlong cross = (jlong{ax} - bx) * py - (jlong{ay} - by) * px - jlong{ax} * by + jlong{ay} * bx;
     const jlong c = cross < 0 ? -cross : cross;
-    const jint length = framework::approxDistance(ax - bx, ay - by);
+    const jint length = core::approxDistance(ax - bx, ay - by);
     return c <= jlong{length} * tol;
 }
 

@@ -4,8 +4,8 @@
 #include <map>
 #include <string>
 
-#include "game/interim/InterimLog.h"
-#include "game/match/model/PlanTables.h"
+#include "game/match/PlanTables.h"
+#include "runtime/Log.h"
 
 namespace game::match {
 
@@ -15,10 +15,11 @@ std::map<std::string, runtime::jint>& callCounts() {
     return counts;
 }
 
-// Counts the call and logs the first one.
+// Counts the call and logs the first one, as the interim operations do.
 void standIn(const char* routine, const char* behaviour) {
-    callCounts()[routine] += 1;
-    interim::logFirstCall(behaviour);
+    if (++callCounts()[routine] == 1) {
+        runtime::log("interim: %s stands in until its owner is built", behaviour);
+    }
 }
 } // namespace
 

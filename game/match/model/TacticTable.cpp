@@ -1,7 +1,7 @@
 // The tactic table (see TacticTable.h).
 #include "game/match/model/TacticTable.h"
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
 #include "game/match/model/TacticTableFormat.h"
 #include "runtime/Log.h"
 

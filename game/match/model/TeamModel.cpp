@@ -3,12 +3,12 @@
 // boost.
 #include <algorithm>
 
-#include "game/framework/GameMath.h"
-#include "game/framework/GameStatics.h"
+#include "game/core/GameMath.h"
+#include "game/core/GameStatics.h"
 #include "game/match/CPlayer.h"
 #include "game/match/Geometry.h"
 #include "game/match/MatchTuning.h"
-#include "game/match/model/PlanTables.h"
+#include "game/match/PlanTables.h"
 #include "game/match/model/TacticTable.h"
 #include "game/match/model/TacticTableFormat.h"
 #include "runtime/Log.h"
@@ -382,7 +382,7 @@ jint nextPenaltyTaker(const jint teamIndex) {
         return kNoTaker;
     }
     // Wraps round however many kicks were taken (a plain remainder turns negative after 4n).
-    jint k = framework::floorMod(2 * n - (statics()->shootoutKicks >> 1) - 1, n);
+    jint k = core::floorMod(2 * n - (statics()->shootoutKicks >> 1) - 1, n);
     for (jint i = 0; i < CTeam::kOnPitch; ++i) {
         if (onPitch(teamPlayer(team, i)) && k-- == 0) {
             return i;

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
 #include "game/match/CPlayer.h"
 #include "game/match/Geometry.h"
 #include "runtime/ObjectManager.h"

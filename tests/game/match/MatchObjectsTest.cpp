@@ -6,18 +6,20 @@
 
 #include <cstdint>
 
-#include "game/framework/MatchPanelServices.h"
-#include "game/framework/MatchServices.h"
+#include "game/core/services/MatchPanelServices.h"
+#include "game/core/services/MatchServices.h"
+#include "game/core/services/WidgetServices.h"
 #include "game/match/CPlayer.h"
-#include "game/sprites/StartupLoading.h"
-#include "game/sprites/WidgetServices.h"
+#include "game/sprites/loading/StartupLoading.h"
 #include "runtime/Collector.h"
 #include "runtime/ObjectManager.h"
 #include "runtime/System.h"
-#include "tests/game/GameResourceFixture.h"
+#include "tests/game/support/GameResourceFixture.h"
 #include "tests/runtime/CollectorTestSupport.h"
 
 namespace game::testing {
+using namespace game::match;
+
 namespace {
 
 using match::CPlayer;
@@ -282,7 +284,7 @@ TEST_F(MatchObjectsTest, TheGraphHeldOnlyByTheMatchTeamsAndActorsLivesExactlyAsL
 TEST_F(MatchObjectsTest, TheFormationBoardThePanelAndTheFrameReadTheModelThroughTheirDefaults) {
     sprites::createMatchActors();
     GameStatics* s = statics();
-    sprites::WidgetServices& board = sprites::widgetServices();
+    core::WidgetServices& board = core::widgetServices();
     CPlayer* p = player(1, 7);
     p->formationSlot = 12;
     p->homeCellX = 2;
@@ -320,13 +322,13 @@ TEST_F(MatchObjectsTest, TheFormationBoardThePanelAndTheFrameReadTheModelThrough
     EXPECT_EQ(board.formationPlayerCount(0), 0);
 
     team(1)->goals = 3;
-    EXPECT_EQ(framework::matchPanelServices().teamGoals(team(1)), 3);
-    EXPECT_EQ(framework::matchPanelServices().teamGoals(nullptr), 0);
+    EXPECT_EQ(core::matchPanelServices().teamGoals(team(1)), 3);
+    EXPECT_EQ(core::matchPanelServices().teamGoals(nullptr), 0);
     // The frame's state test on actor 0, the ball: its placement.
     s->ball->placement = 3;
-    EXPECT_EQ(framework::matchServices().actorState(s->ball), 3);
-    EXPECT_EQ(framework::matchServices().actorState(player(1, 3)), 0);
-    EXPECT_EQ(framework::matchServices().actorState(s->matchTeams), 0) << "not an actor";
+    EXPECT_EQ(core::matchServices().actorState(s->ball), 3);
+    EXPECT_EQ(core::matchServices().actorState(player(1, 3)), 0);
+    EXPECT_EQ(core::matchServices().actorState(s->matchTeams), 0) << "not an actor";
 }
 
 } // namespace

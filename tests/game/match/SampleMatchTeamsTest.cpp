@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "game/framework/GameStatics.h"
-#include "game/framework/TopStates.h"
+#include "game/core/GameStatics.h"
+#include "game/core/TopStates.h"
 #include "game/match/CPlayer.h"
 #include "game/match/model/TacticTable.h"
 #include "game/match/model/TacticTableFormat.h"
@@ -14,7 +14,7 @@
 #include "game/sprites/SpriteLoading.h"
 #include "runtime/ConstantPool.h"
 #include "runtime/Exceptions.h"
-#include "tests/game/framework/SampleGameHarness.h"
+#include "tests/game/support/SampleGameHarness.h"
 #include "tests/runtime/LogCapture.h"
 #include "tools/SampleMatchData.h"
 
@@ -26,7 +26,7 @@ using runtime::jint;
 class SampleMatchTeamsTest : public testing::SampleGameHarness {
 protected:
     void runLoading() {
-        while (statics()->topState == framework::kTopStateLoading && harness.framesRun() < kFrameLimit) {
+        while (statics()->topState == core::kTopStateLoading && harness.framesRun() < kFrameLimit) {
             harness.runFrames(1);
         }
     }
@@ -36,7 +36,7 @@ protected:
 
 TEST_F(SampleMatchTeamsTest, TheLoadingBuildsBothTeamsOfEighteenAndTheActors) {
     runLoading();
-    ASSERT_NE(statics()->topState, framework::kTopStateLoading);
+    ASSERT_NE(statics()->topState, core::kTopStateLoading);
     GameStatics* s = statics();
     EXPECT_EQ(s->matchActorCount, 48);
     for (jint side = 0; side < 2; ++side) {

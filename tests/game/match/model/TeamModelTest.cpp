@@ -9,7 +9,7 @@
 #include "game/match/model/TacticTable.h"
 #include "game/match/model/TacticTableFormat.h"
 #include "runtime/Log.h"
-#include "tests/game/framework/MatchSideFixture.h"
+#include "tests/game/support/MatchSideFixture.h"
 #include "tools/SampleMatchData.h"
 
 namespace game::testing {
