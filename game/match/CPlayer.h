@@ -309,6 +309,10 @@ public:
     static constexpr jint kQueueEntries = 4;
     static constexpr jint kCommandInts = 4;
     static constexpr jint kFormationRows = 5;
+    // Pitch cells: 8192 units (c << 13), x -16..16 and y -10..10.
+    static constexpr jint kCellShift = 13;
+    static constexpr jint kCellMaxX = 16;
+    static constexpr jint kCellMaxY = 10;
 
     // Clears the fields, registers the reference fields, allocates the arrays (the empty player
     // array among them) and sets the defaults and the decision weights.

@@ -33,9 +33,6 @@ constexpr jint kSpreadColumnY[kFormationColumns] = {-8, -3, 0, 3, 8};
 // The zone grid: 33 x 21 cells, x-major, index = cx x 21 + cy + 346.
 constexpr jint kGridColumnCells = 21;
 constexpr jint kGridCentre = 346;
-constexpr jint kCellShift = 13;
-constexpr jint kCellMaxX = 16;
-constexpr jint kCellMaxY = 10;
 // Player zone boxes: four bytes a player (behind, ahead, to -y, to +y).
 constexpr jint kZoneBoxBytes = 4;
 // A corner kick (matchPhase 5) draws the defenders' zone targets in by a quarter.
@@ -203,17 +200,17 @@ void CTeam::updatePlayerCells() {
 void CTeam::markZoneGrid(const jint cx, const jint cy, const jint r, const jint v) {
     ByteArray* const grid = zoneGrid;
     ByteArray* const row = statics()->zoneGridRow;
-    const jint x0 = std::max(cx - r, -kCellMaxX);
-    const jint x1 = std::min(cx + r, kCellMaxX);
-    const jint y0 = std::max(cy - r, -kCellMaxY);
-    const jint y1 = std::min(cy + r, kCellMaxY);
+    const jint x0 = std::max(cx - r, -CTeam::kCellMaxX);
+    const jint x1 = std::min(cx + r, CTeam::kCellMaxX);
+    const jint y0 = std::max(cy - r, -CTeam::kCellMaxY);
+    const jint y1 = std::min(cy + r, CTeam::kCellMaxY);
     if (grid == nullptr || grid->length < kZoneGridLength || x0 > x1 || y0 > y1) {
         return;
     }
     const jbyte value = runtime::i2b(v);
     // The row buffer holds one row of the square as every x of the grid receives it.
     for (jint y = y0; row != nullptr && row->length >= kGridColumnCells && y <= y1; ++y) {
-        (*row)[y + kCellMaxY] = value;
+        (*row)[y + CTeam::kCellMaxY] = value;
     }
     for (jint x = x0; x <= x1; ++x) {
         for (jint y = y0; y <= y1; ++y) {
@@ -246,7 +243,7 @@ void CTeam::setPlayerZoneTarget(const jint i, jint cx, jint cy) {
     const GameStatics* const s = statics();
     if (s->matchPhase == kCornerPhase && possession == kNoPossession) {
         if (p->role == kAttackerRole) {
-            cx = (((cx + kCellMaxX) * 3) >> 2) - kCellMaxX;
+            cx = (((cx + CTeam::kCellMaxX) * 3) >> 2) - CTeam::kCellMaxX;
         }
         cy = (cy * 3) >> 2;
     }
@@ -368,7 +365,7 @@ jint CPlayer::kickOffCellX() const {
         column =
             hy >= -kKickOffCentreRows && hy <= kKickOffCentreRows ? kKickOffCentreColumn : kKickOffWideColumn;
     }
-    return team != nullptr ? team->fromCell(column) : column << kCellShift;
+    return team != nullptr ? team->fromCell(column) : column << CTeam::kCellShift;
 }
 
 jint nextPenaltyTaker(const jint teamIndex) {

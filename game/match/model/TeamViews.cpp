@@ -5,16 +5,12 @@
 namespace game::match {
 
 namespace {
-// Pitch units per cell (2^13) and the fine step (2^8) the cell rounding works in.
-constexpr jint kCellShift = 13;
+// The fine step (2^8) the cell rounding works in, half a cell and a cell in fine steps.
 constexpr jint kFineShift = 8;
 constexpr jint kHalfCellFine = 16;
 constexpr jint kCellFineShift = 5;
 constexpr jint kHalfTurn = 4;
 constexpr jint kDirectionMask = 7;
-// Cells on the pitch.
-constexpr jint kCellMaxX = 16;
-constexpr jint kCellMaxY = 10;
 // Zone bounds along x (team view) and the width at which a cell counts as wide.
 constexpr jint kFinalThird = 11;
 constexpr jint kAttackingThird = 8;
@@ -44,11 +40,12 @@ jint CTeam::toCell(const jint v) const {
 }
 
 jint CTeam::fromCell(const jint c) const {
-    return orientX(c << kCellShift);
+    return orientX(c << CTeam::kCellShift);
 }
 
 bool CTeam::isCellOnPitch(const jint cx, const jint cy) const {
-    return cx >= -kCellMaxX && cx <= kCellMaxX && cy >= -kCellMaxY && cy <= kCellMaxY;
+    return cx >= -CTeam::kCellMaxX && cx <= CTeam::kCellMaxX && cy >= -CTeam::kCellMaxY &&
+           cy <= CTeam::kCellMaxY;
 }
 
 bool CTeam::isInRect(const jint px, const jint py, const jint w, const jint h) const {
