@@ -29,6 +29,7 @@
 #include "runtime/ObjectManager.h"
 #include "runtime/String.h"
 #include "runtime/System.h"
+#include "runtime/Throwable.h"
 
 namespace game::sprites {
 
@@ -163,10 +164,31 @@ void leaveLoading() {
     s->menuSelection = kFirstListSelection;
 }
 
+// A loading step that cannot read what it needs goes on without it: an exception left pending
+// would end every frame before the step counter moves, and the loading would never end.
+void endStep(const char* sequence, const jint step) {
+    runtime::Object* pending = runtime::getPendingException();
+    if (pending == nullptr || !runtime::catchException(runtime::kException)) {
+        return;
+    }
+    auto* thrown = static_cast<runtime::java_lang_Throwable*>(pending);
+    runtime::log("%s step %d: %s; the game goes on without what it loads", sequence, step,
+                 thrown->message != nullptr ? profile::narrowPath(thrown->message).c_str() : "an exception");
+}
+
+void runLoadingStep(jint step);
+
 } // namespace
 
 void loadResources() {
     const jint step = block()->framesInState;
+    runLoadingStep(step);
+    endStep("loading", step);
+}
+
+namespace {
+
+void runLoadingStep(const jint step) {
     switch (step) {
     case 1:
         loadTexts();
@@ -219,6 +241,8 @@ void loadResources() {
         return;
     }
 }
+
+} // namespace
 
 Actor* createActor(const jboolean isPlayer, const jint index, const jint kind, const jint anim,
                    const jint placement, const jint* const box) {
@@ -445,11 +469,20 @@ void closeKeptPack() {
     block()->packKeepOpen = 0;
 }
 
+void runMenuStep(jint step);
+
 } // namespace
 
 void loadMenuResources() {
+    const jint step = block()->menuLoadStep++;
+    runMenuStep(step);
+    endStep("menu loading", step);
+}
+
+namespace {
+
+void runMenuStep(const jint step) {
     GameStatics* const s = block();
-    const jint step = s->menuLoadStep++;
     switch (step) {
     case kMenuOpenStep:
         openPack(runtime::getConstantString(kMenuPackConstant));
@@ -484,6 +517,8 @@ void loadMenuResources() {
         return;
     }
 }
+
+} // namespace
 
 void loadMatchPitchData(const jint index) {
     GameStatics* const s = block();
