@@ -6,6 +6,7 @@
 #include "game/core/ASpriteStatics.h"
 #include "game/core/ArchiveStatics.h"
 #include "game/core/CStateStatics.h"
+#include "game/core/ClubStatics.h"
 #include "game/core/DeviceStatics.h"
 #include "game/core/IGPStatics.h"
 #include "game/core/MatchConstantStatics.h"
@@ -24,6 +25,7 @@ struct GameStatics : runtime::StaticClass,
                      CStateStatics,
                      ASpriteStatics,
                      IGPStatics,
+                     ClubStatics,
                      ArchiveStatics {};
 
 // The block of the running Application (installed by the game's static set-up).

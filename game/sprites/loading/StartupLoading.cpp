@@ -155,6 +155,16 @@ void initialisePromotion() {
     s->promotionReady = promotion.isLinkAvailable();
 }
 
+// Puts a newly made player into slot `slot` of match team `team`'s player array.
+void placePlayer(const jint team, const jint slot, Actor* const player) {
+    match::CTeam* const side = match::matchTeam(team);
+    if (side == nullptr || side->players == nullptr || !side->players->inBounds(slot)) {
+        runtime::log("createMatchActors: team %d has no player slot %d", team, slot);
+        return;
+    }
+    (*side->players)[slot] = player;
+}
+
 // Step 20: the title screens follow.
 void leaveLoading() {
     core::setTopState(core::kTopStateSecondLoading);
@@ -259,7 +269,12 @@ Actor* createActor(const jboolean isPlayer, const jint index, const jint kind, c
     actor->placement = placement;
     actor->anim = anim;
     actor->setBox(box);
-    (*block()->matchActors)[index] = actor;
+    runtime::ObjectArray* const actors = block()->matchActors;
+    if (actors == nullptr || !actors->inBounds(index)) {
+        runtime::log("createActor: no place %d in matchActors; the actor is not stored", index);
+        return actor;
+    }
+    (*actors)[index] = actor;
     return actor;
 }
 
@@ -278,14 +293,17 @@ void createMatchActors() {
 
     jint index = 0;
     block()->ball = createActor(0, index++, kKindBall, 0, 0, nullptr);
+    // Each keeper takes slot 0 of his team, the outfield players slots 1..17 in creation order.
     for (jint team = 0; team < 2; ++team) {
-        createActor(1, index++, kKindKeeper, 0, 0, nullptr);
+        placePlayer(team, 0, createActor(1, index++, kKindKeeper, 0, 0, nullptr));
     }
     for (jint player = 0; player < 2 * kPlayersPerTeam; ++player) {
-        createActor(1, index++, kKindPlayer, 0, 0, nullptr);
+        placePlayer(player / kPlayersPerTeam, 1 + player % kPlayersPerTeam,
+                    createActor(1, index++, kKindPlayer, 0, 0, nullptr));
     }
+    // The touchline figures are players without a team slot.
     for (jint side = 0; side < 2; ++side) {
-        Actor* const figure = createActor(0, index++, kKindPlayer, kSidelineAnim, 0, nullptr);
+        Actor* const figure = createActor(1, index++, kKindPlayer, kSidelineAnim, 0, nullptr);
         figure->x = kSidelineX[side];
         figure->y = kSidelineY;
         (*block()->sidelineActors)[side] = figure;

@@ -107,7 +107,7 @@ TEST_F(StartupLoadingTest, TheMatchActorsAreConsecutiveWithTheirKindsAnimationsA
         {0, 0, 2, 0, 0, false, true},                                     // the ball
         {1, 2, 1, 0, 0, true, true},                                      // the keepers
         {3, 36, 0, 0, 0, true, true},                                     // outfield players
-        {37, 38, 0, 83, 0, false, true},                                  // touchline figures
+        {37, 38, 0, 83, 0, true, true},                                   // touchline figures
         {39, 39, 4, 1, 0, false, true},                                   // corner flags
         {40, 41, 3, -1, 0, false, false},                                 // nets
         {42, 42, 5, 0, 3, false, true},                                   // banner
