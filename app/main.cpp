@@ -10,7 +10,7 @@
 
 #include "game/framework/Quorlin.h"
 #include "game/framework/StaticSetUp.h"
-#include "game/sprites/ArchiveResource.h"
+#include "game/resources/ArchiveResource.h"
 #include "profile/Entry.h"
 #include "profile/Host.h"
 #include "runtime/Application.h"
@@ -40,7 +40,7 @@ std::uint64_t frameLimitFromEnvironment() {
 int main(int, char**) {
     profile::installOutOfStoreHandler();
     // The game's own reader judges data.bar before anything starts.
-    const profile::StartDecision decision = profile::passStartChecks(&game::sprites::findArchiveProblem);
+    const profile::StartDecision decision = profile::passStartChecks(&game::resources::findArchiveProblem);
     if (!decision.start) {
         return decision.exitCode;
     }
@@ -51,7 +51,7 @@ int main(int, char**) {
     game::installStaticSetUp();
     runtime::Application::setMidletFactory(&game::Quorlin::create);
     // Resources that are not loose files come out of the game's archive.
-    game::sprites::installArchiveOpener();
+    game::resources::installArchiveOpener();
     host.setFrameLimit(frameLimitFromEnvironment());
     if (!host.init()) {
         SDL_Quit();

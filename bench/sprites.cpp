@@ -4,10 +4,10 @@
 
 #include <vector>
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
+#include "game/core/services/FrameworkServices.h"
 #include "game/framework/StaticSetUp.h"
 #include "game/sprites/ASprite.h"
-#include "game/sprites/FrameworkServices.h"
 #include "game/sprites/SpriteFormat.h"
 #include "game/sprites/SpriteLoading.h"
 #include "profile/Graphics.h"
@@ -26,7 +26,7 @@ using game::sprites::ASprite;
 using runtime::jint;
 
 // Glyphs of the capitals (frame 0 of the font holds every module; glyph k is frame k + 1).
-class Glyphs final : public game::sprites::FrameworkServices {
+class Glyphs final : public game::core::FrameworkServices {
 public:
     void composePalette(jint, jint, jint, jint, jint, jint, jint, runtime::jboolean, runtime::jboolean, jint,
                         jint) override {}
@@ -103,7 +103,7 @@ struct World {
         (*s->sprites)[11] = font;
         text = runtime::newStringFromCString("THE MATCH ENDS {rTWO{ ONE AFTER EXTRA TIME");
         text->collectable = 0; // held here, outside the statics
-        game::sprites::installFrameworkServices(&glyphs);
+        game::core::installFrameworkServices(&glyphs);
     }
     runtime::Application application;
     profile::Image* screen = nullptr;

@@ -11,11 +11,11 @@
 #include <memory>
 #include <string>
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
+#include "game/core/TopStates.h"
 #include "game/framework/Quorlin.h"
 #include "game/framework/StaticSetUp.h"
-#include "game/framework/TopStates.h"
-#include "game/sprites/ArchiveResource.h"
+#include "game/resources/ArchiveResource.h"
 #include "runtime/Application.h"
 #include "runtime/Log.h"
 #include "tests/support/HostHarness.h"
@@ -38,38 +38,37 @@ public:
         std::filesystem::create_symlink(std::filesystem::path(TARNWICK_SAMPLE_ROOT) / "Brenvale" /
                                             "Tarnwick" / "data.bar",
                                         folder / "data.bar");
-        game::sprites::resetArchiveDirectory();
-        game::sprites::installArchiveOpener();
+        game::resources::resetArchiveDirectory();
+        game::resources::installArchiveOpener();
         game::installStaticSetUp();
         started = harness.startMidlet(&game::Quorlin::create);
     }
     ~SampleGame() {
         harness.host().closeApplication();
         runtime::Application::setStaticSetUp({});
-        game::sprites::resetArchiveDirectory();
+        game::resources::resetArchiveDirectory();
     }
 
     // Runs frames to the first title frame painted, answering the first-run question; false
     // when the title does not come.
     bool runToTitle() {
-        while (started && topState() != game::framework::kTopStateQuestion &&
-               harness.framesRun() < kFrameLimit) {
+        while (started && topState() != game::core::kTopStateQuestion && harness.framesRun() < kFrameLimit) {
             harness.runFrames(1);
         }
         harness.runFrames(kQuestionWaitFrames);
         harness.key(harness.framesRun(), SDLK_RETURN);
-        while (topState() != game::framework::kTopStateTitle && harness.framesRun() < kFrameLimit) {
+        while (topState() != game::core::kTopStateTitle && harness.framesRun() < kFrameLimit) {
             harness.runFrames(1);
         }
         harness.runFrames(1);
-        return topState() == game::framework::kTopStateTitle;
+        return topState() == game::core::kTopStateTitle;
     }
     // From the title into the main menu.
     bool enterMenus() {
         harness.runFrames(kQuestionWaitFrames);
         harness.key(harness.framesRun(), SDLK_RETURN);
         harness.runFrames(2);
-        return topState() == game::framework::kTopStateMenus;
+        return topState() == game::core::kTopStateMenus;
     }
     static jint topState() { return statics()->topState; }
 

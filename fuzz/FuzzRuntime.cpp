@@ -15,7 +15,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "game/sprites/ArchiveResource.h"
+#include "game/resources/ArchiveResource.h"
 #include "profile/AppProperties.h"
 #include "profile/Resources.h"
 #include "runtime/Application.h"
@@ -72,9 +72,9 @@ void removeAbandonedFolders(const std::filesystem::path& parent) {
 }
 
 void makeProgramsFolder() {
-    const std::filesystem::path parent =
-        std::filesystem::is_directory("/dev/shm") ? std::filesystem::path("/dev/shm")
-                                                  : std::filesystem::temp_directory_path();
+    const std::filesystem::path parent = std::filesystem::is_directory("/dev/shm")
+                                             ? std::filesystem::path("/dev/shm")
+                                             : std::filesystem::temp_directory_path();
     removeAbandonedFolders(parent);
     folder = (parent / (kFolderPrefix + std::to_string(getpid()))).string();
     std::filesystem::create_directories(folder);
@@ -101,7 +101,7 @@ void setUp() {
     }
     profile::installResourceOpener();
     profile::installAppProperties();
-    game::sprites::installArchiveOpener();
+    game::resources::installArchiveOpener();
 
     runtime::ObjectManager* manager = instance->objectManager;
     manager->gc(0);
@@ -137,7 +137,7 @@ void endInput() {
     runtime::StaticClass* block = app.staticClass;
     std::copy(std::begin(block->classes), std::end(block->classes), std::begin(setUpStatics->classes));
     *block = *setUpStatics;
-    game::sprites::resetArchiveDirectory();
+    game::resources::resetArchiveDirectory();
 
     runtime::ObjectManager* manager = app.objectManager;
     for (runtime::jint i = 0; i < manager->count; ++i) {
@@ -182,8 +182,8 @@ runtime::java_io_InputStream* entryStreamOf(const std::uint8_t* data, const std:
     runtime::ByteArray* bytes = byteArrayOf(data, size);
     auto* inner =
         runtime::newObject<runtime::java_io_ByteArrayInputStream>(bytes, 0, static_cast<runtime::jint>(size));
-    return runtime::newObject<runtime::javax_microedition_io_ResourceInputStream>(inner,
-                                                                                 static_cast<runtime::jint>(size));
+    return runtime::newObject<runtime::javax_microedition_io_ResourceInputStream>(
+        inner, static_cast<runtime::jint>(size));
 }
 
 const std::string& programsFolder() {

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "game/sprites/ArchiveFormat.h"
+#include "game/resources/ArchiveFormat.h"
 #include "profile/AppDescriptorFormat.h"
 #include "runtime/ConstantPoolFormat.h"
 #include "runtime/ModifiedUtf8.h"
@@ -197,7 +197,7 @@ void DataWriter::writeBytes(const Bytes& bytes) {
 }
 
 Bytes buildArchive(const std::vector<ArchiveEntry>& entries) {
-    using namespace game::sprites;
+    using namespace game::resources;
     if (entries.size() > static_cast<std::size_t>(kArchiveMaxEntries)) {
         throw std::invalid_argument("too many archive entries");
     }
@@ -213,7 +213,7 @@ Bytes buildArchive(const std::vector<ArchiveEntry>& entries) {
             throw std::invalid_argument("archive entry " + name + " ends in .bar and could never be opened");
         }
         for (std::size_t j = 0; j < i; ++j) {
-            if (game::sprites::archiveNamesMatch(entries[j].name, name)) {
+            if (game::resources::archiveNamesMatch(entries[j].name, name)) {
                 throw std::invalid_argument("archive entries " + entries[j].name + " and " + name +
                                             " collide");
             }
@@ -242,11 +242,11 @@ Bytes buildArchive(const std::vector<ArchiveEntry>& entries) {
 }
 
 const DirectoryEntry* findDirectoryEntry(const std::vector<DirectoryEntry>& entries, std::string name) {
-    if (!name.empty() && name[0] == game::sprites::kArchiveNamePrefix) {
+    if (!name.empty() && name[0] == game::resources::kArchiveNamePrefix) {
         name.erase(0, 1);
     }
     for (const DirectoryEntry& entry : entries) {
-        if (game::sprites::archiveNamesMatch(entry.name, name)) {
+        if (game::resources::archiveNamesMatch(entry.name, name)) {
             return &entry;
         }
     }
@@ -263,7 +263,7 @@ bool readArchiveDirectory(const Bytes& archive, std::vector<DirectoryEntry>& ent
         position += count;
         return true;
     };
-    return game::sprites::readArchiveDirectory(read, archive.size(), entries, problem);
+    return game::resources::readArchiveDirectory(read, archive.size(), entries, problem);
 }
 
 Bytes constantPoolBytes(const std::vector<std::u16string>& texts) {

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "game/sprites/ArchiveFormat.h"
+#include "game/resources/ArchiveFormat.h"
 
 namespace tools {
 
@@ -43,9 +43,9 @@ struct ArchiveEntry {
 // two names equal but for case, too many entries or too many bytes).
 Bytes buildArchive(const std::vector<ArchiveEntry>& entries);
 
-using DirectoryEntry = game::sprites::ArchiveDirectoryEntry;
+using DirectoryEntry = game::resources::ArchiveDirectoryEntry;
 
-// Reads the whole directory back (game::sprites::readArchiveDirectory); false with a reason when
+// Reads the whole directory back (game::resources::readArchiveDirectory); false with a reason when
 // it is cut short or garbled, or an entry lies outside the file.
 bool readArchiveDirectory(const Bytes& archive, std::vector<DirectoryEntry>& entries, std::string& problem);
 // The entry the game's opener finds for name (one leading '/' dropped, ASCII case ignored), or null.

@@ -9,14 +9,14 @@
 #include <set>
 #include <stdexcept>
 
-#include "game/sprites/DatabaseFormat.h"
+#include "game/club/DatabaseFormat.h"
 #include "tools/SampleTexts.h"
 
 namespace tools {
 
 namespace {
 
-using namespace game::sprites;
+using namespace game::club;
 
 // ---- Editable definitions ----
 

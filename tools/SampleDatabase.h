@@ -1,6 +1,6 @@
 // The sample club database: 13 leagues in 8 countries, 260 fictional clubs, 5,500 players, coaches,
 // scouts, 24 formations and the name tables, compiled from the editable definitions in
-// SampleDatabase.cpp and deterministic from one seed. Layout: game/sprites/DatabaseFormat.h.
+// SampleDatabase.cpp and deterministic from one seed. Layout: game/club/DatabaseFormat.h.
 #pragma once
 
 #include <cstdint>

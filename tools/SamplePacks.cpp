@@ -3,8 +3,8 @@
 
 #include <stdexcept>
 
-#include "game/framework/TextCodeFormat.h"
-#include "game/sprites/ArchiveFormat.h"
+#include "game/core/TextCodeFormat.h"
+#include "game/resources/ArchiveFormat.h"
 #include "game/sprites/PackFormat.h"
 #include "tools/SampleTexts.h"
 
@@ -13,6 +13,8 @@ namespace tools {
 namespace {
 
 using namespace game::sprites;
+using namespace game::resources;
+using namespace game::core;
 
 constexpr std::int32_t kBitsPerByte = 8;
 
@@ -202,7 +204,7 @@ bool readPackBack(const Bytes& archive, const std::vector<DirectoryEntry>& direc
 Bytes encodeText(const std::u16string_view text) {
     Bytes bytes;
     for (const char16_t c : text) {
-        game::framework::encodeTextCharacter(c, bytes);
+        game::core::encodeTextCharacter(c, bytes);
     }
     return bytes;
 }

@@ -1,5 +1,5 @@
 // Resource packs and the text container as the generator writes them (layouts:
-// game/sprites/PackFormat.h, game/framework/TextCodeFormat.h). Tests build their pack fixtures
+// game/sprites/PackFormat.h, game/core/TextCodeFormat.h). Tests build their pack fixtures
 // with the same writers.
 #pragma once
 

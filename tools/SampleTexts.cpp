@@ -1,7 +1,7 @@
 // The sample text package and its check.
 #include "tools/SampleTexts.h"
 
-#include "game/framework/TextCodeFormat.h"
+#include "game/core/TextCodeFormat.h"
 #include "tools/SamplePacks.h"
 
 namespace tools {
@@ -1012,7 +1012,7 @@ constexpr std::int32_t kCurrencyText = 167;
 bool drawable(const char16_t c, const std::u16string& glyphs) {
     const bool letterOrDigit =
         (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9');
-    return letterOrDigit || c == u' ' || c == game::framework::kTextLineBreak ||
+    return letterOrDigit || c == u' ' || c == game::core::kTextLineBreak ||
            glyphs.find(c) != std::u16string::npos;
 }
 
@@ -1168,7 +1168,7 @@ std::vector<std::string> checkTextPackage(const Bytes& container) {
     for (std::size_t id = 0; id < coded.size(); ++id) {
         std::u16string text;
         for (const std::uint8_t byte : coded[id]) {
-            if (byte >= game::framework::kTextMoreBytesFlag) {
+            if (byte >= game::core::kTextMoreBytesFlag) {
                 problems.push_back("text " + std::to_string(id) + ": a character outside ASCII");
                 break;
             }

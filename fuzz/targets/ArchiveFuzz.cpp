@@ -6,7 +6,7 @@
 #include <string>
 
 #include "fuzz/FuzzRuntime.h"
-#include "game/sprites/ArchiveResource.h"
+#include "game/resources/ArchiveResource.h"
 #include "profile/GamePaths.h"
 #include "profile/Resources.h"
 #include "runtime/Application.h"
@@ -56,7 +56,8 @@ bool sameName(String* a, String* b) {
         return false;
     }
     for (jint i = 0; i < a->length(); ++i) {
-        if (a->chars[i] != b->chars[i] && (a->chars[i] > 0x7F || folded(a->chars[i]) != folded(b->chars[i]))) {
+        if (a->chars[i] != b->chars[i] &&
+            (a->chars[i] > 0x7F || folded(a->chars[i]) != folded(b->chars[i]))) {
             return false;
         }
     }
@@ -76,7 +77,7 @@ void fuzzArchive(const std::uint8_t* data, const std::size_t size) {
     for (const char* name : {"/constants.bin", "/APP.JAD", "/"}) {
         readWhole(profile::getResourceAsStream(runtime::newStringFromCString(name)));
     }
-    const game::sprites::ArchiveDirectory& directory = game::sprites::archiveDirectory();
+    const game::resources::ArchiveDirectory& directory = game::resources::archiveDirectory();
     if (directory.archiveEntryNames == nullptr) {
         return;
     }
@@ -94,15 +95,17 @@ void fuzzArchive(const std::uint8_t* data, const std::size_t size) {
         }
         const jint offset = (*directory.archiveEntryOffsets)[first];
         const jint length = (*directory.archiveEntrySizes)[first];
-        if (offset < 0 || length < 0 || static_cast<std::size_t>(offset) + static_cast<std::size_t>(length) > size) {
+        if (offset < 0 || length < 0 ||
+            static_cast<std::size_t>(offset) + static_cast<std::size_t>(length) > size) {
             fuzzing::fail("entry %d lies outside the archive (offset %d, size %d)", first, offset, length);
         }
         // Looked up the way the game names resources: with a '/' before the entry's name.
         runtime::StringBuffer* lookup = runtime::newStringBuffer(name->length() + 1);
         lookup->append(runtime::newStringFromCString("/"));
         lookup->append(name);
-        const std::string bytes = readWhole(game::sprites::openArchiveResource(lookup->toString()));
-        if (bytes != std::string(reinterpret_cast<const char*>(data) + offset, static_cast<std::size_t>(length))) {
+        const std::string bytes = readWhole(game::resources::openArchiveResource(lookup->toString()));
+        if (bytes !=
+            std::string(reinterpret_cast<const char*>(data) + offset, static_cast<std::size_t>(length))) {
             fuzzing::fail("entry %d does not read as the bytes the directory places it at", i);
         }
     }

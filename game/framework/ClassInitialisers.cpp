@@ -2,8 +2,8 @@
 // stores its scalars, then creates its arrays in a fixed order, filling literal tables as it goes.
 #include "game/framework/ClassInitialisers.h"
 
-#include "game/framework/GameStatics.h"
-#include "game/framework/StaticTables.h"
+#include "game/core/GameStatics.h"
+#include "game/core/StaticTables.h"
 #include "game/match/CPlayer.h"
 #include "runtime/ConstantPool.h"
 #include "runtime/Hashtable.h"
@@ -14,6 +14,9 @@
 #include "runtime/System.h"
 
 namespace game::framework {
+
+using namespace game::match;
+using namespace game::core;
 
 namespace {
 

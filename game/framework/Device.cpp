@@ -1,19 +1,19 @@
 // The game canvas: set-up, input and notify slots and the game loop (see Device.h). The frame
-// entry Device::paint is in TopStates.cpp.
+// entry Device::paint is in FrameEntry.cpp.
 #include "game/framework/Device.h"
 
 #include <cstdint>
 #include <iterator>
 #include <thread>
 
-#include "game/framework/GameStatics.h"
-#include "game/framework/Input.h"
-#include "game/framework/KeyMasks.h"
-#include "game/framework/MenuServices.h"
+#include "game/core/GameStatics.h"
+#include "game/core/Input.h"
+#include "game/core/KeyMasks.h"
+#include "game/core/TopStates.h"
+#include "game/core/services/MenuServices.h"
+#include "game/core/services/PromotionServices.h"
 #include "game/framework/MenuStates.h"
-#include "game/framework/PromotionServices.h"
 #include "game/framework/Quorlin.h"
-#include "game/framework/TopStates.h"
 #include "profile/Graphics.h"
 #include "profile/Host.h"
 #include "profile/Image.h"
@@ -23,6 +23,9 @@
 #include "runtime/System.h"
 
 namespace game {
+
+using namespace game::framework;
+using namespace game::core;
 
 namespace {
 
@@ -42,10 +45,10 @@ constexpr jboolean kUnconditional = 1;
 // Key presses in the first frames of a top-level state (framesInState 0..3) are ignored.
 constexpr jint kIgnoredKeyFrames = 3;
 
-using framework::kTopStateLoading;
-using framework::kTopStateMatch;
-using framework::kTopStateMenus;
-using framework::kTopStateQuestion;
+using core::kTopStateLoading;
+using core::kTopStateMatch;
+using core::kTopStateMenus;
+using core::kTopStateQuestion;
 
 // Menu states.
 constexpr jint kPromotionMenuState = 38;
@@ -200,11 +203,11 @@ void Device::keyPressed(const jint keyCode) {
     if (block->framesInState <= kIgnoredKeyFrames) {
         return;
     }
-    block->heldKeys |= framework::keyToMask(keyCode);
+    block->heldKeys |= core::keyToMask(keyCode);
     if (block->frameKeys != 0) {
         return;
     }
-    framework::pushKeyQueue(block->heldKeys);
+    core::pushKeyQueue(block->heldKeys);
     // One time stamp per key bit; a bit beyond the array's end gets none.
     const jint bit = highestBit(block->heldKeys);
     if (runtime::Long64Array* ticks = block->keyPressTicks; ticks != nullptr && ticks->inBounds(bit)) {
@@ -214,8 +217,8 @@ void Device::keyPressed(const jint keyCode) {
 
 void Device::keyReleased(const jint keyCode) {
     GameStatics* block = statics();
-    block->heldKeys &= ~framework::keyToMask(keyCode);
-    framework::pushKeyQueue(block->heldKeys);
+    block->heldKeys &= ~core::keyToMask(keyCode);
+    core::pushKeyQueue(block->heldKeys);
 }
 
 void Device::pointerPressed(const jint x, const jint y) {
@@ -227,7 +230,7 @@ void Device::pointerPressed(const jint x, const jint y) {
     block->touchRepeatCounter = 0;
     block->touchRepeatCount = 0;
     if (block->menuState == kPromotionMenuState) {
-        framework::promotionServices().promotionPointerPressed(x, y);
+        core::promotionServices().promotionPointerPressed(x, y);
     }
 }
 
@@ -245,7 +248,7 @@ void Device::pointerReleased(const jint x, const jint y) {
     block->touchGestureFlags[1] = 0;
     block->matchCommand = -1;
     if (block->menuState == kPromotionMenuState) {
-        framework::promotionServices().promotionPointerReleased(x, y);
+        core::promotionServices().promotionPointerReleased(x, y);
     }
 }
 
@@ -254,7 +257,7 @@ void Device::pointerDragged(const jint x, const jint y) {
     block->pointerPressX = x;
     block->pointerPressY = y;
     if (block->menuState == kPromotionMenuState) {
-        framework::promotionServices().promotionPointerDragged(x, y);
+        core::promotionServices().promotionPointerDragged(x, y);
     }
 }
 
@@ -266,7 +269,7 @@ void Device::showNotify() {
     GameStatics* block = statics();
     block->resumeRedraw = 1;
     block->paused = 0;
-    framework::clearKeys();
+    core::clearKeys();
     block->menuRepaint = 1;
     block->redrawAll = 1;
 
@@ -287,20 +290,20 @@ void Device::showNotify() {
     }
     if (block->matchDayMode && block->menuState == kMatchPauseMenuState && block->matchInterrupted &&
         !block->matchDayMarker && block->matchDayStep < kFirstUnresumableMatchDayStep) {
-        framework::setTopState(kTopStateMatch);
+        core::setTopState(kTopStateMatch);
         block->matchInterrupted = 0;
     }
 }
 
 void Device::hideNotify() {
     GameStatics* block = statics();
-    framework::menuServices().updateEventList(block->eventList);
+    core::menuServices().updateEventList(block->eventList);
     block->paused = 1;
     block->interrupted = 1;
     block->frameKeys = 0;
     if (block->topState == kTopStateMatch) {
         if (block->matchPhase != kMatchPhaseNoPause) {
-            framework::setTopState(kTopStateMenus);
+            core::setTopState(kTopStateMenus);
         }
         framework::setMenuState(kMatchPauseMenuState);
         block->menuSelection = 0;
@@ -353,7 +356,7 @@ void Device::run() {
     if (!gameAlive()) {
         return;
     }
-    if (Quorlin* midlet = statics()->midlet) {
+    if (runtime::javax_microedition_midlet_MIDlet* midlet = statics()->midlet) {
         midlet->destroyApp(kUnconditional);
     }
     statics()->midlet = nullptr;

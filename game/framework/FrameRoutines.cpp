@@ -1,10 +1,10 @@
-// The menu family index, the menu hint step and stopMusic (see FrameRoutines.h).
+// The menu family index and the menu hint step (see FrameRoutines.h).
 #include "game/framework/FrameRoutines.h"
 
-#include "game/framework/GameStatics.h"
-#include "game/framework/KeyMasks.h"
-#include "game/sprites/ASpriteInstance.h"
+#include "game/core/GameStatics.h"
+#include "game/core/KeyMasks.h"
 #include "game/sprites/ASprite.h"
+#include "game/sprites/ASpriteInstance.h"
 #include "profile/SoundPlayer.h"
 #include "runtime/ConstantPool.h"
 #include "runtime/Exceptions.h"
@@ -13,6 +13,9 @@
 #include "runtime/System.h"
 
 namespace game::framework {
+
+using namespace game::sprites;
+using namespace game::core;
 
 namespace {
 
@@ -33,15 +36,6 @@ constexpr jint kByteMask = 0xFF;
 constexpr jlong kHintWaitMilliseconds = 4000;
 constexpr jint kMatchTopState = 4;
 
-// Music tracks are the sound ids from here on.
-constexpr jint kFirstMusicId = 14;
-// The trace line "<constant 142><id>" of a stopped track.
-constexpr jint kStopTraceConstant = 142;
-constexpr jint kStopTraceCapacity = 16;
-
-// stopMusic catches an IOException of a player and goes on with the next.
-constexpr runtime::HandlerEntry kPlayerHandlers[] = {{runtime::kIOException, 0, 1}, {}};
-
 void startHintAnimation(const jint animation) {
     if (sprites::ASpriteInstance* hint = statics()->hintSprite) {
         hint->setAnim(animation, 0);
@@ -59,15 +53,6 @@ void closeHintAtOnce(sprites::ASpriteInstance* const hint) {
     sprites::ASprite* sprite = hint->sprite;
     const bool known = sprite != nullptr && kHintHideAnimation < sprite->animationCount();
     hint->lastFrame = known ? ((*sprite->animFrameCount)[kHintHideAnimation] & kByteMask) - 1 : -1;
-}
-
-void printStopTrace(const jint id) {
-    runtime::StringBuffer* line = runtime::newStringBuffer(kStopTraceCapacity);
-    line->append(runtime::getConstantString(kStopTraceConstant));
-    line->appendInt(id);
-    if (runtime::java_io_PrintStream* out = statics()->systemOut) {
-        out->println(line->toString());
-    }
 }
 
 } // namespace
@@ -115,44 +100,6 @@ void stepIdleAnimation() {
         }
     }
     block->hintStepRequested = 0;
-}
-
-void stopMusic() {
-    GameStatics* block = statics();
-    runtime::ObjectArray* players = block->soundPlayers;
-    if (players == nullptr) {
-        return;
-    }
-    block->currentMusic = -1;
-    runtime::IntArray* ids = block->soundResourceIndex;
-    const jint idCount = ids != nullptr ? ids->length : 0;
-    for (jint id = kFirstMusicId; id < idCount && id < players->length; ++id) {
-        runtime::Object* element = (*players)[id];
-        auto* player = element != nullptr ? static_cast<profile::javax_microedition_media_PlayerInterface*>(
-                                                element->getInterface(runtime::kPlayer))
-                                          : nullptr;
-        if (player == nullptr) {
-            continue;
-        }
-        const jint state = player->getState();
-        if (runtime::checkException(0) != 0) {
-            if (runtime::findHandler(kPlayerHandlers) < 0) {
-                return;
-            }
-            continue;
-        }
-        if (state != profile::kPlayerStarted) {
-            continue;
-        }
-        player->stop();
-        if (runtime::checkException(0) != 0) {
-            if (runtime::findHandler(kPlayerHandlers) < 0) {
-                return;
-            }
-            continue;
-        }
-        printStopTrace(id);
-    }
 }
 
 } // namespace game::framework

@@ -15,8 +15,5 @@ jint familyIndex(jint value, jint shift);
 // it, shows the hint (animation 11) after 4 s without input (at once in a match), hides it
 // (animation 13) when asked, and hides it at once on any input.
 void stepIdleAnimation();
-// Stops every started music player (sound ids 14 and up); an IOException of one player does not
-// stop the others.
-void stopMusic();
 
 } // namespace game::framework

@@ -1,25 +1,29 @@
 // The match state's frame (see MatchFrame.h).
 #include "game/framework/MatchFrame.h"
 
-#include "game/framework/FrameServices.h"
-#include "game/framework/GameMath.h"
-#include "game/framework/GameStatics.h"
-#include "game/framework/Input.h"
-#include "game/framework/KeyMasks.h"
-#include "game/framework/ManagementServices.h"
-#include "game/framework/MatchCamera.h"
-#include "game/framework/MatchServices.h"
-#include "game/framework/MatchStatsPanel.h"
-#include "game/framework/MenuServices.h"
+#include "game/core/GameMath.h"
+#include "game/core/GameStatics.h"
+#include "game/core/Input.h"
+#include "game/core/KeyMasks.h"
+#include "game/core/Sound.h"
+#include "game/core/TopStates.h"
+#include "game/core/services/FrameServices.h"
+#include "game/core/services/ManagementServices.h"
+#include "game/core/services/MatchServices.h"
+#include "game/core/services/MenuServices.h"
 #include "game/framework/MenuStates.h"
 #include "game/framework/ResultsBoard.h"
-#include "game/framework/Sound.h"
-#include "game/framework/TopStates.h"
+#include "game/match/view/MatchCamera.h"
+#include "game/match/view/MatchStatsPanel.h"
 #include "game/screens/info/KeyTouchOperations.h"
 #include "profile/Graphics.h"
 #include "runtime/Exceptions.h"
 
 namespace game::framework {
+
+using namespace game::info;
+using namespace game::match;
+using namespace game::core;
 
 namespace {
 

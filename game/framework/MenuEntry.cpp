@@ -4,33 +4,33 @@
 #include <algorithm>
 #include <initializer_list>
 
-#include "game/framework/CalendarSearch.h"
-#include "game/framework/ChanceRules.h"
-#include "game/framework/ClubServices.h"
-#include "game/framework/CompetitionRecords.h"
-#include "game/framework/DatabaseLookups.h"
-#include "game/framework/DaySchedule.h"
-#include "game/framework/GameMath.h"
-#include "game/framework/GameStatics.h"
-#include "game/framework/Leaderboards.h"
-#include "game/framework/LeagueTables.h"
-#include "game/framework/LineupTables.h"
-#include "game/framework/MatchSide.h"
-#include "game/framework/MatchView.h"
-#include "game/framework/MenuServices.h"
+#include "game/club/DatabaseLookups.h"
+#include "game/club/PlayerValue.h"
+#include "game/core/ChanceRules.h"
+#include "game/core/GameMath.h"
+#include "game/core/GameStatics.h"
+#include "game/core/RecordBytes.h"
+#include "game/core/Sound.h"
+#include "game/core/StaticTables.h"
+#include "game/core/TextPackage.h"
+#include "game/core/TopStates.h"
+#include "game/core/services/ClubServices.h"
+#include "game/core/services/MenuServices.h"
+#include "game/core/services/SeasonScreenServices.h"
 #include "game/framework/MenuStates.h"
-#include "game/framework/PlayerValue.h"
-#include "game/framework/RecordBytes.h"
-#include "game/framework/SeasonLookups.h"
-#include "game/framework/SeasonObjectives.h"
-#include "game/framework/SeasonScreenServices.h"
-#include "game/framework/Sound.h"
-#include "game/framework/StaticTables.h"
-#include "game/framework/TextPackage.h"
-#include "game/framework/TopStates.h"
 #include "game/match/CPlayer.h"
+#include "game/match/MatchView.h"
+#include "game/match/team/LineupTables.h"
+#include "game/match/team/MatchSide.h"
+#include "game/resources/DatabaseTables.h"
+#include "game/season/CalendarSearch.h"
+#include "game/season/CompetitionRecords.h"
+#include "game/season/DaySchedule.h"
+#include "game/season/Leaderboards.h"
+#include "game/season/LeagueTables.h"
+#include "game/season/SeasonLookups.h"
+#include "game/season/SeasonObjectives.h"
 #include "game/sprites/ASpriteInstance.h"
-#include "game/sprites/DatabaseTables.h"
 #include "game/sprites/MenuDrawing.h"
 #include "runtime/ConstantPool.h"
 #include "runtime/Exceptions.h"
@@ -42,6 +42,13 @@
 #include "runtime/System.h"
 
 namespace game::framework {
+
+using namespace game::sprites;
+using namespace game::match;
+using namespace game::resources;
+using namespace game::club;
+using namespace game::season;
+using namespace game::core;
 
 namespace {
 
@@ -982,7 +989,7 @@ void prepareState(const jint state) {
         playSoundFromHome(kFromHomeSound14);
         return;
     case kClubPackData:
-        sprites::loadTeamNameTable();
+        resources::loadTeamNameTable();
         return;
     case kObjectives:
         setUpObjectives();

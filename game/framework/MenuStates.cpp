@@ -4,24 +4,29 @@
 #include <cstdint>
 #include <initializer_list>
 
+#include "game/core/GameStatics.h"
+#include "game/core/Input.h"
+#include "game/core/KeyMasks.h"
+#include "game/core/Sound.h"
+#include "game/core/TopStates.h"
+#include "game/core/services/ManagementServices.h"
+#include "game/core/services/MenuServices.h"
+#include "game/core/services/MenuStateServices.h"
 #include "game/framework/FrameRoutines.h"
-#include "game/framework/GameStatics.h"
-#include "game/framework/Input.h"
-#include "game/framework/KeyMasks.h"
-#include "game/framework/ManagementServices.h"
 #include "game/framework/MenuEntry.h"
-#include "game/framework/MenuServices.h"
-#include "game/framework/Sound.h"
-#include "game/framework/TopStates.h"
 #include "game/sprites/ASprite.h"
 #include "profile/Graphics.h"
 #include "runtime/Exceptions.h"
 #include "runtime/Hashtable.h"
 #include "runtime/NumberWrappers.h"
 #include "runtime/ObjectManager.h"
+#include "runtime/Service.h"
 #include "runtime/System.h"
 
 namespace game::framework {
+
+using namespace game::sprites;
+using namespace game::core;
 
 namespace {
 
@@ -354,4 +359,26 @@ bool isMenuState() {
     return statics()->topState == kTopStateMenus;
 }
 
+namespace {
+
+// The default menu-state switch: the routine above.
+class MenuStateSwitch final : public core::MenuStateServices {
+public:
+    void setMenuState(const jint state) override { framework::setMenuState(state); }
+};
+
+} // namespace
+
 } // namespace game::framework
+
+namespace game::core {
+
+MenuStateServices& menuStateServices() {
+    return runtime::serviceSlot<MenuStateServices, framework::MenuStateSwitch>().get();
+}
+
+MenuStateServices* installMenuStateServices(MenuStateServices* const service) {
+    return runtime::serviceSlot<MenuStateServices, framework::MenuStateSwitch>().install(service);
+}
+
+} // namespace game::core

@@ -1,8 +1,8 @@
 // The game's midlet (see Quorlin.h).
 #include "game/framework/Quorlin.h"
 
+#include "game/core/GameStatics.h"
 #include "game/framework/Device.h"
-#include "game/framework/GameStatics.h"
 #include "profile/Host.h"
 #include "profile/Thread.h"
 #include "runtime/Display.h"

@@ -1,12 +1,14 @@
 // The match results board (see ResultsBoard.h).
 #include "game/framework/ResultsBoard.h"
 
-#include "game/framework/GameStatics.h"
-#include "game/framework/ManagementServices.h"
-#include "game/framework/SpriteServices.h"
+#include "game/core/GameStatics.h"
+#include "game/core/services/ManagementServices.h"
+#include "game/core/services/SpriteServices.h"
 #include "profile/Graphics.h"
 
 namespace game::framework {
+
+using namespace game::core;
 
 namespace {
 

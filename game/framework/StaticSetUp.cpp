@@ -3,8 +3,8 @@
 
 #include <iterator>
 
+#include "game/core/GameStatics.h"
 #include "game/framework/ClassInitialisers.h"
-#include "game/framework/GameStatics.h"
 #include "game/match/MatchStaticInit.h"
 #include "game/promotion/IGPStaticInit.h"
 #include "game/sprites/SpriteStaticInit.h"
@@ -14,6 +14,11 @@
 #include "runtime/StreamsPrint.h"
 
 namespace game {
+
+using namespace game::framework;
+using namespace game::promotion;
+using namespace game::sprites;
+using namespace game::match;
 
 namespace {
 

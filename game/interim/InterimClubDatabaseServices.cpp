@@ -5,7 +5,7 @@
 
 namespace game::interim {
 
-sprites::jint InterimClubDatabaseServices::getPlayerAge(sprites::jint /*player*/) {
+runtime::jint InterimClubDatabaseServices::getPlayerAge(runtime::jint /*player*/) {
     logFirstCall(ageLogged, "getPlayerAge");
     return 0;
 }

@@ -2,14 +2,14 @@
 // database is built.
 #pragma once
 
-#include "game/sprites/ClubDatabaseServices.h"
+#include "game/core/services/ClubDatabaseServices.h"
 
 namespace game::interim {
 
-class InterimClubDatabaseServices final : public sprites::ClubDatabaseServices {
+class InterimClubDatabaseServices final : public core::ClubDatabaseServices {
 public:
     // 0: no player has an age yet.
-    sprites::jint getPlayerAge(sprites::jint player) override;
+    runtime::jint getPlayerAge(runtime::jint player) override;
     // No effect: the ring keeps what it holds.
     void storeRecentRecord(runtime::ByteArray* message) override;
 

@@ -5,8 +5,8 @@
 
 namespace game::interim {
 
-using framework::jboolean;
-using framework::jint;
+using runtime::jboolean;
+using runtime::jint;
 
 namespace {
 // The answer of every interim query: nothing found, no value.

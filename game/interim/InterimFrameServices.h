@@ -2,11 +2,11 @@
 // press and the match frame's shared steps.
 #pragma once
 
-#include "game/framework/FrameServices.h"
+#include "game/core/services/FrameServices.h"
 
 namespace game::interim {
 
-class InterimFrameServices final : public framework::FrameServices {
+class InterimFrameServices final : public core::FrameServices {
 public:
     // Each has no effect: nothing is painted and no step runs.
     void squadListLongPress() override;

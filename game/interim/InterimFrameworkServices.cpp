@@ -2,12 +2,15 @@
 // InterimFrameworkServices.h).
 #include "game/interim/InterimFrameworkServices.h"
 
-#include "game/framework/Palettes.h"
-#include "game/framework/PlayerValue.h"
-#include "game/framework/TextLayout.h"
+#include "game/club/PlayerValue.h"
 #include "game/interim/InterimLog.h"
+#include "game/sprites/Palettes.h"
+#include "game/sprites/TextLayout.h"
 
 namespace game::interim {
+
+using namespace game::sprites;
+using namespace game::club;
 
 void InterimFrameworkServices::logFirstCall(const Operation operation, const char* const name) {
     interim::logFirstCall(logged[operation], name);
@@ -16,15 +19,15 @@ void InterimFrameworkServices::logFirstCall(const Operation operation, const cha
 void InterimFrameworkServices::composePalette(const jint row, const jint base, const jint a, const jint b,
                                               const jint c, const jint d, const jint e, const jboolean flagE,
                                               const jboolean flagF, const jint g, const jint h) {
-    framework::composePalette(row, base, a, b, c, d, e, flagE, flagF, g, h);
+    sprites::composePalette(row, base, a, b, c, d, e, flagE, flagF, g, h);
 }
 
 jint InterimFrameworkServices::getGlyphIndex(const jchar c) {
-    return framework::getGlyphIndex(c);
+    return sprites::getGlyphIndex(c);
 }
 
 jint InterimFrameworkServices::getStringWidth(runtime::String* const text, const jint font) {
-    return framework::getStringWidth(text, font);
+    return sprites::getStringWidth(text, font);
 }
 
 void InterimFrameworkServices::loadGameDatabase() {
@@ -41,7 +44,7 @@ void InterimFrameworkServices::resetSetupRecord(jboolean) {
 }
 
 jint InterimFrameworkServices::getPlayerValue(const jint player, const jboolean baseOnly) {
-    return framework::getPlayerValue(player, baseOnly);
+    return club::getPlayerValue(player, baseOnly);
 }
 
 } // namespace game::interim

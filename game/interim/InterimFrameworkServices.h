@@ -2,20 +2,20 @@
 // builds them.
 #pragma once
 
-#include "game/sprites/FrameworkServices.h"
+#include "game/core/services/FrameworkServices.h"
 
 namespace game::interim {
 
-using sprites::jboolean;
-using sprites::jchar;
-using sprites::jint;
+using runtime::jboolean;
+using runtime::jchar;
+using runtime::jint;
 
-class InterimFrameworkServices final : public sprites::FrameworkServices {
+class InterimFrameworkServices final : public core::FrameworkServices {
 public:
-    // The framework's own (game/framework/Palettes.h): built, so not interim.
+    // The sprites' own (game/sprites/Palettes.h): built, so not interim.
     void composePalette(jint row, jint base, jint a, jint b, jint c, jint d, jint e, jboolean flagE,
                         jboolean flagF, jint g, jint h) override;
-    // The text layout's own (game/framework/TextLayout.h): built, so not interim.
+    // The text layout's own (game/sprites/TextLayout.h): built, so not interim.
     jint getGlyphIndex(jchar c) override;
     jint getStringWidth(runtime::String* text, jint font) override;
     // No effect.
@@ -24,7 +24,7 @@ public:
     jboolean positionViewOn() override;
     // No effect.
     void resetSetupRecord(jboolean flag) override;
-    // The framework's own (game/framework/PlayerValue.h): built, so not interim.
+    // The framework's own (game/club/PlayerValue.h): built, so not interim.
     jint getPlayerValue(jint player, jboolean baseOnly) override;
 
 private:

@@ -8,19 +8,19 @@ namespace game::interim {
 
 namespace {
 // Constant string 1: the empty text.
-constexpr sprites::jint kEmptyTextConstant = 1;
+constexpr runtime::jint kEmptyTextConstant = 1;
 } // namespace
 
 void InterimInfoScreenServices::loadSoundPlayers() {
     logFirstCall(soundsLogged, "loadSoundPlayers");
 }
 
-sprites::jint InterimInfoScreenServices::parseDataSet(runtime::ByteArray* /*bytes*/, sprites::jint /*arg*/) {
+runtime::jint InterimInfoScreenServices::parseDataSet(runtime::ByteArray* /*bytes*/, runtime::jint /*arg*/) {
     logFirstCall(parseLogged, "parseDataSet");
     return 0;
 }
 
-runtime::String* InterimInfoScreenServices::getTeamLabel(sprites::jint /*team*/) {
+runtime::String* InterimInfoScreenServices::getTeamLabel(runtime::jint /*team*/) {
     logFirstCall(labelLogged, "getTeamLabel (getCustomTeamName)");
     return runtime::getConstantString(kEmptyTextConstant);
 }

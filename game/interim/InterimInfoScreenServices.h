@@ -2,18 +2,18 @@
 // information screens are built.
 #pragma once
 
-#include "game/sprites/InfoScreenServices.h"
+#include "game/core/services/InfoScreenServices.h"
 
 namespace game::interim {
 
-class InterimInfoScreenServices final : public sprites::InfoScreenServices {
+class InterimInfoScreenServices final : public core::InfoScreenServices {
 public:
     // No effect: no sound players are made.
     void loadSoundPlayers() override;
     // 0: nothing parsed.
-    sprites::jint parseDataSet(runtime::ByteArray* bytes, sprites::jint arg) override;
+    runtime::jint parseDataSet(runtime::ByteArray* bytes, runtime::jint arg) override;
     // Constant string 1, the empty text.
-    runtime::String* getTeamLabel(sprites::jint team) override;
+    runtime::String* getTeamLabel(runtime::jint team) override;
     // No effect: the season state stays as it is.
     void resetCareer() override;
 

@@ -9,7 +9,7 @@ void InterimLoadingServices::generateParticles() {
     logFirstCall("generateParticles (no effect)");
 }
 
-void InterimLoadingServices::setUpTeamSide(match::CTeam* /*team*/, const sprites::jint /*side*/) {
+void InterimLoadingServices::setUpTeamSide(match::CTeam* /*team*/, const runtime::jint /*side*/) {
     logFirstCall("the match teams' side set-up (no effect)");
 }
 

@@ -2,15 +2,15 @@
 // particles and no side set-up.
 #pragma once
 
-#include "game/sprites/LoadingServices.h"
+#include "game/core/services/LoadingServices.h"
 
 namespace game::interim {
 
-class InterimLoadingServices final : public sprites::LoadingServices {
+class InterimLoadingServices final : public core::LoadingServices {
 public:
     // Each has no effect.
     void generateParticles() override;
-    void setUpTeamSide(match::CTeam* team, sprites::jint side) override;
+    void setUpTeamSide(match::CTeam* team, runtime::jint side) override;
 };
 
 } // namespace game::interim

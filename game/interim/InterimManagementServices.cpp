@@ -1,7 +1,7 @@
 // The interim management screen painters (see InterimManagementServices.h).
 #include "game/interim/InterimManagementServices.h"
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
 #include "game/interim/InterimLog.h"
 
 namespace game::interim {
@@ -12,50 +12,50 @@ void noPainter() {
 }
 } // namespace
 
-void InterimManagementServices::paintScreenHeader(framework::jint /*mode*/) {
+void InterimManagementServices::paintScreenHeader(runtime::jint /*mode*/) {
     noPainter();
 }
 
-void InterimManagementServices::paintClockPanel(framework::jint /*mode*/) {
+void InterimManagementServices::paintClockPanel(runtime::jint /*mode*/) {
     noPainter();
 }
 
-void InterimManagementServices::paintScoreLine(profile::Graphics* /*g*/, framework::jint /*mode*/) {
+void InterimManagementServices::paintScoreLine(profile::Graphics* /*g*/, runtime::jint /*mode*/) {
     noPainter();
 }
 
-void InterimManagementServices::paintPopupBox(framework::jint /*box*/) {
+void InterimManagementServices::paintPopupBox(runtime::jint /*box*/) {
     noPainter();
 }
 
-void InterimManagementServices::paintCutCornerPanel(framework::jint /*x*/, framework::jint /*y*/,
-                                                    framework::jint /*w*/, framework::jint /*h*/,
-                                                    framework::jint /*cut*/, framework::jint /*fill*/,
-                                                    framework::jint /*style*/) {
+void InterimManagementServices::paintCutCornerPanel(runtime::jint /*x*/, runtime::jint /*y*/,
+                                                    runtime::jint /*w*/, runtime::jint /*h*/,
+                                                    runtime::jint /*cut*/, runtime::jint /*fill*/,
+                                                    runtime::jint /*style*/) {
     noPainter();
 }
 
-void InterimManagementServices::paintFixtureBadge(framework::jint /*team*/, framework::jint /*x*/,
-                                                  framework::jint /*y*/) {
+void InterimManagementServices::paintFixtureBadge(runtime::jint /*team*/, runtime::jint /*x*/,
+                                                  runtime::jint /*y*/) {
     noPainter();
 }
 
-void InterimManagementServices::paintCellOutline(profile::Graphics* /*g*/, framework::jint /*team*/,
-                                                 framework::jint /*x*/, framework::jint /*y*/) {
+void InterimManagementServices::paintCellOutline(profile::Graphics* /*g*/, runtime::jint /*team*/,
+                                                 runtime::jint /*x*/, runtime::jint /*y*/) {
     noPainter();
 }
 
-void InterimManagementServices::paintMenuHeader(framework::jint /*frameIndex*/, framework::jint /*sub*/) {
+void InterimManagementServices::paintMenuHeader(runtime::jint /*frameIndex*/, runtime::jint /*sub*/) {
     noPainter();
 }
 
-void InterimManagementServices::paintSoftKeys(framework::jint /*frameIndex*/, framework::jint /*sub*/) {
+void InterimManagementServices::paintSoftKeys(runtime::jint /*frameIndex*/, runtime::jint /*sub*/) {
     noPainter();
 }
 
-void InterimManagementServices::paintMessageBox(runtime::String* /*text*/, framework::jint /*unusedA*/,
-                                                framework::jint /*yOffset*/, framework::jint /*unusedB*/,
-                                                const framework::jint mode, framework::jint /*unusedC*/) {
+void InterimManagementServices::paintMessageBox(runtime::String* /*text*/, runtime::jint /*unusedA*/,
+                                                runtime::jint /*yOffset*/, runtime::jint /*unusedB*/,
+                                                const runtime::jint mode, runtime::jint /*unusedC*/) {
     logFirstCall("paintMessageBox (paints nothing; the highlight arrives at once)");
     GameStatics* block = statics();
     block->menuItemCount = mode;

@@ -1,28 +1,28 @@
 // Stand-in for the management screens' painters until they are built.
 #pragma once
 
-#include "game/framework/ManagementServices.h"
+#include "game/core/services/ManagementServices.h"
 
 namespace game::interim {
 
-class InterimManagementServices final : public framework::ManagementServices {
+class InterimManagementServices final : public core::ManagementServices {
 public:
     // Each paints nothing.
-    void paintScreenHeader(framework::jint mode) override;
-    void paintClockPanel(framework::jint mode) override;
-    void paintScoreLine(profile::Graphics* g, framework::jint mode) override;
-    void paintPopupBox(framework::jint box) override;
-    void paintCutCornerPanel(framework::jint x, framework::jint y, framework::jint w, framework::jint h,
-                             framework::jint cut, framework::jint fill, framework::jint style) override;
-    void paintFixtureBadge(framework::jint team, framework::jint x, framework::jint y) override;
-    void paintCellOutline(profile::Graphics* g, framework::jint team, framework::jint x,
-                          framework::jint y) override;
-    void paintMenuHeader(framework::jint frameIndex, framework::jint sub) override;
-    void paintSoftKeys(framework::jint frameIndex, framework::jint sub) override;
+    void paintScreenHeader(runtime::jint mode) override;
+    void paintClockPanel(runtime::jint mode) override;
+    void paintScoreLine(profile::Graphics* g, runtime::jint mode) override;
+    void paintPopupBox(runtime::jint box) override;
+    void paintCutCornerPanel(runtime::jint x, runtime::jint y, runtime::jint w, runtime::jint h,
+                             runtime::jint cut, runtime::jint fill, runtime::jint style) override;
+    void paintFixtureBadge(runtime::jint team, runtime::jint x, runtime::jint y) override;
+    void paintCellOutline(profile::Graphics* g, runtime::jint team, runtime::jint x,
+                          runtime::jint y) override;
+    void paintMenuHeader(runtime::jint frameIndex, runtime::jint sub) override;
+    void paintSoftKeys(runtime::jint frameIndex, runtime::jint sub) override;
     // Paints nothing; stores mode as menuItemCount and lets the highlight arrive at once
     // (menuChoiceShown := menuChoice, menuChoiceMoving cleared), so no key stays frozen.
-    void paintMessageBox(runtime::String* text, framework::jint unusedA, framework::jint yOffset,
-                         framework::jint unusedB, framework::jint mode, framework::jint unusedC) override;
+    void paintMessageBox(runtime::String* text, runtime::jint unusedA, runtime::jint yOffset,
+                         runtime::jint unusedB, runtime::jint mode, runtime::jint unusedC) override;
 };
 
 } // namespace game::interim

@@ -9,7 +9,7 @@ void InterimMatchPanelServices::prepareFixtureHeader() {
     logFirstCall(headerLogged, "prepareFixtureHeader");
 }
 
-framework::jint InterimMatchPanelServices::teamGoals(match::CTeam* /*team*/) {
+runtime::jint InterimMatchPanelServices::teamGoals(match::CTeam* /*team*/) {
     logFirstCall(goalsLogged, "teamGoals");
     return 0;
 }

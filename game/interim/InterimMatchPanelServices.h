@@ -2,16 +2,16 @@
 // and the match engine are built.
 #pragma once
 
-#include "game/framework/MatchPanelServices.h"
+#include "game/core/services/MatchPanelServices.h"
 
 namespace game::interim {
 
-class InterimMatchPanelServices final : public framework::MatchPanelServices {
+class InterimMatchPanelServices final : public core::MatchPanelServices {
 public:
     // No effect: badgeStrip stays null (the panel draws no badges) and the names stay as they are.
     void prepareFixtureHeader() override;
     // 0.
-    framework::jint teamGoals(match::CTeam* team) override;
+    runtime::jint teamGoals(match::CTeam* team) override;
 
 private:
     bool headerLogged = false;

@@ -1,10 +1,12 @@
 // The interim match engine services (see InterimMatchServices.h).
 #include "game/interim/InterimMatchServices.h"
 
-#include "game/framework/TopStates.h"
+#include "game/core/TopStates.h"
 #include "game/interim/InterimLog.h"
 
 namespace game::interim {
+
+using namespace game::core;
 
 namespace {
 void noMatchEngine() {
@@ -18,7 +20,7 @@ void InterimMatchServices::startMatch() {
 
 void InterimMatchServices::loadMatchScreen() {
     logFirstCall("loadMatchScreen (loads nothing; enters the first-run question at once)");
-    framework::setTopState(framework::kTopStateQuestion);
+    core::setTopState(core::kTopStateQuestion);
 }
 
 void InterimMatchServices::paintMatchIntro() {
@@ -77,7 +79,7 @@ void InterimMatchServices::copyShownScore() {
     noMatchEngine();
 }
 
-framework::jint InterimMatchServices::actorState(runtime::Object* /*actor*/) {
+runtime::jint InterimMatchServices::actorState(runtime::Object* /*actor*/) {
     noMatchEngine();
     return 0;
 }
@@ -87,11 +89,11 @@ bool InterimMatchServices::eventDisplayOn() {
     return false;
 }
 
-void InterimMatchServices::applyEvent(match::CPlayer* /*player*/, const framework::jint /*code*/) {
+void InterimMatchServices::applyEvent(match::CPlayer* /*player*/, const runtime::jint /*code*/) {
     logFirstCall("CPlayer::applyEvent (no effect: the player's ratings and speeds stay)");
 }
 
-void InterimMatchServices::startPlayer(match::CPlayer* /*player*/, const framework::jint /*mode*/) {
+void InterimMatchServices::startPlayer(match::CPlayer* /*player*/, const runtime::jint /*mode*/) {
     logFirstCall("the player's start-up (no effect: the player keeps his fields)");
 }
 

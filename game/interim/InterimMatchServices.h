@@ -1,11 +1,11 @@
 // Stand-in for the match engine's services until the match engine is built.
 #pragma once
 
-#include "game/framework/MatchServices.h"
+#include "game/core/services/MatchServices.h"
 
 namespace game::interim {
 
-class InterimMatchServices : public framework::MatchServices {
+class InterimMatchServices : public core::MatchServices {
 public:
     // No effect: no match is prepared, so the match-load state stays where it is.
     void startMatch() override;
@@ -28,12 +28,12 @@ public:
     void clearEventListFlag() override;
     void copyShownScore() override;
     // 0: no actor has a state yet.
-    framework::jint actorState(runtime::Object* actor) override;
+    runtime::jint actorState(runtime::Object* actor) override;
     // False: no event is shown.
     bool eventDisplayOn() override;
     // Each has no effect: the player's ratings, speeds and flags stay.
-    void applyEvent(match::CPlayer* player, framework::jint code) override;
-    void startPlayer(match::CPlayer* player, framework::jint mode) override;
+    void applyEvent(match::CPlayer* player, runtime::jint code) override;
+    void startPlayer(match::CPlayer* player, runtime::jint mode) override;
 };
 
 } // namespace game::interim

@@ -1,11 +1,11 @@
 // Stand-in for the menu flow handlers' services until they are built.
 #pragma once
 
-#include "game/framework/MenuServices.h"
+#include "game/core/services/MenuServices.h"
 
 namespace game::interim {
 
-class InterimMenuServices final : public framework::MenuServices {
+class InterimMenuServices final : public core::MenuServices {
 public:
     // No effect.
     void updateEventList(runtime::Object* eventList) override;

@@ -5,17 +5,17 @@
 
 namespace game::interim {
 
-void InterimPromotionScreenServices::initialize(const sprites::jint /*width*/,
-                                                const sprites::jint /*height*/) {
+void InterimPromotionScreenServices::initialize(const runtime::jint /*width*/,
+                                                const runtime::jint /*height*/) {
     logFirstCall("IGP::initialize (no effect)");
 }
 
-sprites::jboolean InterimPromotionScreenServices::isLinkAvailable() {
+runtime::jboolean InterimPromotionScreenServices::isLinkAvailable() {
     logFirstCall("the promotion screen's readiness test (false)");
     return 0;
 }
 
-sprites::jboolean InterimPromotionScreenServices::promotionAvailable() {
+runtime::jboolean InterimPromotionScreenServices::promotionAvailable() {
     logFirstCall("the promotion screen's enable flag (false)");
     return 0;
 }

@@ -2,17 +2,17 @@
 // set-up with no effect and a screen that is neither ready nor enabled and has no entries.
 #pragma once
 
-#include "game/sprites/PromotionScreenServices.h"
+#include "game/core/services/PromotionScreenServices.h"
 
 namespace game::interim {
 
-class InterimPromotionScreenServices final : public sprites::PromotionScreenServices {
+class InterimPromotionScreenServices final : public core::PromotionScreenServices {
 public:
     // No effect.
-    void initialize(sprites::jint width, sprites::jint height) override;
+    void initialize(runtime::jint width, runtime::jint height) override;
     // false; false; null: the promotion screen offers nothing.
-    sprites::jboolean isLinkAvailable() override;
-    sprites::jboolean promotionAvailable() override;
+    runtime::jboolean isLinkAvailable() override;
+    runtime::jboolean promotionAvailable() override;
     runtime::ByteArray* promoEntryAvailable() override;
 };
 

@@ -5,15 +5,15 @@
 
 namespace game::interim {
 
-void InterimPromotionServices::promotionPointerPressed(framework::jint /*x*/, framework::jint /*y*/) {
+void InterimPromotionServices::promotionPointerPressed(runtime::jint /*x*/, runtime::jint /*y*/) {
     logFirstCall(pressedLogged, "promotionPointerPressed");
 }
 
-void InterimPromotionServices::promotionPointerReleased(framework::jint /*x*/, framework::jint /*y*/) {
+void InterimPromotionServices::promotionPointerReleased(runtime::jint /*x*/, runtime::jint /*y*/) {
     logFirstCall(releasedLogged, "promotionPointerReleased");
 }
 
-void InterimPromotionServices::promotionPointerDragged(framework::jint /*x*/, framework::jint /*y*/) {
+void InterimPromotionServices::promotionPointerDragged(runtime::jint /*x*/, runtime::jint /*y*/) {
     logFirstCall(draggedLogged, "promotionPointerDragged");
 }
 

@@ -1,16 +1,16 @@
 // Stand-in for the promotion screen's touch handling until the promotion screen is built.
 #pragma once
 
-#include "game/framework/PromotionServices.h"
+#include "game/core/services/PromotionServices.h"
 
 namespace game::interim {
 
-class InterimPromotionServices final : public framework::PromotionServices {
+class InterimPromotionServices final : public core::PromotionServices {
 public:
     // Each has no effect: the promotion screen records no touch.
-    void promotionPointerPressed(framework::jint x, framework::jint y) override;
-    void promotionPointerReleased(framework::jint x, framework::jint y) override;
-    void promotionPointerDragged(framework::jint x, framework::jint y) override;
+    void promotionPointerPressed(runtime::jint x, runtime::jint y) override;
+    void promotionPointerReleased(runtime::jint x, runtime::jint y) override;
+    void promotionPointerDragged(runtime::jint x, runtime::jint y) override;
 
 private:
     bool pressedLogged = false;

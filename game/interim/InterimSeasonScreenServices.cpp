@@ -1,14 +1,16 @@
 // The interim season logic of the information screens (see InterimSeasonScreenServices.h).
 #include "game/interim/InterimSeasonScreenServices.h"
 
-#include "game/framework/DatabaseLookups.h"
-#include "game/framework/GameStatics.h"
+#include "game/club/DatabaseLookups.h"
+#include "game/core/GameStatics.h"
 #include "game/interim/InterimLog.h"
 
 namespace game::interim {
 
-using framework::jboolean;
-using framework::jint;
+using namespace game::club;
+
+using runtime::jboolean;
+using runtime::jint;
 
 namespace {
 // A draw with no tie decided: the neutral result of a match nobody plays yet.
@@ -72,7 +74,7 @@ jint InterimSeasonScreenServices::transferInterest(jint /*player*/, jint /*teamA
 
 runtime::String* InterimSeasonScreenServices::getPlayerLabel(const jint player) {
     logFirstCall(labelLogged, "getPlayerLabel");
-    return framework::nameOf(player, framework::kPlayerName);
+    return club::nameOf(player, club::kPlayerName);
 }
 
 } // namespace game::interim

@@ -2,44 +2,43 @@
 // least its call asks: no effect, or a neutral answer named as such.
 #pragma once
 
-#include "game/framework/SeasonScreenServices.h"
+#include "game/core/services/SeasonScreenServices.h"
 
 namespace game::interim {
 
-class InterimSeasonScreenServices final : public framework::SeasonScreenServices {
+class InterimSeasonScreenServices final : public core::SeasonScreenServices {
 public:
     // Neutral: a draw (2) that decides no tie, counted in resultCount with resultSkipFlag clear;
     // no goals and no results list are kept.
-    framework::jint simulateFixture(framework::jint home, framework::jint away, framework::jboolean played,
-                                    framework::jboolean homeBonus, framework::jboolean drawAllowed,
-                                    framework::jboolean recordStats, framework::jint kind,
-                                    framework::jboolean mayNote) override;
+    runtime::jint simulateFixture(runtime::jint home, runtime::jint away, runtime::jboolean played,
+                                  runtime::jboolean homeBonus, runtime::jboolean drawAllowed,
+                                  runtime::jboolean recordStats, runtime::jint kind,
+                                  runtime::jboolean mayNote) override;
     // No effect.
-    void setupCompetitionDay(framework::jint kind, framework::jint arg) override;
+    void setupCompetitionDay(runtime::jint kind, runtime::jint arg) override;
     // No effect.
-    void prepareLeague(framework::jint league, framework::jboolean fresh,
-                       framework::jboolean skipDaySetup) override;
+    void prepareLeague(runtime::jint league, runtime::jboolean fresh,
+                       runtime::jboolean skipDaySetup) override;
     // No effect.
-    void loadLeagueData(framework::jint league, framework::jboolean fresh,
-                        framework::jboolean skipDaySetup) override;
+    void loadLeagueData(runtime::jint league, runtime::jboolean fresh,
+                        runtime::jboolean skipDaySetup) override;
     // No effect.
-    void buildLeagueDayFixtures(framework::jint dayOffset, framework::jboolean prepareOpponent) override;
+    void buildLeagueDayFixtures(runtime::jint dayOffset, runtime::jboolean prepareOpponent) override;
     // No effect.
     void updateCompetitionStrengths() override;
     // No effect.
-    void prepareTeamSide(framework::jint side, framework::jint team, framework::jint mode) override;
+    void prepareTeamSide(runtime::jint side, runtime::jint team, runtime::jint mode) override;
     // No effect.
-    void selectLeagueState(framework::jboolean isCup, framework::jint index,
-                           framework::jboolean save) override;
+    void selectLeagueState(runtime::jboolean isCup, runtime::jint index, runtime::jboolean save) override;
     // No effect.
-    void saveCompetitionState370(framework::jint k) override;
+    void saveCompetitionState370(runtime::jint k) override;
     // No effect.
-    void storeRoundFixtures(framework::jint kind, framework::jboolean save, framework::jint round) override;
+    void storeRoundFixtures(runtime::jint kind, runtime::jboolean save, runtime::jint round) override;
     // Neutral: 0 (the player will not talk).
-    framework::jint transferInterest(framework::jint player, framework::jint teamA, framework::jint teamB,
-                                     framework::jint round) override;
+    runtime::jint transferInterest(runtime::jint player, runtime::jint teamA, runtime::jint teamB,
+                                   runtime::jint round) override;
     // The player's name from the name tables, without any decoration.
-    runtime::String* getPlayerLabel(framework::jint player) override;
+    runtime::String* getPlayerLabel(runtime::jint player) override;
 
 private:
     bool fixtureLogged = false;

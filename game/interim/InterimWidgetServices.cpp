@@ -6,7 +6,7 @@
 
 namespace game::interim {
 
-using sprites::jint;
+using runtime::jint;
 
 void InterimWidgetServices::drawPitchBackground(const jint /*cameraX*/, const jint /*cameraY*/) {
     logFirstCall("drawPitchBackground (no effect: no pitch background)");

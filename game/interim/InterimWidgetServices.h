@@ -3,30 +3,30 @@
 // board (so the formation diagram shows the small pitch alone).
 #pragma once
 
-#include "game/sprites/WidgetServices.h"
+#include "game/core/services/WidgetServices.h"
 
 namespace game::interim {
 
-class InterimWidgetServices final : public sprites::WidgetServices {
+class InterimWidgetServices final : public core::WidgetServices {
 public:
     // No effect: nothing is drawn.
-    void drawPitchBackground(sprites::jint cameraX, sprites::jint cameraY) override;
+    void drawPitchBackground(runtime::jint cameraX, runtime::jint cameraY) override;
     // 0: no players.
-    sprites::jint formationPlayerCount(sprites::jint team) override;
+    runtime::jint formationPlayerCount(runtime::jint team) override;
     // -1: no slot.
-    sprites::jint formationSlot(sprites::jint team, sprites::jint player) override;
+    runtime::jint formationSlot(runtime::jint team, runtime::jint player) override;
     // (0, 0).
-    void formationPoint(sprites::jint team, sprites::jint player, sprites::jint& fx,
-                        sprites::jint& fy) override;
+    void formationPoint(runtime::jint team, runtime::jint player, runtime::jint& fx,
+                        runtime::jint& fy) override;
     // (0, 0).
-    void slotToFormationPoint(sprites::jint team, sprites::jint slot, sprites::jint& fx,
-                              sprites::jint& fy) override;
+    void slotToFormationPoint(runtime::jint team, runtime::jint slot, runtime::jint& fx,
+                              runtime::jint& fy) override;
     // -1: no entry.
-    sprites::jint squadEntryIndex(sprites::jint team, sprites::jint player) override;
+    runtime::jint squadEntryIndex(runtime::jint team, runtime::jint player) override;
     // -1: outside a match.
-    sprites::jint matchCondition(sprites::jint team, sprites::jint player) override;
+    runtime::jint matchCondition(runtime::jint team, runtime::jint player) override;
     // 0: on the pitch.
-    sprites::jint matchStatus(sprites::jint team, sprites::jint player) override;
+    runtime::jint matchStatus(runtime::jint team, runtime::jint player) override;
 };
 
 } // namespace game::interim

@@ -1,12 +1,14 @@
 // Actor: construction, its box, starting an animation and advancing it.
 #include "game/match/CPlayer.h"
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
 #include "game/sprites/ASprite.h"
 #include "game/sprites/SpriteFormat.h"
 #include "runtime/ClassTable.h"
 
 namespace game::match {
+
+using namespace game::sprites;
 
 namespace {
 constexpr jint kByteMask = 0xFF;

@@ -7,6 +7,8 @@
 
 namespace game::match {
 
+using namespace game::sprites;
+
 namespace {
 
 // The team's decision weights, set by its constructor (7 rows of 8).

@@ -1,8 +1,10 @@
 // CTeam::forwardToPlayers: one call that tells a whole side something.
-#include "game/framework/MatchServices.h"
+#include "game/core/services/MatchServices.h"
 #include "game/match/CPlayer.h"
 
 namespace game::match {
+
+using namespace game::core;
 
 void CTeam::forwardToPlayers(const jint code) {
     runtime::ObjectArray* const array = players;
@@ -15,7 +17,7 @@ void CTeam::forwardToPlayers(const jint code) {
         // tell.
         auto* const player = static_cast<CPlayer*>((*array)[i]);
         if (player != nullptr) {
-            framework::matchServices().applyEvent(player, code);
+            core::matchServices().applyEvent(player, code);
         }
     }
 }

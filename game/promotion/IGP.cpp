@@ -1,7 +1,7 @@
 // The promotion screen's framework routines (see IGP.h).
 #include "game/promotion/IGP.h"
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
 #include "profile/Resources.h"
 #include "runtime/ConstantPool.h"
 #include "runtime/Exceptions.h"

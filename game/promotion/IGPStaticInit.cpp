@@ -2,7 +2,7 @@
 // statics; every other promotion static stays 0, false or null.
 #include "game/promotion/IGPStaticInit.h"
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
 #include "runtime/ConstantPool.h"
 #include "runtime/StringBuffer.h"
 

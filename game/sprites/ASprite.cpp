@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
 #include "game/sprites/SpriteFormat.h"
 #include "profile/Image.h"
 #include "runtime/ClassTable.h"

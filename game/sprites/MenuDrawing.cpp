@@ -1,15 +1,15 @@
 // Menu drawing routines (see MenuDrawing.h).
 #include "game/sprites/MenuDrawing.h"
 
-#include "game/framework/GameStatics.h"
-#include "game/framework/Input.h"
-#include "game/framework/KeyMasks.h"
+#include "game/core/GameStatics.h"
+#include "game/core/Input.h"
+#include "game/core/KeyMasks.h"
+#include "game/core/services/FrameworkServices.h"
+#include "game/core/services/WidgetServices.h"
 #include "game/sprites/ASprite.h"
-#include "game/sprites/FrameworkServices.h"
 #include "game/sprites/SpriteFormat.h"
 #include "game/sprites/SpriteLoading.h"
 #include "game/sprites/SpritePainting.h"
-#include "game/sprites/WidgetServices.h"
 #include "profile/Graphics.h"
 #include "runtime/ConstantPool.h"
 #include "runtime/Log.h"
@@ -17,6 +17,8 @@
 #include "runtime/ObjectManager.h"
 
 namespace game::sprites {
+
+using namespace game::core;
 
 namespace {
 
@@ -290,8 +292,8 @@ void paintMoveArrows(const Layout& layout) {
         if (arrows != nullptr) {
             arrows->paintModule(g, arrow.module, arrow.x, arrow.y, 0);
         }
-        if (framework::pointerInRect(arrow.x - kArrowTouchMargin, arrow.y - kArrowTouchMargin,
-                                     kArrowTouchSize, kArrowTouchSize)) {
+        if (core::pointerInRect(arrow.x - kArrowTouchMargin, arrow.y - kArrowTouchMargin, kArrowTouchSize,
+                                kArrowTouchSize)) {
             statics()->formationArrowTouched = arrow.direction;
         }
     }
@@ -372,7 +374,7 @@ void drawKeypad(const jint x, const jint y, const jint cellW, const jint cellH, 
 
     const jint cells =
         rows < 1 || cols < 1 ? 0 : (static_cast<jlong>(rows) * cols < count ? rows * cols : count);
-    const jint cell = framework::touchGridIndex(x, y, cellW, cellH, cellW, cellH, s->keypadCell, cols, cells);
+    const jint cell = core::touchGridIndex(x, y, cellW, cellH, cellW, cellH, s->keypadCell, cols, cells);
     s->keypadCell = cell;
     s->keypadKey =
         cell >= 0 && s->touchReleased != 0 ? (cell >= kLetterKeys ? kWideKeyBase - cell : cell) : -1;

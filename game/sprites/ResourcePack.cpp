@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
 #include "game/screens/info/PackSeeking.h"
 #include "game/sprites/PackFormat.h"
 #include "profile/Files.h"
@@ -23,6 +23,8 @@
 #include "runtime/System.h"
 
 namespace game::sprites {
+
+using namespace game::info;
 
 using runtime::ByteArray;
 using runtime::IntArray;

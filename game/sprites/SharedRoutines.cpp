@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "game/framework/DatabaseLookups.h"
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
+#include "game/core/WriteBuffer.h"
 #include "runtime/Arrays.h"
 
 namespace game::sprites {
@@ -23,10 +23,10 @@ void clearThreeByteTable() {
 }
 
 void writeIntBigEndian(const jint v) {
-    framework::queueByte(v >> 24);
-    framework::queueByte(v >> 16);
-    framework::queueByte(v >> 8);
-    framework::queueByte(v);
+    core::queueByte(v >> 24);
+    core::queueByte(v >> 16);
+    core::queueByte(v >> 8);
+    core::queueByte(v);
 }
 
 } // namespace game::sprites

@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
+#include "game/core/services/FrameworkServices.h"
 #include "game/sprites/ASprite.h"
-#include "game/sprites/FrameworkServices.h"
 #include "game/sprites/ResourcePack.h"
 #include "profile/Files.h"
 #include "runtime/ConstantPool.h"
@@ -15,6 +15,8 @@
 #include "runtime/System.h"
 
 namespace game::sprites {
+
+using namespace game::core;
 
 namespace {
 

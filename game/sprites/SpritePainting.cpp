@@ -2,7 +2,7 @@
 // transforms, and the painting helpers of SpritePainting.h.
 #include "game/sprites/SpritePainting.h"
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
 #include "game/sprites/ASprite.h"
 #include "game/sprites/SpriteFormat.h"
 #include "profile/Graphics.h"

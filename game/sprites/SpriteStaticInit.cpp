@@ -1,11 +1,11 @@
 // The sprite class's initialiser (see SpriteStaticInit.h): the font metrics, one entry per font,
 // zero until the font's sprite loads, and the palette statics (the decode buffer, the kinds whose
-// images are cached, the composed palettes and their keys; game/framework/Palettes.h). The font
+// images are cached, the composed palettes and their keys; game/sprites/Palettes.h). The font
 // spacing table is the canvas's (Device::staticInit); the other sprite statics start zero or null.
 #include "game/sprites/SpriteStaticInit.h"
 
-#include "game/framework/GameStatics.h"
-#include "game/framework/Palettes.h"
+#include "game/core/GameStatics.h"
+#include "game/sprites/Palettes.h"
 #include "game/sprites/SpriteLoading.h"
 
 namespace game::sprites {
@@ -13,7 +13,7 @@ namespace game::sprites {
 void initSpriteStatics(GameStatics* const block) {
     block->fontLineHeights = runtime::newByteArray(kFontCount);
     block->fontLeading = runtime::newByteArray(kFontCount);
-    framework::initPaletteStatics(block);
+    sprites::initPaletteStatics(block);
 }
 
 } // namespace game::sprites

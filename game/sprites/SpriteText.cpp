@@ -2,9 +2,9 @@
 // separator dot.
 #include "game/sprites/SpriteText.h"
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
+#include "game/core/services/FrameworkServices.h"
 #include "game/sprites/ASprite.h"
-#include "game/sprites/FrameworkServices.h"
 #include "game/sprites/SpriteFormat.h"
 #include "game/sprites/SpriteLoading.h"
 #include "game/sprites/SpritePainting.h"
@@ -13,6 +13,8 @@
 #include "runtime/String.h"
 
 namespace game::sprites {
+
+using namespace game::core;
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The text-package loaders.
 #include "game/sprites/TextPackageLoader.h"
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
 #include "game/sprites/PackFormat.h"
 #include "game/sprites/ResourcePack.h"
 #include "runtime/Exceptions.h"

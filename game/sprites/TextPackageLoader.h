@@ -1,5 +1,5 @@
 // Loading the text package from its container (layout: PackFormat.h) into the statics that
-// getText reads (game/framework/TextPackage.h).
+// getText reads (game/core/TextPackage.h).
 //
 // A container that cannot be read whole (a negative count, decreasing offsets, texts that would
 // run past the entry, a stream that ends or fails) is logged and leaves an empty package, so

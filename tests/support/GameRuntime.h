@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
 #include "game/framework/StaticSetUp.h"
 #include "runtime/Application.h"
 #include "runtime/Collector.h"

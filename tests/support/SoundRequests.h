@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
 #include "runtime/Arrays.h"
 #include "runtime/ObjectManager.h"
 #include "runtime/Streams.h"

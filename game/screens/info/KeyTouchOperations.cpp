@@ -1,18 +1,20 @@
 // The key and touch tests with click sounds (see KeyTouchOperations.h).
 #include "game/screens/info/KeyTouchOperations.h"
 
-#include "game/framework/GameStatics.h"
-#include "game/framework/Input.h"
-#include "game/framework/KeyMasks.h"
-#include "game/framework/Sound.h"
+#include "game/core/GameStatics.h"
+#include "game/core/Input.h"
+#include "game/core/KeyMasks.h"
+#include "game/core/Sound.h"
 
 namespace game::info {
 
+using namespace game::core;
+
 namespace {
 
-using framework::kKeyBack;
-using framework::kKeyLeftSoft;
-using framework::kKeySelect;
+using core::kKeyBack;
+using core::kKeyLeftSoft;
+using core::kKeySelect;
 
 // The click sounds.
 constexpr jint kClickSound = 7;
@@ -24,12 +26,12 @@ constexpr jint kMenusTopState = 2;
 
 // The touch point when there is one and touch is not blocked.
 bool unblockedTouchPoint(jint& x, jint& y) {
-    return statics()->touchRepeatCounter == 0 && framework::touchPoint(x, y);
+    return statics()->touchRepeatCounter == 0 && core::touchPoint(x, y);
 }
 
 void clickOnRelease(const jint sound) {
     if (statics()->touchReleased) {
-        framework::playSound(sound);
+        core::playSound(sound);
     }
 }
 
@@ -38,12 +40,12 @@ void clickOnRelease(const jint sound) {
 bool isKeyPressedWithSound(const jint mask) {
     GameStatics* block = statics();
     if ((mask == kKeyLeftSoft || mask == kKeySelect) && block->touchReleased &&
-        framework::pointerInLeftSoftKey()) {
-        framework::playSound(kClickSound);
+        core::pointerInLeftSoftKey()) {
+        core::playSound(kClickSound);
         return true;
     }
-    if (mask == kKeyBack && block->touchReleased && framework::pointerInRightSoftKey()) {
-        framework::playSound(kBackSound);
+    if (mask == kKeyBack && block->touchReleased && core::pointerInRightSoftKey()) {
+        core::playSound(kBackSound);
         return true;
     }
     if (block->touchDown || block->touchReleased) {
@@ -55,11 +57,11 @@ bool isKeyPressedWithSound(const jint mask) {
     }
     if (block->topState == kMenusTopState) {
         if ((pressed & kKeyBack) != 0) {
-            framework::playSound(kBackSound);
+            core::playSound(kBackSound);
         } else if ((pressed & kMoveKeys) != 0) {
-            framework::playSound(kMoveSound);
+            core::playSound(kMoveSound);
         } else if ((pressed & kKeySelect) != 0) {
-            framework::playSound(kClickSound);
+            core::playSound(kClickSound);
         }
     }
     block->leftSoftKeyTaken = (mask & kKeySelect) != 0;
@@ -70,7 +72,7 @@ bool isKeyPressedWithSound(const jint mask) {
 bool pointerInRectWithSound(const jint x, const jint y, const jint w, const jint h) {
     jint px = 0;
     jint py = 0;
-    if (!unblockedTouchPoint(px, py) || !framework::pointStrictlyInside(px, py, x, y, w, h)) {
+    if (!unblockedTouchPoint(px, py) || !core::pointStrictlyInside(px, py, x, y, w, h)) {
         return false;
     }
     clickOnRelease(kClickSound);
@@ -83,11 +85,11 @@ jint pickOfTwoAreas(const jint xA, const jint wA, const jint xB, const jint wB, 
     if (!unblockedTouchPoint(px, py)) {
         return -1;
     }
-    if (framework::pointStrictlyInside(px, py, xA, y, wA, h)) {
+    if (core::pointStrictlyInside(px, py, xA, y, wA, h)) {
         clickOnRelease(kClickSound);
         return 0;
     }
-    if (framework::pointStrictlyInside(px, py, xB, y, wB, h)) {
+    if (core::pointStrictlyInside(px, py, xB, y, wB, h)) {
         clickOnRelease(kBackSound);
         return 1;
     }

@@ -1,12 +1,14 @@
 // Seeking and skipping within the open pack's part file.
 #include "game/screens/info/PackSeeking.h"
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
 #include "game/sprites/ResourcePack.h"
 #include "runtime/Exceptions.h"
 #include "runtime/Streams.h"
 
 namespace game::info {
+
+using namespace game::sprites;
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The paletted run-length image decoder (see PalettedImage.h).
 #include "game/screens/info/PalettedImage.h"
 
-#include "game/framework/GameStatics.h"
-#include "game/framework/TopStates.h"
+#include "game/core/GameStatics.h"
+#include "game/core/TopStates.h"
 #include "game/screens/info/PalettedImageFormat.h"
 #include "profile/Image.h"
 #include "runtime/Log.h"
@@ -10,6 +10,8 @@
 #include "runtime/System.h"
 
 namespace game::info {
+
+using namespace game::core;
 
 namespace {
 
@@ -122,7 +124,7 @@ ObjectArray* palettesFor(const jint count, const jint colours) {
     GameStatics* s = statics();
     ObjectArray* palettes = s->imagePalettes;
     const bool reuse =
-        s->topState == framework::kTopStateSecondLoading && palettes != nullptr && palettes->length >= count;
+        s->topState == core::kTopStateSecondLoading && palettes != nullptr && palettes->length >= count;
     if (reuse) {
         bool fits = true;
         for (jint p = 0; p < count && fits; ++p) {
@@ -190,7 +192,7 @@ IntArray* decodePalettedPixels(ByteArray* const data, const jint palette, jint& 
         decodePixels(in, out, encoding, bits);
     }
     const jint state = statics()->topState;
-    if (state != framework::kTopStateSecondLoading && state != framework::kTopStateMatchStart) {
+    if (state != core::kTopStateSecondLoading && state != core::kTopStateMatchStart) {
         statics()->imagePalettes = nullptr;
     }
     if (!out.full()) {

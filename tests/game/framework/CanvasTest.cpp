@@ -14,9 +14,10 @@
 #include "runtime/ObjectManager.h"
 #include "runtime/StaticClass.h"
 #include "runtime/System.h"
-#include "tests/game/framework/FrameworkFixture.h"
+#include "tests/game/support/FrameworkFixture.h"
 
 namespace game {
+
 namespace {
 
 using runtime::jint;

@@ -6,18 +6,21 @@
 #include <string>
 #include <vector>
 
-#include "game/framework/GameStatics.h"
-#include "game/framework/KeyMasks.h"
-#include "game/framework/TextPackage.h"
-#include "game/framework/TopStates.h"
+#include "game/core/GameStatics.h"
+#include "game/core/KeyMasks.h"
+#include "game/core/TextPackage.h"
+#include "game/core/TopStates.h"
 #include "game/sprites/ASprite.h"
 #include "runtime/Exceptions.h"
 #include "runtime/LibraryExceptions.h"
 #include "runtime/NumberWrappers.h"
-#include "tests/game/framework/FrameFixture.h"
+#include "tests/game/support/FrameFixture.h"
 #include "tests/support/RuntimeValues.h"
 
 namespace game::framework {
+using namespace game::sprites;
+using namespace game::core;
+
 namespace {
 
 using runtime::jint;

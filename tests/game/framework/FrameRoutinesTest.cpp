@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "game/core/Sound.h"
 #include "game/framework/FrameRoutines.h"
 #include "game/sprites/ASprite.h"
 #include "game/sprites/ASpriteInstance.h"
@@ -13,9 +14,13 @@
 #include "runtime/ObjectManager.h"
 #include "runtime/StreamsByteArray.h"
 #include "runtime/StreamsPrint.h"
-#include "tests/game/framework/FrameworkFixture.h"
+#include "tests/game/support/FrameworkFixture.h"
 
 namespace game::framework {
+using namespace game::core;
+
+using namespace game::sprites;
+
 namespace {
 
 class FrameRoutinesTest : public testing::FrameworkFixture {};

@@ -9,15 +9,17 @@
 #include <string>
 #include <vector>
 
+#include "game/core/GameStatics.h"
+#include "game/core/Input.h"
+#include "game/core/KeyMasks.h"
 #include "game/framework/Device.h"
-#include "game/framework/GameStatics.h"
-#include "game/framework/Input.h"
-#include "game/framework/KeyMasks.h"
 #include "game/framework/Quorlin.h"
-#include "tests/game/framework/FrameworkFixture.h"
-#include "tests/game/framework/SampleGameHarness.h"
+#include "tests/game/support/FrameworkFixture.h"
+#include "tests/game/support/SampleGameHarness.h"
 
 namespace game {
+using namespace game::core;
+
 namespace {
 
 using runtime::jint;
@@ -56,7 +58,7 @@ void recordFrame() {
     view.pressY = block->pointerPressY;
     view.releaseX = block->pointerReleaseX;
     view.releaseY = block->pointerReleaseY;
-    view.leftSoftKey = framework::isKeyPressed(framework::kKeyLeftSoft);
+    view.leftSoftKey = core::isKeyPressed(core::kKeyLeftSoft);
     view.paused = block->paused != 0;
     view.topState = block->topState;
     view.menuState = block->menuState;
@@ -95,16 +97,16 @@ TEST_F(GameHarnessTest, ScriptedKeysReachTheFrameMasks) {
     ASSERT_EQ(frames.size(), 17u);
     EXPECT_EQ(frames[1].pressedKeys, 0);
     EXPECT_EQ(frames[2].releasedKeys, 0);
-    EXPECT_EQ(frames[5].pressedKeys, framework::kKeyFire);
-    EXPECT_EQ(frames[6].releasedKeys, framework::kKeyFire);
-    EXPECT_EQ(frames[8].pressedKeys, framework::kKeyUp) << "digit 2 is up outside digit mode";
-    EXPECT_EQ(frames[11].frameKeys, framework::kKeyDown);
+    EXPECT_EQ(frames[5].pressedKeys, core::kKeyFire);
+    EXPECT_EQ(frames[6].releasedKeys, core::kKeyFire);
+    EXPECT_EQ(frames[8].pressedKeys, core::kKeyUp) << "digit 2 is up outside digit mode";
+    EXPECT_EQ(frames[11].frameKeys, core::kKeyDown);
     // A second key while one is held is not queued; the frame takes the held keys.
-    EXPECT_EQ(frames[12].frameKeys, framework::kKeyDown | framework::kKeyLeftSoft);
-    EXPECT_EQ(frames[12].pressedKeys, framework::kKeyLeftSoft);
+    EXPECT_EQ(frames[12].frameKeys, core::kKeyDown | core::kKeyLeftSoft);
+    EXPECT_EQ(frames[12].pressedKeys, core::kKeyLeftSoft);
     EXPECT_EQ(frames[13].pressedKeys, 0);
-    EXPECT_EQ(frames[14].releasedKeys, framework::kKeyDown);
-    EXPECT_EQ(frames[15].releasedKeys, framework::kKeyLeftSoft);
+    EXPECT_EQ(frames[14].releasedKeys, core::kKeyDown);
+    EXPECT_EQ(frames[15].releasedKeys, core::kKeyLeftSoft);
     EXPECT_EQ(frames[16].frameKeys, 0);
 }
 
@@ -137,7 +139,7 @@ TEST_F(GameHarnessTest, FocusLossPausesAndFocusGainResumesWithTheKeysCleared) {
     harness.runFrames(11);
     ASSERT_EQ(frames.size(), 11u);
     EXPECT_FALSE(frames[1].paused);
-    EXPECT_EQ(frames[6].frameKeys, framework::kKeyFire);
+    EXPECT_EQ(frames[6].frameKeys, core::kKeyFire);
     EXPECT_TRUE(frames[7].paused);
     const std::vector<std::string> calls = neighbours.log.take();
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "updateEventList"), 1);

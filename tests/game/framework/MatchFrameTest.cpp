@@ -8,13 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "game/framework/GameMath.h"
-#include "game/framework/GameStatics.h"
-#include "game/framework/KeyMasks.h"
-#include "game/framework/TopStates.h"
-#include "tests/game/framework/FrameFixture.h"
+#include "game/core/GameMath.h"
+#include "game/core/GameStatics.h"
+#include "game/core/KeyMasks.h"
+#include "game/core/TopStates.h"
+#include "tests/game/support/FrameFixture.h"
 
 namespace game::framework {
+using namespace game::core;
+
 namespace {
 
 using runtime::jint;

@@ -6,21 +6,25 @@
 
 #include <string>
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
+#include "game/core/TopStates.h"
 #include "game/framework/MenuStates.h"
-#include "game/framework/TopStates.h"
 #include "game/match/CPlayer.h"
 #include "game/sprites/ASprite.h"
 #include "game/sprites/ASpriteInstance.h"
-#include "game/sprites/StartupLoading.h"
+#include "game/sprites/loading/StartupLoading.h"
 #include "runtime/Exceptions.h"
 #include "runtime/ObjectManager.h"
 #include "runtime/StreamsPrint.h"
-#include "tests/game/framework/MenuEntryFixture.h"
-#include "tests/game/framework/SampleGameHarness.h"
+#include "tests/game/support/MenuEntryFixture.h"
+#include "tests/game/support/SampleGameHarness.h"
 #include "tests/runtime/LogCapture.h"
 
 namespace game::framework {
+using namespace game::sprites;
+using namespace game::match;
+using namespace game::core;
+
 namespace {
 
 using runtime::jint;

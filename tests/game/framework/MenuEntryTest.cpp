@@ -10,19 +10,25 @@
 #include <string>
 #include <vector>
 
-#include "game/framework/DatabaseLookups.h"
-#include "game/framework/DaySchedule.h"
-#include "game/framework/PlayerValue.h"
-#include "game/framework/TextPackage.h"
+#include "game/club/DatabaseLookups.h"
+#include "game/club/PlayerValue.h"
+#include "game/core/TextPackage.h"
+#include "game/resources/DatabaseTables.h"
+#include "game/season/DaySchedule.h"
 #include "game/sprites/ASpriteInstance.h"
-#include "game/sprites/DatabaseTables.h"
 #include "runtime/Exceptions.h"
 #include "runtime/Hashtable.h"
 #include "runtime/NumberWrappers.h"
 #include "runtime/StringBuffer.h"
-#include "tests/game/framework/MenuEntryFixture.h"
+#include "tests/game/support/MenuEntryFixture.h"
 
 namespace game::framework {
+using namespace game::sprites;
+using namespace game::resources;
+using namespace game::club;
+using namespace game::season;
+using namespace game::core;
+
 namespace {
 
 using runtime::ByteArray;
@@ -782,7 +788,7 @@ protected:
         MenuEntryTest::SetUp();
         s()->playerRecords = nullptr;
         s()->teamRecords = nullptr;
-        sprites::loadDatabaseTables();
+        resources::loadDatabaseTables();
         ASSERT_FALSE(runtime::exceptionPending());
         ASSERT_EQ(s()->playerCount, 5500);
         for (const jint at : {592, 598}) {

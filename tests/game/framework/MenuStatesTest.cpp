@@ -7,14 +7,17 @@
 #include <string>
 #include <vector>
 
-#include "game/framework/GameStatics.h"
-#include "game/framework/KeyMasks.h"
-#include "game/framework/TopStates.h"
+#include "game/core/GameStatics.h"
+#include "game/core/KeyMasks.h"
+#include "game/core/TopStates.h"
 #include "game/sprites/ASprite.h"
 #include "runtime/Hashtable.h"
-#include "tests/game/framework/FrameFixture.h"
+#include "tests/game/support/FrameFixture.h"
 
 namespace game::framework {
+using namespace game::sprites;
+using namespace game::core;
+
 namespace {
 
 using runtime::jint;

@@ -6,12 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
 #include "game/sprites/ASpriteInstance.h"
 #include "runtime/ObjectManager.h"
-#include "tests/game/framework/FrameFixture.h"
+#include "tests/game/support/FrameFixture.h"
 
 namespace game::framework {
+using namespace game::sprites;
+
 namespace {
 
 using runtime::jint;

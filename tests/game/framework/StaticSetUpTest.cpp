@@ -12,15 +12,16 @@
 #include <utility>
 #include <vector>
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
 #include "runtime/Collector.h"
 #include "runtime/ObjectManager.h"
 #include "runtime/Random.h"
-#include "tests/game/framework/StaticTableCases.h"
+#include "tests/game/support/StaticTableCases.h"
 #include "tests/runtime/CollectorTestSupport.h"
 #include "tests/support/GameRuntime.h"
 
 namespace game {
+
 namespace {
 
 using runtime::jint;

@@ -14,14 +14,16 @@
 #include <string>
 
 #include "PixelTestSupport.h"
-#include "game/framework/GameStatics.h"
-#include "game/framework/TopStates.h"
+#include "game/core/GameStatics.h"
+#include "game/core/TopStates.h"
 #include "profile/Image.h"
 #include "profile/Pixels.h"
 #include "profile/Png.h"
-#include "tests/game/framework/SampleGameHarness.h"
+#include "tests/game/support/SampleGameHarness.h"
 
 namespace game::framework {
+using namespace game::core;
+
 namespace {
 
 using runtime::jint;

@@ -6,13 +6,15 @@
 
 #include <cstdint>
 
-#include "game/framework/GameStatics.h"
-#include "game/framework/TopStates.h"
+#include "game/core/GameStatics.h"
+#include "game/core/TopStates.h"
 #include "profile/Image.h"
 #include "profile/Pixels.h"
-#include "tests/game/framework/SampleGameHarness.h"
+#include "tests/game/support/SampleGameHarness.h"
 
 namespace game::framework {
+using namespace game::core;
+
 namespace {
 
 using runtime::jint;

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
 #include "game/match/CPlayer.h"
 #include "game/sprites/ASprite.h"
 #include "game/sprites/SpriteFormat.h"
@@ -15,6 +15,8 @@
 #include "tools/SpriteWriter.h"
 
 namespace game::match {
+using namespace game::sprites;
+
 namespace {
 
 using runtime::jint;

@@ -5,9 +5,11 @@
 #include "game/match/CPlayer.h"
 #include "runtime/ObjectManager.h"
 #include "runtime/System.h"
-#include "tests/game/GameResourceFixture.h"
+#include "tests/game/support/GameResourceFixture.h"
 
 namespace game::testing {
+using namespace game::match;
+
 namespace {
 
 using match::CPlayer;

@@ -6,6 +6,8 @@
 #include "tests/game/promotion/PromotionTestSupport.h"
 
 namespace game::testing {
+using namespace game::promotion;
+
 namespace {
 
 using promotion::readDataEntry;

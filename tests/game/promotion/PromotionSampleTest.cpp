@@ -14,6 +14,8 @@
 #include "tools/SamplePromotion.h"
 
 namespace game::testing {
+using namespace game::promotion;
+
 namespace {
 
 using runtime::ObjectArray;

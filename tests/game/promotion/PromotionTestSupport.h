@@ -11,9 +11,11 @@
 #include "game/promotion/IGPStaticInit.h"
 #include "runtime/MIDlet.h"
 #include "runtime/ObjectManager.h"
-#include "tests/game/GameResourceFixture.h"
+#include "tests/game/support/GameResourceFixture.h"
 
 namespace game::testing {
+
+using namespace game::promotion;
 
 // Properties by name; a missing one reads as the profile answers it.
 struct PropertyMidlet : runtime::javax_microedition_midlet_MIDlet {

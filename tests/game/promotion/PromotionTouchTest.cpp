@@ -5,6 +5,8 @@
 #include "tests/game/promotion/PromotionTestSupport.h"
 
 namespace game::testing {
+using namespace game::promotion;
+
 namespace {
 
 class PromotionTouchTest : public PromotionFixture {

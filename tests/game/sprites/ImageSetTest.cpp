@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "game/sprites/StartupLoading.h"
+#include "game/sprites/loading/StartupLoading.h"
 #include "profile/Image.h"
 #include "tests/support/GameRuntime.h"
 #include "tools/SampleImageSets.h"

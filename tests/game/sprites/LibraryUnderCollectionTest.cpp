@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "game/sprites/ArchiveResource.h"
+#include "game/resources/ArchiveResource.h"
 #include "profile/RecordStore.h"
 #include "profile/Resources.h"
 #include "runtime/Arrays.h"
@@ -35,15 +35,15 @@ class LibraryUnderCollectionTest : public gctest::CollectedRuntimeTest {
 protected:
     void SetUp() override {
         CollectedRuntimeTest::SetUp();
-        game::sprites::resetArchiveDirectory();
+        game::resources::resetArchiveDirectory();
         root.write("Brenvale/Tarnwick/data.bar", tools::buildArchive(tools::sampleEntries()));
-        game::sprites::installArchiveOpener();
+        game::resources::installArchiveOpener();
         installResourceOpener();
         loadConstantPool(application.getStaticClass());
     }
     void TearDown() override {
         setGcStress(false);
-        game::sprites::resetArchiveDirectory();
+        game::resources::resetArchiveDirectory();
         setArchiveOpener(nullptr);
         setResourceOpener(nullptr);
         CollectedRuntimeTest::TearDown();

@@ -8,19 +8,21 @@
 #include <map>
 #include <vector>
 
+#include "game/core/services/WidgetServices.h"
 #include "game/sprites/MenuDrawing.h"
-#include "game/sprites/WidgetServices.h"
-#include "game/sprites/Widgets.h"
+#include "game/sprites/widgets/Widgets.h"
 #include "profile/Graphics.h"
 #include "profile/Image.h"
 #include "runtime/ConstantPool.h"
 #include "runtime/Service.h"
-#include "tests/game/GameResourceFixture.h"
 #include "tests/game/sprites/DrawRecorder.h"
+#include "tests/game/support/GameResourceFixture.h"
 #include "tools/SamplePacks.h"
 #include "tools/SampleSprites.h"
 
 namespace game::sprites::testing {
+using namespace game::core;
+
 namespace {
 
 using Marks = std::vector<Mark>;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "game/sprites/FrameworkServices.h"
+#include "game/core/services/FrameworkServices.h"
 #include "game/sprites/SpriteFormat.h"
 #include "game/sprites/SpriteLoading.h"
 #include "profile/Graphics.h"
@@ -19,6 +19,8 @@
 #include "tests/game/sprites/SpriteTestSupport.h"
 
 namespace game::sprites::testing {
+
+using namespace game::core;
 
 using runtime::jint;
 

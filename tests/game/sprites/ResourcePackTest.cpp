@@ -12,10 +12,12 @@
 #include "runtime/Exceptions.h"
 #include "runtime/LibraryExceptions.h"
 #include "runtime/Object.h"
-#include "tests/game/GameResourceFixture.h"
+#include "tests/game/support/GameResourceFixture.h"
 #include "tools/SamplePacks.h"
 
 namespace game::sprites {
+using namespace game::info;
+
 namespace {
 
 using runtime::jint;

@@ -15,8 +15,8 @@
 #include "profile/Image.h"
 #include "profile/Pixels.h"
 #include "runtime/ConstantPool.h"
-#include "tests/game/GameResourceFixture.h"
 #include "tests/game/sprites/SpriteTestSupport.h"
+#include "tests/game/support/GameResourceFixture.h"
 #include "tools/SampleSprites.h"
 
 namespace game::sprites::testing {

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
 #include "tests/support/GameRuntime.h"
 #include "tests/support/RuntimeValues.h"
 

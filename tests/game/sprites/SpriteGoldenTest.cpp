@@ -11,9 +11,9 @@
 #include <string>
 
 #include "PixelTestSupport.h"
-#include "game/framework/TextBoxes.h"
 #include "game/sprites/SpritePainting.h"
 #include "game/sprites/SpriteText.h"
+#include "game/sprites/TextBoxes.h"
 #include "tests/game/sprites/PaintTestSupport.h"
 
 namespace game::sprites::testing {
@@ -136,7 +136,7 @@ TEST_F(SpriteGoldenTest, PaintingMatchesTheGoldenImages) {
              game::statics()->digitGlyphBase = 26;
              // Lines break at '^' and where the last one passes the box (2..90): four lines.
              runtime::String* text = runtime::newStringFromCString("AB{rCD^EF~*G{^HIJ KLM NOP QRS");
-             framework::drawTextBox(text, 2, 2, 9, 0, 0, 2, -1, 0, 0, 90, 0);
+             sprites::drawTextBox(text, 2, 2, 9, 0, 0, 2, -1, 0, 0, 90, 0);
          }},
         {"ticker", 0, 0,
          [](SpriteGoldenTest& t, profile::Graphics*) {

@@ -1,11 +1,13 @@
 // Sprite instances: animation timing, loops, the ended flag and instances without a sprite.
 #include <gtest/gtest.h>
 
-#include "game/framework/SpriteServices.h"
+#include "game/core/services/SpriteServices.h"
 #include "game/sprites/ASpriteInstance.h"
 #include "tests/game/sprites/PaintTestSupport.h"
 
 namespace game::sprites::testing {
+using namespace game::core;
+
 namespace {
 
 class SpriteInstanceTest : public PaintTest {
@@ -137,7 +139,7 @@ TEST_F(SpriteInstanceTest, SetAnimRestartsTheAnimationFieldsAndKeepsTheRest) {
         if (c.loops == 1000) {
             instance->setAnim(0);
         } else {
-            framework::spriteServices().setAnim(instance, 0, c.loops);
+            core::spriteServices().setAnim(instance, 0, c.loops);
         }
         EXPECT_EQ(instance->anim, 0) << c.what;
         EXPECT_EQ(instance->aframe, 0) << c.what;
@@ -154,7 +156,7 @@ TEST_F(SpriteInstanceTest, SetAnimRestartsTheAnimationFieldsAndKeepsTheRest) {
 
 // Without a double installed the framework's sprite services are these routines themselves.
 TEST_F(SpriteInstanceTest, TheFrameworkReachesTheSpriteRoutines) {
-    framework::SpriteServices& services = framework::spriteServices();
+    core::SpriteServices& services = core::spriteServices();
     ASprite* sprite = animated(1, 1, 1);
     ASpriteInstance* instance = runtime::newObject<ASpriteInstance>(sprite, 0, 0);
     instance->aframe = 2;

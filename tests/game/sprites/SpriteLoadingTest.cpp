@@ -10,16 +10,18 @@
 #include <string>
 #include <vector>
 
-#include "game/sprites/FrameworkServices.h"
+#include "game/core/services/FrameworkServices.h"
 #include "game/sprites/ResourcePack.h"
 #include "game/sprites/SpriteFormat.h"
 #include "runtime/Exceptions.h"
 #include "runtime/Service.h"
-#include "tests/game/GameResourceFixture.h"
 #include "tests/game/sprites/SpriteTestSupport.h"
+#include "tests/game/support/GameResourceFixture.h"
 #include "tools/SamplePacks.h"
 
 namespace game::sprites::testing {
+using namespace game::core;
+
 namespace {
 
 using runtime::jint;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
 #include "game/sprites/ASprite.h"
 #include "runtime/ObjectManager.h"
 #include "tests/support/GameRuntime.h"

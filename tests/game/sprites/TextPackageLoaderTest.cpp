@@ -7,13 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "game/framework/TextPackage.h"
+#include "game/core/TextPackage.h"
 #include "game/sprites/ResourcePack.h"
 #include "runtime/StreamsByteArray.h"
-#include "tests/game/GameResourceFixture.h"
+#include "tests/game/support/GameResourceFixture.h"
 #include "tools/SamplePacks.h"
 
 namespace game::sprites {
+using namespace game::core;
+
 namespace {
 
 using runtime::jint;
@@ -52,7 +54,7 @@ protected:
     std::vector<std::string> texts() {
         std::vector<std::string> all;
         for (jint id = 0; id < statics()->textCount; ++id) {
-            runtime::String* text = framework::getText(id);
+            runtime::String* text = core::getText(id);
             all.push_back(text != nullptr ? testing_support::textOf(text) : "(null)");
         }
         return all;
@@ -72,7 +74,7 @@ protected:
         EXPECT_EQ(s->textOffsets->length, 1) << what;
         ASSERT_NE(s->textBytes, nullptr) << what;
         EXPECT_EQ(s->textBytes->length, 0) << what;
-        EXPECT_EQ(framework::getText(0), nullptr) << what;
+        EXPECT_EQ(core::getText(0), nullptr) << what;
         EXPECT_TRUE(loggedPart("text package:")) << what;
     }
 };

@@ -6,12 +6,14 @@
 
 #include <vector>
 
-#include "game/framework/GameStatics.h"
-#include "game/framework/KeyMasks.h"
+#include "game/core/GameStatics.h"
+#include "game/core/KeyMasks.h"
 #include "tests/support/GameRuntime.h"
 #include "tests/support/SoundRequests.h"
 
 namespace game::info {
+using namespace game::core;
+
 namespace {
 
 using runtime::jint;
@@ -94,7 +96,7 @@ TEST_F(KeyTouchOperationsTest, TouchRepeatBlocksEveryTouchTest) {
     EXPECT_FALSE(pointerInRectWithSound(63, 598, 52, 50));
     EXPECT_EQ(pickOfTwoAreas(60, 40, 100, 40, 600, 40), -1);
     released(50, 760);
-    EXPECT_FALSE(isKeyPressedWithSound(framework::kKeyLeftSoft));
+    EXPECT_FALSE(isKeyPressedWithSound(core::kKeyLeftSoft));
     EXPECT_TRUE(takeSounds().empty());
 }
 
@@ -136,13 +138,13 @@ TEST_F(KeyTouchOperationsTest, SoftKeyZonesAnswerTheirMasksOnARelease) {
         std::vector<jint> sounds;
     };
     const Case cases[] = {
-        {"left zone, left mask", framework::kKeyLeftSoft, 50, true, true, {7}},
-        {"left zone, select mask", framework::kKeySelect, 1, true, true, {7}},
-        {"left zone's edge", framework::kKeyLeftSoft, 110, true, false, {}},
-        {"left zone held", framework::kKeyLeftSoft, 50, false, false, {}},
-        {"right zone, back mask", framework::kKeyBack, 400, true, true, {6}},
-        {"right zone, left mask", framework::kKeyLeftSoft, 400, true, false, {}},
-        {"left zone, fire mask", framework::kKeyFire, 50, true, false, {}},
+        {"left zone, left mask", core::kKeyLeftSoft, 50, true, true, {7}},
+        {"left zone, select mask", core::kKeySelect, 1, true, true, {7}},
+        {"left zone's edge", core::kKeyLeftSoft, 110, true, false, {}},
+        {"left zone held", core::kKeyLeftSoft, 50, false, false, {}},
+        {"right zone, back mask", core::kKeyBack, 400, true, true, {6}},
+        {"right zone, left mask", core::kKeyLeftSoft, 400, true, false, {}},
+        {"left zone, fire mask", core::kKeyFire, 50, true, false, {}},
     };
     for (const Case& c : cases) {
         noTouch();
@@ -151,7 +153,7 @@ TEST_F(KeyTouchOperationsTest, SoftKeyZonesAnswerTheirMasksOnARelease) {
         } else {
             held(c.x, 760);
         }
-        s()->pressedKeys = framework::kKeyFire | framework::kKeyLeftSoft | framework::kKeyRightSoft;
+        s()->pressedKeys = core::kKeyFire | core::kKeyLeftSoft | core::kKeyRightSoft;
         EXPECT_EQ(isKeyPressedWithSound(c.mask), c.answer) << c.name;
         EXPECT_EQ(takeSounds(), c.sounds) << c.name;
     }
@@ -188,12 +190,12 @@ TEST_F(KeyTouchOperationsTest, KeysAnswerWithoutATouchAndClickOnlyInTheMenus) {
         EXPECT_EQ(s()->rightSoftKeyTaken != 0, c.right) << c.name;
     }
     // A touch held or released elsewhere hides the keys.
-    s()->pressedKeys = framework::kKeyFire;
+    s()->pressedKeys = core::kKeyFire;
     released(240, 400);
-    EXPECT_FALSE(isKeyPressedWithSound(framework::kKeyFire));
+    EXPECT_FALSE(isKeyPressedWithSound(core::kKeyFire));
     noTouch();
     held(240, 400);
-    EXPECT_FALSE(isKeyPressedWithSound(framework::kKeyFire));
+    EXPECT_FALSE(isKeyPressedWithSound(core::kKeyFire));
 }
 
 } // namespace

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "game/framework/GameStatics.h"
+#include "game/core/GameStatics.h"
 #include "game/screens/info/PalettedImageFormat.h"
 #include "profile/Image.h"
 #include "tests/support/GameRuntime.h"

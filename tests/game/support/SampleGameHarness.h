@@ -1,0 +1,47 @@
+// The game's midlet under the headless host on the generated sample data: the archive opener and
+// the game's static set-up installed, the midlet started, and everything put back afterwards. The
+// programs folder is a temporary one whose game folder links the sample archive, so the record
+// stores a run creates never touch the sample set (nor another test's run).
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "game/framework/Quorlin.h"
+#include "game/framework/StaticSetUp.h"
+#include "game/resources/ArchiveResource.h"
+#include "tests/support/HostHarness.h"
+#include "tests/support/TemporaryRoot.h"
+
+namespace game::testing {
+
+using namespace game::resources;
+
+class SampleGameHarness : public ::testing::Test {
+protected:
+    void SetUp() override {
+        root = std::make_unique<testing_support::TemporaryRoot>();
+        const std::filesystem::path folder = root->path() / "Brenvale" / "Tarnwick";
+        std::filesystem::create_directories(folder);
+        std::filesystem::create_symlink(std::filesystem::path(TARNWICK_SAMPLE_ROOT) / "Brenvale" /
+                                            "Tarnwick" / "data.bar",
+                                        folder / "data.bar");
+        resources::resetArchiveDirectory();
+        resources::installArchiveOpener();
+        installStaticSetUp();
+        ASSERT_TRUE(harness.startMidlet(&Quorlin::create));
+    }
+    void TearDown() override {
+        harness.host().closeApplication();
+        runtime::Application::setStaticSetUp({});
+        resources::resetArchiveDirectory();
+        root.reset();
+    }
+
+    profile::testing::HostHarness harness;
+    std::unique_ptr<testing_support::TemporaryRoot> root; // the programs folder of the run
+};
+
+} // namespace game::testing
