@@ -1,5 +1,6 @@
 // What every test program sets up before its first case: SDL runs headless (its dummy video and
-// audio drivers unless the caller chose others), and a crash names the case it happened in.
+// audio drivers unless the caller chose others), a crash names the case it happened in, and a case
+// that leaves the collector's stress mode switched fails.
 //
 // One process runs all cases of a program, and CI prints only failures, so after a fatal signal
 // or a sanitizer report the log would name just the program; the case that was running is written
@@ -15,6 +16,12 @@
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/common_interface_defs.h>
 #endif
+
+// Weak, so that the test programs that do not link the runtime (null here) need no stub.
+namespace runtime {
+[[gnu::weak]] bool gcStress();
+[[gnu::weak]] void setGcStress(bool on);
+} // namespace runtime
 
 namespace {
 
@@ -46,8 +53,21 @@ void onFatalSignal(const int signal) {
 class RunningCaseRecorder : public testing::EmptyTestEventListener {
     void OnTestStart(const testing::TestInfo& info) override {
         std::snprintf(runningCase, sizeof runningCase, "%s.%s", info.test_suite_name(), info.name());
+        if (runtime::gcStress != nullptr) {
+            stressAtStart = runtime::gcStress();
+        }
     }
-    void OnTestEnd(const testing::TestInfo&) override { runningCase[0] = '\0'; }
+    // The run's stress mode holds for every case of the process, not only for the first ones.
+    void OnTestEnd(const testing::TestInfo&) override {
+        if (runtime::gcStress != nullptr && runtime::gcStress() != stressAtStart) {
+            runtime::setGcStress(stressAtStart);
+            ADD_FAILURE() << runningCase << " left the collector's stress mode "
+                          << (stressAtStart ? "off" : "on") << "; a case puts back the mode it found";
+        }
+        runningCase[0] = '\0';
+    }
+
+    bool stressAtStart = false;
 };
 
 const bool prepared = [] {
