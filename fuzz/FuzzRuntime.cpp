@@ -15,8 +15,12 @@
 #include <unordered_set>
 #include <vector>
 
+#include "game/core/GameStatics.h"
+#include "game/framework/StaticSetUp.h"
 #include "game/resources/ArchiveResource.h"
+#include "platform/Files.h"
 #include "profile/AppProperties.h"
+#include "profile/Files.h"
 #include "profile/Resources.h"
 #include "runtime/Application.h"
 #include "runtime/Arrays.h"
@@ -29,6 +33,7 @@
 #include "runtime/StreamsResource.h"
 #include "runtime/String.h"
 #include "runtime/VirtualMemoryManager.h"
+#include "tests/game/support/MemoryResources.h"
 #include "tests/support/SampleConstantPool.h"
 
 namespace fuzzing {
@@ -45,8 +50,11 @@ constexpr std::size_t kSurvivorAllowance = 64;
 runtime::Application* instance = nullptr;
 // Everything the set-up made; the rest belongs to the input that made it.
 std::unordered_set<const Object*> setUpObjects;
-// The static-field block as the set-up left it: each input starts from it.
+// The static-field block as the set-up left it: each input starts from it. For the game's
+// readers the whole game block is kept.
 runtime::StaticClass* setUpStatics = nullptr;
+game::GameStatics* setUpGameStatics = nullptr;
+bool gameRuntime = false;
 std::string folder;
 
 void removeFolder() {
@@ -93,6 +101,9 @@ void setUp() {
     runtime::recordStackBase();
     // The sample pool is served directly: the archive opener is the parsers' to exercise.
     runtime::setResourceOpener(&testing_support::openSamplePool);
+    if (gameRuntime) {
+        game::installStaticSetUp();
+    }
     instance = new runtime::Application();
     runtime::RuntimeOptions options;
     options.loadConstantPool = true;
@@ -101,7 +112,11 @@ void setUp() {
     }
     profile::installResourceOpener();
     profile::installAppProperties();
-    game::resources::installArchiveOpener();
+    if (gameRuntime) {
+        profile::setArchiveOpener(&game::testing_resources::openServedResource);
+    } else {
+        game::resources::installArchiveOpener();
+    }
 
     runtime::ObjectManager* manager = instance->objectManager;
     manager->gc(0);
@@ -111,8 +126,14 @@ void setUp() {
         manager->objects[i]->collectable = 0;
         setUpObjects.insert(manager->objects[i]);
     }
-    setUpStatics = runtime::createStaticBlock<runtime::StaticClass>();
-    *setUpStatics = *instance->staticClass;
+    if (gameRuntime) {
+        setUpGameStatics = runtime::createStaticBlock<game::GameStatics>();
+        *setUpGameStatics = *static_cast<game::GameStatics*>(instance->staticClass);
+        setUpStatics = setUpGameStatics;
+    } else {
+        setUpStatics = runtime::createStaticBlock<runtime::StaticClass>();
+        *setUpStatics = *instance->staticClass;
+    }
 }
 
 void checkHeap(const runtime::VirtualMemoryManager* heap, const char* name) {
@@ -136,7 +157,13 @@ void endInput() {
     // The class records keep what the classes registered since (their lists live on).
     runtime::StaticClass* block = app.staticClass;
     std::copy(std::begin(block->classes), std::end(block->classes), std::begin(setUpStatics->classes));
-    *block = *setUpStatics;
+    if (gameRuntime) {
+        *static_cast<game::GameStatics*>(block) = *setUpGameStatics;
+        game::testing_resources::servedResources().clear();
+        game::testing_resources::resourceOpens().clear();
+    } else {
+        *block = *setUpStatics;
+    }
     game::resources::resetArchiveDirectory();
 
     runtime::ObjectManager* manager = app.objectManager;
@@ -164,6 +191,20 @@ int runInput(const std::uint8_t* data, const std::size_t size,
     body(data, size);
     endInput();
     return 0;
+}
+
+int runGameInput(const std::uint8_t* data, const std::size_t size,
+                 void (*body)(const std::uint8_t* data, std::size_t size)) {
+    if (instance == nullptr) {
+        gameRuntime = true;
+    } else if (!gameRuntime) {
+        fail("a game input in a process that runs the library's inputs");
+    }
+    return runInput(data, size, body);
+}
+
+void serveResource(const std::string& name, const std::uint8_t* data, const std::size_t size) {
+    game::testing_resources::servedResources()[name] = std::vector<std::uint8_t>(data, data + size);
 }
 
 runtime::Application& application() {
@@ -198,6 +239,24 @@ void writeFile(const std::string& relative, const std::uint8_t* data, const std:
     if (file == nullptr || (size > 0 && std::fwrite(data, 1, size, file) != size) || std::fclose(file) != 0) {
         fail("cannot write %s", path.c_str());
     }
+}
+
+void writeHandsetFile(runtime::String* path, const std::uint8_t* data, const std::size_t size) {
+    const std::string posix = platform::toPosixPath(profile::narrowPath(path));
+    writeFile(std::filesystem::relative(posix, folder).string(), data, size);
+}
+
+std::vector<std::vector<std::uint8_t>> framedPieces(const std::uint8_t* data, const std::size_t size,
+                                                    std::size_t& at, const std::size_t limit) {
+    std::vector<std::vector<std::uint8_t>> pieces;
+    while (pieces.size() < limit && at + kFrameLengthBytes <= size) {
+        const std::size_t length = std::min<std::size_t>(data[at] | data[at + 1] << 8 | data[at + 2] << 16,
+                                                         size - at - kFrameLengthBytes);
+        at += kFrameLengthBytes;
+        pieces.emplace_back(data + at, data + at + length);
+        at += length;
+    }
+    return pieces;
 }
 
 void fail(const char* format, ...) {

@@ -2,14 +2,23 @@
 // small valid inputs into <corpus folder>/<target>/, made with the sample data generator's writers
 // and the test fixtures. The fuzzers grow the corpus from there.
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "game/resources/DataSets.h"
 #include "tests/profile/WavBytes.h"
 #include "tools/SampleData.h"
+#include "tools/SampleDatabase.h"
+#include "tools/SampleImageSets.h"
+#include "tools/SamplePacks.h"
+#include "tools/SamplePromotion.h"
+#include "tools/SampleSprites.h"
+#include "tools/SampleTexts.h"
 
 namespace {
 
@@ -72,8 +81,9 @@ void archiveSeeds() {
 void constantPoolSeeds() {
     seed("constant_pool", "sample", tools::constantPoolBytes(sampleTexts()));
     seed("constant_pool", "empty", tools::constantPoolBytes({}));
-    seed("constant_pool", "mixed", tools::constantPoolBytes({u"", u"a", u"\u00e9\u20ac", std::u16string(1, u'\0'),
-                                                             std::u16string(40, u'x')}));
+    seed("constant_pool", "mixed",
+         tools::constantPoolBytes(
+             {u"", u"a", u"\u00e9\u20ac", std::u16string(1, u'\0'), std::u16string(40, u'x')}));
 }
 
 void appDescriptorSeeds() {
@@ -84,7 +94,8 @@ void appDescriptorSeeds() {
         crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
     }
     seed("app_descriptor", "crlf", bytesOf(crlf));
-    seed("app_descriptor", "odd-lines", bytesOf("no separator\n\n  Key :  a: b  \n:\nLast: line without end"));
+    seed("app_descriptor", "odd-lines",
+         bytesOf("no separator\n\n  Key :  a: b  \n:\nLast: line without end"));
     seed("app_descriptor", "empty", {});
 }
 
@@ -118,7 +129,8 @@ void soundSeeds() {
     using profile::testing::makeWav;
     using profile::testing::sampleBytes;
     seed("wav", "mono-8bit", makeWav(1, 8000, 8, {0x80, 0xC0, 0xFF, 0xC0, 0x80, 0x40, 0x00, 0x40}));
-    seed("wav", "stereo-16bit", makeWav(2, 22050, 16, sampleBytes({0, 1000, -1000, 32767, -32768, 0, 5, -5})));
+    seed("wav", "stereo-16bit",
+         makeWav(2, 22050, 16, sampleBytes({0, 1000, -1000, 32767, -32768, 0, 5, -5})));
     seed("wav", "short-data", makeWav(1, 11025, 16, sampleBytes({100, -100, 200}), 600));
     // A longer format chunk and a chunk before the samples.
     Bytes extended = makeWav(1, 16000, 16, sampleBytes({1, 2, 3, 4}));
@@ -155,7 +167,8 @@ DataWriter recordIndex(const std::int32_t lastId, const std::vector<std::int32_t
 }
 
 void recordStoreSeeds() {
-    seed("record_store", "two-records", recordStoreInput(recordIndex(2, {1, 2}), {bytesOf("abc"), bytesOf("hello")}));
+    seed("record_store", "two-records",
+         recordStoreInput(recordIndex(2, {1, 2}), {bytesOf("abc"), bytesOf("hello")}));
     seed("record_store", "empty-store", recordStoreInput(recordIndex(0, {}), {}));
     seed("record_store", "no-index", {255, 255, 255, 255, 255});
     // A deleted record: listed no more, its file emptied.
@@ -165,6 +178,93 @@ void recordStoreSeeds() {
     DataWriter cutIndex;
     cutIndex.writeBytes(cutBytes);
     seed("record_store", "index-cut-short", recordStoreInput(cutIndex, {bytesOf("1")}));
+}
+
+// Pieces framed as the game targets read them: a 24-bit little-endian length, then the bytes.
+Bytes framed(const std::vector<Bytes>& pieces) {
+    Bytes out;
+    for (const Bytes& piece : pieces) {
+        for (int shift = 0; shift < 24; shift += 8) {
+            out.push_back(static_cast<std::uint8_t>(piece.size() >> shift));
+        }
+        out.insert(out.end(), piece.begin(), piece.end());
+    }
+    return out;
+}
+
+void resourcePackSeeds() {
+    // The walk: forwards, back to the start, past the end, then part switches.
+    const Bytes walk = {1, 2, 3, 9, 1, 0, 255, 7, 4, 5};
+    const std::vector<Bytes> testPack =
+        tools::buildPackParts(tools::sampleTestPackEntries(), tools::sampleTestPackPartStarts());
+    seed("resource_pack", "sample-test-pack",
+         joined(joined({static_cast<std::uint8_t>(testPack.size())}, framed(testPack)), walk));
+    // Skips read through the skip buffer.
+    seed("resource_pack", "skip-by-reading",
+         joined(joined({static_cast<std::uint8_t>(0x80 | testPack.size())}, framed(testPack)), walk));
+    std::vector<tools::PackEntry> entries;
+    for (std::uint8_t i = 0; i < 6; ++i) {
+        entries.push_back({i != 3, Bytes(i * 3u, static_cast<std::uint8_t>('a' + i)), i});
+    }
+    const std::vector<Bytes> two = tools::buildPackParts(entries, {0, 4});
+    seed("resource_pack", "two-parts", joined(joined({2}, framed(two)), walk));
+}
+
+void spriteSeeds() {
+    seed("sprite", "font", joined({11}, tools::sampleFontSprite()));
+    seed("sprite", "table-2", joined({2}, tools::sampleTableSprite(2)));
+    seed("sprite", "menu-icons", joined({6}, tools::sampleMenuSprite(tools::MenuSpriteRole::kIcons)));
+}
+
+void textPackageSeeds() {
+    seed("text_package", "sample", tools::sampleTextPackage());
+    seed(
+        "text_package", "small",
+        tools::textContainer({tools::encodeText(u"Tarnwick"), {}, tools::encodeText(u"\u00e9t\u00e9 {W}5")}));
+}
+
+void palettedImageSeeds() {
+    seed("paletted_image", "status-icons", joined({0, 0}, tools::sampleStatusIconStrip()));
+    seed("paletted_image", "status-icons-strips", joined({1, 3}, tools::sampleStatusIconStrip()));
+}
+
+void promotionSeeds() {
+    seed("promotion_data", "sample", tools::samplePromotionData());
+}
+
+void databaseSeeds() {
+    const std::vector<tools::ArchiveEntry> pack = tools::sampleDatabasePackEntries();
+    const Bytes archive = tools::buildArchive(pack);
+    std::vector<tools::DirectoryEntry> directory;
+    std::vector<std::optional<Bytes>> entries;
+    std::string problem;
+    if (!tools::readArchiveDirectory(archive, directory, problem) ||
+        !tools::readPackBack(archive, directory, pack.front().name, entries, problem)) {
+        std::fprintf(stderr, "the sample database pack does not read back: %s\n", problem.c_str());
+        std::exit(1);
+    }
+    std::vector<Bytes> contents;
+    for (const std::optional<Bytes>& entry : entries) {
+        contents.push_back(entry.value_or(Bytes{}));
+    }
+    seed("database_tables", "sample", framed(contents));
+}
+
+void dataSetSeeds() {
+    using namespace game::resources;
+    // Byte 0 the data set (in the target's order), byte 1 the index state, then record 1.
+    const std::size_t lengths[] = {kThreeStaticsBytes,   kTransferTableBytes, kSetupRecordBytes,
+                                   kManagerProfileBytes, kInboxRecordBytes,   kTeamByteTableBytes};
+    for (std::uint8_t set = 0; set < std::size(lengths); ++set) {
+        Bytes record(lengths[set]);
+        for (std::size_t i = 0; i < record.size(); ++i) {
+            record[i] = static_cast<std::uint8_t>(i * 7 + set);
+        }
+        seed("data_sets", "set-" + std::to_string(set), joined({set, 0}, record));
+    }
+    // The settings with a count damaged downwards, and a store that lists another record.
+    seed("data_sets", "settings-count-damaged", {0, 1, 2, 1, 3});
+    seed("data_sets", "settings-other-record", {0, 4, 2, 1, 3});
 }
 
 } // namespace
@@ -182,5 +282,12 @@ int main(int argc, char** argv) {
     stringDecoderSeeds();
     soundSeeds();
     recordStoreSeeds();
+    resourcePackSeeds();
+    spriteSeeds();
+    textPackageSeeds();
+    palettedImageSeeds();
+    promotionSeeds();
+    databaseSeeds();
+    dataSetSeeds();
     return 0;
 }

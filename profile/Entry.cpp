@@ -17,7 +17,6 @@
 #include "platform/Windows.h"
 #include "profile/GamePaths.h"
 #include "profile/Messages.h"
-#include "runtime/Log.h"
 
 namespace profile {
 
@@ -222,8 +221,8 @@ void reportStartProblem(const std::string& text) {
                                     platform::kMessageBoxIconExclamation);
         return;
     }
+    // Once, on standard error: the log goes to standard output, which a console shows as well.
     std::fprintf(stderr, "%s: %s\n", kProgramName, text.c_str());
-    runtime::log("%s: %s", kProgramName, text.c_str());
 }
 
 } // namespace profile

@@ -1,10 +1,12 @@
 // Record stores on files: opening and the index, raw record files, and the record operations.
 #include "profile/RecordStore.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/Files.h"
 #include "runtime/ClassTable.h"
@@ -124,6 +126,7 @@ javax_microedition_rms_RecordStore::javax_microedition_rms_RecordStore(String* c
     nextRecordId = 0;
     const bool indexWhole = exists != 0 && readIndex();
     removeLeftoverFiles(indexWhole);
+    indexCurrent = indexWhole;
 }
 
 bool javax_microedition_rms_RecordStore::readIndex() {
@@ -147,7 +150,13 @@ bool javax_microedition_rms_RecordStore::readIndex() {
     if (catchException(runtime::kException)) {
         runtime::log("RecordStore: index %s cut short, %d ids read", name.c_str(), static_cast<int>(read));
         whole = false;
+    } else if (const jint extra = in->available(); whole && extra > 0) {
+        // A count damaged downwards leaves ids behind it that the list no longer holds.
+        runtime::log("RecordStore: index %s has %d bytes after its %d ids", name.c_str(),
+                     static_cast<int>(extra), static_cast<int>(read));
+        whole = false;
     }
+    catchException(runtime::kException);
     in->close();
     catchException(runtime::kException);
     // Ids handed out must stay positive: a damaged negative counter starts again from 0.
@@ -177,6 +186,7 @@ void javax_microedition_rms_RecordStore::removeLeftoverFiles(const bool indexWho
     const std::string indexName = lowerCase(indexPath.substr(nameStart));
     const std::string recordPrefix = indexName + narrowPath(runtime::getConstantString(kRecordIdPrefixText));
     const std::string ending = narrowPath(runtime::getConstantString(kFileEndingText));
+    std::vector<jint> restored;
     for (const std::string& name : platform::regularFilesIn(folder)) {
         const std::string_view replaced = platform::FileReplacement::replacedName(name);
         const std::string own = lowerCase(replaced.empty() ? std::string_view(name) : replaced);
@@ -191,11 +201,23 @@ void javax_microedition_rms_RecordStore::removeLeftoverFiles(const bool indexWho
             continue;
         }
         // The index is the commit point: a record it does not list was added or deleted only
-        // part-way. A damaged index may have lost ids, so then every record file stays.
-        if (recordId > 0 && indexWhole && contains(recordId) == 0) {
-            runtime::log("RecordStore: removing %s, which the index does not list", name.c_str());
-            platform::removeFile(folder + name);
+        // part-way. A damaged index may have lost ids, so then every record file stays, listed
+        // again, and the repaired index is written with the store's next write.
+        if (recordId > 0 && contains(recordId) == 0) {
+            if (indexWhole) {
+                runtime::log("RecordStore: removing %s, which the index does not list", name.c_str());
+                platform::removeFile(folder + name);
+            } else {
+                restored.push_back(recordId);
+            }
         }
+    }
+    std::sort(restored.begin(), restored.end());
+    for (const jint recordId : restored) {
+        runtime::log("RecordStore: %s lists record %d again, which its damaged index lost", indexPath.c_str(),
+                     static_cast<int>(recordId));
+        recordIds->addElement(newObject<java_lang_Integer>(recordId));
+        nextRecordId = std::max(nextRecordId, recordId);
     }
 }
 
@@ -456,6 +478,8 @@ void javax_microedition_rms_RecordStore::deleteRecord(const jint recordId) {
 }
 
 void javax_microedition_rms_RecordStore::writeIndex() {
+    // Until the write succeeds the file may hold another list than the store.
+    indexCurrent = false;
     FileOutputStream* const stream = FileOutputStream::open(newObject<File>(path));
     if (stream == nullptr) {
         raiseIndexNotWritten();
@@ -468,6 +492,32 @@ void javax_microedition_rms_RecordStore::writeIndex() {
         stream->close();
         catchException(runtime::kException);
         raiseIndexNotWritten();
+        return;
+    }
+    indexCurrent = true;
+}
+
+void javax_microedition_rms_RecordStore::writeIndexIfChanged() {
+    if (!indexCurrent) {
+        writeIndex();
+    }
+}
+
+void javax_microedition_rms_RecordStore::restoreRecord(const jint recordId, ByteArray* const data,
+                                                       const jint offset, const jint length) {
+    if (recordId < 1 || recordId > nextRecordId || contains(recordId) != 0) {
+        raiseInvalidRecordId(recordId);
+        return;
+    }
+    // The record first, as addRecord does: until the index lists it, a crash loses nothing.
+    if (writeRecordFile(recordId, data, offset, length) == 0) {
+        raiseIndexNotWritten();
+        return;
+    }
+    insertAt(recordIds, newObject<java_lang_Integer>(recordId), 0);
+    writeIndex();
+    if (runtime::getPendingException() != nullptr) {
+        recordIds->removeElementAt(0);
     }
 }
 

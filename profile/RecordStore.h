@@ -12,7 +12,7 @@
 // complete, a record before the index that lists it, so the index is the commit point. A write
 // that fails is reported as RecordStoreException and leaves the store as it was on disk. Opening
 // a store clears what interrupted writes left in its folder: temporary files of its own names, and
-// record files that a whole index does not list.
+// record files that a whole index does not list (a damaged index lists them again instead).
 #pragma once
 
 #include "profile/Files.h"
@@ -72,6 +72,14 @@ struct javax_microedition_rms_RecordStore : runtime::Object {
     void deleteRecord(jint recordId);
     // Writes the index file; RecordStoreException (constant string 75) when it cannot.
     void writeIndex();
+    // writeIndex unless the file holds the store's list already (read whole, or written since),
+    // so finishing with an unchanged store writes nothing.
+    void writeIndexIfChanged();
+    // Lists again record recordId, an id handed out before and listed no more, with the bytes
+    // data[offset .. offset+length), for a table that lives in a fixed record and lost it. An id
+    // that is listed, not positive or never handed out raises InvalidRecordIDException; a write
+    // that fails raises RecordStoreException and leaves the store as it was.
+    void restoreRecord(jint recordId, ByteArray* data, jint offset, jint length);
     // The index fields to out, then closes out; stops at the first exception.
     void writeIndexTo(runtime::java_io_DataOutputStream* out);
     // The store's close: writes the index. The store stays usable.
@@ -95,11 +103,16 @@ struct javax_microedition_rms_RecordStore : runtime::Object {
     jint open = 0;
 
 private:
-    // Reads the ids; true when the index was read whole and consistent.
+    // Reads the ids; true when the index was read whole and consistent, with nothing after its
+    // ids.
     bool readIndex();
-    // Deletes the leftovers of interrupted writes of this store (see the top of this file);
-    // record files that the index does not list only when it was read whole.
+    // Deletes the leftovers of interrupted writes of this store (see the top of this file):
+    // record files that the index does not list when it was read whole; after a damaged index
+    // they are listed again instead, since the index may have lost them.
     void removeLeftoverFiles(bool indexWhole);
+
+    // True while the index file holds exactly what the store lists.
+    bool indexCurrent = false;
 };
 using RecordStore = javax_microedition_rms_RecordStore;
 

@@ -11,6 +11,7 @@
 #include "runtime/ModifiedUtf8.h"
 #include "tools/SampleDatabase.h"
 #include "tools/SampleImageSets.h"
+#include "tools/SampleMatchData.h"
 #include "tools/SamplePacks.h"
 #include "tools/SamplePromotion.h"
 #include "tools/SampleSprites.h"
@@ -312,6 +313,10 @@ std::string promotionAppDescriptor() {
     });
 }
 
+std::string sampleConstantText(const std::int32_t index) {
+    return narrow(sampleConstants()[static_cast<std::size_t>(index)].text);
+}
+
 std::vector<ArchiveEntry> sampleEntries() {
     std::vector<std::u16string> texts;
     for (const ConstantText& constant : sampleConstants()) {
@@ -334,6 +339,9 @@ std::vector<ArchiveEntry> sampleEntries() {
         entries.push_back(std::move(pack));
     }
     for (ArchiveEntry& pack : samplePitchPackEntries()) {
+        entries.push_back(std::move(pack));
+    }
+    for (ArchiveEntry& pack : sampleMatchDataPackEntries()) {
         entries.push_back(std::move(pack));
     }
     return entries;
@@ -374,6 +382,7 @@ std::vector<std::string> validateSampleArchive(const Bytes& archive) {
     checkSampleSpritePacks(archive, entries, problems);
     checkSampleDatabasePack(archive, entries, problems);
     checkSampleImageSets(archive, entries, problems);
+    checkSampleMatchData(archive, entries, problems);
     checkSamplePromotionData(archive, entries, problems);
     return problems;
 }

@@ -63,6 +63,8 @@ struct ConstantText {
 // Every string of the sample pool in index order, 0 to kSampleConstantCount - 1.
 const std::vector<ConstantText>& sampleConstants();
 inline constexpr std::int32_t kSampleConstantCount = 331;
+// Constant string index of the sample pool as 8-bit text (the names of packs and entries).
+std::string sampleConstantText(std::int32_t index);
 
 // "app.jad" of the sample set: one "key: value" line per property the game reads.
 std::string sampleAppDescriptor();

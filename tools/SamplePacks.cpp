@@ -1,6 +1,7 @@
 // Writers and a read-back of resource packs and the text container.
 #include "tools/SamplePacks.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "game/core/TextCodeFormat.h"
@@ -48,42 +49,6 @@ bool readLE(const Bytes& bytes, std::size_t& position, const std::size_t end, co
 std::int32_t partEntryCount(const std::vector<std::int32_t>& starts, const std::int32_t entryCount,
                             const std::size_t part) {
     return (part + 1 < starts.size() ? starts[part + 1] : entryCount) - starts[part];
-}
-
-// Reads one part file's offset table and entries into entries from first on.
-bool readPartBack(const Bytes& archive, const DirectoryEntry& file, std::size_t position,
-                  const std::int32_t count, const std::int32_t first,
-                  std::vector<std::optional<Bytes>>& entries, std::string& problem) {
-    const std::size_t begin = static_cast<std::size_t>(file.offset);
-    const std::size_t end = begin + static_cast<std::size_t>(file.size);
-    std::vector<std::int64_t> offsets(static_cast<std::size_t>(count) + 1);
-    for (std::int64_t& offset : offsets) {
-        if (!readLE(archive, position, end, kPackOffsetBytes, offset)) {
-            problem = file.name + ": the offset table is cut short";
-            return false;
-        }
-    }
-    std::int64_t previous = static_cast<std::int64_t>(position - begin);
-    for (const std::int64_t offset : offsets) {
-        if (offset < previous || offset > file.size) {
-            problem = file.name + ": offset " + std::to_string(offset) + " out of order or past the file";
-            return false;
-        }
-        previous = offset;
-    }
-    for (std::int32_t i = 0; i < count; ++i) {
-        const std::int64_t start = offsets[static_cast<std::size_t>(i)];
-        const std::int64_t stop = offsets[static_cast<std::size_t>(i) + 1];
-        std::optional<Bytes>& entry = entries[static_cast<std::size_t>(first + i)];
-        if (start == stop) {
-            entry.reset();
-            continue;
-        }
-        entry = Bytes(archive.begin() + static_cast<std::ptrdiff_t>(begin + static_cast<std::size_t>(start)) +
-                          kPackLeadBytes,
-                      archive.begin() + static_cast<std::ptrdiff_t>(begin + static_cast<std::size_t>(stop)));
-    }
-    return true;
 }
 
 } // namespace
@@ -157,45 +122,42 @@ std::vector<ArchiveEntry> packArchiveEntries(const std::string& packName, const 
 bool readPackBack(const Bytes& archive, const std::vector<DirectoryEntry>& directory,
                   const std::string& packName, std::vector<std::optional<Bytes>>& entries,
                   std::string& problem) {
-    const DirectoryEntry* first = findDirectoryEntry(directory, packPartEntryName(packName, 0));
-    if (first == nullptr) {
+    std::vector<const DirectoryEntry*> files;
+    const auto file = [&](const std::int32_t part) -> const DirectoryEntry* {
+        while (files.size() <= static_cast<std::size_t>(part)) {
+            files.push_back(findDirectoryEntry(
+                directory, packPartEntryName(packName, static_cast<std::int32_t>(files.size()))));
+        }
+        return files[static_cast<std::size_t>(part)];
+    };
+    if (file(0) == nullptr) {
         problem = "pack " + packName + " is missing";
         return false;
     }
-    std::size_t position = static_cast<std::size_t>(first->offset);
-    const std::size_t end = position + static_cast<std::size_t>(first->size);
-    std::int64_t entryCount = 0;
-    std::int64_t partCount = 0;
-    if (!readLE(archive, position, end, kPackEntryCountBytes, entryCount) ||
-        !readLE(archive, position, end, kPackPartCountBytes, partCount) || partCount < 1 ||
-        partCount > kPackMaxParts) {
-        problem = "pack " + packName + ": no header";
+    PackLayout layout;
+    const bool read = readPackLayout(
+        [&](const std::int32_t part) { return file(part) != nullptr ? std::int64_t{file(part)->size} : -1; },
+        [&](const std::int32_t part, const std::int64_t position, std::uint8_t* into, const std::size_t n) {
+            const auto from = archive.begin() + file(part)->offset + position;
+            std::copy(from, from + static_cast<std::ptrdiff_t>(n), into);
+            return true;
+        },
+        layout, problem);
+    if (!read) {
+        problem = "pack " + packName + ": " + problem;
         return false;
     }
-    std::vector<std::int32_t> starts(static_cast<std::size_t>(partCount));
-    for (std::size_t k = 0; k < starts.size(); ++k) {
-        std::int64_t start = 0;
-        if (!readLE(archive, position, end, kPackPartStartBytes, start) || (k == 0 && start != 0) ||
-            (k > 0 && start < starts[k - 1]) || start > entryCount) {
-            problem = "pack " + packName + ": part starts cut short or out of order";
-            return false;
-        }
-        starts[k] = static_cast<std::int32_t>(start);
-    }
-    entries.assign(static_cast<std::size_t>(entryCount), std::nullopt);
-    for (std::size_t k = 0; k < starts.size(); ++k) {
-        const DirectoryEntry* file =
-            k == 0 ? first
-                   : findDirectoryEntry(directory, packPartEntryName(packName, static_cast<std::int32_t>(k)));
-        if (file == nullptr) {
-            problem = "pack " + packName + ": part " + std::to_string(k) + " is missing";
-            return false;
-        }
-        const std::size_t tableStart = k == 0 ? position : static_cast<std::size_t>(file->offset);
-        if (!readPartBack(archive, *file, tableStart,
-                          partEntryCount(starts, static_cast<std::int32_t>(entryCount), k), starts[k],
-                          entries, problem)) {
-            return false;
+    entries.assign(static_cast<std::size_t>(layout.entryCount), std::nullopt);
+    for (std::size_t k = 0; k < layout.partOffsets.size(); ++k) {
+        const std::vector<std::int64_t>& offsets = layout.partOffsets[k];
+        const auto begin = archive.begin() + file(static_cast<std::int32_t>(k))->offset;
+        for (std::size_t i = 0; i + 1 < offsets.size(); ++i) {
+            std::optional<Bytes>& entry = entries[static_cast<std::size_t>(layout.partStarts[k]) + i];
+            if (offsets[i] == offsets[i + 1]) {
+                entry.reset();
+                continue;
+            }
+            entry = Bytes(begin + offsets[i] + kPackLeadBytes, begin + offsets[i + 1]);
         }
     }
     return true;

@@ -69,8 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, const std::size_
 #if TARNWICK_LIBFUZZER
 extern "C" std::size_t LLVMFuzzerMutate(std::uint8_t* data, std::size_t size, std::size_t maxSize);
 
-extern "C" std::size_t LLVMFuzzerCustomMutator(std::uint8_t* data, std::size_t size, const std::size_t maxSize,
-                                               unsigned int /*seed*/) {
+extern "C" std::size_t LLVMFuzzerCustomMutator(std::uint8_t* data, std::size_t size,
+                                               const std::size_t maxSize, unsigned int /*seed*/) {
     const std::size_t mutated = LLVMFuzzerMutate(data, size, maxSize);
     fixPageChecksums(data, mutated);
     return mutated;

@@ -33,7 +33,8 @@ bool readUtf(runtime::java_io_DataInputStream* data) {
     }
     const jint taken = before - data->available();
     if (text == nullptr || taken < 2 || text->length() > taken - 2) {
-        fuzzing::fail("readUTF gave %d characters for %d bytes", text != nullptr ? text->length() : -1, taken);
+        fuzzing::fail("readUTF gave %d characters for %d bytes", text != nullptr ? text->length() : -1,
+                      taken);
     }
     fuzzing::checkString(text, "readUTF");
     return true;

@@ -13,8 +13,6 @@
 #include <vector>
 
 #include "fuzz/FuzzRuntime.h"
-#include "platform/Files.h"
-#include "profile/Files.h"
 #include "profile/RecordStore.h"
 #include "runtime/Application.h"
 #include "runtime/Exceptions.h"
@@ -43,11 +41,6 @@ std::vector<jint> listedIds(RecordStore* store) {
         ids.push_back(static_cast<runtime::java_lang_Integer*>(store->recordIds->elementAt(i))->value);
     }
     return ids;
-}
-
-void writeHandsetFile(runtime::String* path, const std::uint8_t* data, const std::size_t size) {
-    const std::string posix = platform::toPosixPath(profile::narrowPath(path));
-    fuzzing::writeFile(std::filesystem::relative(posix, fuzzing::programsFolder()).string(), data, size);
 }
 
 jint takePendingException() {
@@ -96,7 +89,8 @@ void fuzzRecordStore(const std::uint8_t* data, const std::size_t size) {
     runtime::String* name = runtime::newStringFromCString(kStoreName);
     if (data[0] != kNoFile) {
         const std::vector<std::uint8_t> index = take(data[0]);
-        writeHandsetFile(RecordStore::indexPathFor(name, nullptr, nullptr), index.data(), index.size());
+        fuzzing::writeHandsetFile(RecordStore::indexPathFor(name, nullptr, nullptr), index.data(),
+                                  index.size());
     }
     RecordStore* store = RecordStore::openRecordStore(name, 0);
     if (store == nullptr) {
@@ -109,7 +103,8 @@ void fuzzRecordStore(const std::uint8_t* data, const std::size_t size) {
     for (std::size_t i = 0; i < kRecordFiles; ++i) {
         if (data[1 + i] != kNoFile) {
             files[i] = take(data[1 + i]);
-            writeHandsetFile(store->recordFile(static_cast<jint>(i + 1))->path, files[i].data(), files[i].size());
+            fuzzing::writeHandsetFile(store->recordFile(static_cast<jint>(i + 1))->path, files[i].data(),
+                                      files[i].size());
         }
     }
 
@@ -143,7 +138,8 @@ void fuzzRecordStore(const std::uint8_t* data, const std::size_t size) {
     const jint raised = takePendingException();
     if (idsLeft) {
         if (raised >= 0 || addedId < 1 || std::find(ids.begin(), ids.end(), addedId) != ids.end()) {
-            fuzzing::fail("record id %d was handed out after %d (raised %d)", addedId, store->nextRecordId, raised);
+            fuzzing::fail("record id %d was handed out after %d (raised %d)", addedId, store->nextRecordId,
+                          raised);
         }
         expectedIds.push_back(addedId);
         const std::vector<std::uint8_t> addedBytes(std::begin(kAdded), std::end(kAdded));

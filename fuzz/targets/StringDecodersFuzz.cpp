@@ -16,8 +16,8 @@ using runtime::jint;
 using runtime::jlong;
 
 // Null and "" included; the names differ in case and length the way the game's callers may.
-constexpr const char* kEncodings[] = {nullptr,      "UTF-8", "utf-8", "UTF8", "utf8",  "UTF", "",
-                                      "ISO-8859-1", "iso-8859-1", "ISO", "SJIS", "sjis", "EUC-JP"};
+constexpr const char* kEncodings[] = {nullptr,      "UTF-8",      "utf-8", "UTF8", "utf8", "UTF",   "",
+                                      "ISO-8859-1", "iso-8859-1", "ISO",   "SJIS", "sjis", "EUC-JP"};
 // Past the names: the forms without an encoding, all bytes or a range.
 constexpr std::size_t kWholeArray = std::size(kEncodings);
 constexpr std::size_t kChoices = kWholeArray + 2;
@@ -62,7 +62,8 @@ void fuzzStringDecoders(const std::uint8_t* data, const std::size_t size) {
     fuzzing::checkString(text, "a decoded String");
 
     const Range used = choice == kWholeArray ? Range{0, length} : range;
-    const bool inside = used.offset >= 0 && used.length >= 0 && static_cast<jlong>(used.offset) + used.length <= length;
+    const bool inside =
+        used.offset >= 0 && used.length >= 0 && static_cast<jlong>(used.offset) + used.length <= length;
     if (!inside && text->length() != 0) {
         fuzzing::fail("bytes outside the array gave %d characters", text->length());
     }

@@ -13,7 +13,8 @@ namespace {
 void fuzzWav(const std::uint8_t* data, const std::size_t size) {
     profile::WavLayout layout;
     if (profile::parseWavHeader(data, size, &layout) == profile::WavError::None &&
-        (layout.dataOffset > size || layout.dataLength > size - layout.dataOffset || layout.dataLength == 0)) {
+        (layout.dataOffset > size || layout.dataLength > size - layout.dataOffset ||
+         layout.dataLength == 0)) {
         fuzzing::fail("the samples (%u bytes from %u) lie outside the %zu bytes", layout.dataLength,
                       layout.dataOffset, size);
     }

@@ -5,6 +5,7 @@
 
 #include "game/core/ASpriteStatics.h"
 #include "game/core/CStateStatics.h"
+#include "game/core/ClubStatics.h"
 #include "game/core/DeviceStatics.h"
 #include "game/core/IGPStatics.h"
 #include "game/core/MatchConstantStatics.h"
@@ -22,7 +23,8 @@ struct GameStatics : runtime::StaticClass,
                      MatchViewStatics,
                      CStateStatics,
                      ASpriteStatics,
-                     IGPStatics {};
+                     IGPStatics,
+                     ClubStatics {};
 
 // The block of the running Application (installed by the game's static set-up).
 inline GameStatics* statics() {

@@ -61,7 +61,7 @@ struct MatchStatics {
     // The match actors the start-up loading creates, beyond matchActors and ball.
     runtime::jint matchActorCount;                           // indices of matchActors in use
     runtime::StaticRef<runtime::ObjectArray> sortedActors;   // Actor[52]: the match view's drawing order
-    runtime::StaticRef<runtime::ObjectArray> sidelineActors; // Actor[2]: the two touchline figures
+    runtime::StaticRef<runtime::ObjectArray> sidelineActors; // Actor[2]: the touchline figures (CPlayers)
     runtime::StaticRef<match::Actor> flagActor;              // kind 4, animation 1
     runtime::StaticRef<match::Actor> netActorA;              // kind 3, animation 1, frame code 0
     runtime::StaticRef<match::Actor> netActorB;              // kind 3, animation 0, frame code 5
@@ -89,6 +89,23 @@ struct MatchStatics {
 
     // The match clock: the minute shown (a substitute's condition starts from it).
     runtime::jint clockMinute;
+
+    // Result pair of projectToScreen and screenToPitch, read right after the call.
+    runtime::jint projectedX;
+    runtime::jint projectedY;
+    // The tactic table: 24 formation rows of 9 signed bytes, then the position-group defaults
+    // (12 signed bytes a group) from byte 216; handed over by the match load (setTacticTable).
+    runtime::StaticRef<runtime::ByteArray> tacticTable;
+    // The group byte of the position-group defaults of the last player they were applied to.
+    runtime::jint groupSetting;
+    // Shoot-out kicks taken by both teams.
+    runtime::jint shootoutKicks;
+    // While set the teams' zone grids keep their claims from tick to tick.
+    runtime::jboolean zoneGridFrozen;
+    // The team (0 or 1) that takes the current restart or kick-off.
+    runtime::jint phaseTeam;
+    // Opponents of the ball holder surveyed this tick (pairs written into the team's table20).
+    runtime::jint holderOpponentCount;
 };
 
 } // namespace game

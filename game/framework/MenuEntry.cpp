@@ -648,7 +648,7 @@ void resetMatchLineups() {
                 continue;
             }
             if (match::CPlayer* const player = teamPlayer(team, slot)) {
-                player->placeRole = 0;
+                player->role = 0;
                 player->outOfPlay = 0;
                 initPlayerCondition(player, 0);
             }

@@ -3,6 +3,7 @@
 
 #include <iterator>
 
+#include "game/club/ClubRecords.h"
 #include "game/core/GameStatics.h"
 #include "game/framework/ClassInitialisers.h"
 #include "game/match/MatchStaticInit.h"
@@ -37,6 +38,7 @@ const ClassInitialiser kInitialisers[] = {
     {"ASprite", sprites::initSpriteStatics},
     {"IGP", promotion::igpStaticInit},
     {"ConstantTables", framework::initConstantTables},
+    {"Club", club::clubStaticInit},
     {"Runtime", [](GameStatics*) { runtime::Runtime::staticInit(); }},
 };
 

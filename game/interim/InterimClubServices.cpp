@@ -1,6 +1,9 @@
-// The interim club database and season services (see InterimClubServices.h).
+// The interim club database and season services (see InterimClubServices.h): the built operations
+// forward to the club database.
 #include "game/interim/InterimClubServices.h"
 
+#include "game/club/ClubRecords.h"
+#include "game/club/InboxMessages.h"
 #include "game/interim/InterimLog.h"
 
 namespace game::interim {
@@ -8,24 +11,19 @@ namespace game::interim {
 using runtime::jboolean;
 using runtime::jint;
 
-namespace {
-// The answer of every interim query: nothing found, no value.
-constexpr jint kNeutralValue = 0;
-constexpr jboolean kNeutralAnswer = 0;
-} // namespace
-
-void InterimClubServices::postInboxMessage(jint /*type*/, jint /*p1*/, jint /*p2*/, jint /*p3*/, jint /*p4*/,
-                                           jint /*p5*/, jint /*p6*/, jint /*p7*/, jint /*p8*/, jint /*p9*/,
-                                           jint /*p10*/, jint /*p11*/, jint /*p12*/) {
-    logFirstCall(postLogged, "postInboxMessage");
+void InterimClubServices::postInboxMessage(const jint type, const jint p1, const jint p2, const jint p3,
+                                           const jint p4, const jint p5, const jint p6, const jint p7,
+                                           const jint p8, const jint p9, const jint p10, const jint p11,
+                                           const jint p12) {
+    club::postInboxMessage(type, p1, p2, p3, p4, p5, p6, p7, p8, p9, p10, p11, p12);
 }
 
 void InterimClubServices::refreshInboxScreen() {
-    logFirstCall(inboxLogged, "refreshInboxScreen");
+    club::refreshInboxScreen();
 }
 
-void InterimClubServices::upsertKeyedMessage(runtime::ByteArray* /*record*/) {
-    logFirstCall(upsertLogged, "upsertKeyedMessage");
+void InterimClubServices::upsertKeyedMessage(runtime::ByteArray* const record) {
+    club::upsertKeyedMessage(record);
 }
 
 void InterimClubServices::fillCupRoundFixtures(jint /*round*/, runtime::ShortArray* /*list*/, jint /*row*/,
@@ -41,19 +39,16 @@ void InterimClubServices::unpackGameRecord() {
     logFirstCall(unpackLogged, "unpackGameRecord");
 }
 
-jint InterimClubServices::getPlayerAge(jint /*player*/) {
-    logFirstCall(ageLogged, "getPlayerAge");
-    return kNeutralValue;
+jint InterimClubServices::getPlayerAge(const jint player) {
+    return club::getPlayerAge(player);
 }
 
-jint InterimClubServices::getTeamWageRoom(jint /*team*/) {
-    logFirstCall(wageRoomLogged, "getTeamWageRoom");
-    return kNeutralValue;
+jint InterimClubServices::getTeamWageRoom(const jint team) {
+    return club::getTeamWageRoom(team);
 }
 
-jint InterimClubServices::getTeamStrength(jint /*team*/, jboolean /*startersOnly*/) {
-    logFirstCall(strengthLogged, "getTeamStrength");
-    return kNeutralValue;
+jint InterimClubServices::getTeamStrength(const jint team, const jboolean startersOnly) {
+    return club::getTeamStrength(team, startersOnly);
 }
 
 } // namespace game::interim

@@ -1,5 +1,5 @@
-// Stand-in for the match engine as the start-up loading calls it until the engine is built: no
-// particles and no side set-up.
+// Stand-in for the match view's particles as the start-up loading calls them until the view is
+// built; the side set-up goes to the team model.
 #pragma once
 
 #include "game/core/services/LoadingServices.h"
@@ -8,8 +8,9 @@ namespace game::interim {
 
 class InterimLoadingServices final : public core::LoadingServices {
 public:
-    // Each has no effect.
+    // No effect.
     void generateParticles() override;
+    // CTeam::assignPlayers(side) (nothing for a null team).
     void setUpTeamSide(match::CTeam* team, runtime::jint side) override;
 };
 

@@ -2,6 +2,7 @@
 #include "game/interim/InterimMatchPanelServices.h"
 
 #include "game/interim/InterimLog.h"
+#include "game/match/CPlayer.h"
 
 namespace game::interim {
 
@@ -9,9 +10,8 @@ void InterimMatchPanelServices::prepareFixtureHeader() {
     logFirstCall(headerLogged, "prepareFixtureHeader");
 }
 
-runtime::jint InterimMatchPanelServices::teamGoals(match::CTeam* /*team*/) {
-    logFirstCall(goalsLogged, "teamGoals");
-    return 0;
+runtime::jint InterimMatchPanelServices::teamGoals(match::CTeam* const team) {
+    return team != nullptr ? team->goals : 0;
 }
 
 } // namespace game::interim

@@ -1,5 +1,5 @@
-// Stand-in for the match panel set-up and the teams' goal count until the information screens
-// and the match engine are built.
+// Stand-in for the match panel set-up until the information screens are built; the goal count
+// comes from the team.
 #pragma once
 
 #include "game/core/services/MatchPanelServices.h"
@@ -10,12 +10,11 @@ class InterimMatchPanelServices final : public core::MatchPanelServices {
 public:
     // No effect: badgeStrip stays null (the panel draws no badges) and the names stay as they are.
     void prepareFixtureHeader() override;
-    // 0.
+    // The team's goals (0 without a team).
     runtime::jint teamGoals(match::CTeam* team) override;
 
 private:
     bool headerLogged = false;
-    bool goalsLogged = false;
 };
 
 } // namespace game::interim

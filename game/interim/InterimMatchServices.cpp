@@ -3,6 +3,8 @@
 
 #include "game/core/TopStates.h"
 #include "game/interim/InterimLog.h"
+#include "game/match/CPlayer.h"
+#include "runtime/Object.h"
 
 namespace game::interim {
 
@@ -79,9 +81,12 @@ void InterimMatchServices::copyShownScore() {
     noMatchEngine();
 }
 
-runtime::jint InterimMatchServices::actorState(runtime::Object* /*actor*/) {
-    noMatchEngine();
-    return 0;
+runtime::jint InterimMatchServices::actorState(runtime::Object* const actor) {
+    // The ball is a plain actor: its placement is the state the frame tests.
+    if (actor == nullptr || !runtime::instanceOf(actor, runtime::kActor)) {
+        return 0;
+    }
+    return static_cast<match::Actor*>(actor)->placement;
 }
 
 bool InterimMatchServices::eventDisplayOn() {

@@ -1,4 +1,5 @@
-// Stand-in for the match engine's services until the match engine is built.
+// Stand-in for the match engine's services until the match engine is built; the actor state
+// comes from the actor.
 #pragma once
 
 #include "game/core/services/MatchServices.h"
@@ -27,7 +28,7 @@ public:
     void copyViewRefresh() override;
     void clearEventListFlag() override;
     void copyShownScore() override;
-    // 0: no actor has a state yet.
+    // The actor's placement (3 hidden); 0 for anything else.
     runtime::jint actorState(runtime::Object* actor) override;
     // False: no event is shown.
     bool eventDisplayOn() override;

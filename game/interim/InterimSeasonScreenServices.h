@@ -6,7 +6,7 @@
 
 namespace game::interim {
 
-class InterimSeasonScreenServices final : public core::SeasonScreenServices {
+class InterimSeasonScreenServices : public core::SeasonScreenServices {
 public:
     // Neutral: a draw (2) that decides no tie, counted in resultCount with resultSkipFlag clear;
     // no goals and no results list are kept.

@@ -1,6 +1,6 @@
 // Stand-in for the neighbours of the widgets and the menu drawing routines until their owners
-// build them: no pitch background is drawn, and the match teams have no players on the formation
-// board (so the formation diagram shows the small pitch alone).
+// build them: no pitch background is drawn and no match player has a squad entry. The formation
+// board's reads go to the match teams' model (a missing team or player gives the neutral answer).
 #pragma once
 
 #include "game/core/services/WidgetServices.h"
@@ -11,21 +11,21 @@ class InterimWidgetServices final : public core::WidgetServices {
 public:
     // No effect: nothing is drawn.
     void drawPitchBackground(runtime::jint cameraX, runtime::jint cameraY) override;
-    // 0: no players.
+    // 11 when the team and its player array exist, else 0.
     runtime::jint formationPlayerCount(runtime::jint team) override;
-    // -1: no slot.
+    // The player's formationSlot; -1 without him.
     runtime::jint formationSlot(runtime::jint team, runtime::jint player) override;
-    // (0, 0).
+    // His homeCellX, homeCellY; (0, 0) without him.
     void formationPoint(runtime::jint team, runtime::jint player, runtime::jint& fx,
                         runtime::jint& fy) override;
-    // (0, 0).
+    // CTeam::slotToFormationPoint with the team's rows with a centre; (0, 0) without a team.
     void slotToFormationPoint(runtime::jint team, runtime::jint slot, runtime::jint& fx,
                               runtime::jint& fy) override;
     // -1: no entry.
     runtime::jint squadEntryIndex(runtime::jint team, runtime::jint player) override;
-    // -1: outside a match.
+    // His fatigue while matchLiveFlag is set; -1 outside a match or without him.
     runtime::jint matchCondition(runtime::jint team, runtime::jint player) override;
-    // 0: on the pitch.
+    // His bookings (2 and above: off the pitch); 0 without him.
     runtime::jint matchStatus(runtime::jint team, runtime::jint player) override;
 };
 

@@ -2,11 +2,11 @@
 // returns the installed service, else the interim one. They live here, beside their defaults, so
 // that the interfaces' own folders never include this one; when an owner lands, its slot moves next
 // to the owner's implementation, which becomes the default.
-#include "game/interim/InterimClubDatabaseServices.h"
 #include "game/interim/InterimClubServices.h"
 #include "game/interim/InterimFrameServices.h"
 #include "game/interim/InterimFrameworkServices.h"
 #include "game/interim/InterimInfoScreenServices.h"
+#include "game/interim/InterimInformationScreenServices.h"
 #include "game/interim/InterimLoadingServices.h"
 #include "game/interim/InterimManagementServices.h"
 #include "game/interim/InterimMatchPanelServices.h"
@@ -29,14 +29,14 @@
 
 namespace game::core {
 
-TARNWICK_INTERIM_SLOT(ClubDatabaseServices, clubDatabaseServices, installClubDatabaseServices,
-                      InterimClubDatabaseServices)
 TARNWICK_INTERIM_SLOT(ClubServices, clubServices, installClubServices, InterimClubServices)
 TARNWICK_INTERIM_SLOT(FrameServices, frameServices, installFrameServices, InterimFrameServices)
 TARNWICK_INTERIM_SLOT(FrameworkServices, frameworkServices, installFrameworkServices,
                       InterimFrameworkServices)
 TARNWICK_INTERIM_SLOT(InfoScreenServices, infoScreenServices, installInfoScreenServices,
                       InterimInfoScreenServices)
+TARNWICK_INTERIM_SLOT(InformationScreenServices, informationScreenServices, installInformationScreenServices,
+                      InterimInformationScreenServices)
 TARNWICK_INTERIM_SLOT(LoadingServices, loadingServices, installLoadingServices, InterimLoadingServices)
 TARNWICK_INTERIM_SLOT(ManagementServices, managementServices, installManagementServices,
                       InterimManagementServices)

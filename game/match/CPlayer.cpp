@@ -37,6 +37,8 @@ CTeam::CTeam() : Object(kClassId) {
                                &newOrders, &intPerPlayer, &flagPerPlayer, &table20, &flags8a, &flags8b,
                                &flags8c, &table8, &decisionWeights, &commandQueues, &queueLengths,
                                &keyPlayer);
+    // The squad's places; the start-up loading puts the players into them.
+    players = runtime::newObjectArray(kPlayers, runtime::kCPlayer);
     table19 = runtime::newIntArray(kTable19Length);
     zoneGrid = runtime::newByteArray(kZoneGridLength);
     zoneBoxes = runtime::newByteArray(kZoneBoxesLength);

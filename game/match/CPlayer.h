@@ -1,7 +1,7 @@
 // The match engine's actor, player and team objects: their fields in the match engine's layout
-// (with the few the framework names and the engine does not), their constructors and starting an
-// animation. The engine's behaviour on them comes with the match engine; the framework reaches
-// what it needs of it through MatchServices.
+// (with the few the framework names and the engine does not), their constructors, animation, the
+// team's views of the pitch and its model of formation slots, zone grid and command queues. The
+// framework reaches the rest of the engine through MatchServices.
 #pragma once
 
 #include "runtime/Arrays.h"
@@ -44,6 +44,9 @@ public:
     void updateAnimation();
     // Sets the four box fields from box[0..3] (all 0 for null).
     void setBox(const jint* box);
+    // True when (px, py) lies strictly on the side of direction (d + 2) & 7 of the actor; false
+    // for any d outside 0..7.
+    bool isOnSideOf(jint px, jint py, jint d) const;
 
     jint actorIndex = 0; // slot in matchActors
     jint boxLeft = 0;    // bounding box in screen pixels, relative to screenX/screenY
@@ -96,14 +99,24 @@ public:
     static constexpr jint kStepTableLength = 6;
     static constexpr jint kPairLength = 2;
     static constexpr jint kTrailLength = 32;
-    // The number of place-bound and key-player fields the line-up exchange moves.
-    static constexpr jint kPlaceFields = 8;
+    // The number of key-player fields the line-up exchange moves.
     static constexpr jint kKeyFields = 5;
+    // The goalkeeper's slot in the team.
+    static constexpr jint kKeeperSlot = 0;
 
     // Clears the fields, sets the defaults (hidden, looping, instructions 1, the -1 fields),
     // creates the step table, the two pairs and the trail, and registers the seven reference
     // fields with the collector.
     CPlayer();
+
+    // True when (px, py) lies strictly behind the player as he faces (direction).
+    bool isBehind(jint px, jint py) const;
+    // True when the player's cell (cellX, cellY) is at x 8 or beyond and 5 or more off the centre
+    // line.
+    bool isWideAttackingCell() const;
+    // The x (pitch units) at which the player lines up for a kick-off: a column from his home
+    // cell, pulled back behind the centre line.
+    jint kickOffCellX() const;
 
     CTeam* team = nullptr;      // the player's own team
     CTeam* opponents = nullptr; // the opposing team
@@ -272,9 +285,7 @@ public:
     jint slideMark = 0;
 
     // Fields the framework's line-up routines name and the match engine does not.
-    jint matchSlot = 0;                  // the player's record in listRowRecords
-    jint placeFields[kPlaceFields] = {}; // placeField1 .. placeField8: stay with the place
-    jint placeRole = 0;
+    jint matchSlot = 0;              // the player's record in listRowRecords
     jint keyFields[kKeyFields] = {}; // keyField1 .. keyField5: move with the key player
     jint playerRating = 0;
     jbyte takenOff = 0; // substituted off
@@ -295,13 +306,78 @@ public:
     static constexpr jint kDirections = 8;
     static constexpr jint kWeightRows = 7;
     static constexpr jint kCommandQueuesLength = 176;
+    static constexpr jint kQueueEntries = 4;
+    static constexpr jint kCommandInts = 4;
+    static constexpr jint kFormationRows = 5;
+    // Pitch cells: 8192 units (c << 13), x -16..16 and y -10..10.
+    static constexpr jint kCellShift = 13;
+    static constexpr jint kCellMaxX = 16;
+    static constexpr jint kCellMaxY = 10;
 
-    // Clears the fields, registers the reference fields, allocates the arrays (not players) and
-    // sets the defaults and the decision weights.
+    // Clears the fields, registers the reference fields, allocates the arrays (the empty player
+    // array among them) and sets the defaults and the decision weights.
     CTeam();
     // Hands code to every player of the array in index order (CPlayer::applyEvent); empty
     // elements are passed over.
     void forwardToPlayers(jint code);
+
+    // The team's view of the pitch: it attacks towards +x; a clear sideFlag turns both axes and
+    // every direction half round.
+    // v, or -v when the team attacks towards -x.
+    jint orientX(jint v) const;
+    // d, or (d + 4) & 7 when the team attacks towards -x.
+    jint orientDirection(jint d) const;
+    // The cell of coordinate v in the team's view: v / 8192 rounded to the nearest, halves up.
+    jint toCell(jint v) const;
+    // The centre of cell c in pitch units (c << 13, negated when the team attacks towards -x).
+    jint fromCell(jint c) const;
+    // True for -16 <= cx <= 16 and -10 <= cy <= 10.
+    bool isCellOnPitch(jint cx, jint cy) const;
+    // True for 0 <= x <= w and 0 <= y <= h.
+    bool isInRect(jint x, jint y, jint w, jint h) const;
+    // The zone 0..6 of a cell in the team's view (wide 0 / central 2 at x 11 and beyond, 1 / 3 at
+    // 8..10, then 4, 5 and 6 towards the own goal).
+    jint zoneOfCell(jint cx, jint cy) const;
+
+    // Binds the 18 players to this team as side teamIndex: index, opponent, goalkeeper (task 14),
+    // and each player's team, opponents and slot.
+    void assignPlayers(jint index);
+    // Copies row formationIndex of the tactic table into the tactic fields; nothing changes when
+    // there is no such row.
+    void applyTactic();
+    // Gives players 0..10 the instruction defaults of their position group; a player whose
+    // group lies outside the table keeps his. groupSetting ends with the last group applied.
+    void applyPositionDefaults();
+    // out[0], out[1] := the cell point of formation slot `slot` (rows spread out unless
+    // rowsWithCentre marks them or the column is the centre).
+    void slotToFormationPoint(runtime::IntArray* out, jint slot,
+                              const runtime::BoolArray* rowsWithCentre) const;
+    // A new boolean[5]: the rows in which some player 1..10 holds the centre column.
+    runtime::BoolArray* getRowsWithCentre() const;
+    // cellX, cellY := the team's view of the position of every player 0..10 on the pitch.
+    void updatePlayerCells();
+    // Writes v into the zone-grid square of radius r around (cx, cy), clipped to the pitch.
+    void markZoneGrid(jint cx, jint cy, jint r, jint v);
+    // True when cell (cx, cy) lies in player i's zone box around his home cell, and, while the
+    // team has the ball, no more than one cell beyond the offside line.
+    bool isPointInPlayerZone(jint i, jint cx, jint cy) const;
+    // Player i's task cell := (cx, cy) (drawn in at a corner the team defends) and claims it in
+    // the zone grid.
+    void setPlayerZoneTarget(jint i, jint cx, jint cy);
+    // The per-tick reset: keeper distribution, pressure and event fields, the holder survey's
+    // tables and, unless zoneGridFrozen, a zone grid holding only the opponents' claims.
+    void resetTick(CTeam* opponentTeam);
+    // True when (cx, cy) lies within 3 cells of player i's home cell shifted by his shift
+    // instruction.
+    bool isPlayerNearCell(jint i, jint cx, jint cy) const;
+    // Empties every command queue.
+    void clearCommandQueues();
+    // Appends {kind, a, b, c} to player i's queue; a queue already holding three waiting entries
+    // refuses it (logged once per player until the queues are cleared).
+    void queueCommand(jint i, jint kind, jint a, jint b, jint c);
+    // One tick of the boost: it starts (event -5 to every player) at 101 and more and ends (event
+    // -6) below; boostCounter then counts down.
+    void updateBoost();
 
     CTeam* opponent = nullptr; // matchTeams[1 - teamIndex]
     jbyte sideFlag = 0;        // 1: attacks towards +x
@@ -413,6 +489,20 @@ public:
     jint teamRating = 0;
     jint teamLevel = 0;
     jint tacticH = 0;
+
+    // Players (bit i) whose refused command has been logged since the queues were last cleared.
+    jint refusedCommandLogged = 0;
 };
+
+// The slot of the next shoot-out taker of team teamIndex: the on-pitch players from the last
+// backwards, a new one every two kicks, wrapping round; 11 when none is on the pitch.
+jint nextPenaltyTaker(jint teamIndex);
+// From index from, moving by step, the first index whose player of team teamIndex is on the
+// pitch; -1 once the index reaches to (never examined).
+jint findNextFreePlayer(jint teamIndex, jint from, jint to, jint step);
+// matchTeams[side]; null when missing.
+CTeam* matchTeam(jint side);
+// Element index of team's player array; null when the team, its array or the element is missing.
+CPlayer* teamPlayer(const CTeam* team, jint index);
 
 } // namespace game::match

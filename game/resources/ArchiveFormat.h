@@ -103,7 +103,9 @@ bool readArchiveDirectory(ReadBytes&& read, const std::uint64_t fileSize,
         }
         if (entry.offset < 0 || entry.size < 0 ||
             static_cast<std::uint64_t>(entry.offset) + static_cast<std::uint64_t>(entry.size) > fileSize) {
-            problem = "entry " + entry.name + " lies outside the file";
+            // An entry without a name is named by its place.
+            problem = "entry " + (entry.name.empty() ? std::to_string(i) + " (no name)" : entry.name) +
+                      " lies outside the file";
             return false;
         }
         entries.push_back(std::move(entry));

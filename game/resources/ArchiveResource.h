@@ -38,9 +38,10 @@ void loadArchiveDirectory();
 runtime::java_io_InputStream* openArchiveResource(runtime::String* name);
 
 // Why the open archive file of size bytes cannot serve the game, in words for a person ("its
-// directory is cut short at entry 3 of 9"), or the empty text when its directory reads whole and
-// lists the constant pool. Reads only the directory and needs no runtime: the program checks the
-// archive this way before it starts.
+// directory is cut short at entry 3 of 9"), or the empty text when its directory reads whole, its
+// constant pool reads whole and the headers and offset tables of the text pack and the sprite
+// pack read whole. Needs no runtime: the program checks the archive this way before it starts,
+// so damage the start-up loading could not get past is told to the player instead.
 std::string findArchiveProblem(std::FILE* archive, std::uint64_t size);
 
 // Makes openArchiveResource the profile's archive opener (at start-up).

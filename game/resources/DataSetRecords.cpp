@@ -535,7 +535,7 @@ jboolean exportTeamSheet(const jboolean save) {
                !datasets::writeRecord(store, sheet, sheet->length)) {
         return 0;
     }
-    store->writeIndex();
+    store->writeIndexIfChanged();
     if (datasets::failed()) {
         return 0;
     }
@@ -567,7 +567,7 @@ void persistManagerProfile(const jboolean save, const jboolean keep) {
         datasets::Store* store = datasets::openStore(name);
         if (store != nullptr && (store->contains(datasets::kDataSetRecord) != 0 ||
                                  datasets::writeRecord(store, table(), kManagerProfileBytes))) {
-            store->writeIndex();
+            store->writeIndexIfChanged();
             datasets::failed();
         }
         return;

@@ -52,7 +52,8 @@ std::string storeText(runtime::String* name);
 bool failed();
 // Opens (creating) the store called name; null after a failure.
 Store* openStore(runtime::String* name);
-// Writes table[0..length) as record 1 (adding it to a store without one); false after a failure.
+// Writes table[0..length) as record 1 (adding it to a store without one, or restoring it into a
+// store that handed it out and lost it); false after a failure.
 bool writeRecord(Store* store, runtime::ByteArray* table, jint length);
 
 // The table of a data set, fetched after its defaults are built (they may create it).
@@ -62,9 +63,9 @@ using Defaults = std::function<void()>;
 
 // The common steps on record 1 of the store called name for table[0..length): saving writes it;
 // loading reads it when it holds exactly length bytes, and otherwise (no record, or one of
-// another length, which is logged) builds the defaults and stores them. writeIndex ends the
-// routine. A table shorter than length is logged and nothing is stored. keep, when given,
-// receives the open store.
+// another length, which is logged) builds the defaults and stores them. The index is written at
+// the end only when it changed. A table shorter than length is logged and nothing is stored. keep, when
+// given, receives the open store.
 Outcome persistTable(runtime::String* name, bool save, const TableOf& table, jint length,
                      const Defaults& defaults = {}, Store** keep = nullptr);
 

@@ -60,12 +60,14 @@ Store* openStore(String* const name) {
 bool writeRecord(Store* const store, ByteArray* const table, const jint length) {
     if (store->contains(kDataSetRecord) != 0) {
         store->setRecord(kDataSetRecord, table, 0, length);
+    } else if (store->nextRecordId >= kDataSetRecord) {
+        // Record 1 was handed out and lost: a new record would get another id and never be read,
+        // one more file at every start. The table goes back into record 1.
+        runtime::log("store %s: record %d is gone (its last id is %d); it is made again",
+                     storeText(store->path).c_str(), kDataSetRecord, store->nextRecordId);
+        store->restoreRecord(kDataSetRecord, table, 0, length);
     } else {
-        const jint id = store->addRecord(table, 0, length);
-        if (!failed() && id != kDataSetRecord) {
-            runtime::log("store %s: its next record id is %d, so record %d cannot be made",
-                         storeText(store->path).c_str(), id, kDataSetRecord);
-        }
+        store->addRecord(table, 0, length);
     }
     return !failed();
 }
@@ -135,7 +137,9 @@ Outcome persistTable(String* const name, const bool save, const TableOf& table, 
             outcome = Outcome::Read;
         }
     }
-    store->writeIndex();
+    // Finishing with the store writes its index only when it changed: a start that only reads
+    // costs no write, so a full disk does not keep the settings from being used.
+    store->writeIndexIfChanged();
     return failed() ? Outcome::Failed : outcome;
 }
 

@@ -120,6 +120,45 @@ runtime::ByteArray* messageAt(const jint i) {
     return static_cast<runtime::ByteArray*>((*ring)[floorMod(s->inboxStart + i, kInboxSlots)]);
 }
 
+void deleteMessage(const jint i) {
+    GameStatics* const s = statics();
+    const jint count = ringMessageCount();
+    runtime::ObjectArray* const ring = s->inboxRing;
+    if (i < 0 || i >= count || ring == nullptr || ring->length < kInboxSlots) {
+        runtime::log("deleteMessage: no message %d among %d", i, count);
+        return;
+    }
+    // Slot j of the ring := a new copy of slot from (null stays null).
+    auto copySlot = [s](const jint to, const jint from) {
+        runtime::ByteArray* const source = messageAt(from);
+        runtime::ByteArray* copy = nullptr;
+        if (source != nullptr) {
+            copy = runtime::newByteArray(source->length);
+            runtime::ByteArray* const kept = messageAt(from); // the allocation may have moved it
+            for (jint k = 0; k < kept->length; ++k) {
+                (*copy)[k] = (*kept)[k];
+            }
+        }
+        (*s->inboxRing)[floorMod(s->inboxStart + to, kInboxSlots)] = copy;
+    };
+    if (i == 0) {
+        s->inboxStart = floorMod(s->inboxStart + 1, kInboxSlots);
+    } else if (i == count - 1) {
+        s->inboxWrite = floorMod(s->inboxWrite - 1, kInboxSlots);
+    } else if (i < count - 1 - i) {
+        for (jint j = i; j >= 1; --j) {
+            copySlot(j, j - 1);
+        }
+        s->inboxStart = floorMod(s->inboxStart + 1, kInboxSlots);
+    } else {
+        for (jint j = i; j <= count - 2; ++j) {
+            copySlot(j, j + 1);
+        }
+        s->inboxWrite = floorMod(s->inboxWrite - 1, kInboxSlots);
+    }
+    s->inboxCount = count - 1;
+}
+
 jboolean findMessage(const jint teamOrKey, const jint playerOrKey) {
     const jint count = ringMessageCount();
     for (jint i = 0; i < count; ++i) {

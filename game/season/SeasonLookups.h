@@ -32,6 +32,12 @@ inline bool isOfferType(const jint type) {
 }
 // The record of message i of the inbox ring: slot (inboxStart + i) mod 100.
 runtime::ByteArray* messageAt(jint i);
+// Removes message i (0 the oldest) from the ring, moving the shorter side of the ring over the
+// gap: i = 0 moves inboxStart on, i = inboxCount - 1 moves inboxWrite back, otherwise the older
+// messages move up a slot (inboxStart moves on) when fewer lie before i than after it, else the
+// newer ones move down (inboxWrite moves back). Moved slots get new copies; inboxWrite stays the
+// slot after the newest message. An i outside 0..inboxCount - 1 changes nothing (logged).
+void deleteMessage(jint i);
 // The first message of the ring, oldest first, about the team or key (bytes 1-2) and the player
 // or key (bytes 3-4) that is still open for its type: types 1 and 4 always, 2 and 5 when byte
 // 9 is 1, 3 and 6 when byte 15 is 1 (type 3 also when it is -1).

@@ -1,9 +1,11 @@
 // The resource-pack cursor and the little-endian stream readers.
 #include "game/sprites/ResourcePack.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
+#include <limits>
 #include <string>
 
 #include "game/core/GameStatics.h"
@@ -186,6 +188,19 @@ jint readFully(java_io_InputStream* stream, ByteArray* buf, const jint off, cons
     return done;
 }
 
+// The length of the open part file: the bytes read so far and the bytes its stream has left (-1
+// when the stream cannot tell, which is dropped).
+jint openPartLength() {
+    GameStatics* s = statics();
+    const jint left = s->packStream->available();
+    if (runtime::getPendingException() != nullptr) {
+        dropReadException();
+        return -1;
+    }
+    return static_cast<jint>(
+        std::min<std::int64_t>(std::int64_t{s->packPosition} + left, std::numeric_limits<jint>::max()));
+}
+
 } // namespace
 
 void raisePackError(const jint message, const char* const format, ...) {
@@ -296,7 +311,16 @@ jint openPackEntry(const jint i) {
     }
     const jint slot = i - partStart(part);
     const jint start = (*s->packPartOffsets)[slot];
-    jint size = (*s->packPartOffsets)[slot + 1] - start;
+    const jint end = (*s->packPartOffsets)[slot + 1];
+    // The size comes from the table and is allocated by the callers: an entry that runs past its
+    // part file is damaged, not a request for that much memory.
+    const jint length = openPartLength();
+    if (end > length) {
+        raisePackError(kPackPartMissingMessage, "entry %d runs to byte %d of part %d, which holds %d", i, end,
+                       part, length);
+        return 0;
+    }
+    jint size = end - start;
     info::seekPack(start);
     if (runtime::getPendingException() != nullptr) {
         return 0;

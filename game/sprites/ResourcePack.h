@@ -6,9 +6,9 @@
 // start-up loading.
 //
 // Bad data never hangs or crashes a reader: a pack or part that cannot be opened, a header or
-// offset table that is cut short or out of order, and a part that ends before an entry's bytes
-// are logged and raised as a java_lang_Exception whose message is constant string 107; an entry
-// number outside the pack is raised with constant string 106.
+// offset table that is cut short or out of order, an entry whose bytes would run past its part
+// file and a part that ends before an entry's bytes are logged and raised as a java_lang_Exception whose
+// message is constant string 107; an entry number outside the pack is raised with constant string 106.
 #pragma once
 
 #include "runtime/Arrays.h"
@@ -30,7 +30,7 @@ void openPack(runtime::String* name);
 // Reads the offset table of packCurrentPart from the start of its open part file.
 void readPartOffsets();
 // Positions the open pack at entry i, consuming the entry's lead byte: the number of content
-// bytes that follow, or 0 after a failure (raised).
+// bytes that follow (never more than its part file holds), or 0 after a failure (raised).
 jint openPackEntry(jint i);
 // Reads len bytes of the open pack into buf from off: the number that arrived (len unless the
 // part ended or the stream failed, which is raised). A range outside buf reads nothing.

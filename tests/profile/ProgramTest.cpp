@@ -4,8 +4,10 @@
 #include <sys/wait.h>
 
 #include <array>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -74,6 +76,16 @@ public:
         root.write("Brenvale/Tarnwick/data.bar", std::vector<unsigned char>(bytes.begin(), bytes.end()));
     }
     static tools::Bytes sampleArchive() { return tools::buildArchive(tools::sampleEntries()); }
+    // The sample archive with the entry called name damaged.
+    template <typename Damage> static tools::Bytes sampleWith(const std::string& name, Damage&& damage) {
+        std::vector<tools::ArchiveEntry> entries = tools::sampleEntries();
+        for (tools::ArchiveEntry& entry : entries) {
+            if (entry.name == name) {
+                damage(entry.bytes);
+            }
+        }
+        return tools::buildArchive(entries);
+    }
 
     testing_support::TemporaryRoot root;
     fs::path gameFolder;
@@ -133,6 +145,11 @@ TEST_F(ProgramTest, EveryStartFailureEndsNonZeroWithOneMessage) {
              t.writeArchive(tools::buildArchive({{"app.jad", {'a', ':', 'b'}, ""}}));
          },
          kHeadless, "it holds no constants.bin"},
+        {"constant strings whose count does not fit them",
+         [](ProgramTest& t) {
+             t.writeArchive(sampleWith("constants.bin", [](tools::Bytes& b) { b[0] = 0x40; }));
+         },
+         kHeadless, "its constants.bin: its count"},
         {"a folder named data.bar", [](ProgramTest& t) { fs::create_directories(t.gameFolder / "data.bar"); },
          kHeadless, "data.bar is a folder"},
         {"a pipe named data.bar",
@@ -156,12 +173,69 @@ TEST_F(ProgramTest, EveryStartFailureEndsNonZeroWithOneMessage) {
         fs::create_directories(gameFolder);
         ProgramTest& test = *this;
         c.prepare(test);
-        const Outcome outcome = runProgram(c.environment, "3", true);
+        // Both streams: the message is told once, not once more in the log.
+        const Outcome outcome = runProgram(c.environment, "3");
         EXPECT_EQ(outcome.exitCode, 1) << c.name << "\n" << outcome.output;
         EXPECT_EQ(occurrences(outcome.output, "The game cannot start: "), 1u) << c.name << "\n"
                                                                               << outcome.output;
         EXPECT_NE(outcome.output.find(c.said), std::string::npos) << c.name << "\n" << outcome.output;
         EXPECT_EQ(outcome.output.find("Application::startApp"), std::string::npos) << c.name;
+    }
+}
+
+// Every kind of damage to a pack ends in one clear outcome: the start check refuses a text or
+// sprite pack the loading could not get past, and the game goes on without any other damaged
+// pack's resource, logged, up to the first-run question. Never a loading that stalls.
+TEST_F(ProgramTest, APackDamagedAnyWayEndsInTheStartMessageOrTheFirstRunQuestion) {
+    const auto patchLE = [](tools::Bytes& b, const std::size_t at, const std::uint32_t value) {
+        for (std::size_t i = 0; i < 4; ++i) {
+            b[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+        }
+    };
+    struct Case {
+        const char* name;
+        const char* entry; // the pack's part file
+        std::function<void(tools::Bytes&)> damage;
+        bool starts;
+        const char* said; // the start message's reason, or the log line of the missing resource
+    };
+    const Case cases[] = {
+        {"text pack header", "text", [](tools::Bytes& b) { b[2] = b[3] = 0; }, false, "its pack entry text"},
+        {"text pack cut", "text", [](tools::Bytes& b) { b.resize(9); }, false, "its pack entry text"},
+        {"sprite pack offsets out of order", "2", [&](tools::Bytes& b) { patchLE(b, 6, 1); }, false,
+         "its pack entry 2"},
+        {"sprite pack entry of 2 GiB", "2", [&](tools::Bytes& b) { patchLE(b, 10, 0x7FFFFFF0); }, false,
+         "past the end"},
+        {"menu pack header", "menu", [](tools::Bytes& b) { b[2] = b[3] = 0; }, true,
+         "pack menu: part count 0"},
+        {"menu pack missing", "menu", [](tools::Bytes& b) { b.clear(); }, true,
+         "pack menu: the header is cut short"},
+        // Entry 14 (the logo sprite) runs past its file; the table stays in order.
+        {"menu pack entry of 2 GiB", "menu",
+         [&](tools::Bytes& b) {
+             const std::size_t entries = b[0] | b[1] << 8;
+             const std::size_t table = 4 + 2 * static_cast<std::size_t>(b[2] | b[3] << 8);
+             for (std::size_t i = 15; i <= entries; ++i) {
+                 patchLE(b, table + 4 * i, 0x7FFFFFF0);
+             }
+         },
+         true, "pack menu: entry 14 runs to byte 2147483632"},
+    };
+    for (const Case& c : cases) {
+        fs::remove_all(gameFolder);
+        fs::create_directories(gameFolder);
+        writeArchive(sampleWith(c.entry, c.damage));
+        const Outcome outcome = runProgram(kHeadless, "40");
+        const std::string shown = std::string(c.name) + "\n" + outcome.output;
+        EXPECT_NE(outcome.output.find(c.said), std::string::npos) << shown;
+        if (c.starts) {
+            EXPECT_EQ(outcome.exitCode, 0) << shown;
+            EXPECT_NE(outcome.output.find("enters the first-run question"), std::string::npos) << shown;
+        } else {
+            EXPECT_EQ(outcome.exitCode, 1) << shown;
+            EXPECT_EQ(occurrences(outcome.output, "The game cannot start: data.bar is damaged: "), 1u)
+                << shown;
+        }
     }
 }
 

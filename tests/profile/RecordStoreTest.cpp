@@ -380,6 +380,47 @@ TEST_F(RecordStoreTest, OpeningAStoreClearsWhatInterruptedWritesLeft) {
     EXPECT_EQ(names(), expected);
 }
 
+// A count damaged downwards leaves ids behind the list it ends: the index counts as damaged, and
+// the record files it lost are listed again instead of deleted.
+TEST_F(RecordStoreTest, RecordFilesADamagedIndexLostAreListedAgain) {
+    writeBytes(indexFile("lost"), bigEndian({3, 1, 1, 3}));
+    writeBytes(recordFileOf("lost", 1), {1});
+    writeBytes(recordFileOf("lost", 3), {3, 3});
+    writeBytes(recordFileOf("lost", 5), {5});
+    RecordStore* store = open("lost", false);
+    EXPECT_EQ(idsOf(store), (std::vector<jint>{1, 3, 5}));
+    EXPECT_EQ(store->nextRecordId, 5);
+    EXPECT_EQ(recordOf(store, 3), (Bytes{3, 3}));
+    // The repaired index goes to disk with the next write; an unchanged one is not written again.
+    store->writeIndexIfChanged();
+    EXPECT_EQ(readBytes(indexFile("lost")), bigEndian({5, 3, 1, 3, 5}));
+    std::filesystem::remove(indexFile("lost"));
+    store->writeIndexIfChanged();
+    EXPECT_FALSE(std::filesystem::exists(indexFile("lost")));
+    writeBytes(indexFile("lost"), bigEndian({5, 3, 1, 3, 5}));
+    EXPECT_EQ(idsOf(open("lost", false)), (std::vector<jint>{1, 3, 5}));
+}
+
+// A table that lives in record 1 gets it back once it was lost; only an id handed out before and
+// listed no more can come back.
+TEST_F(RecordStoreTest, ARestoredRecordIsListedFirstUnderItsOldId) {
+    RecordStore* store = open("restore");
+    add(store, {1});
+    add(store, {2});
+    store->deleteRecord(1);
+    for (const jint refused : {0, 2, 3}) {
+        store->restoreRecord(refused, byteArrayOf({9}), 0, 1);
+        EXPECT_EQ(takePending().first, runtime::kInvalidRecordIDException) << refused;
+    }
+    store->restoreRecord(1, byteArrayOf({7, 7}), 0, 2);
+    EXPECT_EQ(takePending().first, 0);
+    EXPECT_EQ(idsOf(store), (std::vector<jint>{1, 2}));
+    EXPECT_EQ(store->nextRecordId, 2);
+    RecordStore* reopened = open("restore", false);
+    EXPECT_EQ(idsOf(reopened), (std::vector<jint>{1, 2}));
+    EXPECT_EQ(recordOf(reopened, 1), (Bytes{7, 7}));
+}
+
 TEST_F(RecordStoreTest, DeleteSearchesFromTheEnd) {
     writeBytes(indexFile("twice"), bigEndian({5, 3, 5, 4, 5}));
     RecordStore* store = open("twice", false);

@@ -292,15 +292,15 @@ void swapMatchPlayers(const jint side, const jint a, const jint b) {
     if (rx >= 0 && ry >= 0) {
         exchange((*s->listRowRecords)[rx + kPlaceValueByte], (*s->listRowRecords)[ry + kPlaceValueByte]);
     }
-    // The place's own fields stay with the place.
-    for (jint i = 0; i < 2; ++i) {
-        exchange(x->placeFields[i], y->placeFields[i]);
-    }
+    // The place's own fields (those the formation sets) stay with the place.
+    exchange(x->formationSlot, y->formationSlot);
+    exchange(x->homeCellX, y->homeCellX);
     exchange(x->role, y->role);
-    for (jint i = 2; i < CPlayer::kPlaceFields - 1; ++i) {
-        exchange(x->placeFields[i], y->placeFields[i]);
-    }
+    exchange(x->homeCellY, y->homeCellY);
     exchange(x->outOfPlay, y->outOfPlay);
+    exchange(x->linePosition, y->linePosition);
+    exchange(x->forwardCellX, y->forwardCellX);
+    exchange(x->deepCellX, y->deepCellX);
     exchange(x->matchSlot, y->matchSlot);
     if (team->keyPlayer == x) {
         team->keyPlayer = y;
@@ -320,7 +320,7 @@ void swapMatchPlayers(const jint side, const jint a, const jint b) {
     y->outOfPlay = 0;
     team->teamRating = (team->teamRating * kOnPitch - x->playerRating + y->playerRating) / kOnPitch;
     team->teamLevel = kRatingLevels[std::clamp(team->teamRating, 0, kRatingLevelCount - 1)];
-    x->placeFields[0] = y->placeFields[0];
+    x->formationSlot = y->formationSlot;
     y->hasPlayed = 1;
     if (s->topState == kMatchTopState && !(live && s->benchMode == kBenchFromMenus)) {
         x->hasPlayed = 0;

@@ -18,7 +18,8 @@ inline constexpr jint kSubstitutionPairs = 7;
 bool swapLineupPositions(jint side, jint posA, jint posB, jint benchEnd);
 
 // Exchanges players a and b (player-array indices) of the side's match team: the place's fields
-// stay with the place, the role holders and the key player follow their rules, and a change
+// (formation slot, home cell, role, line position, forward and deep cells, out-of-play flag and
+// match slot) stay with the place, the role holders and the key player follow their rules, and a change
 // between pitch and bench brings the bench player on.
 void swapMatchPlayers(jint side, jint a, jint b);
 

@@ -1,5 +1,6 @@
-// Safe access to what the line-up routines share: a side's row of the byte[2][30] line-up tables,
-// the match teams and their players, and the squad slots of the team records.
+// Safe access to what the line-up routines share: a side's row of the byte[2][30] line-up tables
+// and the squad slots of the team records (the match teams and their players: matchTeam and
+// teamPlayer of CPlayer.h).
 #pragma once
 
 #include "game/core/GameStatics.h"
@@ -25,23 +26,6 @@ inline runtime::ByteArray* sideRow(runtime::ObjectArray* table, const jint side)
         return nullptr;
     }
     return static_cast<runtime::ByteArray*>((*table)[side]);
-}
-
-// matchTeams[side]; null when missing.
-inline match::CTeam* matchTeam(const jint side) {
-    runtime::ObjectArray* const teams = statics()->matchTeams;
-    if (teams == nullptr || !teams->inBounds(side)) {
-        return nullptr;
-    }
-    return static_cast<match::CTeam*>((*teams)[side]);
-}
-
-// Element index of team's player array; null when missing.
-inline match::CPlayer* teamPlayer(const match::CTeam* team, const jint index) {
-    if (team == nullptr || team->players == nullptr || !team->players->inBounds(index)) {
-        return nullptr;
-    }
-    return static_cast<match::CPlayer*>((*team->players)[index]);
 }
 
 // The unsigned number in squad slot `slot` of team record `team`; -1 when either lies outside.

@@ -37,13 +37,7 @@ constexpr jint kFocusLevelAlone = 2;
 constexpr jint kSituationNoOutlineA = 2;
 constexpr jint kSituationNoOutlineB = 12;
 
-// Projection of a pitch point onto the pitch image.
-constexpr jint kProjectYX = 420;
-constexpr jint kProjectXX = 384;
-constexpr jint kProjectYY = 139;
-constexpr jint kProjectXY = 128;
-constexpr jint kCentreSpotX = 1392;
-constexpr jint kCentreSpotY = 879;
+// A pan's progress factor has 8 fraction bits.
 constexpr jint kFixedShift = 8;
 constexpr jint kHalfScreenWidth = 240;
 constexpr jint kHalfScreenHeight = 400;
@@ -140,14 +134,9 @@ bool holdAllowsMove(GameStatics* const s) {
 
 // Step 5 and 6: the subject's projected point, its screen motion and the centred target.
 void projectSubject(GameStatics* const s, const Actor* const subject) {
-    const jint x = subject->x;
-    const jint y = subject->y;
-    s->cameraSubjectScreenX =
-        ((((y * kProjectYX) >> kFixedShift) + ((x * kProjectXX) >> kFixedShift)) >> kFixedShift) +
-        kCentreSpotX;
-    s->cameraSubjectScreenY =
-        ((((y * kProjectYY) >> kFixedShift) + ((-x * kProjectXY) >> kFixedShift)) >> kFixedShift) +
-        kCentreSpotY;
+    match::projectToScreen(subject->x, subject->y, 0);
+    s->cameraSubjectScreenX = s->projectedX;
+    s->cameraSubjectScreenY = s->projectedY;
     s->cameraStepX = s->cameraSubjectScreenX - subject->screenX;
     s->cameraStepY = s->cameraSubjectScreenY - subject->screenY;
     if (s->cameraFollowsPlayer != 0) {

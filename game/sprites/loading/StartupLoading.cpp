@@ -29,6 +29,7 @@
 #include "runtime/ObjectManager.h"
 #include "runtime/String.h"
 #include "runtime/System.h"
+#include "runtime/Throwable.h"
 
 namespace game::sprites {
 
@@ -154,6 +155,16 @@ void initialisePromotion() {
     s->promotionReady = promotion.isLinkAvailable();
 }
 
+// Puts a newly made player into slot `slot` of match team `team`'s player array.
+void placePlayer(const jint team, const jint slot, Actor* const player) {
+    match::CTeam* const side = match::matchTeam(team);
+    if (side == nullptr || side->players == nullptr || !side->players->inBounds(slot)) {
+        runtime::log("createMatchActors: team %d has no player slot %d", team, slot);
+        return;
+    }
+    (*side->players)[slot] = player;
+}
+
 // Step 20: the title screens follow.
 void leaveLoading() {
     core::setTopState(core::kTopStateSecondLoading);
@@ -163,10 +174,31 @@ void leaveLoading() {
     s->menuSelection = kFirstListSelection;
 }
 
+// A loading step that cannot read what it needs goes on without it: an exception left pending
+// would end every frame before the step counter moves, and the loading would never end.
+void endStep(const char* sequence, const jint step) {
+    runtime::Object* pending = runtime::getPendingException();
+    if (pending == nullptr || !runtime::catchException(runtime::kException)) {
+        return;
+    }
+    auto* thrown = static_cast<runtime::java_lang_Throwable*>(pending);
+    runtime::log("%s step %d: %s; the game goes on without what it loads", sequence, step,
+                 thrown->message != nullptr ? profile::narrowPath(thrown->message).c_str() : "an exception");
+}
+
+void runLoadingStep(jint step);
+
 } // namespace
 
 void loadResources() {
     const jint step = block()->framesInState;
+    runLoadingStep(step);
+    endStep("loading", step);
+}
+
+namespace {
+
+void runLoadingStep(const jint step) {
     switch (step) {
     case 1:
         loadTexts();
@@ -220,6 +252,8 @@ void loadResources() {
     }
 }
 
+} // namespace
+
 Actor* createActor(const jboolean isPlayer, const jint index, const jint kind, const jint anim,
                    const jint placement, const jint* const box) {
     Actor* actor = nullptr;
@@ -235,7 +269,12 @@ Actor* createActor(const jboolean isPlayer, const jint index, const jint kind, c
     actor->placement = placement;
     actor->anim = anim;
     actor->setBox(box);
-    (*block()->matchActors)[index] = actor;
+    runtime::ObjectArray* const actors = block()->matchActors;
+    if (actors == nullptr || !actors->inBounds(index)) {
+        runtime::log("createActor: no place %d in matchActors; the actor is not stored", index);
+        return actor;
+    }
+    (*actors)[index] = actor;
     return actor;
 }
 
@@ -254,14 +293,17 @@ void createMatchActors() {
 
     jint index = 0;
     block()->ball = createActor(0, index++, kKindBall, 0, 0, nullptr);
+    // Each keeper takes slot 0 of his team, the outfield players slots 1..17 in creation order.
     for (jint team = 0; team < 2; ++team) {
-        createActor(1, index++, kKindKeeper, 0, 0, nullptr);
+        placePlayer(team, 0, createActor(1, index++, kKindKeeper, 0, 0, nullptr));
     }
     for (jint player = 0; player < 2 * kPlayersPerTeam; ++player) {
-        createActor(1, index++, kKindPlayer, 0, 0, nullptr);
+        placePlayer(player / kPlayersPerTeam, 1 + player % kPlayersPerTeam,
+                    createActor(1, index++, kKindPlayer, 0, 0, nullptr));
     }
+    // The touchline figures are players without a team slot.
     for (jint side = 0; side < 2; ++side) {
-        Actor* const figure = createActor(0, index++, kKindPlayer, kSidelineAnim, 0, nullptr);
+        Actor* const figure = createActor(1, index++, kKindPlayer, kSidelineAnim, 0, nullptr);
         figure->x = kSidelineX[side];
         figure->y = kSidelineY;
         (*block()->sidelineActors)[side] = figure;
@@ -445,11 +487,20 @@ void closeKeptPack() {
     block()->packKeepOpen = 0;
 }
 
+void runMenuStep(jint step);
+
 } // namespace
 
 void loadMenuResources() {
+    const jint step = block()->menuLoadStep++;
+    runMenuStep(step);
+    endStep("menu loading", step);
+}
+
+namespace {
+
+void runMenuStep(const jint step) {
     GameStatics* const s = block();
-    const jint step = s->menuLoadStep++;
     switch (step) {
     case kMenuOpenStep:
         openPack(runtime::getConstantString(kMenuPackConstant));
@@ -484,6 +535,8 @@ void loadMenuResources() {
         return;
     }
 }
+
+} // namespace
 
 void loadMatchPitchData(const jint index) {
     GameStatics* const s = block();

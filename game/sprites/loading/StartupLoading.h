@@ -46,7 +46,8 @@ inline constexpr jint kPitchCameraMaxY = 607;
 // The pixels of one strip of the image-set loader's strip mode.
 inline constexpr jint kImageStripPixels = 4800;
 
-// One loading step, chosen by framesInState (steps in StartupLoading.cpp).
+// One loading step, chosen by framesInState (steps in StartupLoading.cpp). A step whose reader
+// raised is logged once and the exception dropped, so the next frame runs the next step.
 void loadResources();
 // Creates a CPlayer (isPlayer) or a plain Actor (placement 3, animation looping), sets its index,
 // kind, placement, animation and box, and stores it as matchActors[index].
@@ -68,6 +69,7 @@ jboolean hasPromotionEntries();
 // 1) and 5 the backdrop (entry 5), each once; 6 the status icon strip (entry 4) once, then the pack
 // closes; 7 opens the logo pack and keeps it open; 8 closes it, loading the icon strip from the
 // menu pack should step 6 have failed; 9 drops the shared decode buffer; any other only collects.
+// A step whose reader raised is logged once and goes on, as loadResources does.
 void loadMenuResources();
 // Reads pitch variant index: for layers 0, 1, 3 and 2 the entry of the layer's entry table and the
 // one two after it, from the pack of its pack-name table (layer 3 uses layer 2's tables), into

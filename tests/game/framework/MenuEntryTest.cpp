@@ -1083,7 +1083,7 @@ TEST_F(MenuEntryTest, TheHomeScreenResetsBothMatchSidesForTheNextMatch) {
         for (jint i = 0; i < 18; ++i) {
             auto* player = static_cast<match::CPlayer*>(
                 (*static_cast<match::CTeam*>((*s()->matchTeams)[side])->players)[i]);
-            player->placeRole = 3;
+            player->role = 3;
             player->outOfPlay = 1;
             player->conditionStart = 44;
         }
@@ -1107,7 +1107,7 @@ TEST_F(MenuEntryTest, TheHomeScreenResetsBothMatchSidesForTheNextMatch) {
         for (jint i = 0; i < 18; ++i) {
             auto* player = static_cast<match::CPlayer*>(
                 (*static_cast<match::CTeam*>((*s()->matchTeams)[side])->players)[i]);
-            EXPECT_EQ(player->placeRole, 0);
+            EXPECT_EQ(player->role, 0);
             EXPECT_EQ(player->outOfPlay, 0) << "every player back on, not only the first";
             EXPECT_EQ(player->conditionStart, 0) << "the condition restarts at time 0";
         }

@@ -108,6 +108,7 @@ TEST_F(StaticSetUpOrderTest, EachInitialiserRunsOnceAndSeesWhatEarlierOnesStored
         {"ASprite", true, true, true, true, false, false, true, true, false},
         {"IGP", true, true, true, true, false, false, true, true, true},
         {"ConstantTables", true, true, true, true, false, false, true, true, true},
+        {"Club", true, true, true, true, true, false, true, true, true},
         {"Runtime", true, true, true, true, true, false, true, true, true},
     };
     ASSERT_EQ(turns.size(), expected.size());
@@ -173,6 +174,7 @@ TEST_F(StaticSetUpTest, StaticsNoInitialiserStoresAreZero) {
     allow(&s->messageRecordLimit, sizeof s->messageRecordLimit);
     allow(&s->cupTieSlot, sizeof s->cupTieSlot);
     allow(&s->digitGlyphBase, sizeof s->digitGlyphBase);
+    allow(&s->tripletCount, sizeof s->tripletCount);
     for (const jint* sound : {&s->lastEffect, &s->currentMusic, &s->lastSound, &s->pendingSound}) {
         allow(sound, sizeof *sound);
     }

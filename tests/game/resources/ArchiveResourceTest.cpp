@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -218,9 +219,78 @@ TEST_F(ArchiveResourceTest, TheBuildsSampleSetIsComplete) {
     EXPECT_EQ(text(profile::loadAppDescriptor()), tools::sampleAppDescriptor());
 }
 
+// The sample set with the entry called name holding other bytes.
+Bytes withEntry(const std::string& name, const Bytes& bytes) {
+    std::vector<ArchiveEntry> entries = tools::sampleEntries();
+    for (ArchiveEntry& entry : entries) {
+        if (entry.name == name) {
+            entry.bytes = bytes;
+        }
+    }
+    return tools::buildArchive(entries);
+}
+
+// The sample set with the entry called name changed by damage.
+template <typename Damage> Bytes damaged(const std::string& name, Damage&& damage) {
+    for (const ArchiveEntry& entry : tools::sampleEntries()) {
+        if (entry.name == name) {
+            Bytes bytes = entry.bytes;
+            damage(bytes);
+            return withEntry(name, bytes);
+        }
+    }
+    ADD_FAILURE() << "no sample entry " << name;
+    return {};
+}
+
+std::string problemOf(const Bytes& archive) {
+    std::FILE* file = std::tmpfile();
+    std::fwrite(archive.data(), 1, archive.size(), file);
+    std::rewind(file);
+    std::string problem = findArchiveProblem(file, archive.size());
+    std::fclose(file);
+    return problem;
+}
+
+// The start-up loading cannot get past a damaged text or sprite pack: the check tells the player,
+// naming the part file's entry, instead of the game stalling on a black screen.
+TEST(ArchiveProblemTest, TheTextAndSpritePacksMustReadWhole) {
+    const auto patchLE = [](Bytes& bytes, const std::size_t at, const std::uint32_t value) {
+        for (std::size_t i = 0; i < 4; ++i) {
+            bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+        }
+    };
+    struct Case {
+        const char* name;
+        Bytes archive;
+        std::string problem;
+    };
+    const Case cases[] = {
+        {"a text pack without parts", damaged("text", [](Bytes& b) { b[2] = b[3] = 0; }),
+         "its pack entry text: its part count is 0"},
+        {"a text pack cut in its header", damaged("text", [](Bytes& b) { b.resize(3); }),
+         "its pack entry text: its header is cut short"},
+        {"a sprite pack offset out of order", damaged("2", [&](Bytes& b) { patchLE(b, 6, 0); }),
+         "its pack entry 2: offset 0 of part 0 is 0, before "},
+        {"a sprite pack entry of 2 GiB", damaged("2", [&](Bytes& b) { patchLE(b, 10, 0x7FFFFFF0); }),
+         "its pack entry 2: offset 1 of part 0 is 2147483632, past the end of its"},
+        {"no sprite pack", withEntry("2", {}), "its pack entry 2: its header is cut short"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(problemOf(c.archive).substr(0, c.problem.size()), c.problem) << c.name;
+    }
+    // A pack the loading can do without is the game's to log.
+    EXPECT_EQ(problemOf(damaged("menu", [](Bytes& b) { b[2] = b[3] = 0; })), "");
+}
+
 // The start-up check reads the directory as strictly as the game needs it, without a runtime.
 TEST(ArchiveProblemTest, NamesWhatKeepsTheArchiveFromServingTheGame) {
     const Bytes sample = tools::buildArchive(tools::sampleEntries());
+    std::vector<ArchiveEntry> renamed = tools::sampleEntries();
+    for (ArchiveEntry& entry : renamed) {
+        entry.name = entry.name == "constants.bin" ? "Constants.BIN" : entry.name;
+    }
+    const Bytes renamedPool = tools::buildArchive(renamed);
     // Two entries, app.jad last, whatever the sample set holds.
     const Bytes small =
         tools::buildArchive({{"constants.bin", bytesOf("x"), ""}, {"app.jad", bytesOf("a: b"), ""}});
@@ -242,8 +312,19 @@ TEST(ArchiveProblemTest, NamesWhatKeepsTheArchiveFromServingTheGame) {
         {"no constant strings", tools::buildArchive({{"app.jad", bytesOf("a: b"), ""}}),
          "it holds no constants.bin"},
         {"no entries", Bytes{0, 0}, "it holds no constants.bin"},
-        {"the constant strings in another case", tools::buildArchive({{"Constants.BIN", bytesOf("x"), ""}}),
-         ""},
+        {"the constant strings in another case", renamedPool, ""},
+        {"a nameless entry outside the file",
+         [] {
+             Bytes archive = tools::buildArchive({{"", bytesOf("x"), ""}});
+             archive.pop_back();
+             return archive;
+         }(),
+         "entry 0 (no name) lies outside the file"},
+        {"constant strings whose count does not fit them",
+         withEntry("constants.bin", Bytes{0, 0, 0, 3, 0, 0}),
+         "its constants.bin: its count 3 does not fit its size of 6 bytes"},
+        {"a constant string cut off", withEntry("constants.bin", Bytes{0, 0, 0, 1, 0, 5, 'a'}),
+         "its constants.bin: string 0 is cut off or not modified UTF-8"},
     };
     for (const Case& c : cases) {
         std::FILE* file = std::tmpfile();

@@ -4,7 +4,9 @@
 #include "game/resources/DataSets.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -420,6 +422,77 @@ TEST_F(DataSetsTest, TheThreeStaticsComeBackSignExtended) {
     EXPECT_EQ(s()->storedByte0, -3);
     EXPECT_EQ(s()->currencyFrameBase, -2);
     EXPECT_EQ(s()->storedByte2, -126);
+}
+
+// The settings survive a damaged index: a store that cannot account for record 1 keeps it or
+// makes it again, and never gains one more unread record file at each start.
+TEST_F(DataSetsTest, TheSettingsSurviveAnIndexThatLostRecordOne) {
+    const std::string store = testing_support::textOf(s()->threeStaticsStoreName);
+    const auto recordFiles = [&] {
+        std::vector<jint> ids;
+        for (jint id = 1; id <= 6; ++id) {
+            if (std::filesystem::exists(recordFile(store, id))) {
+                ids.push_back(id);
+            }
+        }
+        return ids;
+    };
+    struct Case {
+        const char* what;
+        Bytes index;
+        std::vector<jint> files; // record files written besides the index, each holding the settings
+        std::vector<jint> filesAfter;
+        bool settingsKept;
+    };
+    const Case cases[] = {
+        // The count says 0, the id 1 still follows it.
+        {"a count damaged downwards", Bytes{0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 1}, {1}, {1}, true},
+        // Record 1 listed no more, record 2 an earlier start's unread copy.
+        {"record 1 gone", Bytes{0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0, 2}, {2}, {1, 2}, false},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove_all(root.path() / "Brenvale" / "Tarnwick");
+        root.write("Brenvale/Tarnwick/rms_" + store + ".rms", c.index);
+        for (const jint id : c.files) {
+            root.write("Brenvale/Tarnwick/rms_" + store + ".rms_r" + std::to_string(id) + ".rms",
+                       Bytes{0xFD, 0x05, 0x07});
+        }
+        for (int start = 0; start < 3; ++start) {
+            s()->storedByte0 = s()->currencyFrameBase = s()->storedByte2 = 0;
+            persistThreeStatics(0);
+            EXPECT_EQ(application.pendingException, nullptr) << c.what;
+            EXPECT_EQ(recordFiles(), c.filesAfter) << c.what << ", start " << start;
+            EXPECT_EQ(s()->storedByte0, c.settingsKept ? -3 : 0) << c.what << ", start " << start;
+        }
+        // The settings saved now are the ones the next start reads.
+        s()->storedByte0 = 9;
+        persistThreeStatics(1);
+        s()->storedByte0 = 0;
+        persistThreeStatics(0);
+        EXPECT_EQ(s()->storedByte0, 9) << c.what;
+    }
+}
+
+// A start that only reads the settings writes nothing: on a full disk it still uses them.
+TEST_F(DataSetsTest, ReadingTheSettingsLeavesTheirIndexAsItWas) {
+    const std::string store = testing_support::textOf(s()->threeStaticsStoreName);
+    writeStore(store, Bytes{0xFD, 0x05, 0x07});
+    // Every write puts a new file in the old one's place.
+    const auto indexInode = [&] {
+        struct stat info {};
+        return stat(indexFile(store).c_str(), &info) == 0 ? info.st_ino : 0;
+    };
+    const auto before = indexInode();
+    persistThreeStatics(0);
+    EXPECT_EQ(s()->storedByte0, -3);
+    EXPECT_EQ(indexInode(), before);
+    // A save still writes its record, and a store made afresh still gets its index.
+    persistThreeStatics(1);
+    EXPECT_EQ(recordBytes(store), (Bytes{0xFD, 0x05, 0x07}));
+    std::filesystem::remove(indexFile(store));
+    std::filesystem::remove(recordFile(store));
+    persistThreeStatics(0);
+    EXPECT_TRUE(std::filesystem::exists(indexFile(store)));
 }
 
 TEST_F(DataSetsTest, TheClubPlanGivesTheFormationAfterARead) {

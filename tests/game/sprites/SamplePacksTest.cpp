@@ -68,7 +68,7 @@ TEST(SamplePacks, PacksReadBackAsWrittenAndMissingPartsAreNamed) {
     }
     directory.erase(directory.begin() + 1);
     EXPECT_FALSE(readPackBack(archive, directory, kTestPackName, read, problem));
-    EXPECT_EQ(problem, "pack testpack: part 1 is missing");
+    EXPECT_EQ(problem, "pack testpack: part file 1 is missing");
 }
 
 TEST(SamplePacks, TextContainerAndCharacterCode) {

@@ -2,6 +2,8 @@
 // player, substitutions) and the list of changes since kick-off.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "game/match/team/LineupSwap.h"
 #include "tests/game/support/MatchSideFixture.h"
 
@@ -161,8 +163,22 @@ TEST_F(LineupSwapTest, BenchSubstitutionBringsThePlayerOn) {
     CPlayer* y = player(1, 14);
     x->playerRating = 60;
     y->playerRating = 82;
-    x->placeFields[0] = 7;
-    y->placeFields[0] = 9;
+    // The place's formation fields: place 3 holds formation slot 7 at home cell (-4, 0), line 2,
+    // forward and deep cells 1 and -6; the bench place 14 holds slot 9 and other cells.
+    x->formationSlot = 7;
+    x->homeCellX = -4;
+    x->homeCellY = 0;
+    x->linePosition = 2;
+    x->forwardCellX = 1;
+    x->deepCellX = -6;
+    x->role = 2;
+    y->formationSlot = 9;
+    y->homeCellX = 8;
+    y->homeCellY = 5;
+    y->linePosition = 1;
+    y->forwardCellX = 11;
+    y->deepCellX = 3;
+    y->role = 3;
     y->outOfPlay = 1;
     x->hasPlayed = 1;
     recordByte(1, 3, 13) = 33;
@@ -181,8 +197,14 @@ TEST_F(LineupSwapTest, BenchSubstitutionBringsThePlayerOn) {
     EXPECT_EQ(x->outOfPlay, 1);
     EXPECT_EQ(y->hasPlayed, 1);
     EXPECT_EQ(x->hasPlayed, 1) << "outside the match screen the player keeps his appearance";
-    EXPECT_EQ(y->placeFields[0], 7);
-    EXPECT_EQ(x->placeFields[0], 7);
+    EXPECT_EQ(std::vector<jint>({y->formationSlot, y->homeCellX, y->homeCellY, y->linePosition,
+                                 y->forwardCellX, y->deepCellX, y->role}),
+              std::vector<jint>({7, -4, 0, 2, 1, -6, 2}))
+        << "the incoming player takes the place's formation fields";
+    EXPECT_EQ(std::vector<jint>({x->formationSlot, x->homeCellX, x->homeCellY, x->linePosition,
+                                 x->forwardCellX, x->deepCellX, x->role}),
+              std::vector<jint>({7, 8, 5, 1, 11, 3, 3}))
+        << "the outgoing player takes the bench place's, with the formation slot he left";
     EXPECT_EQ(y->conditionStart, 63);
     EXPECT_EQ((*s->substitutionLimit)[1], 2);
 

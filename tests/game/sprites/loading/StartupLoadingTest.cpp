@@ -3,7 +3,9 @@
 // promotion test, and that re-entering the loading makes nothing twice.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "game/core/GameStatics.h"
@@ -21,7 +23,9 @@
 #include "runtime/ObjectManager.h"
 #include "runtime/Service.h"
 #include "tests/game/support/SampleGameHarness.h"
+#include "tests/runtime/LogCapture.h"
 #include "tests/support/RuntimeValues.h"
+#include "tools/SampleData.h"
 #include "tools/SampleImageSets.h"
 
 namespace game::sprites {
@@ -103,7 +107,7 @@ TEST_F(StartupLoadingTest, TheMatchActorsAreConsecutiveWithTheirKindsAnimationsA
         {0, 0, 2, 0, 0, false, true},                                     // the ball
         {1, 2, 1, 0, 0, true, true},                                      // the keepers
         {3, 36, 0, 0, 0, true, true},                                     // outfield players
-        {37, 38, 0, 83, 0, false, true},                                  // touchline figures
+        {37, 38, 0, 83, 0, true, true},                                   // touchline figures
         {39, 39, 4, 1, 0, false, true},                                   // corner flags
         {40, 41, 3, -1, 0, false, false},                                 // nets
         {42, 42, 5, 0, 3, false, true},                                   // banner
@@ -307,6 +311,44 @@ TEST_F(StartupLoadingTest, TheLogoStepLoadsAMissingIconStripFromTheMenuPackNotTh
     EXPECT_EQ(s->menuPackResource->getWidth(), tools::kStatusIconSize) << "not the logo pack's entry 4";
     EXPECT_EQ(s->menuPackResource->getHeight(), tools::kStatusIconSize * tools::kStatusIcons);
     EXPECT_FALSE(s->packKeepOpen);
+}
+
+// A step whose pack cannot be read logs once and the loading goes on without what it loads; an
+// exception left pending would stop the step counter and the loading with it, on a black screen.
+TEST_F(StartupLoadingTest, AStepWhosePackCannotBeReadLogsOnceAndTheLoadingGoesOn) {
+    const struct {
+        const char* what;
+        const char* entry; // the pack's part file
+        jint step;         // the step that meets the damage
+    } cases[] = {
+        {"the text pack", "text", 1},
+        {"the sprite pack", "2", 5},
+    };
+    for (const auto& c : cases) {
+        // The constant strings are read; the packs come from this archive from now on.
+        std::vector<tools::ArchiveEntry> entries = tools::sampleEntries();
+        for (tools::ArchiveEntry& entry : entries) {
+            if (entry.name == c.entry) {
+                entry.bytes[2] = entry.bytes[3] = 0; // no parts
+            }
+        }
+        const std::filesystem::path archive = root->path() / "Brenvale" / "Tarnwick" / "data.bar";
+        std::filesystem::remove(archive);
+        root->write("Brenvale/Tarnwick/data.bar", tools::buildArchive(entries));
+        resources::resetArchiveDirectory();
+        statics()->topState = kTopStateLoading;
+        statics()->framesInState = 0;
+        runtime::LogCapture log;
+        for (int frame = 0; frame < 30 && statics()->topState == kTopStateLoading; ++frame) {
+            harness.runFrames(1);
+        }
+        EXPECT_EQ(statics()->topState, kTopStateSecondLoading) << c.what;
+        const std::string said = "loading step " + std::to_string(c.step) + ": ";
+        EXPECT_EQ(std::count_if(log.lines.begin(), log.lines.end(),
+                                [&](const std::string& line) { return line.rfind(said, 0) == 0; }),
+                  1)
+            << c.what;
+    }
 }
 
 TEST_F(StartupLoadingTest, PitchDataReadsFourLayersInTheirOrderAndSetsThePitchSize) {

@@ -1,0 +1,36 @@
+// Every number of the match engine that its design leaves to us, named once: what each shapes
+// and which test band checks it. No tuned number lives anywhere else.
+//
+// Believability bands the tests hold these numbers to:
+// - Launch bands of a kick (kick tests): a ground pass, a lofted pass and a shot each reach their
+//   landing point within the distance, height and flight time of their kind.
+// - Match-statistics bands of a whole match played headless (match harness): goals, shots,
+//   fouls, cards, corners and possession per match within the ranges of real football.
+// Where a number has no band yet, its comment says so; the issue that adds the band cites it.
+#pragma once
+
+#include "runtime/JavaTypes.h"
+
+namespace game::match {
+
+// The match counter the per-tick reset compares with the keeper's distribution value
+// ((2 - tactic6) x 4): no rule gives it, so it stays 0 and a pending distribution (-1) always
+// takes the value while it is positive. No band: nothing reads keeperDistribution yet.
+inline constexpr runtime::jint kKeeperDistributionCounter = 0;
+
+// The kick parameters are statics of the static set-up (MatchConstantStatics), not numbers here:
+// matchTiming[kKickPowerStart] is the kick power's start value and matchTiming[kKickG0 ..
+// kKickL8] the launch constants G0, G1, G2, L3..L8; matchScaleMid is S10; matchScaleA, B and C are
+// the shot gravity, factor and speed cap by power level. Checked by the launch bands.
+inline constexpr runtime::jint kKickPowerStart = 0;
+inline constexpr runtime::jint kKickG0 = 1;
+inline constexpr runtime::jint kKickG1 = 2;
+inline constexpr runtime::jint kKickG2 = 3;
+inline constexpr runtime::jint kKickL3 = 4;
+inline constexpr runtime::jint kKickL4 = 5;
+inline constexpr runtime::jint kKickL5 = 6;
+inline constexpr runtime::jint kKickL6 = 7;
+inline constexpr runtime::jint kKickL7 = 8;
+inline constexpr runtime::jint kKickL8 = 9;
+
+} // namespace game::match

@@ -1,0 +1,36 @@
+// The stand-in bodies (see StandIns.h). Each one's owner deletes it when it lands.
+#include "game/match/StandIns.h"
+
+#include <map>
+#include <string>
+
+#include "game/match/PlanTables.h"
+#include "runtime/Log.h"
+
+namespace game::match {
+
+namespace {
+std::map<std::string, runtime::jint>& callCounts() {
+    static std::map<std::string, runtime::jint> counts;
+    return counts;
+}
+
+// Counts the call and logs the first one, as the interim operations do.
+void standIn(const char* routine, const char* behaviour) {
+    if (++callCounts()[routine] == 1) {
+        runtime::log("interim: %s stands in until its owner is built", behaviour);
+    }
+}
+} // namespace
+
+runtime::jint standInCallCount(const char* const routine) {
+    const auto found = callCounts().find(routine);
+    return found == callCounts().end() ? 0 : found->second;
+}
+
+void clearPlanTables() {
+    // The tables are zero-filled at set-up and nothing fills them until the plan choice lands.
+    standIn("clearPlanTables", "clearPlanTables (nothing to clear)");
+}
+
+} // namespace game::match
