@@ -434,7 +434,7 @@ TEST_F(CollectorTest, PermanentObjectSurvivesNormalCollectionsAndFreeAllFreesEve
 // The constant pool served as "/constants.bin".
 std::vector<std::uint8_t> poolBytes;
 
-java_io_InputStream* servePool(String* /*name*/) {
+java_io_InputStream* servePoolBytes(String* /*name*/) {
     ByteArray* bytes = testing_support::byteArrayOf(poolBytes);
     return newObject<java_io_ByteArrayInputStream>(bytes, 0, bytes->length);
 }
@@ -442,7 +442,7 @@ java_io_InputStream* servePool(String* /*name*/) {
 // Loads a pool of three strings as the static set-up does; returns their hidden addresses.
 [[gnu::noinline]] std::vector<std::uintptr_t> loadThreeConstants(StaticClass* block) {
     poolBytes = tools::constantPoolBytes({u"alpha", u"", u"a constant longer than the inline characters"});
-    setResourceOpener(&servePool);
+    setResourceOpener(&servePoolBytes);
     loadConstantPool(block);
     setResourceOpener(nullptr);
     return {hide(getConstantString(0)), hide(getConstantString(1)), hide(getConstantString(2))};

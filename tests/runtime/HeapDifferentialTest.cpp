@@ -20,6 +20,7 @@
 #include "runtime/VirtualMemoryManager.h"
 #include "tests/runtime/LogCapture.h"
 #include "tests/runtime/ReferenceHeap.h"
+#include "tests/support/CaseSize.h"
 
 namespace runtime {
 namespace {
@@ -28,6 +29,11 @@ using reference::ReferenceHeap;
 
 constexpr jint kSlots = 160;
 constexpr jint kSteps = 20000;
+// Seeds per heap, and steps of the large-fragment runs: the full count in the optimised run, fewer
+// where each step costs far more.
+constexpr testing_support::CaseSize kSeeds{.optimised = 3, .checked = 1, .stressed = 1};
+constexpr testing_support::CaseSize kLargeFragmentSteps{
+    .optimised = kSteps, .checked = 5000, .stressed = 5000};
 constexpr jint kContentCheckInterval = 50;
 // The whole tiling and the invariants are compared this often (counts, offsets and log lines
 // after every step); less often in the slow checked builds.
@@ -145,7 +151,7 @@ protected:
     HeapDifferentialTest() : stressWasOn(gcStress()) { setGcStress(false); }
     ~HeapDifferentialTest() override { setGcStress(stressWasOn); }
 
-    void run(jint heapSize, bool relocatable, unsigned seed);
+    void run(jint heapSize, bool relocatable, unsigned seed, jint steps = kSteps);
 
 private:
     bool stressWasOn;
@@ -217,7 +223,8 @@ jint requestSize(std::mt19937& random, const jint heapSize) {
     return random() % 2 == 0 ? -static_cast<jint>(random() % 100) - 1 : heapSize + 1;
 }
 
-void HeapDifferentialTest::run(const jint heapSize, const bool relocatable, const unsigned seed) {
+void HeapDifferentialTest::run(const jint heapSize, const bool relocatable, const unsigned seed,
+                               const jint steps) {
     VirtualMemoryManager fastHeap;
     ASSERT_TRUE(fastHeap.init(heapSize, relocatable));
     ReferenceHeap slowHeap(heapSize, relocatable);
@@ -228,7 +235,7 @@ void HeapDifferentialTest::run(const jint heapSize, const bool relocatable, cons
 
     std::mt19937 random(seed);
     jint moves = 0;
-    for (jint step = 0; step < kSteps; ++step) {
+    for (jint step = 0; step < steps; ++step) {
         const auto kind = random() % 100;
         const auto slot = static_cast<jint>(random() % kSlots);
         const bool live = fast.slots[static_cast<std::size_t>(slot)].data != nullptr;
@@ -338,7 +345,8 @@ void HeapDifferentialTest::run(const jint heapSize, const bool relocatable, cons
 }
 
 TEST_F(HeapDifferentialTest, ObjectHeapAnswersAsTheListWalk) {
-    for (const unsigned seed : {1u, 2u, 3u}) {
+    const int seeds = testing_support::sizeForThisBuild("seeds", kSeeds);
+    for (unsigned seed = 1; seed <= static_cast<unsigned>(seeds); ++seed) {
         run(64 * 1024, false, seed);
         if (HasFatalFailure()) {
             return;
@@ -347,7 +355,8 @@ TEST_F(HeapDifferentialTest, ObjectHeapAnswersAsTheListWalk) {
 }
 
 TEST_F(HeapDifferentialTest, RelocatableHeapAnswersAsTheListWalk) {
-    for (const unsigned seed : {4u, 5u, 6u}) {
+    const int seeds = testing_support::sizeForThisBuild("seeds", kSeeds);
+    for (unsigned seed = 4; seed < 4 + static_cast<unsigned>(seeds); ++seed) {
         run(64 * 1024, true, seed);
         if (HasFatalFailure()) {
             return;
@@ -357,8 +366,9 @@ TEST_F(HeapDifferentialTest, RelocatableHeapAnswersAsTheListWalk) {
 
 TEST_F(HeapDifferentialTest, LargeFragmentsAnswerAsTheListWalk) {
     // A heap where fragments beyond the index's per-size range come and go all the time.
+    const int steps = testing_support::sizeForThisBuild("steps", kLargeFragmentSteps);
     for (const bool relocatable : {false, true}) {
-        run(1024 * 1024, relocatable, 7);
+        run(1024 * 1024, relocatable, 7, steps);
         if (HasFatalFailure()) {
             return;
         }

@@ -27,13 +27,13 @@ bool allZero(const void* memory, const std::size_t bytes) {
     return true;
 }
 
-struct PlainObject : Object {
-    PlainObject() : Object(kObject) {}
+struct ListedObject : Object {
+    ListedObject() : Object(kObject) {}
 };
 
 // Listed memory becomes a plain object, so the fixture's tear-down can release it like any other.
 void* makeObject(void* memory) {
-    ::new (memory) PlainObject();
+    ::new (memory) ListedObject();
     return memory;
 }
 
@@ -60,14 +60,14 @@ TEST_F(ObjectManagerTest, KindOneMemoryIsZeroedAndNeverListed) {
 
 TEST_F(ObjectManagerTest, TheListGrowsFrom512ByDoublingAndKeepsItsOrder) {
     ObjectManager* manager = application.objectManager;
-    void* first = makeObject(allocObject(sizeof(PlainObject), 0));
+    void* first = makeObject(allocObject(sizeof(ListedObject), 0));
     EXPECT_EQ(manager->capacity, 512);
     std::vector<void*> made = {first};
     for (int i = 1; i < 512; ++i) {
-        made.push_back(makeObject(allocObject(sizeof(PlainObject), 0)));
+        made.push_back(makeObject(allocObject(sizeof(ListedObject), 0)));
     }
     EXPECT_EQ(manager->capacity, 512);
-    made.push_back(makeObject(allocObject(sizeof(PlainObject), 0))); // the 513th
+    made.push_back(makeObject(allocObject(sizeof(ListedObject), 0))); // the 513th
     ASSERT_EQ(manager->count, 513);
     EXPECT_EQ(manager->capacity, 1024);
     for (int i = 0; i < 513; ++i) {
@@ -132,13 +132,13 @@ TEST_F(ObjectManagerTest, AnObjectTheHeapCannotHoldEndsTheProgram) {
 }
 
 // A class that lists an interface before Object: its Object header is not at its start.
-struct TestRunnable {
+struct FirstInterface {
     virtual void run() = 0;
 
 protected:
-    ~TestRunnable() = default;
+    ~FirstInterface() = default;
 };
-struct InterfaceFirst : TestRunnable, Object {
+struct InterfaceFirst : FirstInterface, Object {
     InterfaceFirst() : Object(kThread) {}
     void run() override {}
 };

@@ -13,6 +13,7 @@
 
 #include "runtime/Collector.h"
 #include "tests/runtime/LogCapture.h"
+#include "tests/support/CaseSize.h"
 
 namespace runtime {
 namespace {
@@ -574,8 +575,12 @@ void runRandomly(const bool relocatable, const unsigned seed) {
     EXPECT_EQ(moves > 0, relocatable) << "only the relocatable heap moves buffers, and this run needs it";
 }
 
+// Seeds per heap kind: three in the optimised run, one where each step costs far more.
+constexpr testing_support::CaseSize kRandomUseSeeds{.optimised = 3, .checked = 1, .stressed = 1};
+
 TEST_F(VirtualMemoryManagerTest, RandomUseKeepsTheInvariants) {
-    for (const unsigned seed : {1u, 2u, 3u}) {
+    const int seeds = testing_support::sizeForThisBuild("seeds", kRandomUseSeeds);
+    for (unsigned seed = 1; seed <= static_cast<unsigned>(seeds); ++seed) {
         runRandomly(false, seed);
         runRandomly(true, seed);
     }

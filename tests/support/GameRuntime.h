@@ -1,7 +1,8 @@
 // A whole game runtime for a test: the game's static set-up and the sample constant pool
 // installed, the clock fixed, then the Application brought up (heaps, object manager, class
 // table, constant pool, the game's static block and its class initialisers) and made current.
-// It is taken down again after the test.
+// It is taken down again after the test. The bring-up runs with the collector's stress mode
+// paused unless the case is about the bring-up (see tests/support/StressMode.h).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@
 #include "runtime/System.h"
 #include "tests/runtime/LogCapture.h"
 #include "tests/support/SampleConstantPool.h"
+#include "tests/support/StressMode.h"
 
 namespace testing_support {
 
@@ -30,7 +32,10 @@ protected:
         runtime::System::setClock([clock] { return clock; });
         runtime::setResourceOpener(&openSamplePool);
         game::installStaticSetUp();
-        up = application.init();
+        {
+            const StressMode stress(bringUpUnderStress && runtime::gcStress());
+            up = application.init();
+        }
         runtime::clearDeadStack();
         return up;
     }
@@ -52,6 +57,8 @@ protected:
 
     runtime::LogCapture log;
     runtime::Application application;
+    // Set by the cases about the bring-up itself, which run it in the run's stress mode.
+    bool bringUpUnderStress = false;
 
 private:
     bool up = false;

@@ -17,10 +17,10 @@ namespace {
 using runtime::jint;
 using Ints = std::vector<jint>;
 
-constexpr jint kUserTeam = 1;
+constexpr jint kRatedUserTeam = 1;
 constexpr jint kSlot = 3;
 constexpr jint kPlayer = 7;
-constexpr std::array<jint, 8> kSkills = {40, 80, 60, 30, 50, 45, 70, 73};
+constexpr std::array<jint, 8> kRatedSkills = {40, 80, 60, 30, 50, 45, 70, 73};
 constexpr jint kY = 190;
 constexpr jint kX = 85;
 
@@ -41,7 +41,7 @@ protected:
     void SetUp() override {
         GameRuntimeTest::SetUp();
         GameStatics* s = statics();
-        s->userTeam = kUserTeam;
+        s->userTeam = kRatedUserTeam;
         s->teamRecords = runtime::newByteArray(2 * 64);
         for (jint i = 0; i < 2 * 64; ++i) {
             (*s->teamRecords)[i] = -1;
@@ -52,7 +52,7 @@ protected:
         for (jint i = 0; i < 8; ++i) {
             // The top bit of a skill byte is not part of the skill.
             (*s->playerRecords)[37 * kPlayer + 4 + i] =
-                runtime::i2b(kSkills[static_cast<std::size_t>(i)] | (i % 2) << 7);
+                runtime::i2b(kRatedSkills[static_cast<std::size_t>(i)] | (i % 2) << 7);
         }
         setNibble(0x35);
         s->playerInfoRecords = runtime::newByteArray(8 * 28);
@@ -97,7 +97,7 @@ TEST_F(RatingRecordTest, AMatchSideReadsItsOwnRecordThirtyOnForSideOne) {
         const bool mine = record == 30 + a;
         for (jint i = 0; i < 8; ++i) {
             (*records)[22 * record + offsets[i]] =
-                runtime::i2b(mine ? kSkills[static_cast<std::size_t>(i)] : 99);
+                runtime::i2b(mine ? kRatedSkills[static_cast<std::size_t>(i)] : 99);
         }
         (*records)[22 * record + 11] = runtime::i2b(mine ? 1 : 4);
         (*records)[22 * record + 20] = runtime::i2b(mine ? kY : 170);

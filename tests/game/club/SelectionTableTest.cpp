@@ -20,7 +20,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 constexpr jint kEntries = 108;
 constexpr jint kEntryBytes = 16;
-constexpr jint kUserTeam = 2;
+constexpr jint kSelectingTeam = 2;
 
 class SelectionTableTest : public testing_support::GameRuntimeTest {
 protected:
@@ -32,8 +32,8 @@ protected:
         Bytes teams(3 * 64, 0xFF);
         const jint slots[] = {3, 1, -1, 4, 0};
         for (jint i = 0; i < 5; ++i) {
-            teams[kUserTeam * 64 + 2 * i] = static_cast<std::uint8_t>(slots[i] >> 8);
-            teams[kUserTeam * 64 + 2 * i + 1] = static_cast<std::uint8_t>(slots[i]);
+            teams[kSelectingTeam * 64 + 2 * i] = static_cast<std::uint8_t>(slots[i] >> 8);
+            teams[kSelectingTeam * 64 + 2 * i + 1] = static_cast<std::uint8_t>(slots[i]);
         }
         teams[0] = 0, teams[1] = 2;
         s->teamRecords = testing_support::byteArrayOf(teams);
@@ -46,7 +46,7 @@ protected:
             info[28 * p + 14] = static_cast<std::uint8_t>(masks[p]);
         }
         s->playerInfoRecords = testing_support::byteArrayOf(info);
-        s->userTeam = kUserTeam;
+        s->userTeam = kSelectingTeam;
     }
 
     jint entryByte(const jint slot, const jint i) const {

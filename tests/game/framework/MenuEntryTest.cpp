@@ -13,6 +13,7 @@
 #include "game/club/DatabaseLookups.h"
 #include "game/club/PlayerValue.h"
 #include "game/core/TextPackage.h"
+#include "game/framework/MenuStates.h"
 #include "game/resources/DatabaseTables.h"
 #include "game/season/DaySchedule.h"
 #include "game/sprites/ASpriteInstance.h"
@@ -37,8 +38,8 @@ using runtime::jint;
 using testing::Calls;
 
 constexpr jint kNewWeek = 0x88;
-constexpr jint kHome = 0x86;
-constexpr jint kMessages = 0x406;
+using menu_state::kHome;
+using menu_state::kMessages;
 constexpr jint kMainMenu = 32;
 constexpr jint kMarkedBit = static_cast<jint>(0x80000000u);
 

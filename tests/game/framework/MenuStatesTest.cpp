@@ -23,9 +23,9 @@ namespace {
 using runtime::jint;
 using Calls = std::vector<std::string>;
 
-constexpr jint kHome = 0x86;
-constexpr jint kInbox = 0x85;
-constexpr jint kMessages = 0x406;
+using menu_state::kHome;
+using menu_state::kInbox;
+using menu_state::kMessages;
 
 class MenuStatesTest : public testing::FrameFixture {
 protected:

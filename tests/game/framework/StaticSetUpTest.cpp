@@ -32,8 +32,11 @@ constexpr jlong kMidletCounterStart = 0x1020304050607080LL;
 constexpr jlong kSeedMultiplier = 0x5DEECE66DLL;
 constexpr jlong kSeedMask = (1LL << 48) - 1;
 
+// These cases are about the bring-up, so it runs in the run's stress mode.
 class StaticSetUpTest : public testing_support::GameRuntimeTest {
 protected:
+    StaticSetUpTest() { bringUpUnderStress = true; }
+
     // The objects the set-up is known to create: every table, the objects the initialisers make,
     // and the class library's statics.
     std::set<const Object*> createdObjects() const {
@@ -80,6 +83,7 @@ void recordTurn(const ClassInitialiser& initialiser, GameStatics* s) {
 
 class StaticSetUpOrderTest : public testing_support::GameRuntimeTest {
 protected:
+    StaticSetUpOrderTest() { bringUpUnderStress = true; }
     void SetUp() override {
         turns.clear();
         setClassInitialiserObserver(&recordTurn);

@@ -24,7 +24,7 @@ namespace {
 
 using game::testing::PostedMessage;
 
-constexpr jint kTeams = 20;
+constexpr jint kCompetitionTeams = 20;
 constexpr jint kCupTeams = 16;
 constexpr jint kCupSlotBase = 13;
 
@@ -64,7 +64,7 @@ public:
     void loadLeagueData(const jint league, jboolean, jboolean) override {
         GameStatics* const s = statics();
         copyLeagueTeams(s->competitionTeams, league, 0);
-        s->competitionSize = kTeams;
+        s->competitionSize = kCompetitionTeams;
         loaded.push_back(league);
     }
     void buildLeagueDayFixtures(jint, jboolean) override {}
@@ -137,12 +137,12 @@ protected:
         setUpTwentyTeamLeagues();
         GameStatics* const s = statics();
         // A schedule of fixed pairs: slot 2k at home to slot 2k + 1 in every round.
-        s->scheduleTeamCount = kTeams;
-        s->scheduleRoundCount = kTeams - 1;
-        s->fixtureSchedule = runtime::newByteArray(kTeams * (kTeams - 1));
-        for (jint i = 0; i < kTeams; ++i) {
-            for (jint r = 0; r < kTeams - 1; ++r) {
-                (*s->fixtureSchedule)[i * (kTeams - 1) + r] =
+        s->scheduleTeamCount = kCompetitionTeams;
+        s->scheduleRoundCount = kCompetitionTeams - 1;
+        s->fixtureSchedule = runtime::newByteArray(kCompetitionTeams * (kCompetitionTeams - 1));
+        for (jint i = 0; i < kCompetitionTeams; ++i) {
+            for (jint r = 0; r < kCompetitionTeams - 1; ++r) {
+                (*s->fixtureSchedule)[i * (kCompetitionTeams - 1) + r] =
                     static_cast<jbyte>((i ^ 1) | (i % 2 == 1 ? 0x40 : 0));
             }
         }

@@ -13,7 +13,7 @@ namespace game::season {
 
 namespace {
 
-constexpr jint kLeague = 0;
+constexpr jint kSearchedLeague = 0;
 constexpr runtime::jbyte kLeagueRound = 0x40 | 3;                               // type 1, step 3
 constexpr runtime::jbyte kCupRound = static_cast<runtime::jbyte>(0x80 | 4);     // type 2, step 4
 constexpr runtime::jbyte kContinentalRound = static_cast<runtime::jbyte>(0xC0); // type 3, step 0
@@ -23,8 +23,8 @@ protected:
     void SetUp() override {
         SeasonTest::SetUp();
         GameStatics* const s = statics();
-        (*s->leagueSizes)[kLeague] = 20;
-        s->userLeague = kLeague;
+        (*s->leagueSizes)[kSearchedLeague] = 20;
+        s->userLeague = kSearchedLeague;
         for (jint i = 0; i < kCalendarPositions; ++i) {
             (*s->fixtureTable)[i] = -1;
         }
@@ -40,7 +40,7 @@ protected:
     void standAt(const jint month, const jint week) const {
         statics()->monthIndex = month;
         statics()->matchDayIndex = week;
-        buildDaySchedule(month, kLeague, 1, 0);
+        buildDaySchedule(month, kSearchedLeague, 1, 0);
     }
     std::vector<jint> loaded() const {
         const runtime::ByteArray* const schedule = statics()->daySchedule;
@@ -53,7 +53,7 @@ protected:
     // The pairs of month as buildDaySchedule lays them out; the loaded month is kept.
     std::vector<jint> monthEntry(const jint month) const {
         const std::vector<jint> before = loaded();
-        buildDaySchedule(month, kLeague, 0, 1);
+        buildDaySchedule(month, kSearchedLeague, 0, 1);
         std::vector<jint> entry = loaded();
         for (jint i = 0; i < statics()->daySchedule->length; ++i) {
             (*statics()->daySchedule)[i] = static_cast<runtime::jbyte>(before[static_cast<std::size_t>(i)]);

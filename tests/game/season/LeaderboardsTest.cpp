@@ -16,9 +16,9 @@ namespace game::season {
 namespace {
 
 constexpr jint kTeamRecordBytes = 64;
-constexpr jint kTeams = 13;
+constexpr jint kBoardTeams = 13;
 constexpr jint kSquadSlots = 30;
-constexpr jint kPlayers = kTeams * kSquadSlots;
+constexpr jint kPlayers = kBoardTeams * kSquadSlots;
 
 using Row = std::array<jint, 3>;
 
@@ -27,10 +27,10 @@ protected:
     void SetUp() override {
         SeasonTest::SetUp();
         GameStatics* const s = statics();
-        s->teamRecords = runtime::newByteArray(kTeams * kTeamRecordBytes);
+        s->teamRecords = runtime::newByteArray(kBoardTeams * kTeamRecordBytes);
         s->playerRecords = runtime::newByteArray(kPlayers * kPlayerRecordBytes);
         // Team t's squad slot j holds player 30t + j.
-        for (jint t = 0; t < kTeams; ++t) {
+        for (jint t = 0; t < kBoardTeams; ++t) {
             for (jint j = 0; j < kSquadSlots; ++j) {
                 setSquadSlot(t, j, kSquadSlots * t + j);
             }

@@ -19,8 +19,8 @@ namespace {
 
 using game::testing::ScriptedResult;
 
-constexpr jint kTeams = 24;
-constexpr jint kRounds = kTeams - 1;
+constexpr jint kLeagueTeams = 24;
+constexpr jint kRounds = kLeagueTeams - 1;
 constexpr jint kFirstTeam = 100;
 constexpr jint kAway = 0x40;
 
@@ -97,8 +97,8 @@ TEST_F(LeagueMatchdayTest, DoubleRoundRobinPlaysEveryPairOnceAtEachVenueAndBooks
         std::fill(s->teamRatings->data(), s->teamRatings->data() + s->teamRatings->length, 0);
         clearStandingsRows();
         screens.calls.clear();
-        buildSchedule(kTeams);
-        setLeague(kTeams);
+        buildSchedule(kLeagueTeams);
+        setLeague(kLeagueTeams);
         s->currentRound = 5;
         s->userCompetitionSlot = c.userSlot;
         s->secondExcludedSlot = c.excludedSlot;
@@ -122,7 +122,7 @@ TEST_F(LeagueMatchdayTest, DoubleRoundRobinPlaysEveryPairOnceAtEachVenueAndBooks
             return !c.includeAll && (slot == c.userSlot || slot == c.excludedSlot);
         };
         std::map<std::pair<jint, jint>, jint> meetings;
-        std::vector<jint> wins(kTeams), draws(kTeams), losses(kTeams), tally(kTeams);
+        std::vector<jint> wins(kLeagueTeams), draws(kLeagueTeams), losses(kLeagueTeams), tally(kLeagueTeams);
         for (const auto& call : screens.calls) {
             EXPECT_EQ(call.kind, 0);
             EXPECT_EQ(call.mayNote, 1);
@@ -141,8 +141,8 @@ TEST_F(LeagueMatchdayTest, DoubleRoundRobinPlaysEveryPairOnceAtEachVenueAndBooks
                 tally[a] += reward(c.column), tally[h] += reward(c.column + 10);
             }
         }
-        for (jint a = 0; a < kTeams; ++a) {
-            for (jint b = 0; b < kTeams; ++b) {
+        for (jint a = 0; a < kLeagueTeams; ++a) {
+            for (jint b = 0; b < kLeagueTeams; ++b) {
                 if (a == b) {
                     continue;
                 }
@@ -150,7 +150,7 @@ TEST_F(LeagueMatchdayTest, DoubleRoundRobinPlaysEveryPairOnceAtEachVenueAndBooks
                 EXPECT_EQ((meetings[{a, b}]), expected) << a << " at home to " << b;
             }
         }
-        for (jint slot = 0; slot < kTeams; ++slot) {
+        for (jint slot = 0; slot < kLeagueTeams; ++slot) {
             SCOPED_TRACE(slot);
             const auto i = static_cast<std::size_t>(slot);
             const runtime::ByteArray* const r = row(slot);
@@ -166,17 +166,17 @@ TEST_F(LeagueMatchdayTest, DoubleRoundRobinPlaysEveryPairOnceAtEachVenueAndBooks
         EXPECT_EQ(goals(0), 3 * played);
 
         // The table order equals an independent stable sort by points, goal difference, goals.
-        std::vector<jint> expected(kTeams);
-        for (jint i = 0; i < kTeams; ++i) {
+        std::vector<jint> expected(kLeagueTeams);
+        for (jint i = 0; i < kLeagueTeams; ++i) {
             expected[static_cast<std::size_t>(i)] = i;
         }
         std::stable_sort(expected.begin(), expected.end(), [this](const jint a, const jint b) {
             return std::make_tuple(points(a), goalDifference(a), goals(a)) >
                    std::make_tuple(points(b), goalDifference(b), goals(b));
         });
-        runtime::ByteArray* const order = sortStandings(kTeams, 0, 0);
-        ASSERT_EQ(order->length, kTeams);
-        for (jint i = 0; i < kTeams; ++i) {
+        runtime::ByteArray* const order = sortStandings(kLeagueTeams, 0, 0);
+        ASSERT_EQ(order->length, kLeagueTeams);
+        for (jint i = 0; i < kLeagueTeams; ++i) {
             EXPECT_EQ((*order)[i], expected[static_cast<std::size_t>(i)]) << "place " << i;
         }
     }

@@ -14,9 +14,9 @@ namespace {
 
 using game::testing::PostedMessage;
 
-constexpr jint kUserSlot = 5;
-constexpr jint kTeams = 20;
-constexpr jint kLastRound = 2 * kTeams - 3;
+constexpr jint kUserTeamSlot = 5;
+constexpr jint kSeasonTeams = 20;
+constexpr jint kLastRound = 2 * kSeasonTeams - 3;
 
 class ResultBookkeepingTest : public game::testing::SeasonTest {
 protected:
@@ -31,12 +31,12 @@ protected:
     void reset() {
         GameStatics* const s = statics();
         std::vector<jint> teams;
-        for (jint i = 0; i < kTeams; ++i) {
+        for (jint i = 0; i < kSeasonTeams; ++i) {
             teams.push_back(200 + i);
         }
         setCompetitionTeams(teams);
-        s->competitionSize = kTeams;
-        s->userCompetitionSlot = kUserSlot;
+        s->competitionSize = kSeasonTeams;
+        s->userCompetitionSlot = kUserTeamSlot;
         s->userLeague = 0;
         s->userAtHome = 1;
         s->competitionType = 1;
@@ -143,7 +143,7 @@ TEST_F(ResultBookkeepingTest, ACodeOutsideOneToThreeBooksNothing) {
 TEST_F(ResultBookkeepingTest, AnEarlierRoundChangesOnlyThePosition) {
     GameStatics* const s = statics();
     setPoints(1, 9);
-    setPoints(kUserSlot, 6);
+    setPoints(kUserTeamSlot, 6);
     (*s->resultRound)[0] = 10;
     recordUserResult(3);
     EXPECT_EQ((*s->cupStatus)[0], 1);
@@ -157,7 +157,7 @@ TEST_F(ResultBookkeepingTest, AnEarlierRoundChangesOnlyThePosition) {
 TEST_F(ResultBookkeepingTest, TheLastRoundOfASecondDivisionTitle) {
     GameStatics* const s = statics();
     s->userLeague = 1;
-    setPoints(kUserSlot, 90);
+    setPoints(kUserTeamSlot, 90);
     setPoints(7, 80);
     setPoints(2, 70);
     (*s->resultRound)[0] = kLastRound;
@@ -180,9 +180,9 @@ TEST_F(ResultBookkeepingTest, TheLastRoundOfASecondDivisionTitle) {
 TEST_F(ResultBookkeepingTest, TheLastRoundOfAFirstDivisionInSecondPlace) {
     GameStatics* const s = statics();
     setPoints(3, 90);
-    setPoints(kUserSlot, 80);
-    for (jint slot = 0; slot < kTeams; ++slot) {
-        if (slot != 3 && slot != kUserSlot) {
+    setPoints(kUserTeamSlot, 80);
+    for (jint slot = 0; slot < kSeasonTeams; ++slot) {
+        if (slot != 3 && slot != kUserTeamSlot) {
             setPoints(slot, 40 - slot); // slots 17, 18 and 19 last, 19 at the bottom
         }
     }
@@ -223,7 +223,7 @@ TEST_F(ResultBookkeepingTest, ALeagueTitleAfterCupsNamesTheCupsWon) {
     };
     for (const Case& c : {Case{0, 0, 51}, Case{7, 0, 52}, Case{0, 7, 52}, Case{7, 7, 53}}) {
         club.messages.clear();
-        setPoints(kUserSlot, 90);
+        setPoints(kUserTeamSlot, 90);
         (*s->cupStatus)[1] = static_cast<runtime::jbyte>(c.nationalCup);
         (*s->cupStatus)[2] = static_cast<runtime::jbyte>(c.continentalCup);
         (*s->resultRound)[0] = kLastRound;

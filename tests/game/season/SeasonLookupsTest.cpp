@@ -15,13 +15,13 @@ namespace game::season {
 
 namespace {
 
-constexpr jint kUserTeam = 0x0123;
+constexpr jint kLookupUserTeam = 0x0123;
 
 class SeasonLookupsTest : public game::testing::SeasonTest {
 protected:
     void SetUp() override {
         SeasonTest::SetUp();
-        statics()->userTeam = kUserTeam;
+        statics()->userTeam = kLookupUserTeam;
         statics()->messageOptions = runtime::newByteArray(20);
     }
     static void setShort(runtime::ByteArray* record, const jint at, const jint value) {
@@ -78,28 +78,28 @@ TEST_F(SeasonLookupsTest, NotableMessageDecisionTable) {
         jboolean expected;
     };
     const Case cases[] = {
-        {7, other, other, 0, 5, 9, 1},     // type 7, byte 16 at 0
-        {7, other, other, -3, 5, 9, 1},    // ... or below
-        {7, other, other, 1, 5, 9, 0},     // type 7 otherwise: final test fails
-        {7, kUserTeam, other, 1, 5, 1, 1}, // ... unless it names the user and the option is 0 or 1
-        {8, other, other, 5, 5, 9, 1},     // types above 7 are listed
+        {7, other, other, 0, 5, 9, 1},           // type 7, byte 16 at 0
+        {7, other, other, -3, 5, 9, 1},          // ... or below
+        {7, other, other, 1, 5, 9, 0},           // type 7 otherwise: final test fails
+        {7, kLookupUserTeam, other, 1, 5, 1, 1}, // ... unless it names the user and the option is 0 or 1
+        {8, other, other, 5, 5, 9, 1},           // types above 7 are listed
         {50, other, other, 5, 5, 9, 1},
         {9, other, other, 5, 5, 9, 0},  // except 9, 23 and 24
         {23, other, other, 5, 0, 9, 1}, // type 23 with byte 20 at 0
         {23, other, other, 5, 1, 9, 0},
         {24, other, other, 5, -1, 9, 1}, // type 24 with byte 20 at -1
         {24, other, other, 5, 0, 9, 0},
-        {24, kUserTeam, other, 5, 0, 0, 1}, // naming the user with option 0
-        {2, kUserTeam, other, 5, 5, 0, 1},
-        {2, other, kUserTeam, 5, 5, 1, 1},
-        {2, kUserTeam, other, 5, 5, 2, 0},     // option 2: final test
-        {2, other, other, 5, 5, 0, 0},         // not the user's
-        {5, other, kUserTeam, 5, 5, 0, 0},     // type 5 owned by the user: final test only
-        {5, kUserTeam, other, 5, 5, 0, 1},     // type 5 sent by the user
-        {1, kUserTeam, kUserTeam, 5, 5, 0, 0}, // type 1: final test only
-        {0, kUserTeam, kUserTeam, 5, 5, 0, 0}, // type 0 and below: final test only
-        {-1, kUserTeam, kUserTeam, 5, 5, 0, 0},
-        {6, kUserTeam, other, 5, 5, 1, 1},
+        {24, kLookupUserTeam, other, 5, 0, 0, 1}, // naming the user with option 0
+        {2, kLookupUserTeam, other, 5, 5, 0, 1},
+        {2, other, kLookupUserTeam, 5, 5, 1, 1},
+        {2, kLookupUserTeam, other, 5, 5, 2, 0},           // option 2: final test
+        {2, other, other, 5, 5, 0, 0},                     // not the user's
+        {5, other, kLookupUserTeam, 5, 5, 0, 0},           // type 5 owned by the user: final test only
+        {5, kLookupUserTeam, other, 5, 5, 0, 1},           // type 5 sent by the user
+        {1, kLookupUserTeam, kLookupUserTeam, 5, 5, 0, 0}, // type 1: final test only
+        {0, kLookupUserTeam, kLookupUserTeam, 5, 5, 0, 0}, // type 0 and below: final test only
+        {-1, kLookupUserTeam, kLookupUserTeam, 5, 5, 0, 0},
+        {6, kLookupUserTeam, other, 5, 5, 1, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message()

@@ -8,6 +8,7 @@
 
 #include "game/sprites/SpriteFormat.h"
 #include "tests/game/sprites/SpriteTestSupport.h"
+#include "tests/support/CaseSize.h"
 #include "tools/SampleSprites.h"
 
 namespace game::sprites::testing {
@@ -15,7 +16,9 @@ namespace {
 
 using runtime::jint;
 
-constexpr int kMutationsPerFile = 60;
+// The sanitizers are what this case is for, so they get the full count too; where each allocation
+// collects, a quarter.
+constexpr testing_support::CaseSize kMutationsPerFile{.optimised = 60, .checked = 60, .stressed = 15};
 
 // Checks the tables a loaded sprite hands to its painters.
 void expectConsistent(const ASprite* sprite) {
@@ -54,9 +57,10 @@ TEST_F(SpriteTest, DamagedSampleSpritesNeverReachOutsideTheirTables) {
     };
     const std::vector<tools::Bytes> files = {tools::sampleTableSprite(2), tools::sampleTableSprite(3),
                                              tools::sampleTableSprite(7), tools::sampleTableSprite(11)};
+    const int mutations = testing_support::sizeForThisBuild("mutations per file", kMutationsPerFile);
     jint loaded = 0;
     for (const tools::Bytes& original : files) {
-        for (int mutation = 0; mutation < kMutationsPerFile; ++mutation) {
+        for (int mutation = 0; mutation < mutations; ++mutation) {
             tools::Bytes bytes = original;
             const int changes = 1 + static_cast<int>(next() % 4);
             for (int c = 0; c < changes; ++c) {
@@ -87,7 +91,7 @@ TEST_F(SpriteTest, DamagedSampleSpritesNeverReachOutsideTheirTables) {
         }
     }
     // Most single changes leave a file that still loads: the checks above saw real sprites.
-    EXPECT_GT(loaded, static_cast<jint>(files.size()) * kMutationsPerFile / 4);
+    EXPECT_GT(loaded, static_cast<jint>(files.size()) * mutations / 4);
 }
 
 } // namespace

@@ -14,8 +14,8 @@ namespace game::sprites {
 
 namespace {
 
-using testing::DrawnLine;
-using testing::TextFixture;
+using game::testing::DrawnLine;
+using game::testing::TextFixture;
 
 // A text of 100 short words, far wider than any box.
 runtime::String* longText() {

@@ -10,7 +10,7 @@ namespace game::sprites {
 
 namespace {
 
-using testing::TextFixture;
+using game::testing::TextFixture;
 
 class TextLayoutTest : public TextFixture {};
 

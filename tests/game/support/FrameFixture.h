@@ -33,13 +33,7 @@ protected:
 
     void SetUp() override {
         SeededFixture::SetUp();
-        archive().clear();
-        for (const tools::ArchiveEntry& entry : tools::sampleSpritePackEntries()) {
-            archive()[entry.name] = entry.bytes;
-        }
-        for (const tools::ArchiveEntry& entry : tools::samplePackEntries()) {
-            archive()[entry.name] = entry.bytes;
-        }
+        archive() = samplePacks();
         profile::setArchiveOpener(&openEntry);
         sprites::loadTextPackageEntry(runtime::getConstantString(tools::kTextPackConstant),
                                       tools::kTextPackageEntry);
@@ -82,6 +76,20 @@ protected:
     profile::Graphics* screenGraphics = nullptr;
 
 private:
+    // The sample sprite and text packs, generated once per program: the generator is deterministic.
+    static const std::map<std::string, tools::Bytes>& samplePacks() {
+        static const std::map<std::string, tools::Bytes> packs = [] {
+            std::map<std::string, tools::Bytes> entries;
+            for (const tools::ArchiveEntry& entry : tools::sampleSpritePackEntries()) {
+                entries[entry.name] = entry.bytes;
+            }
+            for (const tools::ArchiveEntry& entry : tools::samplePackEntries()) {
+                entries[entry.name] = entry.bytes;
+            }
+            return entries;
+        }();
+        return packs;
+    }
     static std::map<std::string, tools::Bytes>& archive() {
         static std::map<std::string, tools::Bytes> entries;
         return entries;

@@ -1,7 +1,9 @@
 // The game's midlet under the headless host on the generated sample data: the archive opener and
 // the game's static set-up installed, the midlet started, and everything put back afterwards. The
 // programs folder is a temporary one whose game folder links the sample archive, so the record
-// stores a run creates never touch the sample set (nor another test's run).
+// stores a run creates never touch the sample set (nor another test's run). The midlet starts
+// with the collector's stress mode paused unless the case is about the start itself; the frames
+// run in the run's mode (see tests/support/StressMode.h).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,6 +15,7 @@
 #include "game/framework/StaticSetUp.h"
 #include "game/resources/ArchiveResource.h"
 #include "tests/support/HostHarness.h"
+#include "tests/support/StressMode.h"
 #include "tests/support/TemporaryRoot.h"
 
 namespace game::testing {
@@ -30,6 +33,7 @@ protected:
                                         folder / "data.bar");
         resources::installArchiveOpener();
         installStaticSetUp();
+        const testing_support::StressMode stress(startUnderStress && runtime::gcStress());
         ASSERT_TRUE(harness.startMidlet(&Quorlin::create));
     }
     void TearDown() override {
@@ -39,6 +43,8 @@ protected:
     }
 
     profile::testing::HostHarness harness;
+    // Set by the cases about the start itself, which run it in the run's stress mode.
+    bool startUnderStress = false;
     std::unique_ptr<testing_support::TemporaryRoot> root; // the programs folder of the run
 };
 

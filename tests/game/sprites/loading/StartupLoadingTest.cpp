@@ -37,7 +37,7 @@ namespace {
 using match::Actor;
 using runtime::jint;
 
-class StartupLoadingTest : public testing::SampleGameHarness {
+class StartupLoadingTest : public game::testing::SampleGameHarness {
 protected:
     // Runs frames until framesInState has reached step (the step has run).
     void runThroughStep(const jint step) {
