@@ -39,11 +39,13 @@ struct MatchConstantStatics {
     runtime::jint matchValueG;
     runtime::jint matchValueH;
     runtime::jboolean matchSetupFlag;
-    runtime::StaticRef<runtime::IntArray> matchTrack1; // int[200]
-    runtime::StaticRef<runtime::IntArray> matchTrack2;
-    runtime::StaticRef<runtime::IntArray> matchTrack3;
-    runtime::StaticRef<runtime::BoolArray> matchTrackFlags1; // boolean[200]
-    runtime::StaticRef<runtime::BoolArray> matchTrackFlags2;
+    // The ball's planned flight, one entry a tick (int[200] and boolean[200]): position, and
+    // whether it bounced or is grounded after the entry.
+    runtime::StaticRef<runtime::IntArray> ballPathX;
+    runtime::StaticRef<runtime::IntArray> ballPathY;
+    runtime::StaticRef<runtime::IntArray> ballPathZ;
+    runtime::StaticRef<runtime::BoolArray> ballPathBounced;
+    runtime::StaticRef<runtime::BoolArray> ballPathGrounded;
     runtime::jint matchValueI;
     runtime::jint matchValueJ;
     runtime::StaticRef<runtime::IntArray> matchList21; // int[21]

@@ -74,11 +74,52 @@ struct MatchStatics {
     // Computer team management: the selected place in the club database's team list.
     runtime::jint teamListIndex;
 
-    // The ball's motion and planned flight, and the restart taker.
-    runtime::jint ballState;                                 // the ball's kind of motion
-    runtime::jint ballPathIndex;                             // the planned flight's entry of this tick
-    runtime::StaticRef<runtime::ByteArray> ballPathGrounded; // byte[200]: the ball is grounded after entry k
-    runtime::StaticRef<match::CPlayer> restartActor;         // the player taking the restart
+    // The ball's motion and planned flight (the path tables are the static set-up's ballPath*),
+    // and the restart taker.
+    runtime::jint ballState;                         // the ball's kind of motion
+    runtime::jint ballPathIndex;                     // the planned flight's entry of this tick
+    runtime::StaticRef<match::CPlayer> restartActor; // the player taking the restart
+    runtime::jint ballDirX;                          // direction of the flight, octagonal length 256
+    runtime::jint ballDirY;
+    runtime::jint groundFriction;   // friction a step on the ground, along the flight
+    runtime::jint airDrag;          // drag a step in the air
+    runtime::jbyte ballBounced;     // a bounce or rebound: the minimum step applies in every state
+    runtime::jbyte ballGrounded;    // a bounce, landing or rebound since the last kick or prediction
+    runtime::jbyte ballDips;        // a dipping shot: it drops faster once past its target
+    runtime::jlong ballArrivalTick; // matchTicks at which a ball sent by kickBallTo arrives
+    // The body rectangle last tested: plane, width range low and high, height range low and high.
+    runtime::jint lastBodyBox[5];
+
+    // Possession: the holder, the intended receiver, the last to touch and the last outfield
+    // holder; per team the player who took the ball forward and where he started.
+    runtime::StaticRef<match::CPlayer> ballHolder;
+    runtime::StaticRef<match::CPlayer> receivingPlayer;
+    runtime::StaticRef<match::CPlayer> lastTouchPlayer;
+    runtime::StaticRef<match::CPlayer> lastOutfieldCarrier;
+    runtime::StaticRef<match::CPlayer> firstAttacker[2];
+    runtime::jint attackStartX[2];
+    runtime::jint lastTouchSlot;       // the holder's marker; -1 once he lets the ball go
+    runtime::jboolean keeperHoldsBall; // a goalkeeper holds the ball (hides it)
+    runtime::jboolean ballHiddenB;     // a set piece hides the ball
+    runtime::jint keeperRelease;       // non-zero while a keeper's hold is being released
+    runtime::jint touchTicks;          // ticks since the holder touched the ball
+    runtime::jint carrierMode;         // how the holder carries the ball
+
+    // Goals and the tie: goals recorded, the scorer credits and the first leg.
+    runtime::jint goalCount;
+    runtime::StaticRef<match::CPlayer> lastEventPlayer;
+    runtime::StaticRef<match::CPlayer> assistPlayer;   // credited with the pass, or none
+    runtime::StaticRef<match::CPlayer> creditedPlayer; // scorer credited for a keeper's own goal
+    runtime::jint firstLegGoals0;
+    runtime::jint firstLegGoals1;
+    runtime::jbyte isSecondLeg;
+    // Per team: the line-up differs from the kick-off one.
+    runtime::jboolean teamSlotMapChanged[2];
+    // Per team the kit colour (0xRRGGBB) and its shade.
+    runtime::jint kitColour[2];
+    runtime::jint kitShade[2];
+    // Ten slide marks of four ints (the first -1 for an empty mark).
+    runtime::StaticRef<runtime::IntArray> slideMarks;
 
     // What the camera follows, as the match engine sets it.
     runtime::StaticRef<match::CPlayer> primaryFocusPlayer;
@@ -89,6 +130,7 @@ struct MatchStatics {
 
     // The match clock: the minute shown (a substitute's condition starts from it).
     runtime::jint clockMinute;
+    runtime::jint clockSecond;
 
     // Result pair of projectToScreen and screenToPitch, read right after the call.
     runtime::jint projectedX;

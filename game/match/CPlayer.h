@@ -114,6 +114,24 @@ public:
     // True when the player's cell (cellX, cellY) is at x 8 or beyond and 5 or more off the centre
     // line.
     bool isWideAttackingCell() const;
+    // Tests the ball's next step against the player's body rectangle (its size by the player's
+    // state, widened by his reach), which it stores in lastBodyBox first; ballHitsRect's result.
+    bool ballHitsBody();
+    // Whether the player stands offside for the ball his team-mate played last.
+    bool isOffside() const;
+
+    // Lets the ball go: the possession statics lose him and he becomes lastTouchPlayer's source.
+    void dropPossession();
+    // He takes the ball forward for his team: firstAttacker, a run towards the opponent goal.
+    void startAttack();
+    // Follow-up cleared with turn direction v; his team's firstAttacker cleared.
+    void clearAttack(jint v);
+    // supportSign := 1 while the ball is loose and unclaimed and he stands free, else -1.
+    void updateSupportSign();
+    // Instruction 3, or the team's instruction when it is 4 (as the team).
+    jint effectiveInstruction3() const;
+    // True when he has finished his current order and may be given the next command.
+    bool isReadyForOrder() const;
     // The x (pitch units) at which the player lines up for a kick-off: a column from his home
     // cell, pulled back behind the centre line.
     jint kickOffCellX() const;
@@ -139,10 +157,10 @@ public:
     jint reactionTime = 0;
     jint reachValue = 0;
     jint tackleReach = 0;
-    jint bookings = 0; // cards this match: a yellow 1, a red 2; 2 is sent off (blocks line-up changes)
-    jint lastCard = 0; // 0 none, 1 yellow, 2 red
-    jbyte logicByte1 = 0;
-    jbyte logicByte2 = 0;
+    jint bookings = 0;    // cards this match: a yellow 1, a red 2; 2 is sent off (blocks line-up changes)
+    jint lastCard = 0;    // 0 none, 1 yellow, 2 red
+    jbyte attackMark = 0; // set when the player takes the ball forward
+    jbyte isFree = 0;     // team logic: the player stands free to support
     jbyte nearPostFlag = 0;
     jbyte logicByte4 = 0;
     jbyte logicByte5 = 0;
@@ -249,7 +267,7 @@ public:
     jboolean holding = 0;
     jboolean hasBall = 0;
     jboolean controlled = 0;
-    jint logicIntA = 0;
+    jint supportSign = 0; // 1: support the ball's next player, -1: not
     jint logicIntB = 0;
     jbyte takeCount = 0;
     jboolean animForced = 0;
@@ -378,6 +396,20 @@ public:
     // One tick of the boost: it starts (event -5 to every player) at 101 and more and ends (event
     // -6) below; boostCounter then counts down.
     void updateBoost();
+
+    // The areas in the team's view, bounds exclusive: its own penalty area and goal area, the
+    // penalty area shifted by the player's shiftInstruction, and the shooting zone (cells).
+    bool isInPenaltyArea(jint x, jint y) const;
+    bool isInGoalArea(jint x, jint y) const;
+    bool isInShiftedPenaltyArea(const CPlayer* player, jint x, jint y) const;
+    bool isInShootingZone(jint x, jint y) const;
+    // The goalkeeper's aim point (aimX, aimY) off his line towards the ball's aim; true when it
+    // changed. An aim at the own goal's centre keeps the previous point.
+    bool updateKeeperTarget();
+    // True when the team's nearest player to the ball is its goalkeeper and the ball is central.
+    bool isKeeperNearestToCentralBall() const;
+    // A grade 0 (blocked) .. 3 (free) of the space at (x, y) for mover's move in direction d.
+    jint rateSpace(const CPlayer* mover, jint x, jint y, jint d) const;
 
     CTeam* opponent = nullptr; // matchTeams[1 - teamIndex]
     jbyte sideFlag = 0;        // 1: attacks towards +x

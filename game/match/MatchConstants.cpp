@@ -55,11 +55,11 @@ void initMatchBoxes(GameStatics* const s) {
     s->matchValueG = 576;
     s->matchValueH = 6;
     s->matchSetupFlag = 1;
-    s->matchTrack1 = runtime::newIntArray(kTrackLength);
-    s->matchTrack2 = runtime::newIntArray(kTrackLength);
-    s->matchTrack3 = runtime::newIntArray(kTrackLength);
-    s->matchTrackFlags1 = runtime::newBoolArray(kTrackLength);
-    s->matchTrackFlags2 = runtime::newBoolArray(kTrackLength);
+    s->ballPathX = runtime::newIntArray(kTrackLength);
+    s->ballPathY = runtime::newIntArray(kTrackLength);
+    s->ballPathZ = runtime::newIntArray(kTrackLength);
+    s->ballPathBounced = runtime::newBoolArray(kTrackLength);
+    s->ballPathGrounded = runtime::newBoolArray(kTrackLength);
     s->matchValueI = 7;
     s->matchValueJ = 3;
     s->matchList21 = runtime::newIntArray(21);

@@ -39,7 +39,7 @@ protected:
         s->cameraMaxX = 2399;
         s->cameraMaxY = 607;
         s->cameraHoldLength = 6;
-        s->ballPathGrounded = runtime::newByteArray(200);
+        s->ballPathGrounded = runtime::newBoolArray(200);
     }
     // Puts actor at pitch (x, y) with its stored screen position on its projection (no motion).
     static void place(Actor* actor, const jint x, const jint y) {
