@@ -147,8 +147,8 @@ void projectSubject(GameStatics* const s, const Actor* const subject) {
     s->cameraTargetY = s->cameraSubjectScreenY - kHalfScreenHeight;
 }
 
-// The first entry of the flight path whose byte is set, testing five entries at a time (200 at
-// the latest); entries beyond the table count as set.
+// The first entry of the flight path whose grounded flag is set, testing five entries at a time
+// (200 at the latest); entries beyond the table count as set.
 jint firstGroundedEntry(const runtime::BoolArray* const path) {
     for (jint p = 0; p < kFlightPathLength; p += kFlightPathGroup) {
         for (jint k = p; k < p + kFlightPathGroup; ++k) {
