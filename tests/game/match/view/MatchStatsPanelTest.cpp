@@ -26,6 +26,7 @@
 #include "runtime/System.h"
 #include "tests/game/support/GameResourceFixture.h"
 #include "tests/game/support/TextFixture.h"
+#include "tests/support/StressMode.h"
 #include "tools/SamplePacks.h"
 #include "tools/SampleTexts.h"
 
@@ -171,9 +172,10 @@ TEST_F(MatchStatsPanelTest, RowsReadTheirValuesWhileEveryAllocationMovesThem) {
     runtime::clearDeadStack();
     application.objectManager->gc(0);
     const std::size_t moves = application.secondaryHeap->compactionCount();
-    runtime::setGcStress(true);
-    match::paintMatchStats();
-    runtime::setGcStress(false);
+    {
+        const testing_support::StressMode stress(true);
+        match::paintMatchStats();
+    }
     EXPECT_GT(application.secondaryHeap->compactionCount(), moves + 11);
     const std::vector<DrawnLine> lines = recorder.take();
     expectRows(lines, 4);
