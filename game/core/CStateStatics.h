@@ -392,6 +392,8 @@ struct CStateStatics {
     runtime::StaticRef<runtime::ShortArray> squadPlayerValues; // a squad slot's entry byte 15 (short[30])
     // The season's fixture lists are generated; cleared by a load.
     runtime::jbyte fixturesReady;
+    // The day advance runs on until an event; cleared when the season's play starts.
+    runtime::jboolean advanceUntilEvent;
 };
 
 } // namespace game
