@@ -394,6 +394,9 @@ struct CStateStatics {
     runtime::jbyte fixturesReady;
     // The day advance runs on until an event; cleared when the season's play starts.
     runtime::jboolean advanceUntilEvent;
+    // The bytes of the club plan's tactics block (604..771 at 0..167) that no team or player
+    // field holds, kept between a load and the next save.
+    runtime::StaticRef<runtime::ByteArray> tacticsShadow;
 };
 
 } // namespace game

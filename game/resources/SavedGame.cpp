@@ -3,8 +3,12 @@
 
 #include "game/core/GameStatics.h"
 #include "game/core/services/InfoScreenServices.h"
+#include "game/core/services/MatchServices.h"
+#include "game/core/services/SeasonScreenServices.h"
+#include "game/match/CPlayer.h"
 #include "game/resources/DataSetStore.h"
 #include "game/resources/DataSets.h"
+#include "game/resources/SavedTactics.h"
 #include "game/season/SaveRecord.h"
 #include "profile/RecordStore.h"
 #include "runtime/Log.h"
@@ -129,6 +133,16 @@ void saveOrLoadGame(const jboolean save) {
     persistThreeByteTable(save);
     persistInbox(save);
     persistEightByteTable(save);
+    if (save != 0) {
+        return;
+    }
+    applySavedTactics();
+    runtime::ObjectArray* const teams = s()->matchTeams;
+    if (auto* const team =
+            teams != nullptr && teams->length > 0 ? static_cast<match::CTeam*>((*teams)[0]) : nullptr) {
+        core::matchServices().setFormation(team, s()->formationIndex);
+    }
+    core::seasonScreenServices().prepareTeamSide(0, s()->userTeam, 0);
 }
 
 void autoSave() {

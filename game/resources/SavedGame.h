@@ -13,7 +13,8 @@ using runtime::jboolean;
 // Saves (save set) or loads every store, in this order: the composite record, the state record,
 // the game record, the team bytes, the tables of 4,608, 1,110 and 6,342 bytes, the manager
 // profile, the team records, the club plan, the player records, the triplets, the inbox and the
-// transfer table. A load first marks the season's fixtures as not generated.
+// transfer table. A load first marks the season's fixtures as not generated, and afterwards
+// gives the user's match team the saved tactics and formation and lays the team out again.
 void saveOrLoadGame(jboolean save);
 // The main store. Saving packs the statics into record 1 (adding it when the store has none).
 // Loading reads record 1 into the statics; a record of another size, or one whose values would
