@@ -1,17 +1,41 @@
 // The menu bench: the prepared world of the menu entry tests with a 480 x 800 screen to draw on,
 // the touch and keys of a frame set as the canvas leaves them (press, drag, release, the frame's
 // key mask, the touch lock), and menu frames run through updateMenu. The menu handlers' tests
-// read back the menu state, the statics, the screen and the recorded calls.
+// read back the menu state, the statics, the screen and the recorded calls: the management
+// screens' painters and sub-screens and the promotion screen are recording doubles.
 #pragma once
 
 #include <cstdint>
 
+#include "game/core/services/PromotionScreenServices.h"
 #include "game/framework/MenuStates.h"
 #include "profile/Graphics.h"
 #include "profile/Image.h"
 #include "tests/game/support/MenuEntryFixture.h"
 
 namespace game::testing {
+
+// The promotion screen as the menu handlers run it, recorded; update answers `finished`.
+class ScriptedPromotionScreen final : public core::PromotionScreenServices {
+public:
+    explicit ScriptedPromotionScreen(CallLog& log) : log(log) {}
+    void initialize(jint width, jint height) override { log.add("IGP::initialize", {width, height}); }
+    runtime::jboolean isLinkAvailable() override { return 0; }
+    runtime::jboolean promotionAvailable() override { return 0; }
+    runtime::ByteArray* promoEntryAvailable() override { return nullptr; }
+    runtime::jboolean update(const jint keyCode) override {
+        log.add("IGP::update", {keyCode});
+        return finished;
+    }
+    void paint(profile::Graphics* /*g*/) override { log.add("IGP::paint"); }
+    void enter() override { log.add("IGP::enter"); }
+    void buildText(runtime::String* /*text*/, const jint flag) override { log.add("IGP::buildText", {flag}); }
+
+    runtime::jboolean finished = 0;
+
+private:
+    CallLog& log;
+};
 
 class MenuBench : public MenuEntryFixture {
 protected:
@@ -69,6 +93,9 @@ protected:
 
     profile::Image* screen = nullptr;
     profile::Graphics* graphics = nullptr;
+    ScriptedPromotionScreen promotion{neighbours.log};
+    runtime::ScopedService<core::PromotionScreenServices> promotionScope{
+        &core::installPromotionScreenServices, promotion};
 };
 
 } // namespace game::testing

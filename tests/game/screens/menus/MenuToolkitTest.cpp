@@ -11,6 +11,9 @@
 #include <vector>
 
 #include "game/club/ClubRecords.h"
+#include "game/interim/InterimManagementServices.h"
+#include "game/interim/InterimMenuServices.h"
+#include "game/interim/InterimPromotionScreenServices.h"
 #include "game/sprites/ASpriteInstance.h"
 #include "tests/game/support/MenuBench.h"
 
@@ -394,6 +397,33 @@ TEST_F(MenuToolkitTest, QuittingStopsTheSoundsAndTheLoop) {
     block()->gameRunning = 1;
     quitGame();
     EXPECT_EQ(block()->gameRunning, 0);
+}
+
+TEST_F(MenuToolkitTest, TheMenuServicesAnimateAndStopTheSoundsThroughTheToolkit) {
+    interim::InterimMenuServices menus;
+    block()->menuAnimationKind = -1;
+    menus.setMenuAnimation(4, 0);
+    EXPECT_EQ(block()->menuAnimationKind, 4);
+    block()->soundPlayers = runtime::newObjectArray(1);
+    block()->lastSound = 3;
+    menus.updateEventList(nullptr);
+    EXPECT_EQ(block()->lastSound, -1) << "the event list's update stops the sounds";
+}
+
+TEST_F(MenuToolkitTest, TheStandInScreensEndAtOnceAndTheBenchRecordsTheDoubles) {
+    interim::InterimManagementServices management;
+    EXPECT_EQ(management.updateSquadPicker(0), 1);
+    EXPECT_EQ(management.updateSquadList(0), 1);
+    EXPECT_EQ(management.updateSquadGrid(0), 1);
+    EXPECT_EQ(management.squadSlotsUnchanged(), 1);
+    interim::InterimPromotionScreenServices promotionStandIn;
+    EXPECT_EQ(promotionStandIn.update(-5), 1);
+    core::managementServices().paintTabList(700, 5, 0, 0x12);
+    core::promotionScreenServices().enter();
+    promotion.finished = 1;
+    EXPECT_EQ(core::promotionScreenServices().update(-6), 1);
+    EXPECT_EQ(neighbours.log.take({"paintTabList", "IGP::enter", "IGP::update"}),
+              (testing::Calls{"paintTabList 700,5,0,18", "IGP::enter", "IGP::update -6"}));
 }
 
 } // namespace
