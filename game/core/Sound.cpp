@@ -67,6 +67,16 @@ void trace(const jint text, const jint id, const bool withId) {
     printConstantLine(text, id, withId);
 }
 
+// The loaded player of a sound slot, or null.
+profile::javax_microedition_media_PlayerInterface* playerInSlot(const jint slot) {
+    runtime::ObjectArray* const players = statics()->soundPlayers;
+    runtime::Object* const element =
+        players != nullptr && slot >= 0 && slot < players->length ? (*players)[slot] : nullptr;
+    return element != nullptr ? static_cast<profile::javax_microedition_media_PlayerInterface*>(
+                                    element->getInterface(runtime::kPlayer))
+                              : nullptr;
+}
+
 // The player of id, or null when id has no sound or its player is not loaded.
 profile::javax_microedition_media_PlayerInterface* playerOf(const jint id) {
     GameStatics* const s = statics();
@@ -76,10 +86,34 @@ profile::javax_microedition_media_PlayerInterface* playerOf(const jint id) {
         (*resources)[id] < 0 || id >= players->length) {
         return nullptr;
     }
-    runtime::Object* const element = (*players)[id];
-    return element != nullptr ? static_cast<profile::javax_microedition_media_PlayerInterface*>(
-                                    element->getInterface(runtime::kPlayer))
-                              : nullptr;
+    return playerInSlot(id);
+}
+
+// What stopIfStarted did.
+enum class StopOutcome {
+    none,     // no player, or one that has not started
+    stopped,  // the started player was stopped
+    caught,   // the player raised, and handlers caught it
+    uncaught, // the player raised, and the exception stays pending
+};
+
+// Stops the player of slot when it has started; an exception of the player goes to handlers.
+StopOutcome stopIfStarted(const jint slot, const runtime::HandlerEntry* const handlers) {
+    profile::javax_microedition_media_PlayerInterface* const player = playerInSlot(slot);
+    if (player == nullptr) {
+        return StopOutcome::none;
+    }
+    const jint state = player->getState();
+    if (runtime::checkException(0) == 0) {
+        if (state != profile::kPlayerStarted) {
+            return StopOutcome::none;
+        }
+        player->stop();
+        if (runtime::checkException(0) == 0) {
+            return StopOutcome::stopped;
+        }
+    }
+    return runtime::findHandler(handlers) < 0 ? StopOutcome::uncaught : StopOutcome::caught;
 }
 
 // The sound setting mutes id.
@@ -175,31 +209,13 @@ void stopMusic() {
     runtime::IntArray* ids = block->soundResourceIndex;
     const jint idCount = ids != nullptr ? ids->length : 0;
     for (jint id = kFirstMusicId; id < idCount && id < players->length; ++id) {
-        runtime::Object* element = (*players)[id];
-        auto* player = element != nullptr ? static_cast<profile::javax_microedition_media_PlayerInterface*>(
-                                                element->getInterface(runtime::kPlayer))
-                                          : nullptr;
-        if (player == nullptr) {
-            continue;
+        const StopOutcome outcome = stopIfStarted(id, kPlayerHandlers);
+        if (outcome == StopOutcome::uncaught) {
+            return;
         }
-        const jint state = player->getState();
-        if (runtime::checkException(0) != 0) {
-            if (runtime::findHandler(kPlayerHandlers) < 0) {
-                return;
-            }
-            continue;
+        if (outcome == StopOutcome::stopped) {
+            printStopTrace(id);
         }
-        if (state != profile::kPlayerStarted) {
-            continue;
-        }
-        player->stop();
-        if (runtime::checkException(0) != 0) {
-            if (runtime::findHandler(kPlayerHandlers) < 0) {
-                return;
-            }
-            continue;
-        }
-        printStopTrace(id);
     }
 }
 
@@ -224,11 +240,7 @@ jboolean isAnySoundPlaying() {
         return 0;
     }
     for (jint slot = 0; slot < slots->length && slot < players->length; ++slot) {
-        runtime::Object* const element = (*players)[slot];
-        auto* const player = element != nullptr
-                                 ? static_cast<profile::javax_microedition_media_PlayerInterface*>(
-                                       element->getInterface(runtime::kPlayer))
-                                 : nullptr;
+        profile::javax_microedition_media_PlayerInterface* const player = playerInSlot(slot);
         if (player != nullptr && player->getState() == profile::kPlayerStarted) {
             return 1;
         }
@@ -251,30 +263,14 @@ void stopAllSounds() {
     runtime::IntArray* const slots = s->soundResourceIndex;
     const jint slotCount = slots != nullptr ? slots->length : 0;
     for (jint slot = 0; slot < slotCount; ++slot) {
-        runtime::ObjectArray* const players = s->soundPlayers;
-        runtime::Object* const element =
-            players != nullptr && slot < players->length ? (*players)[slot] : nullptr;
-        auto* const player = element != nullptr
-                                 ? static_cast<profile::javax_microedition_media_PlayerInterface*>(
-                                       element->getInterface(runtime::kPlayer))
-                                 : nullptr;
-        if (player == nullptr) {
+        const StopOutcome outcome = stopIfStarted(slot, kAnyHandlers);
+        if (outcome == StopOutcome::uncaught) {
+            return;
+        }
+        if (outcome != StopOutcome::stopped) {
             continue;
         }
-        const jint state = player->getState();
-        if (runtime::checkException(0) != 0) {
-            if (runtime::findHandler(kAnyHandlers) < 0) {
-                return;
-            }
-            continue;
-        }
-        if (state != profile::kPlayerStarted) {
-            continue;
-        }
-        player->stop();
-        if (runtime::checkException(0) == 0) {
-            printConstantLine(kStopSlotConstant, slot, true);
-        }
+        printConstantLine(kStopSlotConstant, slot, true);
         if (runtime::checkException(0) != 0 && runtime::findHandler(kAnyHandlers) < 0) {
             return;
         }
