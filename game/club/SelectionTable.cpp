@@ -133,4 +133,12 @@ void buildSelectionTable(const jboolean rebuild) {
     chooseSetUp(table);
 }
 
+void resetSelectionTable() {
+    runtime::ByteArray* const table = statics()->selectionTable;
+    for (jint i = 0; table != nullptr && i < table->length; ++i) {
+        (*table)[i] = 0;
+    }
+    buildSelectionTable(1);
+}
+
 } // namespace game::club

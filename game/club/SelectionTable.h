@@ -15,5 +15,8 @@ using runtime::jboolean;
 // categories written, the reserved groups set to 0xFF, a set-up number chosen and its flags
 // added to bytes 0-10).
 void buildSelectionTable(jboolean rebuild);
+// The first-run table: every byte 0, then laid out anew (byte 803 stays 0, so the squad
+// settings load takes it as never filled).
+void resetSelectionTable();
 
 } // namespace game::club

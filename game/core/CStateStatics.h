@@ -369,6 +369,34 @@ struct CStateStatics {
     runtime::jint popupAnchor; // list anchors of the list screens; -1 none
     runtime::jint mainListMarker;
     runtime::jboolean listReady; // set on entering 0x24 and 0x100003
+
+    // The menu toolkit: the front-end background animation and its pointer, the yearly
+    // projection's terms, the formation editor's undo queue and the squad list's forced mark.
+    runtime::jint menuAnimationKind;                                // 1..9; -1 none
+    runtime::StaticRef<sprites::ASpriteInstance> menuPointerSprite; // marks the front-end menu item
+    runtime::jint projectionCosts;
+    runtime::jint projectionIncome;
+    runtime::StaticRef<runtime::IntArray> entryQueue; // entryQueueWidth ints an entry; -1 empty
+    runtime::jint entryQueueCount;                    // entries held
+    runtime::jint entryQueueCapacity;                 // entries it can hold
+    runtime::jint entryQueueWidth;                    // ints an entry
+    runtime::jint entryQueueLength;                   // ints in all
+    runtime::jboolean entryQueueEnabled;
+    runtime::jboolean entry4Forced; // forces the new-item mark of entry 4 in menu state 0x100000
+    // The squad settings taken from selectionTable bytes 16..107 and the squad entries.
+    runtime::jboolean settingsFlagA; // byte 16 = 1
+    runtime::jboolean settingsFlagB; // byte 17 = 1
+    runtime::StaticRef<runtime::ObjectArray>
+        slotSettings;                  // three settings 0..13 a squad slot (ref[30] of byte[3])
+    runtime::jint slotSettingsCounter; // 2 a row read
+    runtime::StaticRef<runtime::ShortArray> squadPlayerValues; // a squad slot's entry byte 15 (short[30])
+    // The season's fixture lists are generated; cleared by a load.
+    runtime::jbyte fixturesReady;
+    // The day advance runs on until an event; cleared when the season's play starts.
+    runtime::jboolean advanceUntilEvent;
+    // The bytes of the club plan's tactics block (604..771 at 0..167) that no team or player
+    // field holds, kept between a load and the next save.
+    runtime::StaticRef<runtime::ByteArray> tacticsShadow;
 };
 
 } // namespace game

@@ -401,7 +401,7 @@ struct DeviceStatics {
         teamTalkTable;                        // squad-talk thresholds and change ranges (ref[12] of byte[])
     StaticRef<runtime::IntArray> moraleSteps; // morale step per competition kind (int[6])
     StaticRef<runtime::IntArray> texts739;    // int[3]
-    StaticRef<runtime::IntArray> values100;   // int[3]
+    StaticRef<runtime::IntArray> ratioTable;  // currency factors in percent (int[3])
     StaticRef<runtime::ObjectArray> languageCodes;    // ref[11] of constant strings: language codes
     StaticRef<runtime::ByteArray> values01235;        // byte[5]
     StaticRef<runtime::IntArray> texts692;            // int[9]
@@ -586,7 +586,8 @@ struct DeviceStatics {
     jint userFundsOut;                                   // spending since the season's start
     jint userWageTotal;                                  // wages since the season's start
     jboolean seasonOpeningFlag;                          // saved byte 2319
-    jint ratioNumeratorIndex;                            // saved byte 2320
+    jint ratioNumeratorIndex;                            // saved byte 2320: the currency shown
+    jint ratioDenominatorIndex;                          // the reference currency; 0 after a load
     jint contractNoticeIndex;                            // saved byte 2321
     jint managerProfileValueA;                           // saved bytes 2370-2373
     jint managerProfileValueB;                           // saved bytes 2374-2377
@@ -677,8 +678,9 @@ struct DeviceStatics {
     // statics copied in and out of them.
     jint transferHistoryCount; // entries used in transferHistory
     StaticRef<profile::javax_microedition_rms_RecordStore> eightByteTableStore; // store of transferHistory
-    StaticRef<runtime::ByteArray> threeStatics; // storedByte0, low bytes of currencyFrameBase and storedByte2
-    jbyte storedByte0;
+    StaticRef<runtime::ByteArray>
+        threeStatics;   // autoSaveMode, low bytes of currencyFrameBase and storedByte2
+    jbyte autoSaveMode; // 0 saves after every day, 1 after odd days, 2 after day 7, 3 never
     jint storedByte2;
     StaticRef<runtime::ByteArray> fixtureStore;  // 4,608 bytes, made on first use
     StaticRef<runtime::ByteArray> teamByteTable; // two bytes a team (520)

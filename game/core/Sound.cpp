@@ -47,6 +47,11 @@ constexpr jint kPlayOnce = 1;
 constexpr jint kFirstMusicId = kLastEffectId + 1;
 // The trace line "<constant 142><id>" of a stopped track.
 constexpr jint kStopTraceConstant = 142;
+// stopAllSounds: its opening line, and the line of each slot it stops.
+constexpr jint kStopAllConstant = 140;
+constexpr jint kStopSlotConstant = 141;
+// stopAllSounds catches whatever a player or the console raises and goes on with the next slot.
+constexpr runtime::HandlerEntry kAnyHandlers[] = {{runtime::kException, 0, 1}, {}};
 constexpr jint kStopTraceCapacity = 16;
 
 // stopMusic catches an IOException of a player and goes on with the next.
@@ -59,16 +64,17 @@ bool isMusic(const jint id) {
 // One console line: constant string text, followed by id when withId is set. The console
 // swallows its own write errors.
 void trace(const jint text, const jint id, const bool withId) {
-    runtime::java_io_PrintStream* const out = statics()->systemOut;
-    if (out == nullptr) {
-        return;
-    }
-    runtime::StringBuffer* const line = runtime::newStringBuffer();
-    line->append(runtime::getConstantString(text));
-    if (withId) {
-        line->appendInt(id);
-    }
-    out->println(line->toString());
+    printConstantLine(text, id, withId);
+}
+
+// The loaded player of a sound slot, or null.
+profile::javax_microedition_media_PlayerInterface* playerInSlot(const jint slot) {
+    runtime::ObjectArray* const players = statics()->soundPlayers;
+    runtime::Object* const element =
+        players != nullptr && slot >= 0 && slot < players->length ? (*players)[slot] : nullptr;
+    return element != nullptr ? static_cast<profile::javax_microedition_media_PlayerInterface*>(
+                                    element->getInterface(runtime::kPlayer))
+                              : nullptr;
 }
 
 // The player of id, or null when id has no sound or its player is not loaded.
@@ -80,10 +86,34 @@ profile::javax_microedition_media_PlayerInterface* playerOf(const jint id) {
         (*resources)[id] < 0 || id >= players->length) {
         return nullptr;
     }
-    runtime::Object* const element = (*players)[id];
-    return element != nullptr ? static_cast<profile::javax_microedition_media_PlayerInterface*>(
-                                    element->getInterface(runtime::kPlayer))
-                              : nullptr;
+    return playerInSlot(id);
+}
+
+// What stopIfStarted did.
+enum class StopOutcome {
+    none,     // no player, or one that has not started
+    stopped,  // the started player was stopped
+    caught,   // the player raised, and handlers caught it
+    uncaught, // the player raised, and the exception stays pending
+};
+
+// Stops the player of slot when it has started; an exception of the player goes to handlers.
+StopOutcome stopIfStarted(const jint slot, const runtime::HandlerEntry* const handlers) {
+    profile::javax_microedition_media_PlayerInterface* const player = playerInSlot(slot);
+    if (player == nullptr) {
+        return StopOutcome::none;
+    }
+    const jint state = player->getState();
+    if (runtime::checkException(0) == 0) {
+        if (state != profile::kPlayerStarted) {
+            return StopOutcome::none;
+        }
+        player->stop();
+        if (runtime::checkException(0) == 0) {
+            return StopOutcome::stopped;
+        }
+    }
+    return runtime::findHandler(handlers) < 0 ? StopOutcome::uncaught : StopOutcome::caught;
 }
 
 // The sound setting mutes id.
@@ -179,31 +209,71 @@ void stopMusic() {
     runtime::IntArray* ids = block->soundResourceIndex;
     const jint idCount = ids != nullptr ? ids->length : 0;
     for (jint id = kFirstMusicId; id < idCount && id < players->length; ++id) {
-        runtime::Object* element = (*players)[id];
-        auto* player = element != nullptr ? static_cast<profile::javax_microedition_media_PlayerInterface*>(
-                                                element->getInterface(runtime::kPlayer))
-                                          : nullptr;
-        if (player == nullptr) {
+        const StopOutcome outcome = stopIfStarted(id, kPlayerHandlers);
+        if (outcome == StopOutcome::uncaught) {
+            return;
+        }
+        if (outcome == StopOutcome::stopped) {
+            printStopTrace(id);
+        }
+    }
+}
+
+void printConstantLine(const jint text, const jint value, const bool withValue) {
+    runtime::java_io_PrintStream* const out = statics()->systemOut;
+    if (out == nullptr) {
+        return;
+    }
+    runtime::StringBuffer* const line = runtime::newStringBuffer();
+    line->append(runtime::getConstantString(text));
+    if (withValue) {
+        line->appendInt(value);
+    }
+    out->println(line->toString());
+}
+
+jboolean isAnySoundPlaying() {
+    GameStatics* const s = statics();
+    runtime::ObjectArray* const players = s->soundPlayers;
+    runtime::IntArray* const slots = s->soundResourceIndex;
+    if (players == nullptr || slots == nullptr) {
+        return 0;
+    }
+    for (jint slot = 0; slot < slots->length && slot < players->length; ++slot) {
+        profile::javax_microedition_media_PlayerInterface* const player = playerInSlot(slot);
+        if (player != nullptr && player->getState() == profile::kPlayerStarted) {
+            return 1;
+        }
+    }
+    return 0;
+}
+
+void stopAllSounds() {
+    GameStatics* const s = statics();
+    if (s->soundPlayers == nullptr) {
+        return;
+    }
+    printConstantLine(kStopAllConstant, 0, false);
+    if (runtime::checkException(0) != 0 && runtime::findHandler(kAnyHandlers) < 0) {
+        return;
+    }
+    s->lastEffect = kNone;
+    s->currentMusic = kNone;
+    s->lastSound = kNone;
+    runtime::IntArray* const slots = s->soundResourceIndex;
+    const jint slotCount = slots != nullptr ? slots->length : 0;
+    for (jint slot = 0; slot < slotCount; ++slot) {
+        const StopOutcome outcome = stopIfStarted(slot, kAnyHandlers);
+        if (outcome == StopOutcome::uncaught) {
+            return;
+        }
+        if (outcome != StopOutcome::stopped) {
             continue;
         }
-        const jint state = player->getState();
-        if (runtime::checkException(0) != 0) {
-            if (runtime::findHandler(kPlayerHandlers) < 0) {
-                return;
-            }
-            continue;
+        printConstantLine(kStopSlotConstant, slot, true);
+        if (runtime::checkException(0) != 0 && runtime::findHandler(kAnyHandlers) < 0) {
+            return;
         }
-        if (state != profile::kPlayerStarted) {
-            continue;
-        }
-        player->stop();
-        if (runtime::checkException(0) != 0) {
-            if (runtime::findHandler(kPlayerHandlers) < 0) {
-                return;
-            }
-            continue;
-        }
-        printStopTrace(id);
     }
 }
 

@@ -8,6 +8,7 @@
 
 namespace game::core {
 
+using runtime::jboolean;
 using runtime::jint;
 
 // Starts sound id once (loop count 1) when the rules allow it. Ids outside soundResourceIndex,
@@ -17,5 +18,14 @@ void playSound(jint id);
 // Stops every started music player (sound ids 14 and up); an IOException of one player does not
 // stop the others.
 void stopMusic();
+// True when some loaded sound player has started (the state 400 of the profile's players).
+jboolean isAnySoundPlaying();
+// Stops every started sound player, with a console line for the stop and one for each slot
+// stopped, and forgets the sounds that were playing (lastEffect, currentMusic, lastSound). A
+// player or console error is caught and the walk goes on with the next slot. Nothing happens
+// while no players are loaded.
+void stopAllSounds();
+// One console line: constant string text, then value in decimal when withValue is set.
+void printConstantLine(jint text, jint value, bool withValue);
 
 } // namespace game::core

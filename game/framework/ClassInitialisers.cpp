@@ -268,7 +268,7 @@ void deviceStaticInit(GameStatics* const s) {
                                  {50, 75, 100, -10, 5}});
     s->moraleSteps = intTable({3, 2, 2, 4, 3, 1});
     s->texts739 = intTable({739, 737, 738});
-    s->values100 = intTable({100, 108, 140});
+    s->ratioTable = intTable({100, 108, 140});
     s->languageCodes = constantStringTable({167, 168, 169, 170, 171, 172, 44, 173, 174, 175, 176});
     s->values01235 = byteTable({0, 1, 2, 3, 5});
     s->texts692 = intTable({692, 7, 378, 691, 380, 831, 374, 836, 832});

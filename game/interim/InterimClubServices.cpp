@@ -1,10 +1,12 @@
 // The interim club database and season services (see InterimClubServices.h): the built operations
-// forward to the club database.
+// forward to the club database and the saved game.
 #include "game/interim/InterimClubServices.h"
 
 #include "game/club/ClubRecords.h"
 #include "game/club/InboxMessages.h"
 #include "game/interim/InterimLog.h"
+#include "game/resources/SavedGame.h"
+#include "game/season/SaveRecord.h"
 
 namespace game::interim {
 
@@ -31,12 +33,12 @@ void InterimClubServices::fillCupRoundFixtures(jint /*round*/, runtime::ShortArr
     logFirstCall(bracketLogged, "fillCupRoundFixtures");
 }
 
-void InterimClubServices::saveOrLoadGameRecord(jboolean /*save*/) {
-    logFirstCall(saveLogged, "saveOrLoadGameRecord");
+void InterimClubServices::saveOrLoadGameRecord(const jboolean save) {
+    resources::saveOrLoadGameRecord(save);
 }
 
 void InterimClubServices::unpackGameRecord() {
-    logFirstCall(unpackLogged, "unpackGameRecord");
+    season::unpackSaveRecord();
 }
 
 jint InterimClubServices::getPlayerAge(const jint player) {

@@ -1,7 +1,7 @@
-// Stand-in for the club database and season services until they are built. The messages and the
-// player and team reads are built (game/club/InboxMessages.h, game/club/ClubRecords.h) and
-// forwarded; every other operation does the least its call asks: no effect, or a neutral answer
-// named as such.
+// Stand-in for the club database and season services until they are built. The messages, the
+// player and team reads and the saved game are built (game/club/InboxMessages.h,
+// game/club/ClubRecords.h, game/resources/SavedGame.h) and forwarded; every other operation does
+// the least its call asks: no effect, or a neutral answer named as such.
 #pragma once
 
 #include "game/core/services/ClubServices.h"
@@ -20,9 +20,8 @@ public:
     // No effect: viewTeams keeps what it holds.
     void fillCupRoundFixtures(runtime::jint round, runtime::ShortArray* list, runtime::jint row,
                               runtime::jboolean flag) override;
-    // No effect: nothing is saved or loaded.
+    // Built: the saved game's main store and the record's unpacking.
     void saveOrLoadGameRecord(runtime::jboolean save) override;
-    // No effect: the statics are not changed.
     void unpackGameRecord() override;
     // Built: the club database's routines.
     runtime::jint getPlayerAge(runtime::jint player) override;
@@ -31,8 +30,6 @@ public:
 
 private:
     bool bracketLogged = false;
-    bool saveLogged = false;
-    bool unpackLogged = false;
 };
 
 } // namespace game::interim

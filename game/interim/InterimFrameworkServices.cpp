@@ -3,7 +3,9 @@
 #include "game/interim/InterimFrameworkServices.h"
 
 #include "game/club/PlayerValue.h"
+#include "game/club/SelectionTable.h"
 #include "game/interim/InterimLog.h"
+#include "game/season/SaveRecord.h"
 #include "game/sprites/Palettes.h"
 #include "game/sprites/TextLayout.h"
 
@@ -31,7 +33,7 @@ jint InterimFrameworkServices::getStringWidth(runtime::String* const text, const
 }
 
 void InterimFrameworkServices::loadGameDatabase() {
-    logFirstCall(kLoadGameDatabase, "loadGameDatabase");
+    season::packSaveRecord();
 }
 
 jboolean InterimFrameworkServices::positionViewOn() {
@@ -40,7 +42,7 @@ jboolean InterimFrameworkServices::positionViewOn() {
 }
 
 void InterimFrameworkServices::resetSetupRecord(jboolean) {
-    logFirstCall(kResetSetupRecord, "resetSetupRecord");
+    club::resetSelectionTable();
 }
 
 jint InterimFrameworkServices::getPlayerValue(const jint player, const jboolean baseOnly) {

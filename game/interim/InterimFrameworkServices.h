@@ -18,17 +18,17 @@ public:
     // The text layout's own (game/sprites/TextLayout.h): built, so not interim.
     jint getGlyphIndex(jchar c) override;
     jint getStringWidth(runtime::String* text, jint font) override;
-    // No effect.
+    // Built: packs the statics into the saved-game record (game/season/SaveRecord.h).
     void loadGameDatabase() override;
     // False.
     jboolean positionViewOn() override;
-    // No effect.
+    // Built: the selection table's first-run contents (game/club/SelectionTable.h).
     void resetSetupRecord(jboolean flag) override;
     // The framework's own (game/club/PlayerValue.h): built, so not interim.
     jint getPlayerValue(jint player, jboolean baseOnly) override;
 
 private:
-    enum Operation { kLoadGameDatabase, kPositionViewOn, kResetSetupRecord, kOperationCount };
+    enum Operation { kPositionViewOn, kOperationCount };
     // Logs the operation's interim line the first time it is called.
     void logFirstCall(Operation operation, const char* name);
 

@@ -63,4 +63,118 @@ void InterimManagementServices::paintMessageBox(runtime::String* /*text*/, runti
     block->menuChoiceMoving = 0;
 }
 
+void InterimManagementServices::paintAnimatedBanner() {
+    noPainter();
+}
+
+void InterimManagementServices::updatePopupArrow() {
+    noPainter();
+}
+
+void InterimManagementServices::paintMessageText(runtime::jint /*mode*/) {
+    noPainter();
+}
+
+void InterimManagementServices::paintSquadTable(runtime::jint /*side*/, runtime::jint /*visibleRows*/,
+                                                runtime::jint /*mode*/) {
+    noPainter();
+}
+
+void InterimManagementServices::paintScrollBar(runtime::jint /*a*/, runtime::jint /*b*/,
+                                               runtime::jint /*side*/, runtime::jint /*c*/,
+                                               runtime::jint /*d*/) {
+    noPainter();
+}
+
+void InterimManagementServices::paintDetailScreen(runtime::jint /*side*/) {
+    noPainter();
+}
+
+void InterimManagementServices::paintTextColumns(runtime::jint /*mode*/, runtime::jint /*kind*/,
+                                                 runtime::jint /*x*/, runtime::jint /*y*/,
+                                                 runtime::jint /*width*/, runtime::jboolean /*goalkeeper*/) {
+    noPainter();
+}
+
+void InterimManagementServices::updateConfirmMenu() {
+    noPainter();
+}
+
+runtime::jboolean InterimManagementServices::squadSlotsUnchanged() {
+    noPainter();
+    return 1;
+}
+
+void InterimManagementServices::checkSquadSlotChanges(runtime::jint /*answer*/) {
+    noPainter();
+}
+
+runtime::jint InterimManagementServices::updateSquadPicker(runtime::jint /*side*/) {
+    noPainter();
+    return 1;
+}
+
+runtime::jint InterimManagementServices::updateSquadList(runtime::jint /*side*/) {
+    noPainter();
+    return 1;
+}
+
+runtime::jint InterimManagementServices::updateSquadGrid(runtime::jint /*side*/) {
+    noPainter();
+    return 1;
+}
+
+void InterimManagementServices::paintScrollText() {
+    noPainter();
+}
+
+void InterimManagementServices::paintFramedPanel() {
+    noPainter();
+}
+
+void InterimManagementServices::paintProfilePanel(runtime::jint /*member*/) {
+    noPainter();
+}
+
+void InterimManagementServices::paintListRows(runtime::String* /*text*/, runtime::jint /*x*/,
+                                              runtime::jint /*y*/, runtime::jboolean /*highlighted*/) {
+    noPainter();
+}
+
+void InterimManagementServices::paintTabList(runtime::jint /*firstText*/, runtime::jint /*count*/,
+                                             runtime::jint /*flags*/, runtime::jint /*mask*/) {
+    noPainter();
+}
+
+void InterimManagementServices::paintTableScreen(runtime::jint /*a*/, runtime::jint /*b*/,
+                                                 runtime::jint /*c*/) {
+    noPainter();
+}
+
+void InterimManagementServices::paintStatsPanel() {
+    noPainter();
+}
+
+void InterimManagementServices::paintValueSelector(runtime::ByteArray* /*series*/, runtime::jint /*height*/,
+                                                   runtime::jint /*unused*/, runtime::jint /*scale*/,
+                                                   runtime::jint /*mode*/) {
+    noPainter();
+}
+
+void InterimManagementServices::buildValueText() {
+    noPainter();
+}
+
+void InterimManagementServices::paintResultsTable() {
+    noPainter();
+}
+
+void InterimManagementServices::paintOverviewScreen() {
+    noPainter();
+}
+
+void InterimManagementServices::paintCaption() {
+    noPainter();
+}
+
 } // namespace game::interim

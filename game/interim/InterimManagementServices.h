@@ -23,6 +23,38 @@ public:
     // (menuChoiceShown := menuChoice, menuChoiceMoving cleared), so no key stays frozen.
     void paintMessageBox(runtime::String* text, runtime::jint unusedA, runtime::jint yOffset,
                          runtime::jint unusedB, runtime::jint mode, runtime::jint unusedC) override;
+    // Paint nothing and take no input; the sub-screens that end (the squad picker, list and
+    // grid) end at once (1), and the squad slots count as unchanged.
+    void paintAnimatedBanner() override;
+    void updatePopupArrow() override;
+    void paintMessageText(runtime::jint mode) override;
+    void paintSquadTable(runtime::jint side, runtime::jint visibleRows, runtime::jint mode) override;
+    void paintScrollBar(runtime::jint a, runtime::jint b, runtime::jint side, runtime::jint c,
+                        runtime::jint d) override;
+    void paintDetailScreen(runtime::jint side) override;
+    void paintTextColumns(runtime::jint mode, runtime::jint kind, runtime::jint x, runtime::jint y,
+                          runtime::jint width, runtime::jboolean goalkeeper) override;
+    void updateConfirmMenu() override;
+    runtime::jboolean squadSlotsUnchanged() override;
+    void checkSquadSlotChanges(runtime::jint answer) override;
+    runtime::jint updateSquadPicker(runtime::jint side) override;
+    runtime::jint updateSquadList(runtime::jint side) override;
+    runtime::jint updateSquadGrid(runtime::jint side) override;
+    void paintScrollText() override;
+    void paintFramedPanel() override;
+    void paintProfilePanel(runtime::jint member) override;
+    void paintListRows(runtime::String* text, runtime::jint x, runtime::jint y,
+                       runtime::jboolean highlighted) override;
+    void paintTabList(runtime::jint firstText, runtime::jint count, runtime::jint flags,
+                      runtime::jint mask) override;
+    void paintTableScreen(runtime::jint a, runtime::jint b, runtime::jint c) override;
+    void paintStatsPanel() override;
+    void paintValueSelector(runtime::ByteArray* series, runtime::jint height, runtime::jint unused,
+                            runtime::jint scale, runtime::jint mode) override;
+    void buildValueText() override;
+    void paintResultsTable() override;
+    void paintOverviewScreen() override;
+    void paintCaption() override;
 };
 
 } // namespace game::interim

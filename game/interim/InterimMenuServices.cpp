@@ -1,7 +1,10 @@
-// The interim menu flow services (see InterimMenuServices.h).
+// The interim menu flow services (see InterimMenuServices.h): the built operations forward to
+// the menu toolkit and the sound routines.
 #include "game/interim/InterimMenuServices.h"
 
+#include "game/core/Sound.h"
 #include "game/interim/InterimLog.h"
+#include "game/screens/menus/MenuToolkit.h"
 
 namespace game::interim {
 
@@ -12,11 +15,11 @@ void familyHandler() {
 } // namespace
 
 void InterimMenuServices::updateEventList(runtime::Object* /*eventList*/) {
-    logFirstCall(eventListLogged, "updateEventList");
+    core::stopAllSounds();
 }
 
-void InterimMenuServices::setMenuAnimation(runtime::jint /*kind*/, runtime::jboolean /*force*/) {
-    logFirstCall(animationLogged, "setMenuAnimation");
+void InterimMenuServices::setMenuAnimation(const runtime::jint kind, const runtime::jboolean force) {
+    menus::setMenuAnimation(kind, force);
 }
 
 void InterimMenuServices::updateMainMenu() {

@@ -1,4 +1,5 @@
-// Stand-in for the menu flow handlers' services until they are built.
+// Stand-in for the menu flow handlers' services until they are built; the built operations
+// forward to their owners.
 #pragma once
 
 #include "game/core/services/MenuServices.h"
@@ -7,9 +8,10 @@ namespace game::interim {
 
 class InterimMenuServices final : public core::MenuServices {
 public:
-    // No effect.
+    // Built: stops every started sound (game/core/Sound.h), the list of sound players being the
+    // event list.
     void updateEventList(runtime::Object* eventList) override;
-    // No effect: the menu background keeps its animation.
+    // Built: the menu toolkit's background animation (game/screens/menus/MenuToolkit.h).
     void setMenuAnimation(runtime::jint kind, runtime::jboolean force) override;
 
     // Each family handler has no effect: the screen shows only what the menu frame paints
@@ -30,10 +32,6 @@ public:
     void updateSquadMenu() override;
     void updateMenu4194304() override;
     void updateMatchDayMenu() override;
-
-private:
-    bool eventListLogged = false;
-    bool animationLogged = false;
 };
 
 } // namespace game::interim

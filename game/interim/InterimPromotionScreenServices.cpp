@@ -25,4 +25,21 @@ runtime::ByteArray* InterimPromotionScreenServices::promoEntryAvailable() {
     return nullptr;
 }
 
+runtime::jboolean InterimPromotionScreenServices::update(const runtime::jint /*keyCode*/) {
+    logFirstCall("IGP::update (finished at once)");
+    return 1;
+}
+
+void InterimPromotionScreenServices::paint(profile::Graphics* /*g*/) {
+    logFirstCall("IGP::paint (no effect)");
+}
+
+void InterimPromotionScreenServices::enter() {
+    logFirstCall("IGP::enter (no effect)");
+}
+
+void InterimPromotionScreenServices::buildText(runtime::String* /*text*/, const runtime::jint /*flag*/) {
+    logFirstCall("IGP::buildText (no effect)");
+}
+
 } // namespace game::interim

@@ -1,5 +1,5 @@
-// Stand-in for the promotion screen as the start-up loading sees it until the screen is built: a
-// set-up with no effect and a screen that is neither ready nor enabled and has no entries.
+// Stand-in for the promotion screen until it is built: a set-up with no effect, a screen that is
+// neither ready nor enabled and has no entries, and that ends as soon as it is run.
 #pragma once
 
 #include "game/core/services/PromotionScreenServices.h"
@@ -14,6 +14,12 @@ public:
     runtime::jboolean isLinkAvailable() override;
     runtime::jboolean promotionAvailable() override;
     runtime::ByteArray* promoEntryAvailable() override;
+    // True: the screen is finished at once.
+    runtime::jboolean update(runtime::jint keyCode) override;
+    // No effect: nothing is drawn, opened or prepared.
+    void paint(profile::Graphics* g) override;
+    void enter() override;
+    void buildText(runtime::String* text, runtime::jint flag) override;
 };
 
 } // namespace game::interim

@@ -173,7 +173,7 @@ void ensureTable(runtime::StaticRef<ByteArray>& field, const jint length) {
 void buildThreeStatics() {
     ensureTable(s()->threeStatics, kThreeStaticsBytes);
     ByteArray* table = s()->threeStatics;
-    (*table)[0] = s()->storedByte0;
+    (*table)[0] = s()->autoSaveMode;
     (*table)[1] = runtime::i2b(s()->currencyFrameBase);
     (*table)[2] = runtime::i2b(s()->storedByte2);
 }
@@ -296,7 +296,7 @@ void persistThreeStatics(const jboolean save) {
         return;
     }
     ByteArray* table = s()->threeStatics;
-    s()->storedByte0 = (*table)[0];
+    s()->autoSaveMode = (*table)[0];
     s()->currencyFrameBase = (*table)[1];
     s()->storedByte2 = (*table)[2];
 }

@@ -53,7 +53,7 @@ void persistEightByteTable(jboolean save);
 // Store 84: the team sheet of the team at teamListIndex with the user's squad, for other
 // applications. Built and written only when saving; true after a completed save.
 jboolean exportTeamSheet(jboolean save);
-// The store named threeStaticsStoreName: storedByte0 and the low bytes of currencyFrameBase and
+// The store named threeStaticsStoreName: autoSaveMode and the low bytes of currencyFrameBase and
 // storedByte2, read back sign-extended.
 void persistThreeStatics(jboolean save);
 // Store 130: fixtureStore (4,608 bytes, made when missing).

@@ -1,7 +1,9 @@
-// The saved-game record's layout and its packing (see SaveRecord.h).
+// The saved-game record's layout, its packing and its unpacking (see SaveRecord.h).
 #include "game/season/SaveRecord.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <type_traits>
 
 #include "runtime/Log.h"
@@ -18,6 +20,10 @@ constexpr jint kMonthShift = 3;
 // Byte 8 holds the year counted from 2009: 2009 + 39 is a multiple of 256.
 constexpr jint kYearBias = 39;
 constexpr jint kByteMask = 0xFF;
+constexpr jint kNibbleMask = 0x0F;
+constexpr jint kDayMask = 7;
+constexpr jint kLastMonth = 11;
+constexpr jint kBaseYear = 2009;
 
 // Byte 11: the early national-cup flags, the country pair and the per-kind table flags.
 constexpr FlagBits kOptionBits{{{&G::earlyCupFlag0, 0, false},
@@ -70,12 +76,12 @@ const SaveRecordRow kLayout[] = {
     {"userWageTotal", 2294, 4, E::intBE, &G::userWageTotal},
     {"competitionStateBytes", 2298, 21, E::byteTable, &G::competitionStateBytes},
     {"seasonOpeningFlag", 2319, 1, E::flag, &G::seasonOpeningFlag},
-    {"ratioNumeratorIndex", 2320, 1, E::lowByte, &G::ratioNumeratorIndex},
+    {"ratioNumeratorIndex", 2320, 1, E::writtenOnly, &G::ratioNumeratorIndex},
     {"contractNoticeIndex", 2321, 1, E::lowByte, &G::contractNoticeIndex},
     {"seasonPositionSeries", 2322, 48, E::byteTable, &G::seasonPositionSeries},
     {"managerProfileValueA", 2370, 4, E::intBE, &G::managerProfileValueA},
     {"managerProfileValueB", 2374, 4, E::intBE, &G::managerProfileValueB},
-    {"stateEntryFlag", 2378, 1, E::lowByte, &G::stateEntryFlag},
+    {"stateEntryFlag", 2378, 1, E::unsignedByte, &G::stateEntryFlag},
     {"leaguePositionHistory", 2379, 50, E::byteTable, &G::leaguePositionHistory},
     {"seasonYearOffset", 2429, 1, E::lowByte, &G::seasonYearOffset},
     {"nationalCupHistory", 2430, 50, E::byteTable, &G::nationalCupHistory},
@@ -99,14 +105,14 @@ const SaveRecordRow kLayout[] = {
     {"reservedFlag", 5717, 1, E::flag, &G::reservedFlag},
     {"userTeamSetting", 5718, 1, E::lowByte, &G::userTeamSetting},
     // The second and third, and the sixth and seventh counters change places.
-    {"matchCounter1", 5719, 1, E::lowByte, &G::matchCounter1},
-    {"matchCounter3", 5720, 1, E::lowByte, &G::matchCounter3},
-    {"matchCounter2", 5721, 1, E::lowByte, &G::matchCounter2},
-    {"matchCounter4", 5722, 1, E::lowByte, &G::matchCounter4},
-    {"matchCounter5", 5723, 1, E::lowByte, &G::matchCounter5},
-    {"matchCounter7", 5724, 1, E::lowByte, &G::matchCounter7},
-    {"matchCounter6", 5725, 1, E::lowByte, &G::matchCounter6},
-    {"matchCounter8", 5726, 1, E::lowByte, &G::matchCounter8},
+    {"matchCounter1", 5719, 1, E::unsignedByte, &G::matchCounter1},
+    {"matchCounter3", 5720, 1, E::unsignedByte, &G::matchCounter3},
+    {"matchCounter2", 5721, 1, E::unsignedByte, &G::matchCounter2},
+    {"matchCounter4", 5722, 1, E::unsignedByte, &G::matchCounter4},
+    {"matchCounter5", 5723, 1, E::unsignedByte, &G::matchCounter5},
+    {"matchCounter7", 5724, 1, E::unsignedByte, &G::matchCounter7},
+    {"matchCounter6", 5725, 1, E::unsignedByte, &G::matchCounter6},
+    {"matchCounter8", 5726, 1, E::unsignedByte, &G::matchCounter8},
     {"userFundsBase", 5727, 4, E::intBE, &G::userFundsBase},
     {"competitionActive", 5731, 3, E::byteTable, &G::competitionActive},
     {"promotionFlags", 5734, 1, E::flagBits, kPromotionBits},
@@ -174,6 +180,8 @@ void packRow(const GameStatics* const s, runtime::ByteArray& record, const SaveR
     case E::unused:
         return;
     case E::lowByte:
+    case E::unsignedByte:
+    case E::writtenOnly:
         record[row.offset] = static_cast<jbyte>(scalarOf(s, row.field));
         return;
     case E::flag:
@@ -206,6 +214,161 @@ void packRow(const GameStatics* const s, runtime::ByteArray& record, const SaveR
     }
 }
 
+jint getBE(const runtime::ByteArray& record, const jint offset, const jint bytes) {
+    std::uint32_t value = 0;
+    for (jint i = 0; i < bytes; ++i) {
+        value = (value << 8) | static_cast<std::uint32_t>(record[offset + i] & kByteMask);
+    }
+    return static_cast<jint>(value);
+}
+
+// Stores value into an integer or flag static (narrowed to its width as Java would).
+void setScalar(GameStatics* const s, const SaveField& field, const jint value) {
+    std::visit(
+        [s, value](const auto& member) {
+            using M = std::decay_t<decltype(member)>;
+            if constexpr (std::is_same_v<M, jint G::*>) {
+                s->*member = value;
+            } else if constexpr (std::is_same_v<M, jshort G::*>) {
+                s->*member = runtime::i2s(value);
+            } else if constexpr (std::is_same_v<M, jbyte G::*> || std::is_same_v<M, jboolean G::*>) {
+                s->*member = runtime::i2b(value);
+            }
+        },
+        field);
+}
+
+void setFlagBits(GameStatics* const s, const FlagBits& bits, const jint value) {
+    for (jint i = 0; i < bits.count; ++i) {
+        const FlagBit& b = bits.bits[i];
+        s->*b.flag = b.inverted ? ((value >> b.bit) & kNibbleMask) == 0 : ((value >> b.bit) & 1) != 0;
+    }
+}
+
+// The table's entries read back, each from bytesPerEntry bytes; narrow entries of wider tables
+// read unsigned, 16-bit entries signed (0xFFFF is -1).
+template <typename ArrayT>
+void getTable(GameStatics* const s, const runtime::ByteArray& record, const SaveRecordRow& row,
+              const jint bytesPerEntry) {
+    const auto* const member = std::get_if<StaticRef<ArrayT> G::*>(&row.field);
+    ArrayT* const table = member != nullptr ? (s->**member).get() : nullptr;
+    const jint count = row.width / bytesPerEntry;
+    if (table == nullptr || table->length < count) {
+        runtime::log("unpackSaveRecord: %s holds %d of its %d entries", row.name,
+                     table == nullptr ? 0 : table->length, count);
+    }
+    const jint available = table == nullptr ? 0 : std::min(count, table->length);
+    for (jint i = 0; i < available; ++i) {
+        const jint value = getBE(record, row.offset + i * bytesPerEntry, bytesPerEntry);
+        if constexpr (std::is_same_v<ArrayT, runtime::ByteArray>) {
+            (*table)[i] = runtime::i2b(value);
+        } else if constexpr (std::is_same_v<ArrayT, runtime::ShortArray>) {
+            (*table)[i] = runtime::i2s(value);
+        } else {
+            (*table)[i] = value;
+        }
+    }
+}
+
+void unpackRow(GameStatics* const s, const runtime::ByteArray& record, const SaveRecordRow& row) {
+    const jint unsignedByte = record[row.offset] & kByteMask;
+    switch (row.encoding) {
+    case E::calendarByte: {
+        jint month = unsignedByte >> kMonthShift;
+        jint day = unsignedByte & kDayMask;
+        if (month > kLastMonth) {
+            // The next-day carry of the season's last day: resume on that day.
+            runtime::log("unpackSaveRecord: day byte %d lies beyond month %d; loaded as month %d, day %d",
+                         unsignedByte, kLastMonth, kLastMonth, kDayMask);
+            month = kLastMonth;
+            day = kDayMask;
+        }
+        s->monthIndex = month;
+        s->matchDayIndex = day;
+        return;
+    }
+    case E::yearByte:
+        setScalar(s, row.field, kBaseYear + runtime::i2b(unsignedByte));
+        return;
+    case E::unused:
+    case E::writtenOnly:
+        return;
+    case E::lowByte:
+        setScalar(s, row.field, runtime::i2b(unsignedByte));
+        return;
+    case E::unsignedByte:
+        setScalar(s, row.field, unsignedByte);
+        return;
+    case E::flag:
+        setScalar(s, row.field, unsignedByte == 1 ? 1 : 0);
+        return;
+    case E::invertedFlag:
+        setScalar(s, row.field, unsignedByte == 0 ? 1 : 0);
+        return;
+    case E::flagBits:
+        setFlagBits(s, std::get<FlagBits>(row.field), unsignedByte);
+        return;
+    case E::shortBE:
+        setScalar(s, row.field, runtime::i2s(getBE(record, row.offset, 2)));
+        return;
+    case E::intBE:
+        setScalar(s, row.field, getBE(record, row.offset, 4));
+        return;
+    case E::byteTable:
+        getTable<runtime::ByteArray>(s, record, row, 1);
+        return;
+    case E::shortTableBE:
+        getTable<runtime::ShortArray>(s, record, row, 2);
+        return;
+    case E::shortTableLow:
+        getTable<runtime::ShortArray>(s, record, row, 1);
+        return;
+    case E::intTableBE:
+        getTable<runtime::IntArray>(s, record, row, 4);
+        return;
+    }
+}
+
+const SaveRecordRow* rowNamed(const char* const name) {
+    for (const SaveRecordRow& row : kLayout) {
+        if (std::strcmp(row.name, name) == 0) {
+            return &row;
+        }
+    }
+    return nullptr;
+}
+
+// A value the record gives a static, with the range it must lie in (none: -1 allowed besides).
+struct RangeCheck {
+    const char* row;
+    jint low;
+    jint high; // kTeamCountBound: below teamCount
+    bool noneAllowed;
+    const char* fault;
+};
+constexpr jint kTeamCountBound = -2;
+constexpr RangeCheck kRangeChecks[] = {
+    {"userTeam", 0, kTeamCountBound, true, "the user's team is not a team of the database"},
+    {"userLeague", 0, 12, true, "the user's league lies outside 0..12"},
+    {"userCompetitionSlot", 0, 31, true, "the user's competition slot lies outside -1..31"},
+    {"userClubLevel", 0, 31, true, "the user's table place lies outside -1..31"},
+    {"historyCount", 0, 99, false, "the career history count lies outside 0..99"},
+    {"seasonYearOffset", 0, 49, false, "the history season count lies outside 0..49"},
+    {"guideStep", 0, 9, false, "the guide step lies outside 0..9"},
+};
+
+// The value unpackRow gives the row's static.
+jint scalarInRecord(const runtime::ByteArray& record, const SaveRecordRow& row) {
+    switch (row.encoding) {
+    case E::shortBE:
+        return runtime::i2s(getBE(record, row.offset, 2));
+    case E::unsignedByte:
+        return record[row.offset] & kByteMask;
+    default:
+        return record[row.offset];
+    }
+}
+
 } // namespace
 
 std::span<const SaveRecordRow> saveRecordLayout() {
@@ -223,6 +386,35 @@ void packSaveRecord() {
     for (const SaveRecordRow& row : kLayout) {
         packRow(s, *record, row);
     }
+}
+
+void unpackSaveRecord() {
+    GameStatics* const s = statics();
+    runtime::ByteArray* const record = s->saveRecordBuffer;
+    if (record == nullptr || record->length < kSaveRecordSize) {
+        runtime::log("unpackSaveRecord: the record buffer holds %d of %d bytes; nothing unpacked",
+                     record == nullptr ? 0 : record->length, kSaveRecordSize);
+        return;
+    }
+    for (const SaveRecordRow& row : kLayout) {
+        unpackRow(s, *record, row);
+    }
+    s->ratioDenominatorIndex = 0;
+}
+
+const char* saveRecordFault(const runtime::ByteArray& record) {
+    if (record.length < kSaveRecordSize) {
+        return "the record is shorter than the saved game";
+    }
+    for (const RangeCheck& check : kRangeChecks) {
+        const SaveRecordRow* const row = rowNamed(check.row);
+        const jint value = scalarInRecord(record, *row);
+        const jint high = check.high == kTeamCountBound ? statics()->teamCount - 1 : check.high;
+        if (!(check.noneAllowed && value == -1) && (value < check.low || value > high)) {
+            return check.fault;
+        }
+    }
+    return nullptr;
 }
 
 } // namespace game::season

@@ -1,6 +1,7 @@
 // The saved-game record: the layout of its 5,736 bytes as one table of rows (which static, where,
-// how wide, how encoded), and the packing of the statics into saveRecordBuffer. The unpacking
-// reads back through the same table. Multi-byte values are big-endian.
+// how wide, how encoded), the packing of the statics into saveRecordBuffer and the unpacking back,
+// both walking the same table so the two directions cannot drift. Multi-byte values are
+// big-endian.
 #pragma once
 
 #include <span>
@@ -16,7 +17,9 @@ enum class SaveEncoding {
     calendarByte,  // monthIndex << 3 plus matchDayIndex, plus 1 while dayFixtureReady is clear
     yearByte,      // low byte of seasonYear + 39, i.e. (seasonYear - 2009) mod 256
     unused,        // nothing is written (0)
-    lowByte,       // the low 8 bits of an integer static
+    lowByte,       // the low 8 bits of an integer static, read back sign-extended
+    unsignedByte,  // the low 8 bits, read back as 0..255
+    writtenOnly,   // the low 8 bits, written and never read back
     flag,          // 1 when set, else 0
     invertedFlag,  // 0 when set, else 1
     flagBits,      // flags packed into one byte (FlagBits)
@@ -24,12 +27,12 @@ enum class SaveEncoding {
     intBE,         // a 32-bit static
     byteTable,     // width byte entries as they are
     shortTableBE,  // width / 2 entries, 16 bits each
-    shortTableLow, // width entries, the low byte of each
+    shortTableLow, // width entries, the low byte of each, read back as 0..255
     intTableBE,    // width / 4 entries, 32 bits each
 };
 
 // One flag of a packed flag byte: the bit it sets, and whether it is stored inverted (set while
-// the flag is clear).
+// the flag is clear; read back as set when the bit's nibble is 0).
 struct FlagBit {
     jboolean GameStatics::*flag;
     jint bit;
@@ -61,5 +64,13 @@ std::span<const SaveRecordRow> saveRecordLayout();
 // logged and nothing is written; a missing or short table is logged and its place keeps what
 // the buffer held.
 void packSaveRecord();
+// Reads saveRecordBuffer back into the statics (the inverse of packSaveRecord): a month beyond
+// the season's last day loads as that day, and the reference currency returns to entry 0. A
+// missing or short buffer, or a missing table, is logged and leaves those statics as they are.
+void unpackSaveRecord();
+// Why the record cannot be loaded: a value that would index outside its table (the user's
+// team, league, competition slot and place, the history counts, the guide step); null when
+// every value is in range.
+const char* saveRecordFault(const runtime::ByteArray& record);
 
 } // namespace game::season

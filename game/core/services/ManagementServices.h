@@ -1,7 +1,9 @@
-// What the framework uses of the management screens' painters, built later; an interim
+// What the framework and the menu handlers use of the management screens' painters and
+// sub-screens, built later; an interim
 // implementation stands in until then (game/interim/InterimManagementServices.h).
 #pragma once
 
+#include "runtime/Arrays.h"
 #include "runtime/JavaTypes.h"
 
 namespace runtime {
@@ -14,6 +16,7 @@ struct Graphics;
 
 namespace game::core {
 
+using runtime::jboolean;
 using runtime::jint;
 
 class ManagementServices {
@@ -41,6 +44,60 @@ public:
     // the item count in menuItemCount and sets menuChoiceMoving while the highlight moves.
     virtual void paintMessageBox(runtime::String* text, jint unusedA, jint yOffset, jint unusedB, jint mode,
                                  jint unusedC) = 0;
+
+    // The menu handlers' painters and sub-screens.
+    // paintAnimatedBanner: the screen cleared to black, the menu background frame at (0, 0) and, while a
+    // background animation kind is set, the running animation.
+    virtual void paintAnimatedBanner() = 0;
+    // updatePopupArrow: advances and paints the animated selection arrow of a pop-up list.
+    virtual void updatePopupArrow() = 0;
+    // paintMessageText: the current message text panel.
+    virtual void paintMessageText(jint mode) = 0;
+    // paintSquadTable: the side's squad table from squadGridFirstRow, with the selection and the marked row.
+    virtual void paintSquadTable(jint side, jint visibleRows, jint mode) = 0;
+    // paintScrollBar: the squad screen's scroll bar, painted first on each of its frames.
+    virtual void paintScrollBar(jint a, jint b, jint side, jint c, jint d) = 0;
+    // paintDetailScreen: the detail block of the squad screen's second page.
+    virtual void paintDetailScreen(jint side) = 0;
+    // paintTextColumns: the text columns of the squad screen's second page at y.
+    virtual void paintTextColumns(jint mode, jint kind, jint x, jint y, jint width, jboolean goalkeeper) = 0;
+    // updateConfirmMenu: runs the confirmation menu open over the squad screen.
+    virtual void updateConfirmMenu() = 0;
+    // squadSlotsUnchanged: true while the user club's squad slots equal their backup.
+    virtual jboolean squadSlotsUnchanged() = 0;
+    // checkSquadSlotChanges: the keep-changes question's answer for the changed line-up.
+    virtual void checkSquadSlotChanges(jint answer) = 0;
+    // updateSquadPicker: the formation choice screen; non-zero on the frame it is finished.
+    virtual jint updateSquadPicker(jint side) = 0;
+    // updateSquadList: the player settings screen; non-zero on the frame it is finished.
+    virtual jint updateSquadList(jint side) = 0;
+    // updateSquadGrid: the squad grid of a match; non-zero on the frame it is finished.
+    virtual jint updateSquadGrid(jint side) = 0;
+    // paintScrollText: the scrolling text page of the training screen's value column.
+    virtual void paintScrollText() = 0;
+    // paintFramedPanel: the training choice panel.
+    virtual void paintFramedPanel() = 0;
+    // paintProfilePanel: the profile panel of a squad member.
+    virtual void paintProfilePanel(jint member) = 0;
+    // paintListRows: one row of a text list at (x, y).
+    virtual void paintListRows(runtime::String* text, jint x, jint y, jboolean highlighted) = 0;
+    // paintTabList: count entries labelled firstText + i, those of mask's bits with the new-item mark.
+    virtual void paintTabList(jint firstText, jint count, jint flags, jint mask) = 0;
+    // paintTableScreen: a table screen of the league screens.
+    virtual void paintTableScreen(jint a, jint b, jint c) = 0;
+    // paintStatsPanel: the panel of the current statistics page.
+    virtual void paintStatsPanel() = 0;
+    // paintValueSelector: the finance graph of a byte series (points 0..100, -1 none).
+    virtual void paintValueSelector(runtime::ByteArray* series, jint height, jint unused, jint scale,
+                                    jint mode) = 0;
+    // buildValueText: the value list of the club hub's first graph screen's second page.
+    virtual void buildValueText() = 0;
+    // paintResultsTable: the results table of the current competition.
+    virtual void paintResultsTable() = 0;
+    // paintOverviewScreen: the overview screen.
+    virtual void paintOverviewScreen() = 0;
+    // paintCaption: the caption screen.
+    virtual void paintCaption() = 0;
 };
 
 ManagementServices& managementServices();

@@ -8,6 +8,9 @@
 
 #include "profile/SoundPlayer.h"
 #include "runtime/Arrays.h"
+#include "runtime/ConstantPool.h"
+#include "runtime/Exceptions.h"
+#include "runtime/LibraryExceptions.h"
 #include "runtime/StreamsByteArray.h"
 #include "runtime/StreamsPrint.h"
 #include "tests/game/support/SeededFixture.h"
@@ -33,12 +36,17 @@ struct FakePlayer : profile::javax_microedition_media_Player {
     }
     void stop() override {
         ++stops;
+        if (stopFails) {
+            runtime::throwException(runtime::newObject<runtime::java_lang_IllegalStateException>());
+            return;
+        }
         state = profile::kPlayerPrefetched;
     }
 
     jint starts = 0;
     jint stops = 0;
     jint loops = 0;
+    bool stopFails = false;
 };
 
 class SoundTest : public game::testing::SeededFixture {
@@ -211,6 +219,46 @@ TEST_F(SoundTest, RequestsAndStartsAreTracedOnTheConsole) {
     playSound(2);
     playSound(7);
     EXPECT_EQ(text(console->toString()), "playSound 2\nplaySound 7\nstarted 7\n   \n");
+}
+
+TEST_F(SoundTest, StoppingAllSoundsStopsEveryStartedSlotAndTracesEach) {
+    auto* console = runtime::newObject<runtime::java_io_ByteArrayOutputStream>();
+    s()->systemOut = runtime::newObject<runtime::java_io_PrintStream>(console);
+    EXPECT_EQ(isAnySoundPlaying(), 0);
+    for (const jint slot : {2, 9, 20}) {
+        player(slot)->state = profile::kPlayerStarted;
+    }
+    EXPECT_EQ(isAnySoundPlaying(), 1);
+    player(9)->stopFails = true;
+    s()->lastEffect = 9;
+    s()->currentMusic = 20;
+    s()->lastSound = 20;
+    stopAllSounds();
+    EXPECT_EQ(runtime::getPendingException(), nullptr) << "a failing player is passed over";
+    EXPECT_EQ(player(2)->stops, 1);
+    EXPECT_EQ(player(9)->stops, 1);
+    EXPECT_EQ(player(20)->stops, 1);
+    EXPECT_EQ(player(7)->stops, 0) << "a player that does not play is left alone";
+    EXPECT_EQ(s()->lastEffect, -1);
+    EXPECT_EQ(s()->currentMusic, -1);
+    EXPECT_EQ(s()->lastSound, -1);
+    const std::string opening = text(runtime::getConstantString(140));
+    const std::string slot = text(runtime::getConstantString(141));
+    EXPECT_EQ(text(console->toString()), opening + "\n" + slot + "2\n" + slot + "20\n");
+    player(9)->stopFails = false;
+    player(9)->state = profile::kPlayerPrefetched;
+    EXPECT_EQ(isAnySoundPlaying(), 0);
+}
+
+TEST_F(SoundTest, WithoutPlayersNothingPlaysAndNothingIsStopped) {
+    auto* console = runtime::newObject<runtime::java_io_ByteArrayOutputStream>();
+    s()->systemOut = runtime::newObject<runtime::java_io_PrintStream>(console);
+    s()->soundPlayers = nullptr;
+    s()->lastEffect = 7;
+    EXPECT_EQ(isAnySoundPlaying(), 0);
+    stopAllSounds();
+    EXPECT_EQ(s()->lastEffect, 7);
+    EXPECT_EQ(text(console->toString()), "");
 }
 
 } // namespace

@@ -159,7 +159,7 @@ std::vector<DataSet> dataSets() {
          &persistEightByteTable},
         {"three statics", [] { return testing_support::textOf(s()->threeStaticsStoreName); },
          [](const jint seed) {
-             s()->storedByte0 = static_cast<runtime::jbyte>(-seed);
+             s()->autoSaveMode = static_cast<runtime::jbyte>(-seed);
              s()->currencyFrameBase = seed + 0x100;
              s()->storedByte2 = 200 + seed;
          },
@@ -412,14 +412,14 @@ TEST_F(DataSetsTest, AStoredTripletRecordIsReadIntoATableMadeForIt) {
 }
 
 TEST_F(DataSetsTest, TheThreeStaticsComeBackSignExtended) {
-    s()->storedByte0 = -3;
+    s()->autoSaveMode = -3;
     s()->currencyFrameBase = 0x1FE;
     s()->storedByte2 = 130;
     persistThreeStatics(1);
     EXPECT_EQ(recordBytes(testing_support::textOf(s()->threeStaticsStoreName)), (Bytes{0xFD, 0xFE, 0x82}));
-    s()->storedByte0 = s()->currencyFrameBase = s()->storedByte2 = 0;
+    s()->autoSaveMode = s()->currencyFrameBase = s()->storedByte2 = 0;
     persistThreeStatics(0);
-    EXPECT_EQ(s()->storedByte0, -3);
+    EXPECT_EQ(s()->autoSaveMode, -3);
     EXPECT_EQ(s()->currencyFrameBase, -2);
     EXPECT_EQ(s()->storedByte2, -126);
 }
@@ -458,18 +458,18 @@ TEST_F(DataSetsTest, TheSettingsSurviveAnIndexThatLostRecordOne) {
                        Bytes{0xFD, 0x05, 0x07});
         }
         for (int start = 0; start < 3; ++start) {
-            s()->storedByte0 = s()->currencyFrameBase = s()->storedByte2 = 0;
+            s()->autoSaveMode = s()->currencyFrameBase = s()->storedByte2 = 0;
             persistThreeStatics(0);
             EXPECT_EQ(application.pendingException, nullptr) << c.what;
             EXPECT_EQ(recordFiles(), c.filesAfter) << c.what << ", start " << start;
-            EXPECT_EQ(s()->storedByte0, c.settingsKept ? -3 : 0) << c.what << ", start " << start;
+            EXPECT_EQ(s()->autoSaveMode, c.settingsKept ? -3 : 0) << c.what << ", start " << start;
         }
         // The settings saved now are the ones the next start reads.
-        s()->storedByte0 = 9;
+        s()->autoSaveMode = 9;
         persistThreeStatics(1);
-        s()->storedByte0 = 0;
+        s()->autoSaveMode = 0;
         persistThreeStatics(0);
-        EXPECT_EQ(s()->storedByte0, 9) << c.what;
+        EXPECT_EQ(s()->autoSaveMode, 9) << c.what;
     }
 }
 
@@ -484,7 +484,7 @@ TEST_F(DataSetsTest, ReadingTheSettingsLeavesTheirIndexAsItWas) {
     };
     const auto before = indexInode();
     persistThreeStatics(0);
-    EXPECT_EQ(s()->storedByte0, -3);
+    EXPECT_EQ(s()->autoSaveMode, -3);
     EXPECT_EQ(indexInode(), before);
     // A save still writes its record, and a store made afresh still gets its index.
     persistThreeStatics(1);

@@ -346,5 +346,154 @@ TEST_F(SaveRecordTest, MissingTableIsLoggedAndItsPlaceLeftAsItWas) {
     EXPECT_EQ(byteAt(2272), 9);
 }
 
+// A record every row of which holds a value other than the defaults, in the form packing gives
+// it back: flags as 1, inverted flags and the promotion byte as 0 (set), every option bit set,
+// the day byte without its carry.
+std::vector<jint> nonDefaultRecord() {
+    std::vector<jint> bytes(kSaveRecordSize);
+    for (jint i = 0; i < kSaveRecordSize; ++i) {
+        bytes[i] = (i * 73 + 11) & 0xFF;
+    }
+    for (const SaveRecordRow& row : saveRecordLayout()) {
+        switch (row.encoding) {
+        case SaveEncoding::flag:
+            bytes[row.offset] = 1;
+            break;
+        case SaveEncoding::invertedFlag:
+            bytes[row.offset] = 0;
+            break;
+        case SaveEncoding::unused:
+            bytes[row.offset] = 0;
+            break;
+        default:
+            break;
+        }
+    }
+    bytes[0] = 5 * 8 + 3;
+    bytes[11] = 0x7F;
+    bytes[5734] = 0;
+    bytes[2320] = 2; // written only: the static keeps its value
+    bytes[4] = 0xFF; // userTeam -1: a 16-bit value read signed
+    bytes[5] = 0xFF;
+    return bytes;
+}
+
+TEST_F(SaveRecordTest, UnpackingThenPackingGivesBackEveryByte) {
+    GameStatics* const s = statics();
+    s->dayFixtureReady = 1;
+    s->ratioNumeratorIndex = 2;
+    s->ratioDenominatorIndex = 2;
+    const std::vector<jint> record = nonDefaultRecord();
+    for (jint i = 0; i < kSaveRecordSize; ++i) {
+        (*s->saveRecordBuffer)[i] = static_cast<jbyte>(record[i]);
+    }
+    unpackSaveRecord();
+    fillBuffer(0);
+    packSaveRecord();
+    for (const SaveRecordRow& row : saveRecordLayout()) {
+        for (jint i = row.offset; i < row.offset + row.width; ++i) {
+            ASSERT_EQ(byteAt(i), record[i]) << row.name << " byte " << i;
+        }
+    }
+    EXPECT_EQ(s->userTeam, -1);
+    EXPECT_EQ(s->monthIndex, 5);
+    EXPECT_EQ(s->matchDayIndex, 3);
+    EXPECT_EQ(s->ratioDenominatorIndex, 0) << "a load returns to the reference currency";
+    EXPECT_EQ(s->promotionVisited, 1);
+    EXPECT_EQ(s->promotionFlag2, 1);
+    EXPECT_EQ(s->gameOverPending, 1);
+}
+
+// Values whose reading depends on the row: sign, the swapped counters, the nibbles of byte 5734,
+// the 0xFFFF entries, the widened group tables and the day carry.
+TEST_F(SaveRecordTest, UnpackingReadsEachEncodingAsItsRowSays) {
+    GameStatics* const s = statics();
+    runtime::ByteArray& record = *s->saveRecordBuffer;
+    fillBuffer(0);
+    record[0] = 96; // month 11, day 7 with the next-day carry
+    record[8] = static_cast<jbyte>(0xFE);
+    record[2] = static_cast<jbyte>(0xFF);
+    record[2378] = static_cast<jbyte>(0xC8);
+    record[5719] = static_cast<jbyte>(0xC8);
+    record[5720] = 3; // matchCounter3
+    record[5721] = 2; // matchCounter2
+    record[5734] = 0x10;
+    record[2586] = 1;
+    record[14] = static_cast<jbyte>(0xFF);
+    record[15] = static_cast<jbyte>(0xFF);
+    record[1419] = static_cast<jbyte>(0xF0);
+    record[2320] = 2;
+    s->ratioNumeratorIndex = 1;
+    runtime::LogCapture log;
+    unpackSaveRecord();
+    EXPECT_EQ(s->monthIndex, 11);
+    EXPECT_EQ(s->matchDayIndex, 7);
+    EXPECT_TRUE(
+        log.contains("unpackSaveRecord: day byte 96 lies beyond month 11; loaded as month 11, day 7"));
+    EXPECT_EQ(s->seasonYear, 2007);
+    EXPECT_EQ(s->userCompetitionSlot, -1);
+    EXPECT_EQ(s->matchCounter1, 200);
+    EXPECT_EQ(s->matchCounter2, 2);
+    EXPECT_EQ(s->matchCounter3, 3);
+    EXPECT_EQ(s->promotionVisited, 1);
+    EXPECT_EQ(s->promotionFlag2, 0);
+    EXPECT_EQ(s->gameOverPending, 0);
+    EXPECT_EQ((*s->fixtureTable)[0], -1);
+    EXPECT_EQ((*s->groupTableA)[0], 0xF0);
+    EXPECT_EQ(s->ratioNumeratorIndex, 1) << "byte 2320 is not read";
+}
+
+TEST_F(SaveRecordTest, UnpackingAMissingOrShortBufferChangesNothing) {
+    GameStatics* const s = statics();
+    s->userTeam = 7;
+    s->saveRecordBuffer = runtime::newByteArray(kSaveRecordSize - 1);
+    runtime::LogCapture log;
+    unpackSaveRecord();
+    EXPECT_EQ(s->userTeam, 7);
+    EXPECT_TRUE(
+        log.contains("unpackSaveRecord: the record buffer holds 5735 of 5736 bytes; nothing unpacked"));
+}
+
+// Values that would index outside their tables make the record unloadable; the edges load.
+TEST_F(SaveRecordTest, ValuesOutsideTheirTablesMakeTheRecordUnloadable) {
+    struct Case {
+        const char* name;
+        jint offset;
+        std::vector<jint> bytes;
+        bool loads;
+    };
+    statics()->teamCount = 260;
+    const std::vector<Case> cases = {
+        {"no user team", 4, {0xFF, 0xFF}, true},
+        {"last team", 4, {0x01, 0x03}, true},
+        {"team 260", 4, {0x01, 0x04}, false},
+        {"team 300", 4, {0x01, 0x2C}, false},
+        {"team -2", 4, {0xFF, 0xFE}, false},
+        {"league 12", 1, {12}, true},
+        {"league 13", 1, {13}, false},
+        {"league -1", 1, {0xFF}, true},
+        {"competition slot 31", 2, {31}, true},
+        {"competition slot 32", 2, {32}, false},
+        {"competition slot -2", 2, {0xFE}, false},
+        {"table place 32", 2282, {32}, false},
+        {"table place -1", 2282, {0xFF}, true},
+        {"history count 99", 2993, {99}, true},
+        {"history count 100", 2993, {100}, false},
+        {"history count -1", 2993, {0xFF}, false},
+        {"history seasons 49", 2429, {49}, true},
+        {"history seasons 50", 2429, {50}, false},
+        {"guide step 9", 5735, {9}, true},
+        {"guide step 10", 5735, {10}, false},
+        {"guide step -1", 5735, {0xFF}, false},
+    };
+    for (const Case& c : cases) {
+        fillBuffer(0);
+        for (std::size_t i = 0; i < c.bytes.size(); ++i) {
+            (*statics()->saveRecordBuffer)[c.offset + static_cast<jint>(i)] = static_cast<jbyte>(c.bytes[i]);
+        }
+        EXPECT_EQ(saveRecordFault(*statics()->saveRecordBuffer) == nullptr, c.loads) << c.name;
+    }
+}
+
 } // namespace
 } // namespace game::season

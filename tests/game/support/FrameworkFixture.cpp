@@ -235,6 +235,10 @@ void ScriptedMatch::updateMentality(match::CTeam* /*team*/) {
     log.add("updateMentality");
 }
 
+void ScriptedMatch::setFormation(match::CTeam* /*team*/, const jint index) {
+    log.add("setFormation", {index});
+}
+
 void ScriptedMatch::advanceOrderEndTimes() {
     log.add("advanceOrderEndTimes");
 }
@@ -314,6 +318,115 @@ void ScriptedManagement::paintSoftKeys(const jint frameIndex, const jint sub) {
 void ScriptedManagement::paintMessageBox(runtime::String* text, const jint unusedA, const jint yOffset,
                                          const jint unusedB, const jint mode, const jint unusedC) {
     log.add("paintMessageBox " + textArgument(text), {unusedA, yOffset, unusedB, mode, unusedC});
+}
+
+void ScriptedManagement::paintAnimatedBanner() {
+    log.add("paintAnimatedBanner");
+}
+
+void ScriptedManagement::updatePopupArrow() {
+    log.add("updatePopupArrow");
+}
+
+void ScriptedManagement::paintMessageText(const jint mode) {
+    log.add("paintMessageText", {mode});
+}
+
+void ScriptedManagement::paintSquadTable(const jint side, const jint visibleRows, const jint mode) {
+    log.add("paintSquadTable", {side, visibleRows, mode});
+}
+
+void ScriptedManagement::paintScrollBar(const jint a, const jint b, const jint side, const jint c,
+                                        const jint d) {
+    log.add("paintScrollBar", {a, b, side, c, d});
+}
+
+void ScriptedManagement::paintDetailScreen(const jint side) {
+    log.add("paintDetailScreen", {side});
+}
+
+void ScriptedManagement::paintTextColumns(const jint mode, const jint kind, const jint x, const jint y,
+                                          const jint width, const jboolean goalkeeper) {
+    log.add("paintTextColumns", {mode, kind, x, y, width, goalkeeper});
+}
+
+void ScriptedManagement::updateConfirmMenu() {
+    log.add("updateConfirmMenu");
+}
+
+jboolean ScriptedManagement::squadSlotsUnchanged() {
+    log.add("squadSlotsUnchanged");
+    return slotsUnchanged;
+}
+
+void ScriptedManagement::checkSquadSlotChanges(const jint answer) {
+    log.add("checkSquadSlotChanges", {answer});
+}
+
+jint ScriptedManagement::updateSquadPicker(const jint side) {
+    log.add("updateSquadPicker", {side});
+    return subScreenDone;
+}
+
+jint ScriptedManagement::updateSquadList(const jint side) {
+    log.add("updateSquadList", {side});
+    return subScreenDone;
+}
+
+jint ScriptedManagement::updateSquadGrid(const jint side) {
+    log.add("updateSquadGrid", {side});
+    return subScreenDone;
+}
+
+void ScriptedManagement::paintScrollText() {
+    log.add("paintScrollText");
+}
+
+void ScriptedManagement::paintFramedPanel() {
+    log.add("paintFramedPanel");
+}
+
+void ScriptedManagement::paintProfilePanel(const jint member) {
+    log.add("paintProfilePanel", {member});
+}
+
+void ScriptedManagement::paintListRows(runtime::String* /*text*/, const jint x, const jint y,
+                                       const jboolean highlighted) {
+    log.add("paintListRows", {x, y, highlighted});
+}
+
+void ScriptedManagement::paintTabList(const jint firstText, const jint count, const jint flags,
+                                      const jint mask) {
+    log.add("paintTabList", {firstText, count, flags, mask});
+}
+
+void ScriptedManagement::paintTableScreen(const jint a, const jint b, const jint c) {
+    log.add("paintTableScreen", {a, b, c});
+}
+
+void ScriptedManagement::paintStatsPanel() {
+    log.add("paintStatsPanel");
+}
+
+void ScriptedManagement::paintValueSelector(runtime::ByteArray* /*series*/, const jint height,
+                                            const jint unused, const jint scale, const jint mode) {
+    log.add("paintValueSelector", {height, unused, scale, mode});
+}
+
+void ScriptedManagement::buildValueText() {
+    log.add("buildValueText");
+}
+
+void ScriptedManagement::paintResultsTable() {
+    log.add("paintResultsTable");
+}
+
+void ScriptedManagement::paintOverviewScreen() {
+    log.add("paintOverviewScreen");
+}
+
+void ScriptedManagement::paintCaption() {
+    log.add("paintCaption");
 }
 
 void ScriptedClub::saveOrLoadGameRecord(const runtime::jboolean save) {

@@ -132,6 +132,7 @@ public:
     void updateMatchExit() override;
     void updateAddedTimeBoard() override;
     void updateMentality(match::CTeam* team) override;
+    void setFormation(match::CTeam* team, jint index) override;
     void advanceOrderEndTimes() override;
     jint actorState(runtime::Object* actor) override;
     void setViewRefresh() override;
@@ -164,6 +165,35 @@ public:
     void paintSoftKeys(jint frameIndex, jint sub) override;
     void paintMessageBox(runtime::String* text, jint unusedA, jint yOffset, jint unusedB, jint mode,
                          jint unusedC) override;
+    void paintAnimatedBanner() override;
+    void updatePopupArrow() override;
+    void paintMessageText(jint mode) override;
+    void paintSquadTable(jint side, jint visibleRows, jint mode) override;
+    void paintScrollBar(jint a, jint b, jint side, jint c, jint d) override;
+    void paintDetailScreen(jint side) override;
+    void paintTextColumns(jint mode, jint kind, jint x, jint y, jint width, jboolean goalkeeper) override;
+    void updateConfirmMenu() override;
+    jboolean squadSlotsUnchanged() override;
+    void checkSquadSlotChanges(jint answer) override;
+    jint updateSquadPicker(jint side) override;
+    jint updateSquadList(jint side) override;
+    jint updateSquadGrid(jint side) override;
+    void paintScrollText() override;
+    void paintFramedPanel() override;
+    void paintProfilePanel(jint member) override;
+    void paintListRows(runtime::String* text, jint x, jint y, jboolean highlighted) override;
+    void paintTabList(jint firstText, jint count, jint flags, jint mask) override;
+    void paintTableScreen(jint a, jint b, jint c) override;
+    void paintStatsPanel() override;
+    void paintValueSelector(runtime::ByteArray* series, jint height, jint unused, jint scale,
+                            jint mode) override;
+    void buildValueText() override;
+    void paintResultsTable() override;
+    void paintOverviewScreen() override;
+    void paintCaption() override;
+    // What the squad picker, list and grid answer (finished when non-zero) and the slots test.
+    jint subScreenDone = 1;
+    jboolean slotsUnchanged = 1;
 
 private:
     CallLog& log;

@@ -238,7 +238,7 @@ inline const TableCase kTables[] = {
     {"teamTalkTable", [](const GameStatics* s) -> Object* { return s->teamTalkTable; }, runtime::kObjectArray, 12, rowsOf(12, 5), runtime::kByteArray, 0, 5},
     {"moraleSteps", [](const GameStatics* s) -> Object* { return s->moraleSteps; }, runtime::kIntArray, 6, {}, kNone, 3, 1},
     {"texts739", [](const GameStatics* s) -> Object* { return s->texts739; }, runtime::kIntArray, 3, {}, kNone, 739, 738},
-    {"values100", [](const GameStatics* s) -> Object* { return s->values100; }, runtime::kIntArray, 3, {}, kNone, 100, 140},
+    {"ratioTable", [](const GameStatics* s) -> Object* { return s->ratioTable; }, runtime::kIntArray, 3, {}, kNone, 100, 140},
     {"languageCodes", [](const GameStatics* s) -> Object* { return s->languageCodes; }, runtime::kObjectArray, 11, {}, runtime::kString, 167, 176},
     {"values01235", [](const GameStatics* s) -> Object* { return s->values01235; }, runtime::kByteArray, 5, {}, kNone, 0, 5},
     {"texts692", [](const GameStatics* s) -> Object* { return s->texts692; }, runtime::kIntArray, 9, {}, kNone, 692, 832},

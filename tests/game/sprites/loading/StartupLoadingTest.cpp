@@ -182,6 +182,10 @@ public:
     runtime::jboolean isLinkAvailable() override { return 1; }
     runtime::jboolean promotionAvailable() override { return enabled; }
     runtime::ByteArray* promoEntryAvailable() override { return flags; }
+    runtime::jboolean update(jint) override { return 1; }
+    void paint(profile::Graphics*) override {}
+    void enter() override {}
+    void buildText(runtime::String*, jint) override {}
     runtime::jboolean enabled = 0;
     runtime::ByteArray* flags = nullptr;
 };
