@@ -177,4 +177,46 @@ void InterimManagementServices::paintCaption() {
     noPainter();
 }
 
+void InterimManagementServices::paintScreenBase(runtime::jint /*unusedA*/, runtime::jboolean /*unusedB*/) {
+    noPainter();
+}
+
+void InterimManagementServices::paintOptionRow(runtime::String* /*label*/, runtime::String* /*value*/,
+                                               runtime::jint /*x*/, runtime::jint /*y*/,
+                                               runtime::jint /*valueX*/, runtime::jboolean /*arrows*/,
+                                               runtime::jboolean /*dropByFont*/,
+                                               runtime::jboolean /*highlighted*/) {
+    noPainter();
+}
+
+void InterimManagementServices::updateClubChooser(runtime::ShortArray* /*candidates*/) {
+    noPainter();
+}
+
+void InterimManagementServices::paintOfferSheet(runtime::jint /*player*/) {
+    noPainter();
+}
+
+void InterimManagementServices::paintScrollTable(runtime::ShortArray* /*clubs*/, runtime::jint /*count*/,
+                                                 runtime::jint /*kind*/, runtime::jint /*yShift*/) {
+    noPainter();
+}
+
+void InterimManagementServices::paintCupBracket(runtime::jint /*mode*/, runtime::ShortArray* /*placeClubs*/,
+                                                runtime::jboolean /*blink*/, runtime::jint /*round*/) {
+    noPainter();
+}
+
+void InterimManagementServices::paintValuePopup(runtime::ByteArray* /*flags*/, runtime::jint /*kind*/) {
+    noPainter();
+}
+
+void InterimManagementServices::paintDetailPages() {
+    noPainter();
+}
+
+void InterimManagementServices::copySquadSlots(runtime::ByteArray* /*record*/) {
+    noPainter();
+}
+
 } // namespace game::interim

@@ -55,6 +55,20 @@ public:
     void paintResultsTable() override;
     void paintOverviewScreen() override;
     void paintCaption() override;
+    void paintScreenBase(runtime::jint unusedA, runtime::jboolean unusedB) override;
+    void paintOptionRow(runtime::String* label, runtime::String* value, runtime::jint x, runtime::jint y,
+                        runtime::jint valueX, runtime::jboolean arrows, runtime::jboolean dropByFont,
+                        runtime::jboolean highlighted) override;
+    void updateClubChooser(runtime::ShortArray* candidates) override;
+    void paintOfferSheet(runtime::jint player) override;
+    void paintScrollTable(runtime::ShortArray* clubs, runtime::jint count, runtime::jint kind,
+                          runtime::jint yShift) override;
+    void paintCupBracket(runtime::jint mode, runtime::ShortArray* placeClubs, runtime::jboolean blink,
+                         runtime::jint round) override;
+    void paintValuePopup(runtime::ByteArray* flags, runtime::jint kind) override;
+    void paintDetailPages() override;
+    // Takes no snapshot: the interim set-up has nothing to restore from it.
+    void copySquadSlots(runtime::ByteArray* record) override;
 };
 
 } // namespace game::interim

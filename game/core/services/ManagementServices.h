@@ -98,6 +98,32 @@ public:
     virtual void paintOverviewScreen() = 0;
     // paintCaption: the caption screen.
     virtual void paintCaption() = 0;
+    // paintScreenBase: the background picture and the bar, repainted only while screenDirty is set
+    // or in the state's first frame; the arguments have no effect.
+    virtual void paintScreenBase(jint unusedA, jboolean unusedB) = 0;
+    // paintOptionRow: a label at (x, y) and its value centred at valueX, between two arrows when
+    // arrows is set; stores the measured value width in optionValueWidth.
+    virtual void paintOptionRow(runtime::String* label, runtime::String* value, jint x, jint y, jint valueX,
+                                jboolean arrows, jboolean dropByFont, jboolean highlighted) = 0;
+    // updateClubChooser: one frame of the league and club grids over the candidate clubs.
+    virtual void updateClubChooser(runtime::ShortArray* candidates) = 0;
+    // paintOfferSheet: the facts of the offers about one player, paged with left and right.
+    virtual void paintOfferSheet(jint player) = 0;
+    // paintScrollTable: a scrolled list of count matches of one of five table kinds.
+    virtual void paintScrollTable(runtime::ShortArray* clubs, jint count, jint kind, jint yShift) = 0;
+    // paintCupBracket: the 16-club knockout bracket (placeClubs null: not drawn yet).
+    virtual void paintCupBracket(jint mode, runtime::ShortArray* placeClubs, jboolean blink, jint round) = 0;
+    // paintValuePopup: the text of the year-list pop-up over the flag bytes.
+    virtual void paintValuePopup(runtime::ByteArray* flags, jint kind) = 0;
+    // paintDetailPages: a match's header and its statistics, events or line-ups page.
+    virtual void paintDetailPages() = 0;
+    // copySquadSlots: takes the team set-up snapshot into record and sets tacticsSnapshotTaken.
+    virtual void copySquadSlots(runtime::ByteArray* record) = 0;
+
+    // paintMessageBoxSimple: the message box at yOffset 0; the other two arguments have no effect.
+    void paintMessageBoxSimple(runtime::String* text, jint unusedA, jint mode, jboolean unusedB) {
+        paintMessageBox(text, unusedA, 0, unusedB, mode, 0);
+    }
 };
 
 ManagementServices& managementServices();

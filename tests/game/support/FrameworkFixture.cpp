@@ -429,6 +429,47 @@ void ScriptedManagement::paintCaption() {
     log.add("paintCaption");
 }
 
+// The new operations record their numbers; texts and arrays only by whether they are there.
+void ScriptedManagement::paintScreenBase(const jint unusedA, const jboolean unusedB) {
+    log.add("paintScreenBase", {unusedA, unusedB});
+}
+
+void ScriptedManagement::paintOptionRow(runtime::String* /*label*/, runtime::String* /*value*/, const jint x,
+                                        const jint y, const jint valueX, const jboolean arrows,
+                                        const jboolean dropByFont, const jboolean highlighted) {
+    log.add("paintOptionRow", {x, y, valueX, arrows, dropByFont, highlighted});
+}
+
+void ScriptedManagement::updateClubChooser(runtime::ShortArray* candidates) {
+    log.add("updateClubChooser", {candidates != nullptr ? candidates->length : -1});
+}
+
+void ScriptedManagement::paintOfferSheet(const jint player) {
+    log.add("paintOfferSheet", {player});
+}
+
+void ScriptedManagement::paintScrollTable(runtime::ShortArray* clubs, const jint count, const jint kind,
+                                          const jint yShift) {
+    log.add("paintScrollTable", {clubs != nullptr ? 1 : 0, count, kind, yShift});
+}
+
+void ScriptedManagement::paintCupBracket(const jint mode, runtime::ShortArray* placeClubs,
+                                         const jboolean blink, const jint round) {
+    log.add("paintCupBracket", {mode, placeClubs != nullptr ? 1 : 0, blink, round});
+}
+
+void ScriptedManagement::paintValuePopup(runtime::ByteArray* flags, const jint kind) {
+    log.add("paintValuePopup", {flags != nullptr ? flags->length : -1, kind});
+}
+
+void ScriptedManagement::paintDetailPages() {
+    log.add("paintDetailPages");
+}
+
+void ScriptedManagement::copySquadSlots(runtime::ByteArray* record) {
+    log.add("copySquadSlots", {record != nullptr ? record->length : -1});
+}
+
 void ScriptedClub::saveOrLoadGameRecord(const runtime::jboolean save) {
     log.add("saveOrLoadGameRecord", {save});
 }

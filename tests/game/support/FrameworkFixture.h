@@ -191,6 +191,16 @@ public:
     void paintResultsTable() override;
     void paintOverviewScreen() override;
     void paintCaption() override;
+    void paintScreenBase(jint unusedA, jboolean unusedB) override;
+    void paintOptionRow(runtime::String* label, runtime::String* value, jint x, jint y, jint valueX,
+                        jboolean arrows, jboolean dropByFont, jboolean highlighted) override;
+    void updateClubChooser(runtime::ShortArray* candidates) override;
+    void paintOfferSheet(jint player) override;
+    void paintScrollTable(runtime::ShortArray* clubs, jint count, jint kind, jint yShift) override;
+    void paintCupBracket(jint mode, runtime::ShortArray* placeClubs, jboolean blink, jint round) override;
+    void paintValuePopup(runtime::ByteArray* flags, jint kind) override;
+    void paintDetailPages() override;
+    void copySquadSlots(runtime::ByteArray* record) override;
     // What the squad picker, list and grid answer (finished when non-zero) and the slots test.
     jint subScreenDone = 1;
     jboolean slotsUnchanged = 1;
