@@ -279,6 +279,81 @@ TEST_F(PlayerMotionTest, OutsideOpenPlayTheFacingFollowsTheMotion) {
     EXPECT_EQ(p->direction, 2);
 }
 
+TEST_F(PlayerMotionTest, MovesAlongADirectionClosingDownAndRunningOn) {
+    GameStatics* s = statics();
+    CPlayer* p = runner();
+    const jint side = 600 * 480 / 256;
+    // Modes 4 and 5 move along the direction held in targetX at the side-step speed.
+    p->order = 1;
+    p->orderMode = 4;
+    p->targetX = 6;
+    p->stepTowardsTarget();
+    EXPECT_EQ(p->cruiseVx, -side);
+    EXPECT_EQ(p->cruiseVy, 0);
+    EXPECT_EQ(p->state, 23);
+    p->orderMode = 5;
+    p->stepTowardsTarget();
+    EXPECT_EQ(p->state, 24);
+    p->hasBall = 1; // a carrier is handed on instead
+    p->stepTowardsTarget();
+    EXPECT_EQ(p->order, 0);
+    p->hasBall = 0;
+    // Mode 7: facing his default he sprints at the target; facing elsewhere he runs on that way.
+    p->x = 0;
+    p->y = 0;
+    p->vx = 0;
+    p->vy = 0;
+    p->order = 1;
+    p->orderMode = 7;
+    p->targetX = 0;
+    p->targetY = 50000;
+    p->stepTowardsTarget();
+    EXPECT_EQ(p->state, 32);
+    EXPECT_EQ(p->cruiseVx, 0);
+    EXPECT_EQ(p->cruiseVy, 1000 * 480 / 256);
+    p->direction = 0;
+    p->stepTowardsTarget();
+    EXPECT_EQ(p->cruiseVx, 0);
+    EXPECT_EQ(p->cruiseVy, -1000 * 480 / 256);
+    // The receiver turns back towards his default a step at a time; facing away in phase 9 the
+    // team logic turns him about and he stands.
+    s->receivingPlayer = p;
+    p->forcedRun = 1;
+    p->stepTowardsTarget();
+    EXPECT_EQ(p->direction, 1);
+    EXPECT_EQ(p->forcedRun, 0);
+    EXPECT_EQ(p->vx, 0);
+    p->direction = 6;
+    s->matchPhase = 9;
+    const jint before = standInCallCount("turnAboutInPhase9");
+    p->stepTowardsTarget();
+    EXPECT_EQ(standInCallCount("turnAboutInPhase9"), before + 1);
+    EXPECT_EQ(p->order, 0);
+    s->matchPhase = 0;
+    s->receivingPlayer = nullptr;
+    // Mode 3 without a carrier: straight at the ball when he faces his default.
+    s->ball->x = -30000;
+    s->ball->y = 0;
+    p->direction = 2;
+    p->order = 1;
+    p->orderMode = 3;
+    p->stepTowardsTarget();
+    EXPECT_EQ(p->cruiseVx, -kMotionCruise);
+    // With an opponent carrying the ball, on to the team's run point when it lies ahead, at half
+    // speed once the carrier is deep in his run.
+    s->ballHolder = player(1, 9);
+    team(0)->runTargetX = 40000;
+    team(0)->runTargetY = 5000;
+    s->carrierMode = 4;
+    s->carrierStage = 4;
+    const jint told = standInCallCount("noteCarrierSlot");
+    p->stepTowardsTarget();
+    EXPECT_EQ(standInCallCount("noteCarrierSlot"), told + 1);
+    EXPECT_EQ(p->direction, 2);
+    EXPECT_EQ(p->cruiseVy > 0, true);
+    EXPECT_NEAR(core::approxDistance(p->cruiseVx, p->cruiseVy), 417 * 480 / 256, 8);
+}
+
 TEST_F(PlayerMotionTest, TurningStepByStep) {
     GameStatics* s = statics();
     s->turnTable = runtime::newObjectArray(120);
