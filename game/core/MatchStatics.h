@@ -148,6 +148,15 @@ struct MatchStatics {
     runtime::jint phaseTeam;
     // Opponents of the ball holder surveyed this tick (pairs written into the team's table20).
     runtime::jint holderOpponentCount;
+    // The player slot (of phaseTeam) the current match phase is about.
+    runtime::jint phasePlayerSlot;
+    // The ball carrier's stage, counted by the ball-carrier logic.
+    runtime::jint carrierStage;
+    // The slide mark the next slide takes (0..9).
+    runtime::jint slideMarkNext;
+    // The ball's point on the pitch image at height 0, stored with its screen position.
+    runtime::jint ballGroundX;
+    runtime::jint ballGroundY;
 };
 
 } // namespace game

@@ -11,6 +11,9 @@
 namespace game::sprites {
 struct ASprite;
 }
+namespace profile {
+struct Graphics;
+}
 
 namespace game::match {
 
@@ -47,6 +50,10 @@ public:
     // True when (px, py) lies strictly on the side of direction (d + 2) & 7 of the actor; false
     // for any d outside 0..7.
     bool isOnSideOf(jint px, jint py, jint d) const;
+    // With placement 0, screenX, screenY := the projection of (x, y, z), and for the ball its
+    // ground point (height 0) into ballGroundX, ballGroundY; then visible := the box at the screen
+    // position overlaps the 480 x 800 window at (camX, camY), touching edges included.
+    void updateScreenPosition(jint camX, jint camY);
 
     jint actorIndex = 0; // slot in matchActors
     jint boxLeft = 0;    // bounding box in screen pixels, relative to screenX/screenY
@@ -135,6 +142,49 @@ public:
     // The x (pitch units) at which the player lines up for a kick-off: a column from his home
     // cell, pulled back behind the centre line.
     jint kickOffCellX() const;
+
+    // The state picks the pose: it stores s, sets the loop flag, switches a goalkeeper between his
+    // two sheets and starts the animation of s for his facing and mirror. A state outside 0..150,
+    // or one without a pose for the facing, keeps the running animation; so does a pose the
+    // sprite lacks (logged once per sprite and animation).
+    void setState(jint s);
+    // One frame of the trail: a mark on the pitch by pitchCondition, the slide mark a slide starts
+    // and follows; all marks off while the player is not visible.
+    void updateTrail();
+    // Paints the trail marks still running, at their screen points less (camX, camY), each one
+    // frame on.
+    void paintPlayerEffects(profile::Graphics* g, jint camX, jint camY);
+
+    // Orders and motion. stop(true) stands the player in state 0 facing where he faces; stop(false)
+    // ends the order only (a ball carrier's first stand-still after a move then turns on the spot).
+    void stop(jboolean reset);
+    // Ends a running action and holds the player until matchTicks + ticks.
+    void waitFor(jint ticks);
+    // Turns to dir (-1: defaultDirection) and stops.
+    void face(jint dir);
+    // Walks to (x, y): near targets off the facing by side-step or back-pedal; far ones without the
+    // ball at a sprint.
+    void walkTo(jint x, jint y);
+    // Runs to (x, y), sprinting when hurried or on a long run in open play; near targets behind or
+    // beside him by side-step or back-pedal; the target held inside the pitch in most phases.
+    void runTo(jint x, jint y, jboolean hurry);
+    // The scripted order `mode` towards (x, y) (for some modes x is a direction, y a tick count).
+    void giveScript(jint x, jint y, jint mode);
+    // Adds the braking (ax, ay) to the motion, an axis stopping at 0 rather than turning back.
+    void applyBraking();
+    // Stands: motion 0, no order, and the standing pose the situation asks for.
+    void idle();
+    // Starts a recovery of `ticks` after a fall: a faller slides on, braked to a halt.
+    void recover(jint ticks);
+    // Action 12; a fallen or sitting player takes state 31.
+    void getUp();
+    // One frame of order 1: arrival, speed and pose by orderMode, the screen-proportioned velocity
+    // with its acceleration ramp, the facing of the motion.
+    void stepTowardsTarget();
+    // effort += n, unless flags bit 64 holds it.
+    void addEffort(jint n);
+    // One step of a pending turn towards wantedDirection, in a turn pose (4/5, with the ball 9/8).
+    void turnStep();
 
     CTeam* team = nullptr;      // the player's own team
     CTeam* opponents = nullptr; // the opposing team

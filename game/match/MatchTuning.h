@@ -33,4 +33,12 @@ inline constexpr runtime::jint kKickL6 = 7;
 inline constexpr runtime::jint kKickL7 = 8;
 inline constexpr runtime::jint kKickL8 = 9;
 
+// The acceleration ramp of a run from standing: the velocity rises in N steps, N =
+// kMatchAccelFrames plus 0, 1 or 2 by the player's accelRating, so a standing player visibly gets
+// going over 4 to 6 ticks and a quick one sooner than a slow one. Never 0. No band yet.
+inline constexpr runtime::jint kMatchAccelFrames = 4;
+// The row of the turn table a ball carrier's turn copies into his stepTable: direction x
+// kTurnTableRowStride + wantedDirection. No band: nothing reads stepTable yet.
+inline constexpr runtime::jint kTurnTableRowStride = 8;
+
 } // namespace game::match

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "game/match/PlanTables.h"
+#include "game/match/TeamLogicCalls.h"
 #include "runtime/Log.h"
 
 namespace game::match {
@@ -31,6 +32,30 @@ runtime::jint standInCallCount(const char* const routine) {
 void clearPlanTables() {
     // The tables are zero-filled at set-up and nothing fills them until the plan choice lands.
     standIn("clearPlanTables", "clearPlanTables (nothing to clear)");
+}
+
+void handToTeamLogic(CPlayer* /*player*/) {
+    // The team logic decides nothing yet: the player keeps what his order left him.
+    standIn("handToTeamLogic", "handToTeamLogic (the player keeps his order)");
+}
+
+void noteCarrierSlot(CPlayer* /*player*/, runtime::jint /*carrierSlot*/) {
+    standIn("noteCarrierSlot", "noteCarrierSlot (nothing noted)");
+}
+
+void turnAboutInPhase9(CPlayer* /*player*/) {
+    standIn("turnAboutInPhase9", "turnAboutInPhase9 (the player keeps his facing)");
+}
+
+bool restartTurnRequested(const CPlayer* /*player*/) {
+    // The restart planner's flag reads clear until it lands.
+    standIn("restartTurnRequested", "restartTurnRequested (clear)");
+    return false;
+}
+
+runtime::jint restartPoseEntry() {
+    standIn("restartPoseEntry", "restartPoseEntry (-1, no entry)");
+    return -1;
 }
 
 } // namespace game::match

@@ -49,9 +49,6 @@ constexpr jint kNoKitA = -1;
 constexpr jint kNoKitB = -2;
 constexpr jint kShadeDrop = 128;
 constexpr jint kChannelMask = 0xFF;
-// Ten slide marks of four ints.
-constexpr jint kSlideMarks = 10;
-constexpr jint kSlideMarkInts = 4;
 constexpr jint kRanks = 5;
 
 bool validTeam(const jint t) {

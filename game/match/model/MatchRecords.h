@@ -26,6 +26,11 @@ inline constexpr jint kDecidedByAward = 6;
 inline constexpr jint kGoalRecordCount = 20;
 inline constexpr jint kGoalRecordBytes = 6;
 
+// Slide marks: a ring of 10 in slideMarks, four ints each (view index, +64 mirrored, or -1 for
+// an empty mark; age; screen x; screen y).
+inline constexpr jint kSlideMarks = 10;
+inline constexpr jint kSlideMarkInts = 4;
+
 // True when nobody holds the ball and the last to touch it is a goalkeeper in his holding states
 // (109, 110) whose hold is not being released.
 bool isBallHeldByKeeper();

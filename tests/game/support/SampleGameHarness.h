@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <memory>
 
+#include "game/core/GameStatics.h"
+#include "game/core/TopStates.h"
 #include "game/framework/Quorlin.h"
 #include "game/framework/StaticSetUp.h"
 #include "game/resources/ArchiveResource.h"
@@ -35,6 +37,14 @@ protected:
         installStaticSetUp();
         const testing_support::StressMode stress(startUnderStress && runtime::gcStress());
         ASSERT_TRUE(harness.startMidlet(&Quorlin::create));
+    }
+    // Runs frames until the start-up loading has left its state (at most frameLimit); true when it
+    // has.
+    bool runStartupLoading(const int frameLimit = 200) {
+        while (statics()->topState == core::kTopStateLoading && harness.framesRun() < frameLimit) {
+            harness.runFrames(1);
+        }
+        return statics()->topState != core::kTopStateLoading;
     }
     void TearDown() override {
         harness.host().closeApplication();
