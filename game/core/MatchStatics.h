@@ -148,6 +148,17 @@ struct MatchStatics {
     runtime::jint phaseTeam;
     // Opponents of the ball holder surveyed this tick (pairs written into the team's table20).
     runtime::jint holderOpponentCount;
+
+    // Match statistics: the goals each team scored by the goal records, the two sections of the
+    // packed match-table block, the end-of-match counter with its flag and the match flag the
+    // end of the match clears, and per team the bench slots (11..17) whose players played.
+    runtime::jbyte teamGoalsCounted[2];
+    runtime::StaticRef<runtime::ByteArray> matchByteTable;
+    runtime::StaticRef<runtime::ShortArray> matchShortTable;
+    runtime::jint matchEndCounter;
+    runtime::jboolean matchEndCounterOn;
+    runtime::jboolean matchFlag;
+    runtime::StaticRef<runtime::ObjectArray> usedBenchSlots; // byte[2][7]; -1 after the last
 };
 
 } // namespace game
