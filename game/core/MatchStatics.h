@@ -151,14 +151,13 @@ struct MatchStatics {
 
     // Match statistics: the goals each team scored by the goal records, the two sections of the
     // packed match-table block, the end-of-match counter with its flag and the match flag the
-    // end of the match clears, and per team the bench slots (11..17) whose players played.
+    // end of the match clears.
     runtime::jbyte teamGoalsCounted[2];
     runtime::StaticRef<runtime::ByteArray> matchByteTable;
     runtime::StaticRef<runtime::ShortArray> matchShortTable;
     runtime::jint matchEndCounter;
     runtime::jboolean matchEndCounterOn;
     runtime::jboolean matchFlag;
-    runtime::StaticRef<runtime::ObjectArray> usedBenchSlots; // byte[2][7]; -1 after the last
 };
 
 } // namespace game

@@ -39,8 +39,6 @@ constexpr jint kCountBytes = 2;
 constexpr jint kFirstOffset = 2;
 constexpr jint kByteSection = 0;
 constexpr jint kShortSection = 1;
-// Bench slots of the player array.
-constexpr jint kBenchSlots = CTeam::kPlayers - kFirstBenchIndex;
 
 jint goalsOf(const jint side) {
     const CTeam* const team = matchTeam(side);
@@ -77,29 +75,22 @@ CPlayer* playerOfSquadIndex(const jint t, const jint index) {
     return slot >= 0 ? teamPlayer(matchTeam(t), slot) : nullptr;
 }
 
-// Per team the bench slots whose player played, in slot order, -1 after the last.
+// benchSlots afresh: per team the bench slots (11..17) whose player played, in slot order, -1
+// after the last. Built anew each time, as the interval builds it too.
 void listUsedBenchSlots() {
     GameStatics* const s = statics();
-    if (s->usedBenchSlots == nullptr) {
-        runtime::ObjectArray* const lists = runtime::newObjectArray(kLineupSides);
-        s->usedBenchSlots = lists;
-        for (jint t = 0; t < kLineupSides; ++t) {
-            ByteArray* const list = runtime::newByteArray(kBenchSlots);
-            (*s->usedBenchSlots)[t] = list;
-        }
-    }
     for (jint t = 0; t < kLineupSides; ++t) {
-        ByteArray* const list = sideRow(s->usedBenchSlots, t);
-        if (list == nullptr || list->length < kBenchSlots) {
-            runtime::log("finishMatchRecords: team %d has no list of used bench slots", t);
+        ByteArray* const list = sideRow(s->benchSlots, t);
+        if (list == nullptr) {
+            runtime::log("finishMatchRecords: team %d has no list of bench slots", t);
             continue;
+        }
+        for (jint i = 0; i < list->length; ++i) {
+            (*list)[i] = -1;
         }
         const CTeam* const team = matchTeam(t);
         jint used = 0;
-        for (jint i = 0; i < kBenchSlots; ++i) {
-            (*list)[i] = -1;
-        }
-        for (jint slot = kFirstBenchIndex; slot < CTeam::kPlayers; ++slot) {
+        for (jint slot = kFirstBenchIndex; slot < CTeam::kPlayers && used < list->length; ++slot) {
             const CPlayer* const player = teamPlayer(team, slot);
             if (player != nullptr && player->hasPlayed != 0) {
                 (*list)[used++] = runtime::i2b(slot);

@@ -29,8 +29,8 @@ void countGoalScorers();
 // team did not lose).
 void computePlayerRatings(jboolean full);
 // The end of the match: the match flag cleared, the end-of-match counter started, goals counted,
-// the used bench slots listed, each of the user's squad players looked up in the club plan
-// table's member entries, and the full ratings computed.
+// the bench slots whose players played listed afresh in benchSlots, each of the user's squad players looked
+// up in the club plan table's member entries, and the full ratings computed.
 void finishMatchRecords();
 // Section 0 of block into a new matchByteTable, section 1 into a new matchShortTable; any other
 // section is ignored. A section that does not fit in the block is logged and the table stays.

@@ -202,6 +202,7 @@ TEST_F(MatchStatisticsTest, FinishingTheMatchCountsListsAndRatesAtFullTime) {
     }
     const std::vector<jbyte> before(s->selectionTable->data(), s->selectionTable->data() + 818);
     s->matchFlag = 1;
+    s->benchSlots = table(7); // the interval's list, or anything else
     player(0, 12)->hasPlayed = 1;
     player(0, 15)->hasPlayed = 1;
     player(1, 11)->hasPlayed = 1;
@@ -217,8 +218,9 @@ TEST_F(MatchStatisticsTest, FinishingTheMatchCountsListsAndRatesAtFullTime) {
     EXPECT_EQ(s->matchEndCounterOn, 1);
     EXPECT_EQ(player(1, 7)->matchGoals, 1);
     EXPECT_EQ(s->teamGoalsCounted[1], 1);
-    EXPECT_EQ(rowValues(s->usedBenchSlots, 0, 7), std::vector<jint>({12, 15, -1, -1, -1, -1, -1}));
-    EXPECT_EQ(rowValues(s->usedBenchSlots, 1, 7), std::vector<jint>({11, -1, -1, -1, -1, -1, -1}));
+    EXPECT_EQ(rowValues(s->benchSlots, 0, 7), std::vector<jint>({12, 15, -1, -1, -1, -1, -1}))
+        << "listed afresh over what the interval listed";
+    EXPECT_EQ(rowValues(s->benchSlots, 1, 7), std::vector<jint>({11, -1, -1, -1, -1, -1, -1}));
     EXPECT_EQ(player(0, 3)->matchRating, 8);
     EXPECT_EQ(match::findMemberEntry(529), 108);
     EXPECT_EQ(match::findMemberEntry(500), 108 + 16 * 29);
