@@ -45,14 +45,9 @@ jint goalsOf(const jint side) {
     return team != nullptr ? team->goals : 0;
 }
 
-// The next coin of the ratings: |r| mod 2 of gameRandom's next int (0 without a generator).
-jint drawCoin() {
-    runtime::java_util_Random* const random = statics()->gameRandom;
-    if (random == nullptr) {
-        runtime::log("computePlayerRatings: no gameRandom; the coin is 0");
-        return 0;
-    }
-    return absInt(random->nextInt()) % 2;
+// The next coin of the ratings: |r| mod 2 of the generator's next int (0 without one).
+jint drawCoin(runtime::java_util_Random* const random) {
+    return random != nullptr ? absInt(random->nextInt()) % 2 : 0;
 }
 
 // One player's rating before the limit: his counters (weights by full), assists, the result and
@@ -159,6 +154,10 @@ void countGoalScorers() {
 }
 
 void computePlayerRatings(const jboolean full) {
+    runtime::java_util_Random* const random = statics()->gameRandom;
+    if (random == nullptr) {
+        runtime::log("computePlayerRatings: no gameRandom; every coin is 0");
+    }
     const jint g0 = goalsOf(0);
     const jint g1 = goalsOf(1);
     for (jint t = 0; t < kLineupSides; ++t) {
@@ -167,7 +166,7 @@ void computePlayerRatings(const jboolean full) {
         const jint other = t == 0 ? g1 : g0;
         for (jint slot = 0; slot < CTeam::kPlayers; ++slot) {
             // Drawn for every slot, whoever stands there, so the draws of a match stay in step.
-            jint v = drawCoin();
+            jint v = drawCoin(random);
             CPlayer* const player = teamPlayer(team, slot);
             if (player == nullptr) {
                 continue;
