@@ -157,6 +157,16 @@ struct MatchStatics {
     // The ball's point on the pitch image at height 0, stored with its screen position.
     runtime::jint ballGroundX;
     runtime::jint ballGroundY;
+
+    // Match statistics: the goals each team scored by the goal records, the two sections of the
+    // packed match-table block, the end-of-match counter with its flag and the match flag the
+    // end of the match clears.
+    runtime::jbyte teamGoalsCounted[2];
+    runtime::StaticRef<runtime::ByteArray> matchByteTable;
+    runtime::StaticRef<runtime::ShortArray> matchShortTable;
+    runtime::jint matchEndCounter;
+    runtime::jboolean matchEndCounterOn;
+    runtime::jboolean matchFlag;
 };
 
 } // namespace game

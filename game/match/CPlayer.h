@@ -142,6 +142,10 @@ public:
     // The x (pitch units) at which the player lines up for a kick-off: a column from his home
     // cell, pulled back behind the centre line.
     jint kickOffCellX() const;
+    // Recomputes the twelve ratings derived from his squad entry (shotPower .. extraRating13,
+    // saveSkill, handlingLevel), shifted by formLevel and the event levels, kept within 0..7.
+    // Without an entry the ratings stay as they are (logged).
+    void updateRatings();
 
     // The state picks the pose: it stores s, sets the loop flag, switches a goalkeeper between his
     // two sheets and starts the animation of s for his facing and mirror. A state outside 0..150,
@@ -586,5 +590,9 @@ jint findNextFreePlayer(jint teamIndex, jint from, jint to, jint step);
 CTeam* matchTeam(jint side);
 // Element index of team's player array; null when the team, its array or the element is missing.
 CPlayer* teamPlayer(const CTeam* team, jint index);
+// The one way to a match player's squad entry: the index in listRowRecords (22-byte entries)
+// of the player now standing in slot `slot` of side teamIndex, lineup[teamIndex][slot] +
+// 30 x teamIndex; -1 without a line-up row or for an index outside the side's 30.
+jint squadEntryIndex(jint teamIndex, jint slot);
 
 } // namespace game::match
