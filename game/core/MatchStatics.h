@@ -148,7 +148,7 @@ struct MatchStatics {
     runtime::jint phaseTeam;
     // Opponents of the ball holder surveyed this tick (pairs written into the team's table20).
     runtime::jint holderOpponentCount;
-    // The slot the match flow picks to go for the ball (-1 when none).
+    // The slot the match flow picks to go for the ball (-1 when none; the match set-up sets it).
     runtime::jint designatedPlayer;
     // The ball holder's zone 0..6 and fine zone 0..8 (analyseHolder).
     runtime::jint holderZone;

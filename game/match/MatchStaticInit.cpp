@@ -4,14 +4,12 @@
 // initialiser writes.
 #include "game/match/MatchStaticInit.h"
 
-#include "game/core/GameStatics.h"
 #include "game/match/MatchConstants.h"
 
 namespace game::match {
 
 void initPlayerStatics(GameStatics* const block) {
     match::initMatchBoxes(block);
-    block->designatedPlayer = -1;
 }
 
 void initActorStatics(GameStatics* const block) {
