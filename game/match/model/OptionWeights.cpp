@@ -38,7 +38,7 @@ constexpr jint kStyleAsTeam = 5;
 constexpr jint kHalfTurn = 4;
 
 jint scaled(const jint weight, const jint shift) {
-    return shift >= 0 ? weight * (1 << shift) : weight >> -shift;
+    return shift >= 0 ? runtime::imul(weight, 1 << shift) : weight >> -shift;
 }
 
 IntArray* optionAt(ObjectArray* const options, const jint k) {

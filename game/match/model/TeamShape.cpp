@@ -139,7 +139,8 @@ jint CTeam::opponentFrontShape() const {
 }
 
 jint CTeam::fromCellJittered(const jint c) const {
-    return orientX((c * kFineSteps + core::randomRange(-kJitter, kJitter)) * (1 << kFineShift));
+    return orientX(
+        runtime::imul(runtime::imul(c, kFineSteps) + core::randomRange(-kJitter, kJitter), 1 << kFineShift));
 }
 
 void CTeam::computeShape(jint bx, const jint by) {
