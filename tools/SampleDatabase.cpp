@@ -125,6 +125,10 @@ constexpr std::int32_t kMidfieldRow = 2;
 constexpr std::int32_t kAttackRow = 4;
 constexpr std::int32_t kDefensiveLine = -12;
 constexpr std::int32_t kAttackingLine = 8;
+// A player's zone box by the row of his slot: how far he may go from his home cell back,
+// forward, to -y and to +y (cells). Midfielders cover the most ground; attackers drop back less.
+const std::vector<std::vector<std::int32_t>> kZoneBoxByRow = {
+    {3, 8, 4, 4}, {3, 8, 4, 4}, {10, 10, 5, 5}, {10, 10, 5, 5}, {8, 4, 5, 5}};
 
 // Development: growth by age 16..40, shifted by class 0 (most) to 5 (least), within -5..5.
 constexpr std::int32_t kGrowthByAge[kDevelopmentStride] = {5, 5,  4,  4,  3,  3,  2,  2,  1,  1,  1,  0, 0,
@@ -488,13 +492,9 @@ void formations(Bytes& table, Bytes& slotTable) {
             record[place(kFormationNameFourth)] = static_cast<std::uint8_t>('A' + v);
             const std::vector<std::int32_t> slots = formationSlots(family, v);
             for (std::size_t p = 0; p < slots.size(); ++p) {
-                const std::int32_t row = slots[p] / kFormationColumns;
-                const std::int32_t column = slots[p] % kFormationColumns;
-                const std::int32_t x = row * 6 - 10;
-                const std::int32_t y = (column - 2) * 4;
                 const std::size_t entry = place(kFormationPlayers) + place(kFormationPlayerBytes) * p;
-                const std::int32_t box[] = {x - 3, y - 4, x + 3, y + 4};
-                for (std::size_t k = 0; k < 4; ++k) {
+                const std::vector<std::int32_t>& box = kZoneBoxByRow[place(slots[p] / kFormationColumns)];
+                for (std::size_t k = 0; k < box.size(); ++k) {
                     record[entry + k] = static_cast<std::uint8_t>(box[k]);
                 }
                 slotTable.push_back(static_cast<std::uint8_t>(slots[p]));

@@ -167,6 +167,19 @@ struct MatchStatics {
     runtime::jint matchEndCounter;
     runtime::jboolean matchEndCounterOn;
     runtime::jboolean matchFlag;
+
+    // The slot the match flow picks to go for the ball (-1 when none; the match set-up sets it).
+    runtime::jint designatedPlayer;
+    // The ball holder's zone 0..6 and fine zone 0..8 (analyseHolder).
+    runtime::jint holderZone;
+    runtime::jint holderZoneFine;
+    // The ball went to the other team: the next shape draws the forward runs anew.
+    runtime::jboolean newAttack;
+    // Marking this round: someone closes down, someone marks.
+    runtime::jboolean someoneClosesDown;
+    runtime::jboolean someoneMarks;
+    // The display name of the formation each team plays (String[2]).
+    runtime::StaticRef<runtime::ObjectArray> formationNames;
 };
 
 } // namespace game

@@ -355,6 +355,15 @@ public:
     jint trailTick = 0;
     jboolean startSlide = 0;
     jint slideMark = 0;
+    // Marking (CTeam::assignMarking): on an opponent, closed down and marked this round, the
+    // team logic's dangerous byte and the slot of the player closing him down; on an own player,
+    // whether he may mark and whether he marks the ball's target.
+    jbyte closedDown = 0;
+    jbyte markedFlag = 0;
+    jbyte dangerous = 0;
+    jint closingPlayer = 0;
+    jbyte canMark = 0;
+    jbyte marksTarget = 0;
 
     // Fields the framework's line-up routines name and the match engine does not.
     jint matchSlot = 0;              // the player's record in listRowRecords
@@ -465,6 +474,55 @@ public:
     // A grade 0 (blocked) .. 3 (free) of the space at (x, y) for mover's move in direction d.
     jint rateSpace(const CPlayer* mover, jint x, jint y, jint d) const;
 
+    // Applies formation `index` of the formation data set: line counts, each outfield player's
+    // home cell, role, line position, zone box, forward and deep cells, the two line values, the
+    // display name, then the tactic and position defaults. A record that is not a valid formation
+    // (digits, lines of 0..6, slots 0..24) changes nothing and is logged. The line-up stays.
+    void setFormation(jint index);
+
+    // Team positioning. Player i's zone target := a free cell at or near (cx, cy), searched ring by
+    // ring; true when one was found (see TeamPositioning.cpp).
+    bool tryPlacePlayer(jint i, jint cx, jint cy, jboolean checkZone);
+    // The free player (task 0 or 14, or 12 during restarts) nearest to cell (cx, cy), the keeper
+    // at half his distance; 0 when none lies within 120 cells.
+    jint findPlayerForCell(jint cx, jint cy, jboolean skipKeeper) const;
+    // The player on the pitch nearest to pitch point (x, y), within 983040 units; -1 when none.
+    jint findNearestPlayerTo(jint x, jint y, jboolean skipKeeper) const;
+    // The outfield player on the pitch nearest to (x, y); a tie goes to one level with or behind
+    // the ball on the ball's side. -1 when none is on the pitch.
+    jint findNearestOutfieldPlayer(jint x, jint y) const;
+    // The slot of the player who goes for the ball (-1 when none qualifies).
+    jint choosePlayerForBall() const;
+    // Hands out closing-down (task 7) and marking (task 8) tasks against the opponents.
+    void assignMarking();
+    // Whether player i goes on towards his zone target this tick (holdCountdown, moveFlag).
+    bool keepsFormation(jint i);
+    // Surveys the opponents around the team's ball holder: pressure, the table20 pairs (ten a
+    // tick at most), holderZone, holderZoneFine and the six situation bytes.
+    void analyseHolder(CPlayer* holder);
+    // The grade of a pass from passer to (x, y): 0 blocked, -1 clear, else 1 or 2.
+    jint ratePassTarget(const CPlayer* passer, jint x, jint y, jboolean checkAngleOnly) const;
+    // Option weight modifiers; each scales weights in place.
+    void adjustWeightByPlayer(const CPlayer* player, jint& weight) const;
+    void adjustWeightsByTactics(runtime::ObjectArray* options, jint kind) const;
+    void adjustMoveWeight(const CPlayer* player, runtime::IntArray* option, jint direction) const;
+    void adjustPassWeights(runtime::ObjectArray* options) const;
+
+    // Team shape. shapeCellX/Y of players 1..10 on the pitch from reference cell (bx, by).
+    void computeShape(jint bx, jint by);
+    // Sends player i (1..10) from his shape cell to a claimed cell of the zone grid.
+    void choosePlayerCell(jint i);
+    // The goalkeeper's target and planned task (18).
+    void placeGoalkeeper();
+    // Re-plans players 1..10 without a standing task and flags those whose orders changed.
+    void refreshOrders(jint first);
+    // The furthest current cell x (opponentFrontCell) or shape cell x (opponentFrontShape) of
+    // the opponent's players 1..10 in the opponent's view, never below -16.
+    jint opponentFrontCell() const;
+    jint opponentFrontShape() const;
+    // The centre of cell c in pitch units in the team's view, scattered by up to half a cell.
+    jint fromCellJittered(jint c) const;
+
     CTeam* opponent = nullptr; // matchTeams[1 - teamIndex]
     jbyte sideFlag = 0;        // 1: attacks towards +x
     jint goals = 0;
@@ -506,8 +564,8 @@ public:
     jbyte planningNeeded = 0;
     jint markEndA = 0;
     jint markEndB = 1;
-    runtime::IntArray* intPerPlayer = nullptr;   // int[11]
-    runtime::BoolArray* flagPerPlayer = nullptr; // boolean[11]
+    runtime::IntArray* intPerPlayer = nullptr;   // int[11]: holdCountdown, ticks a player holds
+    runtime::BoolArray* flagPerPlayer = nullptr; // boolean[11]: moveFlag, a player's move waits
     runtime::IntArray* table20 = nullptr;        // int[20]
     jbyte inShootingZone = 0;
     jbyte widePlay = 0;
