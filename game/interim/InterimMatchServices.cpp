@@ -61,10 +61,6 @@ void InterimMatchServices::updateMentality(match::CTeam* /*team*/) {
     noMatchEngine();
 }
 
-void InterimMatchServices::setFormation(match::CTeam* /*team*/, runtime::jint /*index*/) {
-    noMatchEngine();
-}
-
 void InterimMatchServices::advanceOrderEndTimes() {
     noMatchEngine();
 }

@@ -23,7 +23,6 @@ public:
     void updateMatchExit() override;
     void updateAddedTimeBoard() override;
     void updateMentality(match::CTeam* team) override;
-    void setFormation(match::CTeam* team, runtime::jint index) override;
     void advanceOrderEndTimes() override;
     void setViewRefresh() override;
     void copyViewRefresh() override;

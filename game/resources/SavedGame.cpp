@@ -3,7 +3,6 @@
 
 #include "game/core/GameStatics.h"
 #include "game/core/services/InfoScreenServices.h"
-#include "game/core/services/MatchServices.h"
 #include "game/core/services/SeasonScreenServices.h"
 #include "game/match/CPlayer.h"
 #include "game/resources/DataSetStore.h"
@@ -140,7 +139,7 @@ void saveOrLoadGame(const jboolean save) {
     runtime::ObjectArray* const teams = s()->matchTeams;
     if (auto* const team =
             teams != nullptr && teams->length > 0 ? static_cast<match::CTeam*>((*teams)[0]) : nullptr) {
-        core::matchServices().setFormation(team, s()->formationIndex);
+        team->setFormation(s()->formationIndex);
     }
     core::seasonScreenServices().prepareTeamSide(0, s()->userTeam, 0);
 }

@@ -50,9 +50,6 @@ public:
     virtual void updateAddedTimeBoard() = 0;
     // CTeam::updateMentality: the first team's per-frame step (keys and buttons of its mentality).
     virtual void updateMentality(match::CTeam* team) = 0;
-    // CTeam::setFormation: gives the team formation `index` of the formation table (its cells,
-    // roles, lines and tactics).
-    virtual void setFormation(match::CTeam* team, jint index) = 0;
     // Adds 1 to orderEndTime of players 0..10 of both match teams (while the match is
     // interrupted, their timed orders wait).
     virtual void advanceOrderEndTimes() = 0;

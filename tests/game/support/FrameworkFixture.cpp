@@ -235,9 +235,6 @@ void ScriptedMatch::updateMentality(match::CTeam* /*team*/) {
     log.add("updateMentality");
 }
 
-void ScriptedMatch::setFormation(match::CTeam* /*team*/, const jint index) {
-    log.add("setFormation", {index});
-}
 
 void ScriptedMatch::advanceOrderEndTimes() {
     log.add("advanceOrderEndTimes");

@@ -132,7 +132,6 @@ public:
     void updateMatchExit() override;
     void updateAddedTimeBoard() override;
     void updateMentality(match::CTeam* team) override;
-    void setFormation(match::CTeam* team, jint index) override;
     void advanceOrderEndTimes() override;
     jint actorState(runtime::Object* actor) override;
     void setViewRefresh() override;

@@ -35,7 +35,6 @@ public:
     void updateMatchExit() override {}
     void updateAddedTimeBoard() override {}
     void updateMentality(CTeam* /*team*/) override {}
-    void setFormation(CTeam* /*team*/, jint /*index*/) override {}
     void advanceOrderEndTimes() override {}
     jint actorState(runtime::Object* /*actor*/) override { return 0; }
     void setViewRefresh() override {}
