@@ -40,11 +40,6 @@ constexpr jint kFirstOffset = 2;
 constexpr jint kByteSection = 0;
 constexpr jint kShortSection = 1;
 
-jint goalsOf(const jint side) {
-    const CTeam* const team = matchTeam(side);
-    return team != nullptr ? team->goals : 0;
-}
-
 // The next coin of the ratings: |r| mod 2 of the generator's next int (0 without one).
 jint drawCoin(runtime::java_util_Random* const random) {
     return random != nullptr ? absInt(random->nextInt()) % 2 : 0;
@@ -158,8 +153,8 @@ void computePlayerRatings(const jboolean full) {
     if (random == nullptr) {
         runtime::log("computePlayerRatings: no gameRandom; every coin is 0");
     }
-    const jint g0 = goalsOf(0);
-    const jint g1 = goalsOf(1);
+    const jint g0 = sideGoals(0);
+    const jint g1 = sideGoals(1);
     for (jint t = 0; t < kLineupSides; ++t) {
         CTeam* const team = matchTeam(t);
         const jint own = t == 0 ? g0 : g1;

@@ -82,11 +82,6 @@ bool knockoutDecides(const jint kind, const jint stage) {
            (kind == kCup && stage <= kEarlyCupStage);
 }
 
-jint goalsOf(const jint side) {
-    const CTeam* const team = matchTeam(side);
-    return team != nullptr ? team->goals : 0;
-}
-
 jint shade(const jint colour) {
     jint result = 0;
     for (jint shift = 0; shift <= 16; shift += 8) {
@@ -97,6 +92,11 @@ jint shade(const jint colour) {
 }
 
 } // namespace
+
+jint sideGoals(const jint side) {
+    const CTeam* const team = matchTeam(side);
+    return team != nullptr ? team->goals : 0;
+}
 
 void CPlayer::dropPossession() {
     GameStatics* const s = statics();
@@ -190,7 +190,7 @@ void recordGoal(const jint teamIndex) {
             scorer = s->creditedPlayer;
         }
     }
-    const jint n = goalsOf(0) + goalsOf(1) - 1;
+    const jint n = sideGoals(0) + sideGoals(1) - 1;
     runtime::ByteArray* const records = s->goalRecords;
     if (n >= 0 && n < kGoalRecordCount && records != nullptr &&
         records->inBounds(n * kGoalRecordBytes + kGoalRecordBytes - 1)) {
@@ -224,8 +224,8 @@ void recordGoal(const jint teamIndex) {
 
 bool isMatchOver() {
     const GameStatics* const s = statics();
-    const jint g0 = goalsOf(0);
-    const jint g1 = goalsOf(1);
+    const jint g0 = sideGoals(0);
+    const jint g1 = sideGoals(1);
     const jint kind = s->competitionType;
     const jint stage = s->playedStep;
     const bool fullyLevel = g1 == s->firstLegGoals0 && g0 == s->firstLegGoals1;
@@ -256,8 +256,8 @@ bool isMatchOver() {
 
 bool firstTeamGoesThrough() {
     const GameStatics* const s = statics();
-    const jint g0 = goalsOf(0);
-    const jint g1 = goalsOf(1);
+    const jint g0 = sideGoals(0);
+    const jint g1 = sideGoals(1);
     if (s->matchPeriod == kShootOut) {
         return s->isSecondLeg != 0 ? g0 + s->firstLegGoals0 > g1 + s->firstLegGoals1 : g0 > g1;
     }

@@ -42,6 +42,8 @@ jint compareWeighted(const CPlayer* player, jint a, jint b, jint c);
 // of the match, writes its record: team, scorer's squad index and team, minute (capped at the
 // period's end in added time; +90 in extra time, 255 in a shoot-out), second, assist.
 void recordGoal(jint teamIndex);
+// The goals of match team side (0 or 1) so far; 0 while the team is missing.
+jint sideGoals(jint side);
 // Whether the match is over after the period just played, by the score, the competition and the
 // first leg.
 bool isMatchOver();
