@@ -167,6 +167,9 @@ struct MatchStatics {
     runtime::jint matchEndCounter;
     runtime::jboolean matchEndCounterOn;
     runtime::jboolean matchFlag;
+
+    // The club database index of the club the match is played against (the user's is userTeam).
+    runtime::jint opponentTeam;
 };
 
 } // namespace game
