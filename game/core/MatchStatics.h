@@ -180,6 +180,9 @@ struct MatchStatics {
     runtime::jboolean someoneMarks;
     // The display name of the formation each team plays (String[2]).
     runtime::StaticRef<runtime::ObjectArray> formationNames;
+
+    // The club database index of the club the match is played against (the user's is userTeam).
+    runtime::jint opponentTeam;
 };
 
 } // namespace game

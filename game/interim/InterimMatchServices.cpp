@@ -94,12 +94,17 @@ bool InterimMatchServices::eventDisplayOn() {
     return false;
 }
 
-void InterimMatchServices::applyEvent(match::CPlayer* /*player*/, const runtime::jint /*code*/) {
-    logFirstCall("CPlayer::applyEvent (no effect: the player's ratings and speeds stay)");
+void InterimMatchServices::applyEvent(match::CPlayer* const player, const runtime::jint code) {
+    if (player != nullptr) {
+        player->applyEvent(code);
+    }
 }
 
-void InterimMatchServices::startPlayer(match::CPlayer* /*player*/, const runtime::jint /*mode*/) {
-    logFirstCall("the player's start-up (no effect: the player keeps his fields)");
+void InterimMatchServices::startPlayer(match::CPlayer* const player, const runtime::jint /*mode*/) {
+    // The mode tells the first players of a side from later ones; the start-up is the same.
+    if (player != nullptr) {
+        player->loadMatchRatings();
+    }
 }
 
 } // namespace game::interim

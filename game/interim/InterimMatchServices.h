@@ -32,7 +32,7 @@ public:
     runtime::jint actorState(runtime::Object* actor) override;
     // False: no event is shown.
     bool eventDisplayOn() override;
-    // Each has no effect: the player's ratings, speeds and flags stay.
+    // Forwarded to the player: CPlayer::applyEvent, and CPlayer::loadMatchRatings as the start-up.
     void applyEvent(match::CPlayer* player, runtime::jint code) override;
     void startPlayer(match::CPlayer* player, runtime::jint mode) override;
 };

@@ -52,9 +52,8 @@ void InterimWidgetServices::slotToFormationPoint(const jint team, const jint slo
     fy = (*point)[1];
 }
 
-jint InterimWidgetServices::squadEntryIndex(const jint /*team*/, const jint /*player*/) {
-    logFirstCall("a match player's squad entry (none)");
-    return -1;
+jint InterimWidgetServices::squadEntryIndex(const jint team, const jint player) {
+    return boardPlayer(team, player) != nullptr ? match::squadEntryIndex(team, player) : -1;
 }
 
 jint InterimWidgetServices::matchCondition(const jint team, const jint player) {

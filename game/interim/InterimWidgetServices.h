@@ -1,6 +1,6 @@
 // Stand-in for the neighbours of the widgets and the menu drawing routines until their owners
-// build them: no pitch background is drawn and no match player has a squad entry. The formation
-// board's reads go to the match teams' model (a missing team or player gives the neutral answer).
+// build them: no pitch background is drawn. The formation board's reads go to the match teams'
+// model and the squad-entry accessor (a missing team or player gives the neutral answer).
 #pragma once
 
 #include "game/core/services/WidgetServices.h"
@@ -21,7 +21,7 @@ public:
     // CTeam::slotToFormationPoint with the team's rows with a centre; (0, 0) without a team.
     void slotToFormationPoint(runtime::jint team, runtime::jint slot, runtime::jint& fx,
                               runtime::jint& fy) override;
-    // -1: no entry.
+    // match::squadEntryIndex of the player's slot; -1 without the team, the player or a line-up row.
     runtime::jint squadEntryIndex(runtime::jint team, runtime::jint player) override;
     // His fatigue while matchLiveFlag is set; -1 outside a match or without him.
     runtime::jint matchCondition(runtime::jint team, runtime::jint player) override;

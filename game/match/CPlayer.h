@@ -146,6 +146,17 @@ public:
     // saveSkill, handlingLevel), shifted by formLevel and the event levels, kept within 0..7.
     // Without an entry the ratings stay as they are (logged).
     void updateRatings();
+    // Applies match event code to the skill levels (1 and -1 move form and every level by -code,
+    // -2 by +2, -3 sets them all to 7, -4 only the event state, -5 and -6 the boost's four levels,
+    // -7 and -8 eventLevelB; any other code moves nothing), keeps them in 0..7 and recomputes the
+    // derived ratings, the speeds and the reach values. A player whose squad entry makes him
+    // unavailable cannot sprint.
+    virtual void applyEvent(jint code);
+    // Fills the skill levels, the two clamped entry values and the flag word from the squad entry
+    // of the player now in his slot, clears his form, event levels and condition inputs, and sends
+    // the events his condition, the team-order boost and his position fit call for. Without an
+    // entry the player keeps his fields (logged).
+    void loadMatchRatings();
 
     // The state picks the pose: it stores s, sets the loop flag, switches a goalkeeper between his
     // two sheets and starts the animation of s for his facing and mirror. A state outside 0..150,
@@ -226,6 +237,7 @@ public:
     jboolean touchedBall = 0;
     jint savedSkillLevels[kSkillLevels] = {};
     jint skillLevels[kSkillLevels] = {}; // 0 best .. 7 worst; the fourth is kickRating
+    // Bytes 21 and 20 of the squad entry, kept within 60..100 and 160..200.
     jint extraRating1 = 0;
     jint extraRating2 = 0;
     jint extraRating3 = 0;
@@ -459,6 +471,19 @@ public:
     // One tick of the boost: it starts (event -5 to every player) at 101 and more and ends (event
     // -6) below; boostCounter then counts down.
     void updateBoost();
+    // Moves each squad player's condition (byte 4 of his squad entry) by one draw against his and
+    // the reference player's stamina: one worse (recover false, up to 4) or one better (recover
+    // true, down to 0), with the condition event of the new value.
+    void rollConditions(jboolean recover);
+    // The best squad member of the user's club for a position outside a match: squad position
+    // 11..29 whose position mask shares a bit with mask and whose database rating for it is the
+    // highest (ties to the lower position), else the first eligible one, else -1. Barred and
+    // unavailable players are never chosen.
+    jint pickSquadPlayerForPosition(jint mask) const;
+    // The best bench player (11..17) for a position during a match by his match ratings (lower is
+    // better, ties to the lower position), else the first one still free, else -1. Players who have
+    // played or are unfit are never chosen; team 0 also passes over barred and unavailable ones.
+    jint pickBenchPlayerForPosition(jint mask) const;
 
     // The areas in the team's view, bounds exclusive: its own penalty area and goal area, the
     // penalty area shifted by the player's shiftInstruction, and the shooting zone (cells).
@@ -636,6 +661,8 @@ public:
 
     // Players (bit i) whose refused command has been logged since the queues were last cleared.
     jint refusedCommandLogged = 0;
+    // The slot whose squad entry's stamina joins each player's in rollConditions.
+    jint referenceSlot = 0;
 };
 
 // The slot of the next shoot-out taker of team teamIndex: the on-pitch players from the last

@@ -321,8 +321,26 @@ TEST_F(MatchObjectsTest, TheFormationBoardThePanelAndTheFrameReadTheModelThrough
     EXPECT_EQ(fx + fy, 0);
     EXPECT_EQ(board.matchCondition(0, 30), -1);
     EXPECT_EQ(board.matchStatus(0, 30), 0);
+    // The preferred-position markers' squad entry: the line-up's, plus 30 for team 1.
+    s->lineup = nullptr;
+    EXPECT_EQ(board.squadEntryIndex(1, 7), -1) << "no line-up";
+    s->lineup = runtime::newObjectArray(2);
+    for (jint t = 0; t < 2; ++t) {
+        runtime::ByteArray* row = runtime::newByteArray(30);
+        (*s->lineup)[t] = row;
+        (*row)[7] = static_cast<runtime::jbyte>(20 + t);
+    }
+    EXPECT_EQ(board.squadEntryIndex(1, 7), 51);
+    EXPECT_EQ(board.squadEntryIndex(0, 7), 20);
+    EXPECT_EQ(board.squadEntryIndex(2, 7), -1) << "no team";
+    EXPECT_EQ(board.squadEntryIndex(1, 18), -1) << "no player";
+    // The default event operation reaches the player.
+    core::matchServices().applyEvent(player(1, 7), -3);
+    EXPECT_EQ(player(1, 7)->formLevel, 7);
+    EXPECT_EQ(player(1, 7)->eventState, 7);
     team(0)->players = nullptr;
     EXPECT_EQ(board.formationPlayerCount(0), 0);
+    EXPECT_EQ(board.squadEntryIndex(0, 7), -1) << "no player array";
 
     team(1)->goals = 3;
     EXPECT_EQ(core::matchPanelServices().teamGoals(team(1)), 3);
