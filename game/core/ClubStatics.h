@@ -1,6 +1,7 @@
-// The statics of the club database, its inbox and its squad lists that no other group declares:
-// the offer amount, the inbox screen's list and its saved place, the match preview kept for the
-// report, the squad lists' sort flags and selected entry, and the comparison counter of the sort.
+// The statics of the club database, its inbox, its squad lists and the season turnover that no
+// other group declares: the offer amount, the inbox screen's list and its saved place, the match
+// preview kept for the report, the squad lists' sort flags and selected entry, the comparison
+// counter of the sort, the board's expectations and the user's figures of the turnover.
 // The tables themselves (team and player records, the inbox ring and pool, squadList, the keyed
 // message list messageRecords) are declared by the groups of the classes that create them.
 #pragma once
@@ -28,6 +29,19 @@ struct ClubStatics {
     runtime::StaticRef<runtime::ByteArray> squadSortFlags; // 1 marks the column sorted by last (byte[6])
     runtime::jint listPage;                                // the selected entry of the list on screen
     runtime::jint compareCount;                            // comparisons made by comparePlayers
+
+    // Season turnover: what the board expects of every team, the user's season-end figures and
+    // the team change.
+    runtime::StaticRef<runtime::ByteArray> clubStars;               // league expectation 0..5 per team
+    runtime::StaticRef<runtime::ByteArray> cupExpectations;         // national-cup expectation per team
+    runtime::StaticRef<runtime::ByteArray> continentalExpectations; // continental expectation per team
+    runtime::StaticRef<runtime::ShortArray> cupResultScratch;       // one cup's results (short[32])
+    runtime::jint seasonEndFunds;                                   // the user's money when the season ended
+    runtime::jint sponsorIncome;                                    // the user's sponsorship of the turnover
+    runtime::jint prizeIncome;                                      // the user's prize money of the turnover
+    runtime::jbyte teamChanged;         // this turnover moved the user to a new club
+    runtime::jint previousUserDivision; // the user's division before the turnover
+    runtime::jint upgradeSizeSquared;   // the square of the new club's ground size value
 };
 
 } // namespace game

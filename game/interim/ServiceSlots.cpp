@@ -2,7 +2,6 @@
 // returns the installed service, else the interim one. They live here, beside their defaults, so
 // that the interfaces' own folders never include this one; when an owner lands, its slot moves next
 // to the owner's implementation, which becomes the default.
-#include "game/interim/InterimClubServices.h"
 #include "game/interim/InterimFrameServices.h"
 #include "game/interim/InterimFrameworkServices.h"
 #include "game/interim/InterimInfoScreenServices.h"
@@ -29,7 +28,6 @@
 
 namespace game::core {
 
-TARNWICK_INTERIM_SLOT(ClubServices, clubServices, installClubServices, InterimClubServices)
 TARNWICK_INTERIM_SLOT(FrameServices, frameServices, installFrameServices, InterimFrameServices)
 TARNWICK_INTERIM_SLOT(FrameworkServices, frameworkServices, installFrameworkServices,
                       InterimFrameworkServices)

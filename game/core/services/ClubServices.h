@@ -1,5 +1,5 @@
-// What the framework uses of the club database and season code, built later; an interim
-// implementation stands in until then (game/interim/InterimClubServices.h).
+// What the framework uses of the club database and season code; the club's own routines answer
+// (game/resources/ClubRoutines.h).
 //
 // The records these operations read and write live in the static block: the 37-byte player
 // records (playerRecords), the 64-byte team records (teamRecords), the inbox ring of 27-byte

@@ -9,7 +9,7 @@
 
 #include "game/core/services/ClubServices.h"
 #include "game/core/services/SeasonScreenServices.h"
-#include "game/interim/InterimClubServices.h"
+#include "game/resources/ClubRoutines.h"
 #include "game/season/CompetitionView.h"
 #include "game/season/DaySchedule.h"
 #include "runtime/Service.h"
@@ -47,7 +47,7 @@ public:
 };
 
 // Records the bracket views asked for.
-class RecordingBracket final : public interim::InterimClubServices {
+class RecordingBracket final : public resources::ClubRoutines {
 public:
     void fillCupRoundFixtures(const jint round, runtime::ShortArray*, const jint row,
                               const jboolean flag) override {

@@ -20,7 +20,7 @@
 #include "game/core/services/MenuServices.h"
 #include "game/core/services/PromotionServices.h"
 #include "game/core/services/SpriteServices.h"
-#include "game/interim/InterimClubServices.h"
+#include "game/resources/ClubRoutines.h"
 #include "platform/Clock.h"
 #include "platform/Service.h"
 #include "runtime/Service.h"
@@ -219,7 +219,7 @@ private:
     CallLog& log;
 };
 
-class ScriptedClub final : public interim::InterimClubServices {
+class ScriptedClub final : public resources::ClubRoutines {
 public:
     explicit ScriptedClub(CallLog& log) : log(log) {}
     void saveOrLoadGameRecord(runtime::jboolean save) override;

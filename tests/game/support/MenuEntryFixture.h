@@ -14,7 +14,7 @@
 #include "game/core/services/SeasonScreenServices.h"
 #include "game/framework/ClassInitialisers.h"
 #include "game/framework/MenuStates.h"
-#include "game/interim/InterimClubServices.h"
+#include "game/resources/ClubRoutines.h"
 #include "game/match/CPlayer.h"
 #include "game/match/team/LineupTables.h"
 #include "game/season/SeasonLookups.h"
@@ -65,7 +65,7 @@ struct LoggingConsole : testing_support::ConsoleLineReader {
 
 // The club services the entry preparation uses, recorded; wage room and ages are scripted.
 // upsertKeyedMessage appends a copy of the record to messageRecords as the keyed list does.
-class EntryClub final : public interim::InterimClubServices {
+class EntryClub final : public resources::ClubRoutines {
 public:
     explicit EntryClub(CallLog& log) : log(log) {}
     void refreshInboxScreen() override { log.add("refreshInboxScreen"); }

@@ -7,14 +7,14 @@
 #include <vector>
 
 #include "game/core/services/ClubServices.h"
-#include "game/interim/InterimClubServices.h"
+#include "game/resources/ClubRoutines.h"
 #include "runtime/Service.h"
 
 namespace game::testing {
 
 using namespace game::core;
 
-class ScriptedClubDatabase final : public interim::InterimClubServices {
+class ScriptedClubDatabase final : public resources::ClubRoutines {
 public:
     runtime::jint getPlayerAge(const runtime::jint player) override {
         const auto found = ages.find(player);

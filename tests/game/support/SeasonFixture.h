@@ -14,7 +14,7 @@
 #include "game/core/GameStatics.h"
 #include "game/core/services/ClubServices.h"
 #include "game/core/services/SeasonScreenServices.h"
-#include "game/interim/InterimClubServices.h"
+#include "game/resources/ClubRoutines.h"
 #include "runtime/Arrays.h"
 #include "runtime/Random.h"
 #include "runtime/Service.h"
@@ -76,7 +76,7 @@ public:
 // Every postInboxMessage call: the type and the twelve parameters.
 using PostedMessage = std::array<jint, 13>;
 
-class RecordingClub final : public interim::InterimClubServices {
+class RecordingClub final : public resources::ClubRoutines {
 public:
     void postInboxMessage(jint type, jint p1, jint p2, jint p3, jint p4, jint p5, jint p6, jint p7, jint p8,
                           jint p9, jint p10, jint p11, jint p12) override {
