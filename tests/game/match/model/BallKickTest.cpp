@@ -184,7 +184,7 @@ TEST_F(BallKickTest, ShotsOfEveryPowerReachTheGoalLineUnderTheBar) {
         // Straight on and from either side, always `out` from the target.
         const jint side = out / 3;
         const jint offset = side - (side >> 1) - (side >> 2) + (side >> 3);
-        for (const std::pair<jint, jint> start :
+        for (const std::pair<jint, jint>& start :
              {std::pair<jint, jint>{out, 0}, {out - offset, side}, {out - offset, -side}}) {
             for (const Start st :
                  {Start{0, 0}, Start{0, 2000}, Start{0, 8000}, Start{0, 12000}, Start{8000, 2000}}) {
