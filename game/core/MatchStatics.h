@@ -183,6 +183,31 @@ struct MatchStatics {
 
     // The club database index of the club the match is played against (the user's is userTeam).
     runtime::jint opponentTeam;
+
+    // The kick (kickPower is matchTiming's first int): the kick's length, the estimated landing
+    // point, whether the planned path passes the +x or the -x goal line, the strong-kick flag
+    // (no routine sets it yet), the set-piece kind and a launch flag every kick clears.
+    runtime::jint kickDistance;
+    runtime::jint landingX;
+    runtime::jint landingY;
+    runtime::jboolean pathLeavesPlusX;
+    runtime::jboolean pathLeavesMinusX;
+    runtime::jboolean strongKick;
+    runtime::jint setPieceKind;
+    runtime::jboolean kickLaunchFlag;
+    // Possession and runs: per team the ball player and the flag beside firstAttacker; the
+    // player caught offside when the ball was played to him, the last offender, the team whose
+    // player kicked last, the wall at a free kick, the pass logic's pending receiver, the knock-on
+    // halving of a forced run and the ticks the holder has held the ball.
+    runtime::StaticRef<match::CPlayer> teamBallPlayer[2];
+    runtime::jboolean firstAttackerFlag[2];
+    runtime::StaticRef<match::CPlayer> offsidePlayer;
+    runtime::StaticRef<match::CPlayer> foulPlayer;
+    runtime::jint kickingTeam;
+    runtime::jint wallSize;
+    runtime::jint pendingReceiver;
+    runtime::jboolean halfPush;
+    runtime::jint holdTicks;
 };
 
 } // namespace game

@@ -201,6 +201,28 @@ public:
     // One step of a pending turn towards wantedDirection, in a turn pose (4/5, with the ball 9/8).
     void turnStep();
 
+    // Possession. He becomes the ball carrier: the previous one, the receiver and the team
+    // logic's assignments let go, and a recorded offside candidate is called offside.
+    void takePossession();
+    // He stops being the carrier and knocks the ball on (a runner without the ball is handed
+    // back to the team logic instead).
+    void loseBall();
+    // The carrier pushes the ball ahead along his motion, further on a forced run.
+    void knockBallOn();
+    // One step of a run along his facing, with or without the ball; then the team logic.
+    void dribbleStep();
+    // Whether he may challenge the carrier (or the receiver): an opponent within reach in play.
+    bool canChallengeCarrier() const;
+    // Whether an outfield player may strike the loose ball first time in the penalty area.
+    bool canStrikeLooseBall() const;
+    // Whether he may collect the ball now; may start his pending reaction (and answer false).
+    bool canCollectBall();
+    // Runs: he becomes his team's ball player (and for a planned run picks its kind); he passes
+    // to (x, y), leading the first attacker; he keeps the carried ball at his feet.
+    void takeBall();
+    void setPassTarget(jint px, jint py, jint flag);
+    jint carryBall();
+
     CTeam* team = nullptr;      // the player's own team
     CTeam* opponents = nullptr; // the opposing team
     jint slot = 0;              // index in the team's player array, 0 the goalkeeper
@@ -383,6 +405,15 @@ public:
     jint playerRating = 0;
     jbyte takenOff = 0; // substituted off
     jint lockFlag = 0;  // non-zero keeps the player from being picked up on the formation board
+
+    // Possession and runs: the ball-player flag and the five flags taking the ball clears; the
+    // lunge flag (he may go for the ball from further off), the reaction ready flag and the
+    // pending reaction's kind (2 move to a point, 3 run to a point, 4 jump at the ball; -1 none).
+    jbyte ballFlagB = 0;
+    jbyte takeFlags[5] = {};
+    jbyte lungeFlag = 0;
+    jbyte reactionReady = 0;
+    jint reactionKind = -1;
 };
 
 // One side of a live match.
@@ -484,6 +515,9 @@ public:
     // better, ties to the lower position), else the first one still free, else -1. Players who have
     // played or are unfit are never chosen; team 0 also passes over barred and unavailable ones.
     jint pickBenchPlayerForPosition(jint mask) const;
+
+    // The run to where the planned ball comes down: target, step budget and run kind 0..4.
+    void planBallRun(jint kind);
 
     // The areas in the team's view, bounds exclusive: its own penalty area and goal area, the
     // penalty area shifted by the player's shiftInstruction, and the shooting zone (cells).
@@ -663,6 +697,10 @@ public:
     jint refusedCommandLogged = 0;
     // The slot whose squad entry's stamina joins each player's in rollConditions.
     jint referenceSlot = 0;
+
+    // The slot of the team's player to act (-1 none) and the offsides called against the team.
+    jint actingSlot = -1;
+    jint offsideCount = 0;
 };
 
 // The slot of the next shoot-out taker of team teamIndex: the on-pitch players from the last

@@ -32,6 +32,26 @@ inline constexpr runtime::jint kKickL5 = 6;
 inline constexpr runtime::jint kKickL6 = 7;
 inline constexpr runtime::jint kKickL7 = 8;
 inline constexpr runtime::jint kKickL8 = 9;
+// The launch bands the kick tests fly every kind of kick through (ball, flight step and these
+// parameters together): a ground pass of 8,192..150,000 stays below kGroundPassPeakBelow, reaches
+// its target at a mean speed within kGroundPassMeanSpeedMin..Max a tick and moves there at
+// kGroundPassSpeedAtTarget or less; a lofted or driven ball comes down within max(d' /
+// kLoftLandingShare, kLoftLandingMin) of its reach d', after a highest point of at least d' /
+// kLoftPeakLowShare (and at most 3d'/4); the strong kick within max(d' / kStrongLandingShare,
+// kStrongLandingMin); a shot from 40,000..110,000 out leaves at kShotLaunchMin..Max a tick and
+// reaches the goal line within kShotTicksToLine ticks, under the bar when aimed at 8,000 or lower.
+inline constexpr runtime::jint kGroundPassPeakBelow = 3072;
+inline constexpr runtime::jint kGroundPassMeanSpeedMin = 900;
+inline constexpr runtime::jint kGroundPassMeanSpeedMax = 3000;
+inline constexpr runtime::jint kGroundPassSpeedAtTarget = 1400;
+inline constexpr runtime::jint kLoftLandingShare = 6;
+inline constexpr runtime::jint kLoftLandingMin = 6144;
+inline constexpr runtime::jint kLoftPeakLowShare = 12;
+inline constexpr runtime::jint kStrongLandingShare = 3;
+inline constexpr runtime::jint kStrongLandingMin = 8192;
+inline constexpr runtime::jint kShotLaunchMin = 1800;
+inline constexpr runtime::jint kShotLaunchMax = 7000;
+inline constexpr runtime::jint kShotTicksToLine = 30;
 
 // The acceleration ramp of a run from standing: the velocity rises in N steps, N =
 // kMatchAccelFrames plus 0, 1 or 2 by the player's accelRating, so a standing player visibly gets

@@ -4,6 +4,7 @@
 #include <map>
 #include <string>
 
+#include "game/match/BallCalls.h"
 #include "game/match/PlanTables.h"
 #include "game/match/TeamLogicCalls.h"
 #include "runtime/Log.h"
@@ -56,6 +57,20 @@ bool restartTurnRequested(const CPlayer* /*player*/) {
 runtime::jint restartPoseEntry() {
     standIn("restartPoseEntry", "restartPoseEntry (-1, no entry)");
     return -1;
+}
+
+void planBallPath(runtime::jint /*curve*/, runtime::jint /*side*/) {
+    // The path tables keep what they hold: the ball follows its launch alone.
+    standIn("planBallPath", "planBallPath (the path tables stay as they are)");
+}
+
+void performPendingReaction(CPlayer* /*player*/) {
+    standIn("performPendingReaction", "performPendingReaction (the player does not react)");
+}
+
+void setMatchPhase(runtime::jint /*phase*/, runtime::jint /*teamIndex*/, runtime::jint /*x*/,
+                   runtime::jint /*y*/) {
+    standIn("setMatchPhase", "setMatchPhase (play goes on)");
 }
 
 } // namespace game::match
