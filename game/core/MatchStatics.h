@@ -180,6 +180,9 @@ struct MatchStatics {
     runtime::jboolean someoneMarks;
     // The display name of the formation each team plays (String[2]).
     runtime::StaticRef<runtime::ObjectArray> formationNames;
+    // The added time still to run in this period, as the clock shows it.
+    runtime::jint addedTimeLeftMinutes;
+    runtime::jint addedTimeLeftSeconds;
 };
 
 } // namespace game
