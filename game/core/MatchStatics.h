@@ -208,6 +208,10 @@ struct MatchStatics {
     runtime::jint pendingReceiver;
     runtime::jboolean halfPush;
     runtime::jint holdTicks;
+
+    // The added time still to run in this period, as the clock shows it.
+    runtime::jint addedTimeLeftMinutes;
+    runtime::jint addedTimeLeftSeconds;
 };
 
 } // namespace game

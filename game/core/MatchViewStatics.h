@@ -100,6 +100,23 @@ struct MatchViewStatics {
     runtime::jshort eventMarkWord;
     runtime::jbyte eventMarksAnnounced;
     runtime::jbyte eventMarksDone;
+
+    // The frame recorder: the redraw flag as recorded (word 1's bit 15), the marker of the player
+    // being recorded and the marker word (54), the event written once its delay runs out, and
+    // whether this record has already logged a refused sprite command.
+    runtime::jboolean sceneRedrawRecorded;
+    runtime::jint markerIndex;
+    runtime::jint markerFlags;
+    runtime::jbyte pendingEvent;
+    runtime::jint pendingEventDelay;
+    runtime::jboolean recordOverflowLogged;
+    // The replay ring (short[8700]): the oldest kept record, the next write, not empty, and the
+    // records read back so far.
+    runtime::StaticRef<runtime::ShortArray> replayRing;
+    runtime::jint ringReadPos;
+    runtime::jint ringWritePos;
+    runtime::jboolean ringHasData;
+    runtime::jint replayFrameCounter;
 };
 
 } // namespace game

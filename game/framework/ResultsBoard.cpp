@@ -4,6 +4,7 @@
 #include "game/core/GameStatics.h"
 #include "game/core/services/ManagementServices.h"
 #include "game/core/services/SpriteServices.h"
+#include "game/match/FrameRecordFormat.h"
 #include "profile/Graphics.h"
 
 namespace game::framework {
@@ -19,13 +20,13 @@ constexpr jint kScreenHeight = 800;
 
 // The event: its kind in the top three bits of element 2, the attempt count in bits 8-14 of
 // element 1, whose low nibble is clear.
-constexpr jint kCountElement = 1;
-constexpr jint kKindElement = 2;
-constexpr jint kKindMask = 0xE000;
-constexpr jint kBoardKind = 0xA000;
-constexpr jint kCountShift = 8;
-constexpr jint kCountMask = 0x7F;
-constexpr jint kLowNibble = 0xF;
+constexpr jint kCountElement = match::frame::kPhaseWord;
+constexpr jint kKindElement = match::frame::kClockWord;
+constexpr jint kKindMask = match::frame::kThreeBits << match::frame::kPeriodShift;
+constexpr jint kBoardKind = 5 << match::frame::kPeriodShift; // the shoot-out period
+constexpr jint kCountShift = match::frame::kKicksShift;
+constexpr jint kCountMask = match::frame::kKicksMask;
+constexpr jint kLowNibble = match::frame::kStepMask;
 
 // The box and its grid: two rows of five columns of 36 pixels, badges on the left.
 constexpr jint kBoxX = 124;

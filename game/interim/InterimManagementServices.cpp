@@ -219,4 +219,16 @@ void InterimManagementServices::copySquadSlots(runtime::ByteArray* /*record*/) {
     noPainter();
 }
 
+void InterimManagementServices::paintMatchReport() {
+    noPainter();
+}
+
+void InterimManagementServices::paintParticlesCondition1() {
+    noPainter();
+}
+
+void InterimManagementServices::paintParticlesCondition2() {
+    noPainter();
+}
+
 } // namespace game::interim

@@ -69,6 +69,10 @@ public:
     void paintDetailPages() override;
     // Takes no snapshot: the interim set-up has nothing to restore from it.
     void copySquadSlots(runtime::ByteArray* record) override;
+    // Each paints nothing.
+    void paintMatchReport() override;
+    void paintParticlesCondition1() override;
+    void paintParticlesCondition2() override;
 };
 
 } // namespace game::interim

@@ -7,6 +7,7 @@
 #include "game/core/ScreenRoutines.h"
 #include "game/core/services/MatchServices.h"
 #include "game/match/CPlayer.h"
+#include "game/match/FrameRecordFormat.h"
 #include "profile/Graphics.h"
 #include "profile/Image.h"
 #include "runtime/Log.h"
@@ -59,10 +60,10 @@ constexpr jint kFullCircle = 360;
 constexpr jint kOverviewScale = 6;
 constexpr jint kOverviewOriginX = 360;
 constexpr jint kOverviewOriginY = 651;
-constexpr jint kFirstPlayerPair = 7;
-constexpr jint kFirstSecondTeamPair = 29;
-constexpr jint kBallPair = 51;
-constexpr jint kAbsent = -1;
+constexpr jint kFirstPlayerPair = frame::kFirstPlayerWord;
+constexpr jint kFirstSecondTeamPair = frame::kFirstSecondTeamWord;
+constexpr jint kBallPair = frame::kBallWord;
+constexpr jint kAbsent = frame::kAbsent;
 constexpr jint kBallColourA = 0xFFDC86;
 constexpr jint kBallColourB = 0xE99E3E;
 constexpr jint kHighlightFillA = 0x4492EE;

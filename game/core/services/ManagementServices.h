@@ -119,6 +119,12 @@ public:
     virtual void paintDetailPages() = 0;
     // copySquadSlots: takes the team set-up snapshot into record and sets tacticsSnapshotTaken.
     virtual void copySquadSlots(runtime::ByteArray* record) = 0;
+    // paintMatchReport: the match summary panel of the pre-match screen.
+    virtual void paintMatchReport() = 0;
+    // paintParticlesCondition1, paintParticlesCondition2: the particle field (particleX ...
+    // specialParticleKind) over the pitch for pitch conditions 1 and 2.
+    virtual void paintParticlesCondition1() = 0;
+    virtual void paintParticlesCondition2() = 0;
 
     // paintMessageBoxSimple: the message box at yOffset 0; the other two arguments have no effect.
     void paintMessageBoxSimple(runtime::String* text, jint unusedA, jint mode, jboolean unusedB) {

@@ -4,6 +4,7 @@
 #include "game/core/GameStatics.h"
 #include "game/core/services/WidgetServices.h"
 #include "game/match/CPlayer.h"
+#include "game/match/FrameRecordFormat.h"
 #include "game/season/LeagueTables.h"
 #include "game/sprites/ASprite.h"
 #include "game/sprites/SpriteLoading.h"
@@ -61,12 +62,12 @@ constexpr jint kKeyIconRowY = 595;
 
 // Scene list: element 1 bit 15 asks for a full redraw; the scroll position at elements 5 and 6;
 // entries of four elements from element 7.
-constexpr jint kPhaseWord = 1;
-constexpr jint kRedrawBit = 0x8000;
-constexpr jint kScrollX = 5;
-constexpr jint kScrollY = 6;
+constexpr jint kPhaseWord = match::frame::kPhaseWord;
+constexpr jint kRedrawBit = match::frame::kRedrawBit;
+constexpr jint kScrollX = match::frame::kCameraXWord;
+constexpr jint kScrollY = match::frame::kCameraYWord;
 constexpr jint kFirstSceneEntry = 7;
-constexpr jint kSceneEntryLength = 4;
+constexpr jint kSceneEntryLength = match::frame::kCommandLength;
 constexpr jint kByteMask = 0xFF;
 constexpr jint kByteBits = 8;
 

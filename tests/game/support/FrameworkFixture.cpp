@@ -467,6 +467,18 @@ void ScriptedManagement::copySquadSlots(runtime::ByteArray* record) {
     log.add("copySquadSlots", {record != nullptr ? record->length : -1});
 }
 
+void ScriptedManagement::paintMatchReport() {
+    log.add("paintMatchReport");
+}
+
+void ScriptedManagement::paintParticlesCondition1() {
+    log.add("paintParticlesCondition1");
+}
+
+void ScriptedManagement::paintParticlesCondition2() {
+    log.add("paintParticlesCondition2");
+}
+
 void ScriptedClub::saveOrLoadGameRecord(const runtime::jboolean save) {
     log.add("saveOrLoadGameRecord", {save});
 }

@@ -200,6 +200,9 @@ public:
     void paintValuePopup(runtime::ByteArray* flags, jint kind) override;
     void paintDetailPages() override;
     void copySquadSlots(runtime::ByteArray* record) override;
+    void paintMatchReport() override;
+    void paintParticlesCondition1() override;
+    void paintParticlesCondition2() override;
     // What the squad picker, list and grid answer (finished when non-zero) and the slots test.
     jint subScreenDone = 1;
     jboolean slotsUnchanged = 1;
