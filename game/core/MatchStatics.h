@@ -11,6 +11,7 @@ namespace game {
 namespace match {
 class Actor;
 class CPlayer;
+class CTeam;
 } // namespace match
 
 struct MatchStatics {
@@ -180,6 +181,39 @@ struct MatchStatics {
     runtime::jboolean someoneMarks;
     // The display name of the formation each team plays (String[2]).
     runtime::StaticRef<runtime::ObjectArray> formationNames;
+
+    // The restart being set up: its point, the team object taking it, the size of the defending
+    // team's wall, and the player who committed the last foul (null when none).
+    runtime::jint phaseX;
+    runtime::jint phaseY;
+    runtime::StaticRef<match::CTeam> phaseTeamObject;
+    runtime::jint wallSize;
+    runtime::StaticRef<match::CPlayer> foulPlayer;
+    // The phase planner's results: a marking point, the box runners' cell and the point at which
+    // a player closing down an opponent meets him.
+    runtime::jint markPointX;
+    runtime::jint markPointY;
+    runtime::jint planCellX;
+    runtime::jint planCellY;
+    runtime::jint interceptX;
+    runtime::jint interceptY;
+    // The dribble plan being weighed (directions 0..7 in pitch terms), and the shot window across
+    // the goal (pitch y) with the penalty spread flag.
+    runtime::jint dribblePlanDirection;
+    runtime::jint dribbleMoveDirection;
+    runtime::jint shotLowY;
+    runtime::jint shotHighY;
+    runtime::jboolean shotSpreadMode;
+    // The ball carrier's play starts afresh (phase step 9).
+    runtime::jboolean attackReset;
+    // The restart marker the match frame draws while it is shown: kind, point on the pitch image,
+    // size and facing 0..7.
+    runtime::jboolean restartMarkerShown;
+    runtime::jint restartMarkerKind;
+    runtime::jint restartMarkerX;
+    runtime::jint restartMarkerY;
+    runtime::jint restartMarkerSize;
+    runtime::jint restartMarkerDirection;
 };
 
 } // namespace game
