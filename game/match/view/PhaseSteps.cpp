@@ -110,9 +110,13 @@ void placeTeamsForRestart() {
                 x = -x;
                 y = -y;
             }
-            const jint d = core::approxDistance(x - s->phaseX, y - s->phaseY);
-            if (d < kClearance) {
-                x += x >= s->phaseX ? kClearance - d : d - kClearance;
+            // One push of the shortfall along x can leave an octagonal distance still short when
+            // the player stands mostly above or below the point, so the push repeats until he is
+            // clear (each push raises the distance by about 3/8 of itself or more).
+            const bool toLargerX = x >= s->phaseX;
+            for (jint d = core::approxDistance(x - s->phaseX, y - s->phaseY); d < kClearance;
+                 d = core::approxDistance(x - s->phaseX, y - s->phaseY)) {
+                x += toLargerX ? kClearance - d : d - kClearance;
             }
             p->x = x;
             p->y = y;

@@ -10,6 +10,7 @@
 #include "game/match/model/MatchRecords.h"
 #include "game/match/model/PitchMarks.h"
 #include "game/sprites/ASprite.h"
+#include "profile/Graphics.h"
 #include "profile/Image.h"
 #include "tests/game/support/AnimationSprites.h"
 #include "tests/game/support/MatchSideFixture.h"
