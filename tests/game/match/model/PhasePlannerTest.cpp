@@ -208,5 +208,59 @@ TEST_F(PhasePlannerTest, AWallLargerThanThePlayersLeftTakesThemAllAndKeepsTheirO
     EXPECT_TRUE((*team(1)->newOrders)[9]);
 }
 
+TEST_F(PhasePlannerTest, BoxRunnersKickerTasksAndTheShootOut) {
+    GameStatics* s = statics();
+    for (jint side = 0; side < 2; ++side) {
+        for (jint i = 0; i < 11; ++i) {
+            placeAtCell(side, i, player(side, i)->homeCellX, player(side, i)->homeCellY);
+        }
+    }
+    CPlayer* taker = player(0, 7);
+    placeAtCell(0, 7, 16, 10);
+    s->restartActor = taker;
+    s->phaseX = taker->x;
+    s->phaseY = taker->y;
+    s->matchPhase = 5;
+    s->phaseStep = 2;
+    s->phaseTeam = 0;
+    team(0)->possession = 1;
+    team(0)->offsideLineCell = 12;
+    team(1)->possession = -1;
+    team(0)->planPhase();
+    EXPECT_EQ(countTask(0, 4), 5);
+    EXPECT_EQ(countTask(0, 9), 1);
+
+    // The kicker's turn: the fouler's kick by his bookings and the team taking the kick.
+    struct Case {
+        jint phase, bookings, phaseTeam, period, task;
+    };
+    const Case cases[] = {
+        {7, 2, 1, 1, 29}, {7, 0, 1, 1, 22}, {7, 1, 0, 1, 22}, {7, 1, 1, 1, 28}, {8, 1, 1, 1, 22},
+    };
+    CPlayer* fouler = player(0, 3);
+    s->foulPlayer = fouler;
+    s->phaseStep = 1;
+    for (const Case& c : cases) {
+        s->matchPhase = c.phase;
+        fouler->bookings = c.bookings;
+        s->phaseTeam = c.phaseTeam;
+        s->matchPeriod = c.period;
+        team(0)->planPhase();
+        EXPECT_EQ(fouler->plannedTask, c.task) << c.phase << " " << c.bookings << " " << c.phaseTeam;
+    }
+    // The shoot-out: everyone stands aside but the taker and the kicking team's keeper.
+    s->foulPlayer = nullptr;
+    s->matchPeriod = 5;
+    s->matchPhase = 8;
+    s->phaseTeam = 0;
+    s->phaseTeamObject = team(0);
+    team(0)->planPhase();
+    team(1)->planPhase();
+    EXPECT_EQ(countTask(0, -1), 9);
+    EXPECT_EQ(countTask(1, -1), 11);
+    EXPECT_NE(taker->plannedTask, -1);
+    EXPECT_NE(player(0, 0)->plannedTask, -1);
+}
+
 } // namespace
 } // namespace game::testing
