@@ -11,6 +11,7 @@ namespace game {
 namespace match {
 class Actor;
 class CPlayer;
+class CTeam;
 } // namespace match
 
 struct MatchStatics {
@@ -212,6 +213,37 @@ struct MatchStatics {
     // The added time still to run in this period, as the clock shows it.
     runtime::jint addedTimeLeftMinutes;
     runtime::jint addedTimeLeftSeconds;
+
+    // The restart being set up: its point and the team object taking it (the wall's size and the
+    // last offender are wallSize and foulPlayer above).
+    runtime::jint phaseX;
+    runtime::jint phaseY;
+    runtime::StaticRef<match::CTeam> phaseTeamObject;
+    // The phase planner's results: a marking point, the box runners' cell and the point at which
+    // a player closing down an opponent meets him.
+    runtime::jint markPointX;
+    runtime::jint markPointY;
+    runtime::jint planCellX;
+    runtime::jint planCellY;
+    runtime::jint interceptX;
+    runtime::jint interceptY;
+    // The dribble plan being weighed (directions 0..7 in pitch terms), and the shot window across
+    // the goal (pitch y) with the penalty spread flag.
+    runtime::jint dribblePlanDirection;
+    runtime::jint dribbleMoveDirection;
+    runtime::jint shotLowY;
+    runtime::jint shotHighY;
+    runtime::jboolean shotSpreadMode;
+    // The ball carrier's play starts afresh (phase step 9).
+    runtime::jboolean attackReset;
+    // The restart marker the match frame draws while it is shown: kind, point on the pitch image,
+    // size and facing 0..7.
+    runtime::jboolean restartMarkerShown;
+    runtime::jint restartMarkerKind;
+    runtime::jint restartMarkerX;
+    runtime::jint restartMarkerY;
+    runtime::jint restartMarkerSize;
+    runtime::jint restartMarkerDirection;
 };
 
 } // namespace game

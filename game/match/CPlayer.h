@@ -142,6 +142,9 @@ public:
     // The x (pitch units) at which the player lines up for a kick-off: a column from his home
     // cell, pulled back behind the centre line.
     jint kickOffCellX() const;
+    // False unless he stands in a shooting cell; else sets the shot window shotLowY..shotHighY
+    // across the goal (see PlanWeights.cpp) and returns true.
+    bool chooseShotWindow() const;
     // Recomputes the twelve ratings derived from his squad entry (shotPower .. extraRating13,
     // saveSkill, handlingLevel), shifted by formLevel and the event levels, kept within 0..7.
     // Without an entry the ratings stay as they are (logged).
@@ -581,6 +584,22 @@ public:
     jint opponentFrontShape() const;
     // The centre of cell c in pitch units in the team's view, scattered by up to half a cell.
     jint fromCellJittered(jint c) const;
+
+    // The phase planner: every player's planned task and task cell for the phase now starting
+    // (see PhasePlanner.cpp).
+    void planPhase();
+    // markPointX/Y := where a marker of the opponent's player i stands: goal side of him (cells 0)
+    // or cells x 8192 units towards the own goal; steps x 256 towards the own goal; 12800 towards
+    // the ball's cell from cell (cx, cy).
+    void markPointGoalSide(jint i, jint cells) const;
+    void markPointTowardsGoal(jint i, jint steps) const;
+    void markPointTowardsCell(jint cx, jint cy, jint i) const;
+    // interceptX/Y := where this team's player i meets the opponent's player j.
+    void interceptPoint(jint i, jint j) const;
+    // Plan weights: scale the dribble or shot plan's weight in place (the shot may zero the
+    // passing plans of ballPlans).
+    void adjustDribbleWeight(const CPlayer* player, runtime::IntArray* plan) const;
+    void adjustShotWeight(const CPlayer* player, runtime::IntArray* plan) const;
 
     CTeam* opponent = nullptr; // matchTeams[1 - teamIndex]
     jbyte sideFlag = 0;        // 1: attacks towards +x
