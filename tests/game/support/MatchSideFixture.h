@@ -7,7 +7,9 @@
 #include "game/core/GameStatics.h"
 #include "game/core/services/MatchServices.h"
 #include "game/match/CPlayer.h"
+#include "game/match/MatchConstants.h"
 #include "runtime/ObjectManager.h"
+#include "runtime/Random.h"
 #include "runtime/Service.h"
 #include "tests/game/support/GameResourceFixture.h"
 
@@ -108,6 +110,19 @@ protected:
             values.push_back((*row(rows, side))[i]);
         }
         return values;
+    }
+    // The two sides ready for ball play: the match boxes and tables, a ball actor, the generator
+    // seeded with seed, team 0 playing from the other side, phase 0.
+    static void setUpBallPlay(const jint seed) {
+        GameStatics* s = statics();
+        match::initMatchBoxes(s);
+        match::initMatchTables(s);
+        s->ball = runtime::newObject<match::Actor>();
+        s->gameRandom = runtime::newObject<runtime::java_util_Random>(seed);
+        team(0)->sideFlag = 1;
+        team(0)->assignPlayers(0);
+        team(1)->assignPlayers(1);
+        s->matchPhase = 0;
     }
     static CTeam* team(const jint side) { return static_cast<CTeam*>((*statics()->matchTeams)[side]); }
     static CPlayer* player(const jint side, const jint index) {

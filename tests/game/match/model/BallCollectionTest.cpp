@@ -16,15 +16,8 @@ class BallCollectionTest : public MatchSideFixture {
 protected:
     void SetUp() override {
         MatchSideFixture::SetUp();
+        setUpBallPlay(2141);
         GameStatics* s = statics();
-        match::initMatchBoxes(s);
-        match::initMatchTables(s);
-        s->ball = runtime::newObject<match::Actor>();
-        s->gameRandom = runtime::newObject<runtime::java_util_Random>(2141);
-        team(0)->sideFlag = 1;
-        team(0)->assignPlayers(0);
-        team(1)->assignPlayers(1);
-        s->matchPhase = 0;
         s->touchTicks = 10;
         // The ball at the centre spot flying along +x, its path 1000 a tick at height z.
         match::placeBall(0, 0);

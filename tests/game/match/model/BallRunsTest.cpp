@@ -20,15 +20,8 @@ class BallRunsTest : public MatchSideFixture {
 protected:
     void SetUp() override {
         MatchSideFixture::SetUp();
+        setUpBallPlay(1138);
         GameStatics* s = statics();
-        match::initMatchBoxes(s);
-        match::initMatchTables(s);
-        s->ball = runtime::newObject<match::Actor>();
-        s->gameRandom = runtime::newObject<runtime::java_util_Random>(1138);
-        team(0)->sideFlag = 1;
-        team(0)->assignPlayers(0);
-        team(1)->assignPlayers(1);
-        s->matchPhase = 0;
         s->kickingTeam = -1;
     }
     // A straight path along +x from x0, step dx a tick, whose heights rise by up to `peak` and

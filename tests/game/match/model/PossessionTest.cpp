@@ -21,15 +21,8 @@ class PossessionTest : public MatchSideFixture {
 protected:
     void SetUp() override {
         MatchSideFixture::SetUp();
+        setUpBallPlay(4747);
         GameStatics* s = statics();
-        match::initMatchBoxes(s);
-        match::initMatchTables(s);
-        s->ball = runtime::newObject<match::Actor>();
-        s->gameRandom = runtime::newObject<runtime::java_util_Random>(4747);
-        team(0)->sideFlag = 1;
-        team(0)->assignPlayers(0);
-        team(1)->assignPlayers(1);
-        s->matchPhase = 0;
         s->ballState = match::kBallPlaced;
     }
     static CPlayer* holdBall(CPlayer* p) {
