@@ -212,6 +212,8 @@ struct MatchStatics {
     // The added time still to run in this period, as the clock shows it.
     runtime::jint addedTimeLeftMinutes;
     runtime::jint addedTimeLeftSeconds;
+    // The player a waiting substitution takes off (null none).
+    runtime::StaticRef<match::CPlayer> playerToReplace;
 };
 
 } // namespace game
