@@ -244,6 +244,9 @@ struct MatchStatics {
     runtime::jint restartMarkerY;
     runtime::jint restartMarkerSize;
     runtime::jint restartMarkerDirection;
+
+    // The player a waiting substitution takes off (null none).
+    runtime::StaticRef<match::CPlayer> playerToReplace;
 };
 
 } // namespace game

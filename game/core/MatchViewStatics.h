@@ -117,6 +117,25 @@ struct MatchViewStatics {
     runtime::jint ringWritePos;
     runtime::jboolean ringHasData;
     runtime::jint replayFrameCounter;
+
+    // The recording pass: entries of sortedActors in use; the ball's shadow and the one-shot
+    // effect over it (shown with the trail while ballEffectActive); the ball sorted one pixel
+    // higher; set while the trail is recorded; the trail (ballTrailStride ints an entry, x, y,
+    // height first); ticks since the ball's spin last advanced; four ball marks {x, y, frame} in
+    // pitch-image pixels; whether the view advances the animations; the ball's palette.
+    runtime::jint sortedActorCount;
+    runtime::StaticRef<match::Actor> ballShadow;
+    runtime::StaticRef<match::Actor> ballEffectActor;
+    runtime::jboolean ballEffectActive;
+    runtime::jboolean ballSortsAbove;
+    runtime::jboolean paintingTrail;
+    runtime::StaticRef<runtime::IntArray> ballTrail;
+    runtime::jint ballTrailLength;
+    runtime::jint ballTrailStride;
+    runtime::jint ballSpinCounter;
+    runtime::jint ballMarks[12];
+    runtime::jboolean animateActors;
+    runtime::jint ballPalette;
 };
 
 } // namespace game

@@ -1,7 +1,9 @@
 // The interim information-screen routines (see InterimInfoScreenServices.h).
 #include "game/interim/InterimInfoScreenServices.h"
 
+#include "game/core/GameStatics.h"
 #include "game/interim/InterimLog.h"
+#include "game/match/FrameRecordFormat.h"
 #include "runtime/ConstantPool.h"
 
 namespace game::interim {
@@ -27,6 +29,20 @@ runtime::String* InterimInfoScreenServices::getTeamLabel(runtime::jint /*team*/)
 
 void InterimInfoScreenServices::resetCareer() {
     logFirstCall(resetLogged, "resetCareer (initNewGameState)");
+}
+
+void InterimInfoScreenServices::paintPitchsideFigures(profile::Graphics* /*g*/) {
+    using namespace game::match::frame;
+    logFirstCall(figuresLogged, "paintPitchsideFigures (recordMatchMarkers)");
+    GameStatics* const s = statics();
+    runtime::ShortArray* const record = s->frameRecord;
+    if (record == nullptr || record->length < kFirstCommandWord) {
+        return;
+    }
+    for (runtime::jint i = 0; i < kMarkerEntries * kMarkerEntryLength; ++i) {
+        (*record)[kFirstMarkerWord + i] = static_cast<runtime::jshort>(kAbsent);
+    }
+    s->frameLength = kFirstCommandWord;
 }
 
 } // namespace game::interim

@@ -16,12 +16,16 @@ public:
     runtime::String* getTeamLabel(runtime::jint team) override;
     // No effect: the season state stays as it is.
     void resetCareer() override;
+    // Writes the five empty marker triples (-1) of frame-record words 55..69 and sets frameLength
+    // to 110; word 109 and the figures are left alone.
+    void paintPitchsideFigures(profile::Graphics* g) override;
 
 private:
     bool soundsLogged = false;
     bool parseLogged = false;
     bool labelLogged = false;
     bool resetLogged = false;
+    bool figuresLogged = false;
 };
 
 } // namespace game::interim

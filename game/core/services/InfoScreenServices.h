@@ -11,6 +11,9 @@
 namespace runtime {
 struct String;
 }
+namespace profile {
+struct Graphics;
+}
 
 namespace game::core {
 
@@ -28,6 +31,10 @@ public:
     virtual runtime::String* getTeamLabel(jint team) = 0;
     // Resets the season and game state for a new career (initNewGameState).
     virtual void resetCareer() = 0;
+    // The match view's pitch-side figures: fills frame-record words 55..109 (the five marker
+    // triples and the marker words) and leaves frameLength at 110; paints the figures directly
+    // when g is not null (recordMatchMarkers).
+    virtual void paintPitchsideFigures(profile::Graphics* g) = 0;
 };
 
 InfoScreenServices& infoScreenServices();

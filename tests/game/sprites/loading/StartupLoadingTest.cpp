@@ -401,6 +401,7 @@ public:
     }
     runtime::String* getTeamLabel(jint) override { return nullptr; }
     void resetCareer() override {}
+    void paintPitchsideFigures(profile::Graphics*) override {}
     std::vector<jint> lengths;
     std::vector<jint> args;
     bool raise = false;
