@@ -72,6 +72,7 @@ constexpr jint kTacticsPages[] = {514, 518, 515, 516};
 
 constexpr jint kFloorMarginLow = 100;
 constexpr jint kFloorMarginHigh = 500;
+constexpr jint kBudgetFieldMax = 0xFFFF;
 constexpr jint kClubSettings = 5;
 constexpr jint kStartingPriceLevel = 1;
 
@@ -346,8 +347,12 @@ void startNewSeason() {
 
     if (b->teamChanged != 0) {
         if (club::getTeamField60(b->userTeam) <= b->userWageTotal) {
-            club::setTeamField60(b->userTeam,
-                                 b->userWageTotal + core::randomRange(kFloorMarginLow, kFloorMarginHigh));
+            // The field holds 16 bits: a squad dearer than that gets the field's top, not a
+            // wrapped budget near 0.
+            club::setTeamField60(
+                b->userTeam,
+                std::min(kBudgetFieldMax,
+                         b->userWageTotal + core::randomRange(kFloorMarginLow, kFloorMarginHigh)));
         }
         const runtime::IntArray* const texts = b->ticketPriceTexts;
         const jint label =
