@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "game/resources/DatabaseTables.h"
 #include "game/resources/SavedGame.h"
 #include "game/season/LeagueTables.h"
+#include "runtime/Random.h"
 #include "tests/game/resources/DatabaseFixture.h"
 #include "tests/game/support/ScriptedInformationScreens.h"
 
@@ -262,6 +264,38 @@ TEST_F(SeasonTurnoverTest, WithoutTheLoadingAnimationTheStepsStillRun) {
     ASSERT_EQ(s->loadingAnimation.get(), nullptr);
     runTurnover(2009);
     EXPECT_EQ(s->screenCounter, 12);
+}
+
+// FNV-1a over the bytes of a table.
+std::uint64_t mixBytes(std::uint64_t hash, const runtime::jbyte* const bytes, const jint count) {
+    for (jint i = 0; i < count; ++i) {
+        hash = (hash ^ static_cast<std::uint8_t>(bytes[i])) * 0x100000001B3ULL;
+    }
+    return hash;
+}
+
+// A later season's turnover on a pinned seed, from the same end of season, leaves the same
+// records, tables and figures: a frozen hash of them catches any change of the twelve steps.
+TEST_F(SeasonTurnoverTest, TheTurnoverOnAPinnedSeedLeavesAFrozenState) {
+    prepareSeasonEnd(s, 3, 4);
+    s->gameRandom = runtime::newObject<runtime::java_util_Random>(runtime::jlong{20100701});
+    s->userWageTotal = 4000;
+    runTurnover(2010);
+    std::uint64_t hash = 0xCBF29CE484222325ULL;
+    for (const runtime::ByteArray* const table :
+         {s->teamRecords.get(), s->playerRecords.get(), s->competitionRecords.get(), s->selectionTable.get(),
+          s->cupExpectations.get(), s->continentalExpectations.get(), s->teamGroupRanks.get()}) {
+        ASSERT_NE(table, nullptr);
+        hash = mixBytes(hash, table->data(), table->length);
+    }
+    const runtime::ShortArray* const order = s->leagueTeamOrder;
+    hash = mixBytes(hash, reinterpret_cast<const runtime::jbyte*>(order->data()), 2 * order->length);
+    const jint figures[] = {s->userLeague,     s->userTeam,           s->userWageTotal, s->seasonEndFunds,
+                            s->sponsorIncome,  s->prizeIncome,        s->userFundsBase, s->currentRound,
+                            s->formationIndex, s->userCompetitionSlot};
+    hash =
+        mixBytes(hash, reinterpret_cast<const runtime::jbyte*>(figures), static_cast<jint>(sizeof figures));
+    EXPECT_EQ(hash, 0x7C2393AA1CF5AF2BULL) << std::hex << hash;
 }
 
 } // namespace
