@@ -48,6 +48,7 @@ constexpr jint kAbsentCountsAs = 0;
 constexpr jint kBudgetCap = 65000;
 constexpr jint kFloorMarginLow = 100;
 constexpr jint kFloorMarginHigh = 500;
+constexpr jint kBudgetFieldMax = 0xFFFF;
 
 // The user's money at the season's end decides which season-end payments he receives.
 constexpr jint kFullPaymentLimit = 550000;
@@ -337,7 +338,9 @@ void updateWageBudget(const jint team) {
 
     budget = std::min(budget, kBudgetCap);
     if (budget < s()->userWageTotal) {
-        budget = s()->userWageTotal + randomRange(kFloorMarginLow, kFloorMarginHigh);
+        // Held within the 16-bit field: a wage total near its top must not wrap the budget to 0.
+        budget =
+            std::min(kBudgetFieldMax, s()->userWageTotal + randomRange(kFloorMarginLow, kFloorMarginHigh));
     }
     setTeamField60(team, budget);
 }

@@ -10,6 +10,10 @@
 #include "runtime/JavaTypes.h"
 #include "runtime/StaticRef.h"
 
+namespace game::sprites {
+struct ASpriteInstance;
+}
+
 namespace game {
 
 struct ClubStatics {
@@ -42,6 +46,9 @@ struct ClubStatics {
     runtime::jbyte teamChanged;         // this turnover moved the user to a new club
     runtime::jint previousUserDivision; // the user's division before the turnover
     runtime::jint upgradeSizeSquared;   // the square of the new club's ground size value
+    runtime::jboolean autoAdvance;      // the day advance runs on by itself; off at a new season
+    // The turnover's loading animation; null until the screens' sprite set-up makes it.
+    runtime::StaticRef<sprites::ASpriteInstance> loadingAnimation;
 };
 
 } // namespace game

@@ -75,6 +75,10 @@ void InterimInformationScreenServices::setupContinentalDraw() {
     logFirstCall("setupContinentalDraw");
 }
 
+void InterimInformationScreenServices::pickPreseasonOpponents() {
+    logFirstCall("pickPreseasonOpponents");
+}
+
 void InterimInformationScreenServices::updatePlayerPotential(jint) {
     logFirstCall("updatePlayerPotential");
 }

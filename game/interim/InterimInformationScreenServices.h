@@ -36,6 +36,7 @@ public:
     void settleSeasonResults() override;
     void computeAllClubStars() override;
     void setupContinentalDraw() override;
+    void pickPreseasonOpponents() override;
     void updatePlayerPotential(jint player) override;
     void recordMatchResult() override;
     void playOtherFixtures(jboolean storeResults) override;

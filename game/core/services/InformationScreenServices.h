@@ -65,6 +65,8 @@ public:
     virtual void computeAllClubStars() = 0;
     // The national-cup lists and the continental groups of the season (setUpFixtures).
     virtual void setupContinentalDraw() = 0;
+    // Draws the two friendly opponents of the new season's preparation.
+    virtual void pickPreseasonOpponents() = 0;
     // The daily development of one player's potential.
     virtual void updatePlayerPotential(jint player) = 0;
     // Books the user's fixture of the day (closeFixture).

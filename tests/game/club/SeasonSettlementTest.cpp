@@ -206,6 +206,11 @@ TEST_F(SeasonSettlementTest, WageBudgetRulesCapAndFloor) {
         EXPECT_GE(budget(team), 20100);
         EXPECT_LE(budget(team), 20500);
     }
+    // A wage total the 16-bit field cannot hold with its margin: the budget is the field's top,
+    // not wrapped to a few hundred.
+    s->userWageTotal = 65500;
+    updateWageBudget(poor);
+    EXPECT_EQ(budget(poor), 0xFFFF);
 }
 
 TEST_F(SeasonSettlementTest, ComputerFundsSaturateAndTheUserIsPaidByThresholds) {

@@ -241,5 +241,33 @@ TEST_F(CompetitionViewTest, TypeNotInTheCalendarIsLoggedAndNothingShown) {
     EXPECT_EQ(s->viewTeamCount, 4);
 }
 
+// The club's own routine fills the cup view: the continental quarter-finals reached and past the
+// draw, the ties of the bracket's round-4 block from row 8, sides swapped on an odd step.
+TEST_F(CompetitionViewTest, TheClubsRoutineFillsTheViewedTies) {
+    resources::ClubRoutines routines;
+    runtime::ScopedService<ClubServices> realScope{&installClubServices, routines};
+    runtime::LogCapture log;
+    GameStatics* const s = statics();
+    s->userLeague = 4;
+    s->monthIndex = 6;
+    (*s->cupRoundReached)[2] = 4;
+    for (jint k = 0; k < 32; ++k) {
+        (*s->cupBracket)[k] = static_cast<jbyte>(k % 2 == 0 ? 31 - k : k);
+    }
+    statics()->scheduleType = 3;
+    statics()->competitionStep = 9;
+    showCompetitionEvent(0, 6 * 8 + 4, 3, 1);
+    ASSERT_TRUE(s->viewEventAhead);
+    const jint offset = (*s->cupRoundStart)[1];
+    for (jint i = 0; i < 4; ++i) {
+        EXPECT_EQ((*s->viewTeams)[2 * i], (*s->layoutRows)[128 + (*s->cupBracket)[offset + 2 * i + 1]]) << i;
+        EXPECT_EQ((*s->viewTeams)[2 * i + 1], (*s->layoutRows)[128 + (*s->cupBracket)[offset + 2 * i]]) << i;
+    }
+    EXPECT_EQ((*s->viewTeams)[8], -1);
+    for (const std::string& line : log.lines) {
+        EXPECT_EQ(line.find("interim"), std::string::npos) << line;
+    }
+}
+
 } // namespace
 } // namespace game::season

@@ -46,6 +46,12 @@ public:
         calls.push_back({"postSeasonNews", {type, a1, a2, a3, a4, a5, a6, a7, a8, a9, a10}});
     }
 
+    // The season's operations are recorded and keep the default's effect (none).
+    void settleSeasonResults() override { calls.push_back({"settleSeasonResults", {}}); }
+    void computeAllClubStars() override { calls.push_back({"computeAllClubStars", {}}); }
+    void setupContinentalDraw() override { calls.push_back({"setupContinentalDraw", {}}); }
+    void pickPreseasonOpponents() override { calls.push_back({"pickPreseasonOpponents", {}}); }
+
     runtime::jint score = 0;
     runtime::jint transferAnswer = -1;
     std::vector<Call> calls;

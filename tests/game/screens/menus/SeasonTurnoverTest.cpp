@@ -1,0 +1,302 @@
+// The season turnover and the new season on the sample database after a new game: the first
+// season changes no money, budget or division; a later one settles, swaps the divisions and
+// starts the new season (players rested, the three competition blocks, the budget floor of a new
+// club, the training kinds of the hired coaches); a team change survives a save and a load.
+#include "game/screens/menus/SeasonTurnover.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "game/club/ClubRecords.h"
+#include "game/club/DatabaseLookups.h"
+#include "game/club/SeasonSettlement.h"
+#include "game/resources/DatabaseTables.h"
+#include "game/resources/SavedGame.h"
+#include "game/season/LeagueTables.h"
+#include "runtime/Random.h"
+#include "tests/game/resources/DatabaseFixture.h"
+#include "tests/game/support/ScriptedInformationScreens.h"
+
+namespace game::sprites::testing {
+namespace {
+
+using game::testing::ScriptedInformationScreens;
+
+class SeasonTurnoverTest : public DatabaseTest {
+protected:
+    void SetUp() override {
+        DatabaseTest::SetUp();
+        resources::loadDatabaseTables();
+        ASSERT_EQ(application.pendingException, nullptr);
+        statics()->tripletCount = 4;
+        statics()->tripletTable = runtime::newByteArray(12);
+        resources::saveOrLoadGame(0);
+        ASSERT_EQ(application.pendingException, nullptr);
+        s = statics();
+    }
+    void runTurnover(const jint year) {
+        s->seasonYear = year;
+        s->screenCounter = 0;
+        while (s->screenCounter <= 11) {
+            menus::processSeasonStep();
+            ASSERT_EQ(application.pendingException, nullptr) << "step " << s->screenCounter - 1;
+        }
+    }
+    std::vector<std::string> callNames() const {
+        std::vector<std::string> names;
+        for (const auto& call : screens.calls) {
+            names.push_back(call.name);
+        }
+        return names;
+    }
+    ScriptedInformationScreens screens;
+    GameStatics* s = nullptr;
+};
+
+// The end of a season as the turnover finds it: every league in team order (division d from
+// leagueStarts[d]), the strength order allocated, the user in the second place of division 1.
+void prepareSeasonEnd(GameStatics* const s, const jint userLeague, const jint userPlace) {
+    jint first = 0;
+    for (jint d = 0; d < 13; ++d) {
+        (*s->leagueStarts)[d] = first;
+        first += (*s->leagueSizes)[d];
+    }
+    for (jint i = 0; i < s->leagueTeamOrder->length; ++i) {
+        (*s->leagueTeamOrder)[i] = runtime::i2s(i);
+    }
+    s->teamStrengthOrder = runtime::newShortArray(s->leagueTeamOrder->length);
+    s->userLeague = userLeague;
+    s->userTeam = (*s->leagueStarts)[userLeague] + userPlace - 1;
+    s->pendingTeam = -1;
+}
+
+std::vector<runtime::jbyte> bytesOf(const runtime::ByteArray* const table) {
+    return std::vector<runtime::jbyte>(table->data(), table->data() + table->length);
+}
+
+std::vector<runtime::jshort> shortsOf(const runtime::ShortArray* const table) {
+    return std::vector<runtime::jshort>(table->data(), table->data() + table->length);
+}
+
+// The money fields of every team record: wage budget and funds (bytes 60-63).
+std::vector<runtime::jbyte> moneyOf(const runtime::ByteArray* const teams) {
+    std::vector<runtime::jbyte> money;
+    for (jint at = 60; at < teams->length; at += 64) {
+        money.insert(money.end(), teams->data() + at, teams->data() + at + 4);
+    }
+    return money;
+}
+
+jint blockByte(const GameStatics* const s, const jint k, const jint offset) {
+    return (*s->competitionRecords)[370 * (k - 1) + offset] & 0xFF;
+}
+
+jint blockTeam(const GameStatics* const s, const jint k, const jint i) {
+    return static_cast<runtime::jshort>((blockByte(s, k, 292 + 2 * i) << 8) | blockByte(s, k, 293 + 2 * i));
+}
+
+TEST_F(SeasonTurnoverTest, TheFirstSeasonChangesNoMoneyBudgetOrDivision) {
+    prepareSeasonEnd(s, 1, 2);
+    const auto money = moneyOf(s->teamRecords);
+    const auto order = shortsOf(s->leagueTeamOrder);
+    runTurnover(2009);
+    EXPECT_EQ(moneyOf(s->teamRecords), money);
+    EXPECT_EQ(shortsOf(s->leagueTeamOrder), order);
+    EXPECT_EQ(s->userLeague, 1);
+    EXPECT_EQ(s->teamChanged, 0);
+    EXPECT_EQ(s->previousUserDivision, 1);
+    EXPECT_TRUE(screens.calls.empty()) << "the first season has nothing to settle or draw";
+    EXPECT_EQ(s->screenCounter, 12);
+    EXPECT_EQ(s->menuRepaint, 1);
+}
+
+TEST_F(SeasonTurnoverTest, ALaterSeasonSwapsTheDivisionsAndStartsTheNewSeason) {
+    prepareSeasonEnd(s, 1, 2);
+    const jint user = s->userTeam;
+    const jint b = (*s->leagueStarts)[1];
+    s->userWageTotal = 5000; // the running total the settlement floors every budget on
+    runTurnover(2010);
+    EXPECT_EQ(callNames(),
+              (std::vector<std::string>{"settleSeasonResults", "computeAllClubStars", "setupContinentalDraw",
+                                        "computeAllClubStars", "pickPreseasonOpponents"}))
+        << "the draw tables are rebuilt at step 0 only: step 10 would undo the swap";
+    // The top three of division 1 and the bottom three of division 0 changed places.
+    for (jint k = 0; k < 3; ++k) {
+        EXPECT_EQ((*s->leagueTeamOrder)[b - 3 + k], b + k);
+        EXPECT_EQ((*s->leagueTeamOrder)[b + k], b - 3 + k);
+    }
+    EXPECT_EQ(s->userLeague, 0) << "the promoted user follows his team";
+    EXPECT_EQ(s->previousUserDivision, 1);
+
+    // Every player rested, his season bytes cleared.
+    for (jint p = 0; p < s->playerCount; ++p) {
+        ASSERT_EQ((*s->playerRecords)[37 * p + 15], 99) << "player " << p;
+        for (jint i = 19; i <= 30; ++i) {
+            ASSERT_EQ((*s->playerRecords)[37 * p + i], 0) << "player " << p << " byte " << i;
+        }
+    }
+    // The league block lists the user's new division, the cups their rows of layoutRows.
+    EXPECT_EQ(blockByte(s, 1, 2), (*s->leagueSizes)[0]);
+    for (jint i = 0; i < (*s->leagueSizes)[0]; ++i) {
+        EXPECT_EQ(blockTeam(s, 1, i), (*s->leagueTeamOrder)[i]);
+    }
+    EXPECT_EQ(blockByte(s, 1, 1), (*s->leagueSizes)[0] - 2) << "the user's place in the league block";
+    EXPECT_EQ(blockByte(s, 2, 2), 16);
+    EXPECT_EQ(blockByte(s, 3, 2), 32);
+    for (jint i = 0; i < 16; ++i) {
+        EXPECT_EQ(blockTeam(s, 2, i), (*s->layoutRows)[i]);
+    }
+    for (jint i = 0; i < 32; ++i) {
+        EXPECT_EQ(blockTeam(s, 3, i), (*s->layoutRows)[128 + i]);
+    }
+    for (jint k = 1; k <= 3; ++k) {
+        EXPECT_EQ(blockByte(s, k, 0), 0);
+        EXPECT_EQ(blockByte(s, k, 3), 0);
+        EXPECT_EQ(blockByte(s, k, 356), 0);
+        EXPECT_EQ(blockByte(s, k, 369), 0);
+        for (jint i = 359; i <= 368; ++i) {
+            EXPECT_EQ(blockByte(s, k, i), 0xFF) << "block " << k << " byte " << i;
+        }
+    }
+    EXPECT_EQ(s->pendingTeam, -1);
+    EXPECT_GE(s->currentRound, 0);
+    EXPECT_LE(s->currentRound, 16);
+    // No team's budget ends below the season's wage total + 100; the new season's total is the
+    // squad's.
+    for (jint t = 0; t < s->teamCount; ++t) {
+        const jint budget = club::getTeamField60(t);
+        EXPECT_LE(budget, 65000) << "team " << t;
+        EXPECT_GE(budget, 5000) << "team " << t << ": one below the total gets 100..500 over it";
+    }
+    jint wages = 0;
+    for (jint slot = 0; slot < 30; ++slot) {
+        const jint player = club::getTeamPlayerId(user, slot);
+        wages += player >= 0 ? club::getPlayerField2(player) : 0;
+    }
+    EXPECT_EQ(s->userWageTotal, wages);
+    EXPECT_EQ(application.pendingException, nullptr);
+}
+
+TEST_F(SeasonTurnoverTest, ASingleDivisionUserPlaysHisCountrysCup) {
+    prepareSeasonEnd(s, 10, 1);
+    s->seasonYear = 2010;
+    s->teamChanged = 0;
+    menus::startNewSeason();
+    EXPECT_EQ(blockByte(s, 1, 2), (*s->leagueSizes)[10]);
+    EXPECT_EQ(blockByte(s, 1, 1), 0);
+    for (jint i = 0; i < 16; ++i) {
+        EXPECT_EQ(blockTeam(s, 2, i), (*s->layoutRows)[16 * 5 + i]) << "national cup 5";
+    }
+}
+
+TEST_F(SeasonTurnoverTest, TheHiredCoachesOpenTheirTrainingKinds) {
+    prepareSeasonEnd(s, 0, 5);
+    s->teamChanged = 0;
+    runtime::ByteArray& plan = *s->selectionTable;
+    runtime::ByteArray& coaches = *s->setUpRecords;
+    for (jint i = 0; i < 12; ++i) {
+        plan[i] = 0;
+    }
+    plan[588] = 3;
+    plan[589] = 0xFF - 256;
+    plan[590] = 7;
+    plan[591] = 0xFF - 256;
+    for (jint f = 0; f < 11; ++f) {
+        coaches[18 * 3 + 7 + f] = f == 1 || f == 4 ? 1 : 0;
+        coaches[18 * 7 + 7 + f] = f == 4 || f == 10 ? 1 : 0;
+    }
+    plan[9] = 1; // an open kind stays open
+    menus::startNewSeason();
+    const std::vector<jint> open = {0, 1, 0, 0, 1, 0, 0, 0, 0, 1, 1, 0};
+    for (jint i = 0; i < 12; ++i) {
+        EXPECT_EQ(plan[i], open[static_cast<std::size_t>(i)]) << "training kind " << i;
+    }
+    EXPECT_EQ(plan[803], 0);
+}
+
+TEST_F(SeasonTurnoverTest, ANewClubGetsItsBudgetFloorAndKeepsItsSettingThroughASaveAndALoad) {
+    prepareSeasonEnd(s, 4, 10);
+    const jint oldTeam = s->userTeam;
+    const jint newTeam = (*s->leagueStarts)[6] + 9;
+    runtime::ByteArray& table = *s->teamByteTable;
+    table[2 * oldTeam] = 21;
+    table[2 * newTeam] = 42;
+    table[2 * newTeam + 1] = 70;
+    s->currentTeamByte = 21;
+    s->pendingTeam = runtime::i2s(newTeam);
+    club::setTeamField60(newTeam, 0);
+    (*s->ticketPrices)[2] = 0;
+    runTurnover(2010);
+    EXPECT_EQ(s->userTeam, newTeam);
+    EXPECT_EQ(s->teamChanged, 1);
+    EXPECT_EQ(s->userLeague, 6);
+    EXPECT_EQ(s->previousUserDivision, 4);
+    EXPECT_EQ(s->upgradeSizeSquared, 70 * 70);
+    EXPECT_EQ((*s->leaguePositionHistory)[0] & 0xFF, 0xFF);
+    // The new club's squad costs more than the 16-bit budget holds: the budget is the field's top.
+    ASSERT_GT(s->userWageTotal + 100, 0xFFFF);
+    EXPECT_EQ(club::getTeamField60(newTeam), 0xFFFF);
+    for (jint i = 0; i < 5; ++i) {
+        EXPECT_EQ((*s->ticketPrices)[i], 1);
+        EXPECT_EQ((*s->ticketPriceLabels)[i], (*s->ticketPriceTexts)[1]);
+    }
+    EXPECT_EQ(s->userTeamSetting, 42);
+    EXPECT_EQ(s->currentTeamByte, 42);
+
+    resources::saveOrLoadGame(1);
+    s->userTeamSetting = 0;
+    s->currentTeamByte = 0;
+    table[2 * newTeam] = 0;
+    resources::saveOrLoadGame(0);
+    EXPECT_EQ(s->userTeam, newTeam);
+    EXPECT_EQ(s->userTeamSetting, 42);
+    EXPECT_EQ(s->currentTeamByte, 42);
+    EXPECT_EQ((*s->teamByteTable)[2 * oldTeam], 21) << "the old club's entry is its own";
+    EXPECT_EQ(application.pendingException, nullptr);
+}
+
+TEST_F(SeasonTurnoverTest, WithoutTheLoadingAnimationTheStepsStillRun) {
+    prepareSeasonEnd(s, 0, 1);
+    ASSERT_EQ(s->loadingAnimation.get(), nullptr);
+    runTurnover(2009);
+    EXPECT_EQ(s->screenCounter, 12);
+}
+
+// FNV-1a over the bytes of a table.
+std::uint64_t mixBytes(std::uint64_t hash, const runtime::jbyte* const bytes, const jint count) {
+    for (jint i = 0; i < count; ++i) {
+        hash = (hash ^ static_cast<std::uint8_t>(bytes[i])) * 0x100000001B3ULL;
+    }
+    return hash;
+}
+
+// A later season's turnover on a pinned seed, from the same end of season, leaves the same
+// records, tables and figures: a frozen hash of them catches any change of the twelve steps.
+TEST_F(SeasonTurnoverTest, TheTurnoverOnAPinnedSeedLeavesAFrozenState) {
+    prepareSeasonEnd(s, 3, 4);
+    s->gameRandom = runtime::newObject<runtime::java_util_Random>(runtime::jlong{20100701});
+    s->userWageTotal = 4000;
+    runTurnover(2010);
+    std::uint64_t hash = 0xCBF29CE484222325ULL;
+    for (const runtime::ByteArray* const table :
+         {s->teamRecords.get(), s->playerRecords.get(), s->competitionRecords.get(), s->selectionTable.get(),
+          s->cupExpectations.get(), s->continentalExpectations.get(), s->teamGroupRanks.get()}) {
+        ASSERT_NE(table, nullptr);
+        hash = mixBytes(hash, table->data(), table->length);
+    }
+    const runtime::ShortArray* const order = s->leagueTeamOrder;
+    hash = mixBytes(hash, reinterpret_cast<const runtime::jbyte*>(order->data()), 2 * order->length);
+    const jint figures[] = {s->userLeague,     s->userTeam,           s->userWageTotal, s->seasonEndFunds,
+                            s->sponsorIncome,  s->prizeIncome,        s->userFundsBase, s->currentRound,
+                            s->formationIndex, s->userCompetitionSlot};
+    hash =
+        mixBytes(hash, reinterpret_cast<const runtime::jbyte*>(figures), static_cast<jint>(sizeof figures));
+    EXPECT_EQ(hash, 0x7C2393AA1CF5AF2BULL) << std::hex << hash;
+}
+
+} // namespace
+} // namespace game::sprites::testing
