@@ -247,6 +247,14 @@ struct MatchStatics {
 
     // The player a waiting substitution takes off (null none).
     runtime::StaticRef<match::CPlayer> playerToReplace;
+
+    // The pass-lane test's answer, read right after the call: the point to play the ball to and
+    // the receiver's slot (-1 none).
+    runtime::jint candidateX;
+    runtime::jint candidateY;
+    runtime::jint candidateSlot;
+    // The ball has been inside a goal since the last restart: the back netting stands nearer.
+    runtime::jboolean ballEnteredGoal;
 };
 
 } // namespace game

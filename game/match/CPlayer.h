@@ -225,6 +225,11 @@ public:
     void takeBall();
     void setPassTarget(jint px, jint py, jint flag);
     jint carryBall();
+    // Whether a team-mate can be reached by a ball of `kind` (0 short pass, 1 long ball, 2 and 5
+    // reach by carrierStage, 3 far ahead, 6 keeper's throw, 9 to an unmarked man, 10 medium pass)
+    // played in direction d; candidateX/Y/Slot hold the point (the default point, slot -1,
+    // when none).
+    bool passLaneOpen(jint d, jint kind);
 
     CTeam* team = nullptr;      // the player's own team
     CTeam* opponents = nullptr; // the opposing team
