@@ -10,6 +10,12 @@
 
 namespace game {
 
+// The ball path tables hold kBallPathLength entries, one a tick, all written by every plan; the
+// actor motion stops advancing ballPathIndex at kBallPathLastReached, where the ball rests, so
+// scans of where the ball will be go no further.
+inline constexpr runtime::jint kBallPathLength = 200;
+inline constexpr runtime::jint kBallPathLastReached = 189;
+
 struct MatchConstantStatics {
     runtime::StaticRef<runtime::IntArray> tanTable; // int[90]: floor(256 x tan(i degrees))
 

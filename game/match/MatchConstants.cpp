@@ -15,7 +15,6 @@ namespace {
 
 using runtime::jint;
 
-constexpr jint kTrackLength = 200;
 constexpr jint kPairLength = 4;
 
 // kickPower's start value, then the launch constants G0, G1, G2, L3..L8.
@@ -55,11 +54,11 @@ void initMatchBoxes(GameStatics* const s) {
     s->matchValueG = 576;
     s->matchValueH = 6;
     s->matchSetupFlag = 1;
-    s->ballPathX = runtime::newIntArray(kTrackLength);
-    s->ballPathY = runtime::newIntArray(kTrackLength);
-    s->ballPathZ = runtime::newIntArray(kTrackLength);
-    s->ballPathBounced = runtime::newBoolArray(kTrackLength);
-    s->ballPathGrounded = runtime::newBoolArray(kTrackLength);
+    s->ballPathX = runtime::newIntArray(kBallPathLength);
+    s->ballPathY = runtime::newIntArray(kBallPathLength);
+    s->ballPathZ = runtime::newIntArray(kBallPathLength);
+    s->ballPathBounced = runtime::newBoolArray(kBallPathLength);
+    s->ballPathGrounded = runtime::newBoolArray(kBallPathLength);
     s->matchValueI = 7;
     s->matchValueJ = 3;
     s->matchList21 = runtime::newIntArray(21);

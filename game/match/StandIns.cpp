@@ -59,11 +59,6 @@ runtime::jint restartPoseEntry() {
     return -1;
 }
 
-void planBallPath(runtime::jint /*curve*/, runtime::jint /*side*/) {
-    // The path tables keep what they hold: the ball follows its launch alone.
-    standIn("planBallPath", "planBallPath (the path tables stay as they are)");
-}
-
 void performPendingReaction(CPlayer* /*player*/) {
     standIn("performPendingReaction", "performPendingReaction (the player does not react)");
 }

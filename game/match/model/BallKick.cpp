@@ -60,7 +60,6 @@ constexpr jint kPushVz = 1024;
 // The goal lines the planned path is checked against.
 constexpr jint kPlusGoalLine = 135168;
 constexpr jint kMinusGoalLine = -135167;
-constexpr jint kPathLength = 200;
 
 // Kick parameter i (MatchTuning.h) as the static set-up left it.
 jint kickParameter(const jint i) {
@@ -265,7 +264,7 @@ void kickBall(const jint kind, const jint x, const jint y, const jint h, const j
     s->pathLeavesMinusX = 0;
     const runtime::IntArray* const pathX = s->ballPathX;
     if ((kind == kBallLofted || kind == kBallLoftedHigh) && pathX != nullptr) {
-        for (jint i = 0; i < kPathLength && i < pathX->length; ++i) {
+        for (jint i = 0; i < kBallPathLength && i < pathX->length; ++i) {
             if ((*pathX)[i] >= kPlusGoalLine) {
                 s->pathLeavesPlusX = 1;
             }
