@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <sstream>
 
 #include "profile/Png.h"
 
@@ -204,6 +205,36 @@ void expectGolden(const std::string& relative, const OwnedSurface& surface) {
                               << " != " << expected;
             }
         }
+    }
+    EXPECT_EQ(mismatches, 0) << path;
+}
+
+void expectTextGolden(const std::string& relative, const std::string& text) {
+    const std::string path = fixturePath(relative);
+    const char* update = std::getenv("TARNWICK_UPDATE_GOLDENS");
+    if (update != nullptr && std::string(update) == "1") {
+        std::ofstream out(path);
+        out << text;
+        EXPECT_TRUE(out.good()) << path;
+        return;
+    }
+    std::ifstream in(path);
+    ASSERT_TRUE(in.good()) << "missing golden " << path;
+    std::istringstream got(text);
+    std::string want;
+    std::string line;
+    int mismatches = 0;
+    for (int number = 1; std::getline(in, want); ++number) {
+        if (!std::getline(got, line)) {
+            ADD_FAILURE() << path << ": line " << number << " missing: " << want;
+            return;
+        }
+        if (line != want && mismatches++ < 5) {
+            ADD_FAILURE() << path << ": line " << number << "\n got      " << line << "\n expected " << want;
+        }
+    }
+    if (std::getline(got, line)) {
+        ADD_FAILURE() << path << ": extra line " << line;
     }
     EXPECT_EQ(mismatches, 0) << path;
 }

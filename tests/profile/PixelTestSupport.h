@@ -1,5 +1,5 @@
 // Helpers for the pixel tests: files, reference bitmaps, surfaces over test-owned memory and PNG
-// writing for the golden images.
+// writing for the golden images; and golden text tables.
 #pragma once
 
 #include <cstdint>
@@ -43,6 +43,10 @@ bool writePng(const std::string& path, const Surface& surface);
 // Compares surface pixel for pixel with the golden image fixturePath(relative), reporting the first
 // differences as test failures; with TARNWICK_UPDATE_GOLDENS=1 it rewrites the golden instead.
 void expectGolden(const std::string& relative, const OwnedSurface& surface);
+
+// Compares text line by line with the golden table fixturePath(relative), reporting the first
+// differing lines as test failures; with TARNWICK_UPDATE_GOLDENS=1 it rewrites the table instead.
+void expectTextGolden(const std::string& relative, const std::string& text);
 
 // A small PNG built in memory: rows of raw samples in the PNG's own layout for the colour type
 // and bit depth; palette as RGB triples, transparency as the tRNS chunk's body.

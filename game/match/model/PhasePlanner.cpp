@@ -119,12 +119,10 @@ void CTeam::planPhase() {
         computeShape(ballCellX, ballCellY);
     }
     placeGoalkeeper();
+    // Without the template the grid is cleared all the same, so no claim of an earlier plan stays.
     const runtime::ByteArray* const empty = s->emptyZoneGrid;
-    if (zoneGrid != nullptr && empty != nullptr) {
-        const jint n = std::min(std::min(zoneGrid->length, empty->length), kZoneGridLength);
-        for (jint k = 0; k < n; ++k) {
-            (*zoneGrid)[k] = (*empty)[k];
-        }
+    for (jint k = 0; zoneGrid != nullptr && k < std::min(zoneGrid->length, kZoneGridLength); ++k) {
+        (*zoneGrid)[k] = empty != nullptr && empty->inBounds(k) ? (*empty)[k] : 0;
     }
     const jint claim = teamIndex + 1;
     if (phase == kFreeKickPhase || phase == kDirectFreeKickPhase) {

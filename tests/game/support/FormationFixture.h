@@ -1,6 +1,6 @@
 // Two match teams of 18 players bound to their sides, with the static set-up's direction steps,
 // defending zone boxes and line codes, the game's generator seeded, a ball, and a formation data
-// set written from hand-made records.
+// set written from hand-made records or taken from the generated sample data.
 #pragma once
 
 #include <array>
@@ -8,8 +8,11 @@
 
 #include "game/framework/ClassInitialisers.h"
 #include "game/match/MatchConstants.h"
+#include "game/match/model/TacticTable.h"
 #include "runtime/Random.h"
 #include "tests/game/support/MatchSideFixture.h"
+#include "tools/SampleDatabase.h"
+#include "tools/SampleMatchData.h"
 
 namespace game::testing {
 
@@ -95,6 +98,24 @@ protected:
             (*table)[base + 65] = static_cast<jbyte>(r.defensiveLine);
             (*table)[base + 66] = static_cast<jbyte>(r.attackingLine);
         }
+    }
+
+    // formationTable, formationSlots and the tactic table := those of the generated sample data.
+    static void useSampleFormations() {
+        const tools::SampleDatabase& database = tools::sampleDatabase();
+        auto bytesOf = [](const tools::Bytes& bytes) {
+            runtime::ByteArray* array = runtime::newByteArray(static_cast<jint>(bytes.size()));
+            for (jint k = 0; k < array->length; ++k) {
+                (*array)[k] = static_cast<jbyte>(bytes[static_cast<std::size_t>(k)]);
+            }
+            return array;
+        };
+        GameStatics* s = statics();
+        s->formationTable = bytesOf(database.entries[8].content);
+        s->formationTableLength = s->formationTable->length;
+        s->formationSlots = bytesOf(database.entries[9].content);
+        s->formationSlotsLength = s->formationSlots->length;
+        ASSERT_TRUE(match::setTacticTable(bytesOf(tools::sampleTacticTable())));
     }
 
     // Puts a player at cell (cx, cy) of his team's view (pitch units at the cell's centre) and

@@ -16,10 +16,7 @@
 #include <utility>
 #include <vector>
 
-#include "game/match/model/TacticTable.h"
 #include "tests/game/support/FormationFixture.h"
-#include "tools/SampleDatabase.h"
-#include "tools/SampleMatchData.h"
 
 namespace game::testing {
 namespace {
@@ -323,20 +320,7 @@ class TeamShapeGoldenTest : public FormationFixture {
 protected:
     void SetUp() override {
         FormationFixture::SetUp();
-        const tools::SampleDatabase& database = tools::sampleDatabase();
-        auto bytesOf = [](const tools::Bytes& bytes) {
-            runtime::ByteArray* array = runtime::newByteArray(static_cast<jint>(bytes.size()));
-            for (jint k = 0; k < array->length; ++k) {
-                (*array)[k] = static_cast<jbyte>(bytes[static_cast<std::size_t>(k)]);
-            }
-            return array;
-        };
-        GameStatics* s = statics();
-        s->formationTable = bytesOf(database.entries[8].content);
-        s->formationTableLength = s->formationTable->length;
-        s->formationSlots = bytesOf(database.entries[9].content);
-        s->formationSlotsLength = s->formationSlots->length;
-        ASSERT_TRUE(match::setTacticTable(bytesOf(tools::sampleTacticTable())));
+        useSampleFormations();
     }
 };
 
