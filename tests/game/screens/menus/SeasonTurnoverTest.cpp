@@ -1,7 +1,8 @@
 // The season turnover and the new season on the sample database after a new game: the first
 // season changes no money, budget or division; a later one settles, swaps the divisions and
 // starts the new season (players rested, the three competition blocks, the budget floor of a new
-// club, the training kinds of the hired coaches); a team change survives a save and a load.
+// club, the training kinds of the hired coaches); a team change survives a save and a load, also
+// in a new runtime.
 #include "game/screens/menus/SeasonTurnover.h"
 
 #include <gtest/gtest.h>
@@ -30,6 +31,10 @@ class SeasonTurnoverTest : public DatabaseTest {
 protected:
     void SetUp() override {
         DatabaseTest::SetUp();
+        loadGame();
+    }
+    // The database tables, then the game of the record stores (a new one when there is none).
+    void loadGame() {
         resources::loadDatabaseTables();
         ASSERT_EQ(application.pendingException, nullptr);
         statics()->tripletCount = 4;
@@ -257,6 +262,83 @@ TEST_F(SeasonTurnoverTest, ANewClubGetsItsBudgetFloorAndKeepsItsSettingThroughAS
     EXPECT_EQ(s->currentTeamByte, 42);
     EXPECT_EQ((*s->teamByteTable)[2 * oldTeam], 21) << "the old club's entry is its own";
     EXPECT_EQ(application.pendingException, nullptr);
+}
+
+// What a saved game must bring back of a team change: the user's club and division, the league
+// order, the records and the per-team bytes.
+struct SavedCareer {
+    jint userTeam;
+    jint userLeague;
+    jint seasonYear;
+    jint userTeamSetting;
+    jint currentTeamByte;
+    jint seasonYearOffset;
+    std::vector<runtime::jshort> leagueOrder;
+    std::vector<runtime::jbyte> teamRecords;
+    std::vector<runtime::jbyte> playerRecords;
+    std::vector<runtime::jbyte> competitionRecords;
+    std::vector<runtime::jbyte> teamBytes;
+    std::vector<runtime::jbyte> positionHistory;
+    bool operator==(const SavedCareer&) const = default;
+};
+
+SavedCareer careerOf(const GameStatics* const s) {
+    return {s->userTeam,
+            s->userLeague,
+            s->seasonYear,
+            s->userTeamSetting,
+            s->currentTeamByte,
+            s->seasonYearOffset,
+            shortsOf(s->leagueTeamOrder),
+            bytesOf(s->teamRecords),
+            bytesOf(s->playerRecords),
+            bytesOf(s->competitionRecords),
+            bytesOf(s->teamByteTable),
+            bytesOf(s->leaguePositionHistory)};
+}
+
+// The user joins a club in third place of a lower division, which the same turnover promotes;
+// the game saved then is what a new run of the program loads.
+TEST_F(SeasonTurnoverTest, AMoveToAPromotedClubSurvivesASaveAndALoadInANewRuntime) {
+    prepareSeasonEnd(s, 0, 8);
+    const jint oldTeam = s->userTeam;
+    const jint newTeam = (*s->leagueStarts)[3] + 2;
+    (*s->teamByteTable)[2 * oldTeam] = 21;
+    (*s->teamByteTable)[2 * newTeam] = -7;
+    (*s->teamByteTable)[2 * newTeam + 1] = 90;
+    s->currentTeamByte = 21;
+    s->pendingTeam = runtime::i2s(newTeam);
+    runTurnover(2010);
+    ASSERT_EQ(s->userTeam, newTeam);
+    EXPECT_EQ(s->previousUserDivision, 0);
+    EXPECT_EQ(s->userLeague, 2) << "joined in division 3, promoted to division 2";
+    EXPECT_EQ((*s->leagueTeamOrder)[(*s->leagueStarts)[3] - 1], newTeam);
+    EXPECT_EQ(s->userTeamSetting, -7);
+    EXPECT_EQ(s->currentTeamByte, -7);
+    resources::saveOrLoadGame(1);
+    ASSERT_EQ(application.pendingException, nullptr);
+    const SavedCareer saved = careerOf(s);
+
+    restartRuntime();
+    s = statics();
+    ASSERT_EQ(s->userTeam, 0) << "a new runtime starts from nothing";
+    loadGame();
+    EXPECT_EQ(infoScreens.careerResets, 1) << "only the first run started a new game";
+    const SavedCareer loaded = careerOf(s);
+    EXPECT_EQ(loaded.userTeam, newTeam);
+    EXPECT_EQ(loaded.userLeague, 2);
+    EXPECT_EQ(loaded.seasonYear, 2010);
+    EXPECT_EQ(loaded.userTeamSetting, -7);
+    EXPECT_EQ(loaded.currentTeamByte, -7);
+    EXPECT_EQ(loaded.seasonYearOffset, 1);
+    EXPECT_EQ(loaded.teamBytes[static_cast<std::size_t>(2 * oldTeam)], 21)
+        << "the old club keeps its own byte";
+    EXPECT_EQ(loaded.positionHistory, std::vector<runtime::jbyte>(saved.positionHistory.size(), -1));
+    EXPECT_TRUE(loaded.leagueOrder == saved.leagueOrder);
+    EXPECT_TRUE(loaded.teamRecords == saved.teamRecords);
+    EXPECT_TRUE(loaded.playerRecords == saved.playerRecords);
+    EXPECT_TRUE(loaded.competitionRecords == saved.competitionRecords);
+    EXPECT_TRUE(loaded == saved);
 }
 
 TEST_F(SeasonTurnoverTest, WithoutTheLoadingAnimationTheStepsStillRun) {
