@@ -1,8 +1,8 @@
 // The season turnover and the new season on the sample database after a new game: the first
 // season changes no money, budget or division; a later one settles, swaps the divisions and
 // starts the new season (players rested, the three competition blocks, the budget floor of a new
-// club, the training kinds of the hired coaches); a team change survives a save and a load, also
-// in a new runtime.
+// club, the training kinds of the hired coaches, the national cup's ties in the competition view);
+// a team change survives a save and a load, also in a new runtime.
 #include "game/screens/menus/SeasonTurnover.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +17,9 @@
 #include "game/club/SeasonSettlement.h"
 #include "game/resources/DatabaseTables.h"
 #include "game/resources/SavedGame.h"
+#include "game/season/CompetitionRecords.h"
+#include "game/season/CompetitionView.h"
+#include "game/season/DaySchedule.h"
 #include "game/season/LeagueTables.h"
 #include "runtime/Random.h"
 #include "tests/game/resources/DatabaseFixture.h"
@@ -339,6 +342,54 @@ TEST_F(SeasonTurnoverTest, AMoveToAPromotedClubSurvivesASaveAndALoadInANewRuntim
     EXPECT_TRUE(loaded.playerRecords == saved.playerRecords);
     EXPECT_TRUE(loaded.competitionRecords == saved.competitionRecords);
     EXPECT_TRUE(loaded == saved);
+}
+
+// The new season's national cup as the competition view shows it: the calendar search finds the
+// cup's first knockout step, the stored record gives the bracket the draw made, and the club's
+// own routine lists its ties from the country's row.
+TEST_F(SeasonTurnoverTest, TheNewSeasonsCupTiesShowInTheCompetitionView) {
+    prepareSeasonEnd(s, 4, 6);
+    s->seasonYear = 2010;
+    s->teamChanged = 0;
+    menus::startNewSeason();
+    // The draw of the first knockout round, stored with the season's national cup.
+    season::buildCupDraw(16);
+    const std::vector<runtime::jbyte> bracket = bytesOf(s->cupBracket);
+    for (jint i = 0; i < 32; ++i) {
+        (*s->competitionRecords)[370 + 260 + i] = bracket[static_cast<std::size_t>(i)];
+    }
+    s->nationalCupStored = 1;
+    // The view's tables of the season screens, which their set-up allocates.
+    s->eventDoneByType = runtime::newByteArray(5);
+    s->cupRoundReached = runtime::newByteArray(5);
+    s->viewMarks = runtime::newShortArray(32);
+    (*s->cupRoundReached)[1] = 3;
+    season::buildDaySchedule(s->monthIndex, s->userLeague, 0, 1);
+
+    log.lines.clear();
+    jint position = 0;
+    for (jint tries = 0; tries < 12 && !(s->scheduleType == 2 && s->competitionStep == 3); ++tries) {
+        season::showCompetitionEvent(0, position, 2, 0);
+        position = s->viewPosition;
+    }
+    ASSERT_EQ(s->scheduleType, 2);
+    ASSERT_EQ(s->competitionStep, 3);
+    EXPECT_TRUE(s->viewEventAhead);
+    EXPECT_EQ(s->viewTeamCount, 16);
+    EXPECT_EQ(bytesOf(s->cupBracket), bracket) << "the bracket comes from the stored cup";
+    // Country 2's sixteen, in the order of the drawn ties.
+    const jint row = 16 * 2;
+    jint userAt = -1;
+    for (jint i = 0; i < 16; ++i) {
+        const jint team = (*s->layoutRows)[row + bracket[static_cast<std::size_t>(i)]];
+        EXPECT_EQ((*s->viewTeams)[i], team) << i;
+        userAt = team == s->userTeam ? i : userAt;
+    }
+    EXPECT_EQ((*s->viewTeams)[16], -1);
+    EXPECT_EQ(s->userCompetitionSlot, userAt);
+    for (const std::string& line : log.lines) {
+        EXPECT_EQ(line.find("interim"), std::string::npos) << line;
+    }
 }
 
 TEST_F(SeasonTurnoverTest, WithoutTheLoadingAnimationTheStepsStillRun) {
