@@ -1,8 +1,10 @@
 // The season turnover and the new season on the sample database after a new game: the first
-// season changes no money, budget or division; a later one settles, swaps the divisions and
-// starts the new season (players rested, the three competition blocks, the budget floor of a new
-// club, the training kinds of the hired coaches, the national cup's ties in the competition view);
-// a team change survives a save and a load, also in a new runtime.
+// season changes no money, budget or division; a later one pays prizes and sponsorship and moves
+// the budgets as the rules say (checked for every club against the rules written out again),
+// settles the user's money by his thresholds, swaps the divisions and starts the new season
+// (players rested, the three competition blocks, the budget floor of a new club, the training
+// kinds of the hired coaches, the national cup's ties in the competition view); a team change
+// survives a save and a load, also in a new runtime.
 #include "game/screens/menus/SeasonTurnover.h"
 
 #include <gtest/gtest.h>
@@ -389,6 +391,245 @@ TEST_F(SeasonTurnoverTest, TheNewSeasonsCupTiesShowInTheCompetitionView) {
     EXPECT_EQ(s->userCompetitionSlot, userAt);
     for (const std::string& line : log.lines) {
         EXPECT_EQ(line.find("interim"), std::string::npos) << line;
+    }
+}
+
+// The rules of the season's money, written out again from their description: prizes in tens of
+// money units by the place a team reached, the sponsorship by strength, the board's measure.
+struct MoneyRules {
+    const GameStatics* s;
+
+    jint divisionOf(const jint team) const {
+        for (jint d = 0; d < 13; ++d) {
+            if (team >= (*s->leagueStarts)[d] && team < (*s->leagueStarts)[d] + (*s->leagueSizes)[d]) {
+                return d;
+            }
+        }
+        return -1;
+    }
+    bool lower(const jint team) const {
+        const jint d = divisionOf(team);
+        return d < 10 && d % 2 == 1;
+    }
+    // Teams stand in id order: the place in the division is the distance from its start.
+    jint place(const jint team) const { return team - (*s->leagueStarts)[divisionOf(team)] + 1; }
+    jint cupIndex(const jint team, const jint first, const jint count) const {
+        for (jint i = 0; i < count; ++i) {
+            if ((*s->cupResults)[first + i] == team) {
+                return i;
+            }
+        }
+        return -1;
+    }
+    jint nationalIndex(const jint team) const {
+        const jint d = divisionOf(team);
+        return cupIndex(team, 16 * (d < 10 ? d / 2 : d - 5), 16);
+    }
+    jint continentalIndex(const jint team) const { return cupIndex(team, 128, 32); }
+    static jint nationalPrize(const jint i) {
+        return i == 0 ? 500 : i == 1 ? 300 : i >= 2 && i <= 3 ? 200 : i >= 4 && i <= 7 ? 100 : 0;
+    }
+    static jint continentalPrize(const jint i) {
+        return i < 0 ? 0 : i == 0 ? 3000 : i == 1 ? 1600 : i <= 3 ? 1200 : i <= 7 ? 800 : i <= 15 ? 400 : 200;
+    }
+    static jint nationalResult(const jint i) {
+        return i < 0 ? 0 : i == 0 ? 5 : i == 1 ? 4 : i <= 3 ? 3 : i <= 7 ? 2 : 1;
+    }
+    static jint continentalResult(const jint i) {
+        return i < 0 ? 0 : i == 0 ? 5 : i == 1 ? 4 : i <= 3 ? 3 : i <= 7 ? 2 : i <= 15 ? 1 : 0;
+    }
+    jint leaguePrize(const jint team) const {
+        const jint unit = lower(team) ? 5 : 50;
+        const jint p = place(team);
+        return p <= 1 ? 30 * unit : p <= 17 ? (19 - p) * unit : unit;
+    }
+    static jint sponsorship(const jint strength) {
+        return strength <= 66 ? 100 : strength <= 75 ? (strength - 65) * 100 : (strength - 75) * 2000;
+    }
+    jint prizes(const jint team) const {
+        return continentalPrize(continentalIndex(team)) + nationalPrize(nationalIndex(team)) +
+               leaguePrize(team);
+    }
+    jint leagueOutcome(const jint team) const {
+        const jint p = place(team);
+        if (lower(team)) {
+            return p <= 3 ? 14 : p <= 6 ? 3 : p <= 10 ? 2 : 1;
+        }
+        return p == 1 ? 5 : p <= 3 ? 4 : p <= 6 ? 3 : p <= 10 ? 2 : 1;
+    }
+    // The budget before the cap and the floor.
+    jint budget(const jint team, const jint p) const {
+        jint change = 0;
+        jint o = leagueOutcome(team);
+        if (o == 14) {
+            change += p / 2;
+            o = 4;
+        }
+        if (o == 5) {
+            change += p / 10;
+        }
+        jint d = o - (*s->clubStars)[team];
+        change += d < -2 ? (-2 * p) / 10 : d == -2 ? -(p / 10) : d == 1 ? p / 10 : d >= 2 ? 2 * p / 10 : 0;
+        const jint cup = nationalResult(nationalIndex(team));
+        const jint k = (*s->teamGroupRanks)[team] & 0xFF;
+        const jint cupClass = k <= 2 ? 5 : k <= 4 ? 4 : k <= 8 ? 3 : k <= 16 ? 2 : 1;
+        change += cup == 5 ? p * 5 / 100 : 0;
+        d = cup - (cup + ((cupClass - cup) >> 1));
+        change += d < -2 ? -(p / 10) : d == -2 ? -(p / 20) : d == 1 ? p / 20 : d >= 2 ? p / 10 : 0;
+        const jint continental = continentalResult(continentalIndex(team));
+        const jint r = (*s->teamRanks)[team];
+        const jint continentalClass = r <= 2 ? 5 : r <= 4 ? 4 : r <= 8 ? 3 : r <= 16 ? 2 : r <= 32 ? 1 : 0;
+        change += continental == 5 ? p * 15 / 100 : 0;
+        d = continental - (continental + ((continentalClass - continental) >> 1));
+        change += d < -2    ? (-3 * p) / 10
+                  : d == -2 ? (-15 * p) / 100
+                  : d == 1  ? p * 15 / 100
+                  : d >= 2  ? 3 * p / 10
+                            : 0;
+        return p + change;
+    }
+};
+
+jint fundsField(const GameStatics* const s, const jint team) {
+    return static_cast<runtime::jshort>(((*s->teamRecords)[64 * team + 62] & 0xFF) << 8 |
+                                        ((*s->teamRecords)[64 * team + 63] & 0xFF));
+}
+
+void setBudget(GameStatics* const s, const jint team, const jint budget) {
+    (*s->teamRecords)[64 * team + 60] = runtime::i2b(budget >> 8);
+    (*s->teamRecords)[64 * team + 61] = runtime::i2b(budget);
+}
+
+// Every squad player of the team at skill 95 and a fitness that shifts nothing.
+void makeStrong(GameStatics* const s, const jint team) {
+    for (jint slot = 0; slot < 30; ++slot) {
+        const jint player = club::getTeamPlayerId(team, slot);
+        if (player < 0) {
+            continue;
+        }
+        for (jint skill = 4; skill < 12; ++skill) {
+            runtime::jbyte& b = (*s->playerRecords)[37 * player + skill];
+            b = runtime::i2b((b & 0x80) | 95);
+        }
+        (*s->playerRecords)[37 * player + 15] = 99;
+    }
+}
+
+// The end of the 2010 season with scripted cup results: the places that bound the prize bands of
+// both cups, the leagues' places from champion to the last, a strong club and a rich one.
+class SeasonMoneyTest : public SeasonTurnoverTest {
+protected:
+    void prepare(const jint userMoney) {
+        prepareSeasonEnd(s, 0, 5);
+        s->seasonYear = 2010;
+        s->screenCounter = 0;
+        s->userFundsBase = userMoney;
+        s->userFundsIn = 0;
+        s->userFundsOut = 0;
+        s->userWageTotal = 2500;
+        s->clubStars = runtime::newByteArray(260);
+        for (jint t = 0; t < 260; ++t) {
+            (*s->clubStars)[t] = runtime::i2b(t % 6);
+        }
+        std::fill_n(s->cupResults->data(), s->cupResults->length, static_cast<runtime::jshort>(-1));
+        const jint second = (*s->leagueStarts)[1];
+        capTeam = (*s->leagueStarts)[2];
+        strongTeam = (*s->leagueStarts)[2] + 17;
+        promotedTeam = second + 1;
+        const std::vector<std::pair<jint, jint>> national = {{0, 1}, {1, promotedTeam}, {3, 6},
+                                                             {7, 7}, {15, 8},           {16, capTeam}};
+        for (const auto& [at, team] : national) {
+            (*s->cupResults)[at] = runtime::i2s(team);
+        }
+        const std::vector<std::pair<jint, jint>> continental = {
+            {0, capTeam}, {1, 9}, {2, 10}, {5, 11}, {8, 12}, {16, 13}, {31, strongTeam}};
+        for (const auto& [at, team] : continental) {
+            (*s->cupResults)[128 + at] = runtime::i2s(team);
+        }
+        setBudget(s, capTeam, 64000);
+        (*s->clubStars)[capTeam] = 0;
+        setBudget(s, 20, 100); // far below the wage total: the floor
+        makeStrong(s, strongTeam);
+    }
+    // Runs the steps up to and including last.
+    void runSteps(const jint last) {
+        while (s->screenCounter <= last) {
+            menus::processSeasonStep();
+            ASSERT_EQ(application.pendingException, nullptr) << "step " << s->screenCounter - 1;
+        }
+    }
+    jint capTeam = 0;
+    jint strongTeam = 0;
+    jint promotedTeam = 0;
+};
+
+TEST_F(SeasonMoneyTest, TheSeasonsPrizesSponsorshipAndBudgetsFollowTheRules) {
+    prepare(550000);
+    const MoneyRules rules{s};
+    std::vector<jint> budgets;
+    std::vector<jint> strengths;
+    std::vector<jint> funds;
+    for (jint t = 0; t < 260; ++t) {
+        budgets.push_back(club::getTeamField60(t));
+        strengths.push_back(club::getTeamStrength(t, false));
+        funds.push_back(fundsField(s, t));
+    }
+    const auto at = [](const std::vector<jint>& v, const jint t) { return v[static_cast<std::size_t>(t)]; };
+    ASSERT_GE(at(strengths, strongTeam), 92) << "a bonus past the 16-bit range";
+
+    runSteps(0);
+    for (jint t = 0; t < 260; ++t) {
+        const jint expected = std::min(65000, rules.budget(t, at(budgets, t)));
+        const jint budget = club::getTeamField60(t);
+        if (expected < 2500) {
+            EXPECT_GE(budget, 2600) << "team " << t << " floored";
+            EXPECT_LE(budget, 3000) << "team " << t << " floored";
+        } else {
+            EXPECT_EQ(budget, expected) << "team " << t;
+        }
+    }
+    EXPECT_EQ(club::getTeamField60(capTeam), 65000);
+    EXPECT_EQ(rules.leagueOutcome(promotedTeam), 14);
+    EXPECT_GE(club::getTeamField60(20), 2600);
+
+    runSteps(9);
+    for (jint t = 0; t < 260; ++t) {
+        if (t == s->userTeam) {
+            continue;
+        }
+        const jint sum = at(funds, t) + rules.prizes(t) + MoneyRules::sponsorship(at(strengths, t));
+        ASSERT_EQ(fundsField(s, t), std::clamp(sum, -32768, 32767)) << "team " << t;
+    }
+    EXPECT_EQ(fundsField(s, strongTeam), 32767) << "held at the top, not wrapped to a loss";
+    EXPECT_EQ(rules.prizes(capTeam), 3000 + 500 + 1500);
+    EXPECT_EQ(rules.prizes(strongTeam), 200 + 50);
+
+    // The user's club in fifth place of a first division, no cup: the full payment.
+    const jint bonus = MoneyRules::sponsorship(at(strengths, s->userTeam));
+    EXPECT_EQ(s->seasonEndFunds, 550000);
+    EXPECT_EQ(s->sponsorIncome, bonus);
+    EXPECT_EQ(s->prizeIncome, 14 * 50 * 10);
+    EXPECT_EQ(s->userFundsBase, 550000 + bonus + 7000);
+    EXPECT_EQ(s->userFundsIn, 0);
+    EXPECT_EQ(s->userFundsOut, 0);
+}
+
+// Above 550,000 the user's club gets a fixed 10,000 of each, from 600,000 nothing.
+TEST_F(SeasonMoneyTest, TheUsersPaymentsFollowHisMoney) {
+    struct Case {
+        jint money;
+        jint sponsor;
+        jint prize;
+    };
+    for (const Case& c : {Case{550001, 10000, 10000}, Case{599999, 10000, 10000}, Case{600000, 0, 0}}) {
+        resources::saveOrLoadGame(0);
+        s = statics();
+        prepare(c.money);
+        runSteps(9);
+        EXPECT_EQ(s->seasonEndFunds, c.money);
+        EXPECT_EQ(s->sponsorIncome, c.sponsor) << c.money;
+        EXPECT_EQ(s->prizeIncome, c.prize) << c.money;
+        EXPECT_EQ(s->userFundsBase, c.money + c.sponsor + c.prize) << c.money;
     }
 }
 
