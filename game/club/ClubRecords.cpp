@@ -23,6 +23,7 @@ using runtime::ByteArray;
 namespace {
 
 constexpr jint kByteMask = 0xFF;
+constexpr jint kTeamByteEntry = 2; // bytes a team in teamByteTable
 constexpr jint kShortMask = 0xFFFF;
 constexpr jint kNibbleShift = 4;
 constexpr jint kLowNibble = 0x0F;
@@ -411,6 +412,36 @@ void setTransferStatus(const jint player, const jint status) {
 jint playerByte(const jint player, const jint index) {
     const jint at = playerOffset(player, index, 1, "playerByte");
     return at < 0 ? 0 : (*s()->playerRecords)[at] & kByteMask;
+}
+
+jint getTeamByte(const jint team, const jint index) {
+    const runtime::ByteArray* const table = s()->teamByteTable;
+    const jint at = kTeamByteEntry * team + index;
+    if (team < 0 || index < 0 || index >= kTeamByteEntry || table == nullptr || !table->inBounds(at)) {
+        runtime::log("team byte table: team %d has no byte %d", team, index);
+        return 0;
+    }
+    return (*table)[at];
+}
+
+jint getTeamSetting(const jint team) {
+    GameStatics* const block = s();
+    // Between saves the user's club's setting lives in currentTeamByte, not in its entry.
+    return team == block->userTeam && team >= 0 ? block->currentTeamByte : getTeamByte(team, 0);
+}
+
+jint getTeamStadiumValue(const jint team) {
+    const jint value = getTeamByte(team, 1) & kByteMask;
+    if (value != 0) {
+        return value;
+    }
+    const runtime::ByteArray* const info = s()->teamInfoRecords;
+    const jint at = teamInfo::reputation(team);
+    if (team < 0 || info == nullptr || !info->inBounds(at)) {
+        runtime::log("team byte table: team %d has no stadium value", team);
+        return 0;
+    }
+    return (*info)[at] & kByteMask;
 }
 
 jboolean coinBitSet() {

@@ -67,4 +67,14 @@ jint playerByte(jint player, jint index);
 // A coin toss on gameRandom: bit 16 of the new seed (the parity of the next 32-bit value).
 jboolean coinBitSet();
 
+// The per-team byte table (teamByteTable, two bytes a team). Byte index (0 or 1) of the team's
+// entry as stored, signed; 0 (logged) outside.
+jint getTeamByte(jint team, jint index);
+// The team's setting, the entry's first byte (signed). The user's club's live setting is
+// currentTeamByte, which a save writes back into its entry.
+jint getTeamSetting(jint team);
+// The team's stadium value, the entry's second byte (unsigned); 0 there takes the team
+// information table's value.
+jint getTeamStadiumValue(jint team);
+
 } // namespace game::club

@@ -62,7 +62,6 @@ constexpr jint kHeight = 24;
 constexpr jint kWeight = 25;
 constexpr jint kSkillFlagBits = 9;
 constexpr jint kKeeperMask = 1;
-constexpr jint kNoSetting = 0;
 constexpr jint kSmallGroundLimit = 60;
 constexpr jint kSmallGroundAdd = 256;
 constexpr jint kHistoryEmpty = 0xFF;
@@ -433,15 +432,11 @@ void resetUserSeasonValues() {
         runtime::log("resetUserSeasonValues: team %d has no entry in the team byte table", team);
         return;
     }
-    // The setting is the new club's own: the next save writes currentTeamByte back into its entry.
-    block->userTeamSetting = (*table)[2 * team];
-    block->currentTeamByte = (*table)[2 * team];
-    jint v = (*table)[2 * team + 1] & 0xFF;
-    if (v == kNoSetting) {
-        const runtime::ByteArray* const info = block->teamInfoRecords;
-        const jint at = teamInfo::reputation(team);
-        v = info != nullptr && info->inBounds(at) ? (*info)[at] & 0xFF : 0;
-    }
+    // The setting is the new club's own, as its entry holds it (currentTeamByte is still the old
+    // club's): the next save writes currentTeamByte back into the new club's entry.
+    block->userTeamSetting = runtime::i2b(getTeamByte(team, 0));
+    block->currentTeamByte = block->userTeamSetting;
+    jint v = getTeamStadiumValue(team);
     if (v < kSmallGroundLimit) {
         v += kSmallGroundAdd;
     }

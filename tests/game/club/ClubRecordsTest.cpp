@@ -1,6 +1,6 @@
 // The club records' getters and shared algorithms on small fixtures: team strength, wage room and
 // funds, birth dates and ages, the retirement test, the weighted band, the position pick and the
-// needed position with the generator steps it takes.
+// needed position with the generator steps it takes, the per-team bytes.
 #include "game/club/ClubRecords.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +8,7 @@
 #include <array>
 
 #include "tests/game/club/ClubFixture.h"
+#include "tests/runtime/LogCapture.h"
 
 namespace game::club {
 namespace {
@@ -301,6 +302,36 @@ TEST_F(ClubRecordsTest, TripletAndThirtyTwoBitWritersStayInsideTheirArrays) {
     writeInt32BE(bytes, 1, static_cast<jint>(0xCAFEBABE));
     writeInt32BE(bytes, 3, 1);
     EXPECT_EQ(bytesOf(bytes), (std::vector<std::uint8_t>{0, 0xCA, 0xFE, 0xBA, 0xBE, 0}));
+}
+
+// The per-team bytes: the setting signed, the user's club's live one from currentTeamByte; the
+// stadium value unsigned, from the team information table when the entry's is 0; outside the
+// table 0 and a log line.
+TEST_F(ClubRecordsTest, PerTeamBytesGiveTheSettingAndTheStadiumValue) {
+    GameStatics* const s = statics();
+    s->teamByteTable = runtime::newByteArray(520);
+    s->teamInfoRecords = runtime::newByteArray(71 + 27 * 260);
+    runtime::ByteArray& table = *s->teamByteTable;
+    table[2 * 3] = -6;
+    table[2 * 3 + 1] = runtime::i2b(250);
+    table[2 * 4] = 9;
+    table[2 * 259 + 1] = 0;
+    (*s->teamInfoRecords)[71 + 27 * 259] = runtime::i2b(180);
+    s->userTeam = 4;
+    s->currentTeamByte = 12;
+    EXPECT_EQ(getTeamSetting(3), -6);
+    EXPECT_EQ(getTeamByte(3, 0), -6);
+    EXPECT_EQ(getTeamStadiumValue(3), 250);
+    EXPECT_EQ(getTeamSetting(4), 12) << "the user's club's live setting";
+    EXPECT_EQ(getTeamByte(4, 0), 9) << "its entry until the next save";
+    EXPECT_EQ(getTeamStadiumValue(259), 180);
+    runtime::LogCapture log;
+    EXPECT_EQ(getTeamSetting(260), 0);
+    EXPECT_EQ(getTeamByte(3, 2), 0);
+    EXPECT_EQ(getTeamStadiumValue(-1), 0);
+    EXPECT_EQ(log.lines.size(), 4U);
+    s->teamByteTable = nullptr;
+    EXPECT_EQ(getTeamSetting(3), 0);
 }
 
 } // namespace

@@ -118,8 +118,14 @@ protected:
         std::filesystem::create_directories(root.path() / "Brenvale" / "Tarnwick");
         resources() = sampleResources();
         profile::setArchiveOpener(&testing_resources::openServedResource);
-        loadTextPackageEntry(runtime::getConstantString(112), 0);
-        statics()->inboxStoreName = core::getText(545);
+        loadTexts();
+    }
+    // Takes the runtime down and brings a new one up over the same game folder, as a new run of
+    // the game would find it: nothing of the old run's statics survives, only its record stores.
+    void restartRuntime() {
+        takeDown();
+        ASSERT_TRUE(bringUp(testing_support::kFixedClock));
+        loadTexts();
     }
     void TearDown() override {
         profile::setArchiveOpener(nullptr);
@@ -177,6 +183,10 @@ protected:
     runtime::ScopedService<InfoScreenServices> infoScope{&installInfoScreenServices, infoScreens};
 
 private:
+    void loadTexts() {
+        loadTextPackageEntry(runtime::getConstantString(112), 0);
+        statics()->inboxStoreName = core::getText(545);
+    }
     static std::map<std::string, Bytes> sampleResources() {
         static const std::map<std::string, Bytes> sample = [] {
             std::map<std::string, Bytes> entries;
