@@ -57,8 +57,10 @@ void InterimMatchServices::updateAddedTimeBoard() {
     noMatchEngine();
 }
 
-void InterimMatchServices::updateMentality(match::CTeam* /*team*/) {
-    noMatchEngine();
+void InterimMatchServices::updateMentality(match::CTeam* const team) {
+    if (team != nullptr) {
+        team->updateMentality();
+    }
 }
 
 void InterimMatchServices::advanceOrderEndTimes() {

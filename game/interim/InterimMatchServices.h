@@ -22,6 +22,7 @@ public:
     void paintMatchOverlay() override;
     void updateMatchExit() override;
     void updateAddedTimeBoard() override;
+    // Forwarded to the team: CTeam::updateMentality.
     void updateMentality(match::CTeam* team) override;
     void advanceOrderEndTimes() override;
     void setViewRefresh() override;

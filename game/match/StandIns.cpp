@@ -68,9 +68,4 @@ void performPendingReaction(CPlayer* /*player*/) {
     standIn("performPendingReaction", "performPendingReaction (the player does not react)");
 }
 
-void setMatchPhase(runtime::jint /*phase*/, runtime::jint /*teamIndex*/, runtime::jint /*x*/,
-                   runtime::jint /*y*/) {
-    standIn("setMatchPhase", "setMatchPhase (play goes on)");
-}
-
 } // namespace game::match
