@@ -730,6 +730,8 @@ public:
     // squad screen's control (in the menus); every team derives its shares and lines from
     // mentalityInUse, and in a running match recomputes its shape for the ball's cell.
     void updateMentality();
+    // The team update of one tick (planning, commands, orders).
+    void update();
 };
 
 // The slot of the next shoot-out taker of team teamIndex: the on-pitch players from the last
