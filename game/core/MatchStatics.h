@@ -255,6 +255,45 @@ struct MatchStatics {
     runtime::jint candidateSlot;
     // The ball has been inside a goal since the last restart: the back netting stands nearer.
     runtime::jboolean ballEnteredGoal;
+
+    // The phase setter and the per-phase update: ticks since the phase was set, the phase or its
+    // step changed, the step the last update saw, a restart (phases 3-7) or a penalty (8) is on,
+    // and the three phase flags (play, movement, the kicker may shoot).
+    runtime::jint phaseTicks;
+    runtime::jboolean matchPhaseChanged;
+    runtime::jint lastPhaseStep;
+    runtime::jbyte restartPending;
+    runtime::jbyte penaltyKick;
+    runtime::jboolean phaseAllowsPlay;
+    runtime::jboolean phaseAllowsMovement;
+    runtime::jboolean phaseKickerReady;
+    // What every phase change resets: the two skip flags, the two per-phase counters, the
+    // set-piece player and its second field, the pass-state player, the penalty's dive side
+    // (-1, 0, 1) and save flag; the two period-end counters (phase 9 only). The focus actor is
+    // the one the players face in phase 9.
+    runtime::jboolean phaseSkipFlags[2];
+    runtime::jint phaseCounters[2];
+    runtime::StaticRef<match::CPlayer> setPiecePlayer;
+    runtime::jint setPieceField;
+    runtime::StaticRef<match::CPlayer> passStatePlayer;
+    runtime::jint diveSide;
+    runtime::jboolean penaltySaveFlag;
+    runtime::jint periodEndCounters[2];
+    runtime::StaticRef<match::Actor> focusActor;
+    // Possession and lines: the team with the ball (2 nobody) and the one before, whether it just
+    // changed, the team of the last attack, where the holder was and where the loose ball was to
+    // land when last recorded, the first team has the ball, and ticks since the zone grids were
+    // last asked to rebuild.
+    runtime::jint possessionTeam;
+    runtime::jint previousPossessionTeam;
+    runtime::jboolean possessionChanged;
+    runtime::jint lastAttackingTeam;
+    runtime::jint possessionStartX;
+    runtime::jint possessionStartY;
+    runtime::jint loosePointX;
+    runtime::jint loosePointY;
+    runtime::jbyte firstTeamInPossession;
+    runtime::jint rebuildTicks;
 };
 
 } // namespace game

@@ -4,6 +4,7 @@
 #include "game/core/TopStates.h"
 #include "game/interim/InterimLog.h"
 #include "game/match/CPlayer.h"
+#include "game/match/flow/MatchTick.h"
 #include "runtime/Object.h"
 
 namespace game::interim {
@@ -38,7 +39,7 @@ void InterimMatchServices::updateMatchClock() {
 }
 
 void InterimMatchServices::updateMatch() {
-    noMatchEngine();
+    match::updateMatch();
 }
 
 void InterimMatchServices::paintMatchView() {
@@ -57,12 +58,14 @@ void InterimMatchServices::updateAddedTimeBoard() {
     noMatchEngine();
 }
 
-void InterimMatchServices::updateMentality(match::CTeam* /*team*/) {
-    noMatchEngine();
+void InterimMatchServices::updateMentality(match::CTeam* const team) {
+    if (team != nullptr) {
+        team->updateMentality();
+    }
 }
 
 void InterimMatchServices::advanceOrderEndTimes() {
-    noMatchEngine();
+    match::advanceOrderEndTimes();
 }
 
 void InterimMatchServices::setViewRefresh() {

@@ -17,12 +17,15 @@ public:
     void paintMatchIntro() override;
     void paintLoadingProgress() override;
     void updateMatchClock() override;
+    // Forwarded to the engine: updateMatch (its later steps still stand in, StandIns.cpp).
     void updateMatch() override;
     void paintMatchView() override;
     void paintMatchOverlay() override;
     void updateMatchExit() override;
     void updateAddedTimeBoard() override;
+    // Forwarded to the team: CTeam::updateMentality.
     void updateMentality(match::CTeam* team) override;
+    // Forwarded to the engine: advanceOrderEndTimes.
     void advanceOrderEndTimes() override;
     void setViewRefresh() override;
     void copyViewRefresh() override;

@@ -422,6 +422,11 @@ public:
     jbyte lungeFlag = 0;
     jbyte reactionReady = 0;
     jint reactionKind = -1;
+
+    // Refreshed each tick by updatePossession: the player's cell lies near his home cell
+    // (CTeam::isPlayerNearCell), and the team logic's move word, cleared.
+    jbyte nearOwnCell = 0;
+    jint moveWord = 0;
 };
 
 // One side of a live match.
@@ -725,6 +730,13 @@ public:
     // The slot of the team's player to act (-1 none) and the offsides called against the team.
     jint actingSlot = -1;
     jint offsideCount = 0;
+
+    // The mentality's per-frame step: team 0 reads its keys and touch buttons (in a match) or the
+    // squad screen's control (in the menus); every team derives its shares and lines from
+    // mentalityInUse, and in a running match recomputes its shape for the ball's cell.
+    void updateMentality();
+    // The team update of one tick (planning, commands, orders).
+    void update();
 };
 
 // The slot of the next shoot-out taker of team teamIndex: the on-pitch players from the last

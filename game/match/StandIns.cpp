@@ -5,8 +5,10 @@
 #include <string>
 
 #include "game/match/BallCalls.h"
+#include "game/match/CPlayer.h"
 #include "game/match/PlanTables.h"
 #include "game/match/TeamLogicCalls.h"
+#include "game/match/TickSteps.h"
 #include "runtime/Log.h"
 
 namespace game::match {
@@ -17,8 +19,21 @@ std::map<std::string, runtime::jint>& callCounts() {
     return counts;
 }
 
+std::map<std::string, runtime::jint>& answers() {
+    static std::map<std::string, runtime::jint> values;
+    return values;
+}
+
+std::vector<std::string>*& trace() {
+    static std::vector<std::string>* calls = nullptr;
+    return calls;
+}
+
 // Counts the call and logs the first one, as the interim operations do.
 void standIn(const char* routine, const char* behaviour) {
+    if (trace() != nullptr) {
+        trace()->emplace_back(routine);
+    }
     if (++callCounts()[routine] == 1) {
         runtime::log("interim: %s stands in until its owner is built", behaviour);
     }
@@ -28,6 +43,14 @@ void standIn(const char* routine, const char* behaviour) {
 runtime::jint standInCallCount(const char* const routine) {
     const auto found = callCounts().find(routine);
     return found == callCounts().end() ? 0 : found->second;
+}
+
+void setStandInAnswer(const char* const routine, const runtime::jint answer) {
+    answers()[routine] = answer;
+}
+
+void traceStandIns(std::vector<std::string>* const calls) {
+    trace() = calls;
 }
 
 void clearPlanTables() {
@@ -63,9 +86,30 @@ void performPendingReaction(CPlayer* /*player*/) {
     standIn("performPendingReaction", "performPendingReaction (the player does not react)");
 }
 
-void setMatchPhase(runtime::jint /*phase*/, runtime::jint /*teamIndex*/, runtime::jint /*x*/,
-                   runtime::jint /*y*/) {
-    standIn("setMatchPhase", "setMatchPhase (play goes on)");
+void updateActorMotion(Actor* /*actor*/) {
+    standIn("updateActorMotion", "updateActorMotion (the actor stays where it is)");
+}
+
+void resolveDuels() {
+    standIn("resolveDuels", "resolveDuels (nobody is pushed apart)");
+}
+
+bool updatePhase() {
+    // The phase stays as it is; a test may ask for the tick to end early.
+    standIn("updatePhase", "updatePhase (the phase stays)");
+    return answers()["updatePhase"] != 0;
+}
+
+void CTeam::update() {
+    standIn("CTeam::update", "CTeam::update (the team plans and orders nothing)");
+}
+
+void updatePlayerTick(CPlayer* /*player*/) {
+    standIn("updatePlayerTick", "updatePlayerTick (the player does nothing)");
+}
+
+void ballTick() {
+    standIn("ballTick", "ballTick (the ball stays where it is)");
 }
 
 } // namespace game::match

@@ -3,11 +3,18 @@
 // so tests can see that the engine reached it.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "runtime/JavaTypes.h"
 
 namespace game::match {
 
 // How many times the stand-in of `routine` (its name as declared) has run.
 runtime::jint standInCallCount(const char* routine);
+// What the stand-in of `routine` answers from now on (0 until set); for stand-ins with a result.
+void setStandInAnswer(const char* routine, runtime::jint answer);
+// While trace is set, every stand-in appends its routine's name to it; null stops the trace.
+void traceStandIns(std::vector<std::string>* trace);
 
 } // namespace game::match
