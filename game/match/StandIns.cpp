@@ -73,4 +73,12 @@ void setMatchPhase(runtime::jint /*phase*/, runtime::jint /*teamIndex*/, runtime
     standIn("setMatchPhase", "setMatchPhase (play goes on)");
 }
 
+void resetPhaseState() {
+    standIn("resetPhaseState", "resetPhaseState (the phase state stays as it is)");
+}
+
+void resetTeamLogic() {
+    standIn("resetTeamLogic", "resetTeamLogic (the team logic keeps its state)");
+}
+
 } // namespace game::match
