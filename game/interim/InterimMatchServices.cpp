@@ -1,9 +1,12 @@
 // The interim match engine services (see InterimMatchServices.h).
 #include "game/interim/InterimMatchServices.h"
 
+#include "game/core/GameStatics.h"
 #include "game/core/TopStates.h"
 #include "game/interim/InterimLog.h"
 #include "game/match/CPlayer.h"
+#include "game/match/view/MatchScreens.h"
+#include "game/match/view/MatchViewRecording.h"
 #include "runtime/Object.h"
 
 namespace game::interim {
@@ -26,11 +29,11 @@ void InterimMatchServices::loadMatchScreen() {
 }
 
 void InterimMatchServices::paintMatchIntro() {
-    noMatchEngine();
+    match::paintMatchIntro();
 }
 
 void InterimMatchServices::paintLoadingProgress() {
-    noMatchEngine();
+    match::paintLoadingProgress();
 }
 
 void InterimMatchServices::updateMatchClock() {
@@ -42,7 +45,7 @@ void InterimMatchServices::updateMatch() {
 }
 
 void InterimMatchServices::paintMatchView() {
-    noMatchEngine();
+    match::paintMatchView(statics()->currentGraphics);
 }
 
 void InterimMatchServices::paintMatchOverlay() {
@@ -54,7 +57,7 @@ void InterimMatchServices::updateMatchExit() {
 }
 
 void InterimMatchServices::updateAddedTimeBoard() {
-    noMatchEngine();
+    match::updateAddedTimeBoard();
 }
 
 void InterimMatchServices::updateMentality(match::CTeam* /*team*/) {
@@ -66,11 +69,12 @@ void InterimMatchServices::advanceOrderEndTimes() {
 }
 
 void InterimMatchServices::setViewRefresh() {
-    noMatchEngine();
+    statics()->backgroundForceRedraw = 1;
 }
 
 void InterimMatchServices::copyViewRefresh() {
-    noMatchEngine();
+    GameStatics* const s = statics();
+    s->sceneRedrawRecorded = s->backgroundForceRedraw;
 }
 
 void InterimMatchServices::clearEventListFlag() {
