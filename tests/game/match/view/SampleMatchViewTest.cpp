@@ -10,6 +10,9 @@
 // and look at every rewritten image before committing it.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -17,9 +20,11 @@
 #include "game/core/GameStatics.h"
 #include "game/core/ObjectSetUp.h"
 #include "game/core/TopStates.h"
+#include "game/match/CPlayer.h"
 #include "game/match/FrameRecordFormat.h"
 #include "game/match/view/FrameRecorder.h"
 #include "game/match/view/MatchSetUp.h"
+#include "game/match/view/MatchViewRecording.h"
 #include "game/sprites/ASprite.h"
 #include "game/sprites/ASpriteInstance.h"
 #include "game/sprites/SpriteLoading.h"
@@ -134,6 +139,127 @@ TEST_F(SampleMatchViewTest, TheFrameEntryRunsTheTicksAndEveryTickCommitsOneRecor
     }
     EXPECT_EQ(total, s->ringWritePos - s->ringReadPos);
     EXPECT_EQ(s->matchSpeedBase, 2);
+}
+
+TEST_F(SampleMatchViewTest, TheFortyEightActorsOfAFixedSceneRecordTheGoldenFrame) {
+    setUpSampleMatch();
+    GameStatics* s = statics();
+    s->topState = core::kTopStateMatch;
+    ASSERT_EQ(s->matchActorCount, 48);
+    // The header: the shoot-out in phase 17 (kept as 15) with more kicks than seven bits hold,
+    // goals beyond their fields, an event due in this record and the redraw flag.
+    s->matchPeriod = 5;
+    s->matchPhase = 17;
+    s->phaseStep = 3;
+    s->shootoutKicks = 200;
+    s->clockMinute = 121;
+    s->clockSecond = 7;
+    matchTeam(0)->goals = 40;
+    matchTeam(1)->goals = 300;
+    s->pendingEvent = 5;
+    s->pendingEventDelay = 0;
+    s->sceneRedrawRecorded = 1;
+    s->cameraX = 1800;
+    s->cameraY = 400;
+    // The players on a grid before the +x goal, pairs of each side on the same row (equal screen
+    // y), one sent off; team 0's number 7 holds the ball and is nearest to it.
+    for (jint t = 0; t < 2; ++t) {
+        for (jint slot = 0; slot < 11; ++slot) {
+            CPlayer* p = teamPlayer(matchTeam(t), slot);
+            p->x = 110000 + (t == 0 ? -1 : 1) * (slot % 4) * 8192 + 2048 * t;
+            p->y = (slot / 4 - 1) * 10240;
+            p->distanceToBall = 100000 + 1000 * slot + t;
+            p->setAnimation(slot % 3, 1);
+        }
+    }
+    teamPlayer(matchTeam(1), 9)->outOfPlay = 1;
+    // Two players on one spot: the one inserted later (team 1's) is recorded first.
+    teamPlayer(matchTeam(1), 10)->x = teamPlayer(matchTeam(0), 10)->x;
+    teamPlayer(matchTeam(1), 10)->y = teamPlayer(matchTeam(0), 10)->y;
+    CPlayer* holder = teamPlayer(matchTeam(0), 7);
+    holder->distanceToBall = 10;
+    holder->bookings = 1;
+    s->ballHolder = holder;
+    s->listRowRecords = runtime::newByteArray(60 * 22);
+    for (jint r = 0; r < 60; ++r) {
+        (*s->listRowRecords)[r * 22 + 13] = static_cast<runtime::jbyte>(10 + r % 7);
+    }
+    // The ball beyond the +x goal line with its trail, shadow and effect.
+    Actor* ball = s->ball;
+    ball->x = 136448;
+    ball->y = 2048;
+    ball->z = 4096;
+    ball->vx = 700;
+    s->netActorA->x = 135680;
+    s->ballPalette = 3;
+    s->kind3Palette = 6;
+    auto* shadow = runtime::newObject<Actor>();
+    shadow->kind = 8;
+    s->ballShadow = shadow;
+    auto* effect = runtime::newObject<Actor>();
+    effect->kind = 7;
+    effect->screenX = 1000;
+    effect->screenY = 500;
+    s->ballEffectActor = effect;
+    s->ballEffectActive = 1;
+    s->ballTrailLength = 3;
+    s->ballTrailStride = 3;
+    s->ballTrail = runtime::newIntArray(9);
+    for (jint i = 0; i < 3; ++i) {
+        (*s->ballTrail)[3 * i] = 136448 - 2048 * (i + 1);
+        (*s->ballTrail)[3 * i + 1] = 2048;
+        (*s->ballTrail)[3 * i + 2] = 4096 - 512 * (i + 1);
+    }
+    s->animateActors = 1;
+
+    paintMatchView(nullptr);
+
+    const runtime::ShortArray& r = *s->frameRecord;
+    const jint length = r[kLengthWord];
+    EXPECT_EQ(r[length - 1], length) << "the trailer";
+    EXPECT_EQ(phaseOf(r[kPhaseWord]), 15);
+    EXPECT_EQ(kicksOf(r[kPhaseWord]), 127);
+    EXPECT_TRUE(redrawOf(r[kPhaseWord]));
+    EXPECT_EQ(periodOf(r[kClockWord]), 5);
+    EXPECT_EQ(timeOf(r[kClockWord]), 121 * 60 + 7);
+    EXPECT_EQ(eventOf(r[kScoreWord]), 5);
+    EXPECT_EQ(goals0Of(r[kScoreWord]), 31);
+    EXPECT_EQ(goals1Of(r[kScoreWord]), 255);
+    EXPECT_EQ(r[kFirstSecondTeamWord + 18], -1) << "team 1's number 9 is off";
+    // The header keeps the marker word as the tick found it; this tick's goes to the next one.
+    EXPECT_EQ(r[kMarkerFlagsWord], 0);
+    EXPECT_EQ(s->markerFlags & 0xFF, 7) << "the holder's marker";
+    EXPECT_NE(s->markerFlags & 0x100, 0) << "booked";
+    jint holderCommands = 0;
+    for (jint at = kFirstCommandWord; at + kCommandLength < length; at += kCommandLength) {
+        holderCommands += ((r[at + 3] & 0xFFFF) >> 11) == 7 ? 1 : 0;
+    }
+    EXPECT_EQ(holderCommands, 1) << "only the holder's command carries his marker";
+    // Palettes of the two on one spot: byte 13 of records 40 (team 1) and 10 (team 0).
+    std::vector<jint> sameSpot;
+    const CPlayer* spot = teamPlayer(matchTeam(0), 10);
+    for (jint at = kFirstCommandWord; at + kCommandLength < length; at += kCommandLength) {
+        if ((r[at + 2] >> 1) == spot->screenY - s->cameraY &&
+            (r[at + 1] >> 1) == spot->screenX - s->cameraX) {
+            sameSpot.push_back(r[at] & 0xFF);
+        }
+    }
+    EXPECT_EQ(sameSpot, (std::vector<jint>{10 + 40 % 7, 10 + 10 % 7}));
+    std::ostringstream words;
+    for (jint i = 0; i < length; ++i) {
+        words << r[i] << ((i + 1) % 8 == 0 || i + 1 == length ? "\n" : " ");
+    }
+    const std::string path = profile::test::fixturePath("match/frame_record.txt");
+    const char* update = std::getenv("TARNWICK_UPDATE_GOLDENS");
+    if (update != nullptr && std::string(update) == "1") {
+        std::ofstream(path) << words.str();
+        return;
+    }
+    std::ifstream in(path);
+    ASSERT_TRUE(in.good()) << "missing golden " << path;
+    std::stringstream golden;
+    golden << in.rdbuf();
+    EXPECT_EQ(words.str(), golden.str());
 }
 
 TEST_F(SampleMatchViewTest, ThePreMatchScreen) {
