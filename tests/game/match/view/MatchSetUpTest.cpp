@@ -15,6 +15,7 @@
 #include "game/match/FrameRecordFormat.h"
 #include "game/match/StandIns.h"
 #include "game/match/view/FrameRecorder.h"
+#include "game/match/view/MatchScreens.h"
 #include "game/match/view/MatchSetUp.h"
 #include "runtime/Arrays.h"
 #include "runtime/Random.h"
@@ -337,6 +338,36 @@ TEST_F(MatchSetUpTest, ASkippedPeriodEndsAtItsMinuteWithAtMostOneWholeMinuteAdde
         EXPECT_EQ(s->clockStopped, c.ends ? 1 : 0);
         EXPECT_EQ(s->clockMinute, c.ends ? 47 : 40);
         EXPECT_EQ(s->clockSecond, c.ends ? 0 : 20);
+    }
+}
+
+TEST_F(MatchSetUpTest, TheBoardSlidesFromItsMinuteAndEndsASkippedPeriodWithoutAScreen) {
+    struct Case {
+        jint period;
+        jint minute;
+        bool skipping;
+        jint slide; // boardSlide after the frame, from 0
+        bool ends;
+    };
+    const Case cases[] = {
+        {1, 44, false, 0, false}, {1, 45, false, 2, false},  {2, 89, false, 0, false},
+        {2, 90, false, 2, false}, {3, 105, false, 2, false}, {1, 45, true, 2, true},
+    };
+    GameStatics* s = statics();
+    s->currentGraphics = nullptr;
+    ASSERT_NE(match::ensureFrameRecord(), nullptr);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "period " << c.period << " minute " << c.minute);
+        (*s->frameRecord)[kClockWord] = static_cast<runtime::jshort>(packClockWord(c.period, c.minute * 60));
+        (*s->frameRecord)[kAddedTimeWord] = 0;
+        s->matchDayMode = c.skipping ? 1 : 0;
+        s->boardSlide = 0;
+        s->clockStopped = 0;
+        const jint calls = match::standInCallCount("setMatchPhase");
+        match::updateAddedTimeBoard();
+        EXPECT_EQ(s->boardSlide, c.slide);
+        EXPECT_EQ(match::standInCallCount("setMatchPhase"), calls + (c.ends ? 1 : 0));
+        EXPECT_EQ(s->clockStopped, c.ends ? 1 : 0);
     }
 }
 
