@@ -294,6 +294,21 @@ struct MatchStatics {
     runtime::jint loosePointY;
     runtime::jbyte firstTeamInPossession;
     runtime::jint rebuildTicks;
+
+    // The match set-up and the period start: the team that kicks off the period and the other
+    // one; the minute the period ends, past regular time, the clock stopped and the clock's own
+    // panel painted; the period clock; a match resumed from a save (nothing sets it yet); the
+    // players walk on from the tunnel; the two period markers (-1 none).
+    runtime::jint kickOffTeam;
+    runtime::jint otherKickOffTeam;
+    runtime::jint periodEndMinute;
+    runtime::jboolean inAddedTime;
+    runtime::jboolean clockStopped;
+    runtime::jboolean clockPanelDrawn;
+    runtime::jlong clockUnits;
+    runtime::jboolean matchResumed;
+    runtime::jboolean walkOnMode;
+    runtime::jint periodMarkers[2];
 };
 
 } // namespace game

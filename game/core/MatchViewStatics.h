@@ -17,6 +17,9 @@ namespace game {
 namespace match {
 class Actor;
 }
+namespace sprites {
+struct ASpriteInstance;
+}
 
 struct MatchViewStatics {
     // The ring buffer of pitch tiles (496 x 816) and the tile window it holds.
@@ -136,6 +139,19 @@ struct MatchViewStatics {
     runtime::jint ballMarks[12];
     runtime::jboolean animateActors;
     runtime::jint ballPalette;
+
+    // The added-time board (80 x 60) and how far it has slid in; the kick-off pop-up's frames and
+    // the time it started; the kinds 0..8 of the three special particles (null until the first
+    // particle field is drawn).
+    runtime::StaticRef<profile::Image> boardImage;
+    runtime::jint boardSlide;
+    runtime::jint periodIntroTicks;
+    runtime::jlong periodIntroTime;
+    runtime::StaticRef<runtime::IntArray> specialParticleKind;
+    // The pre-match screen's animation (null until the match load makes it), and the match
+    // loader's request to clear the screen once before its animation.
+    runtime::StaticRef<sprites::ASpriteInstance> introAnimation;
+    runtime::jboolean loadingClearPending;
 };
 
 } // namespace game

@@ -45,4 +45,8 @@ void InterimInfoScreenServices::paintPitchsideFigures(profile::Graphics* /*g*/) 
     s->frameLength = kFirstCommandWord;
 }
 
+void InterimInfoScreenServices::loadHeaderImage() {
+    logFirstCall(headerLogged, "loadHeaderImage (no header image)");
+}
+
 } // namespace game::interim

@@ -19,6 +19,8 @@ public:
     // Writes the five empty marker triples (-1) of frame-record words 55..69 and sets frameLength
     // to 110; word 109 and the figures are left alone.
     void paintPitchsideFigures(profile::Graphics* g) override;
+    // Loads nothing: the pre-match screen then draws no header image.
+    void loadHeaderImage() override;
 
 private:
     bool soundsLogged = false;
@@ -26,6 +28,7 @@ private:
     bool labelLogged = false;
     bool resetLogged = false;
     bool figuresLogged = false;
+    bool headerLogged = false;
 };
 
 } // namespace game::interim

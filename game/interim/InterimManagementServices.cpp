@@ -231,4 +231,8 @@ void InterimManagementServices::paintParticlesCondition2() {
     noPainter();
 }
 
+void InterimManagementServices::updateHintPopup(runtime::String* /*text*/) {
+    noPainter();
+}
+
 } // namespace game::interim

@@ -73,6 +73,7 @@ public:
     void paintMatchReport() override;
     void paintParticlesCondition1() override;
     void paintParticlesCondition2() override;
+    void updateHintPopup(runtime::String* text) override;
 };
 
 } // namespace game::interim

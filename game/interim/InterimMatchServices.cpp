@@ -1,10 +1,13 @@
 // The interim match engine services (see InterimMatchServices.h).
 #include "game/interim/InterimMatchServices.h"
 
+#include "game/core/GameStatics.h"
 #include "game/core/TopStates.h"
 #include "game/interim/InterimLog.h"
 #include "game/match/CPlayer.h"
 #include "game/match/flow/MatchTick.h"
+#include "game/match/view/MatchScreens.h"
+#include "game/match/view/MatchViewRecording.h"
 #include "runtime/Object.h"
 
 namespace game::interim {
@@ -27,11 +30,11 @@ void InterimMatchServices::loadMatchScreen() {
 }
 
 void InterimMatchServices::paintMatchIntro() {
-    noMatchEngine();
+    match::paintMatchIntro();
 }
 
 void InterimMatchServices::paintLoadingProgress() {
-    noMatchEngine();
+    match::paintLoadingProgress();
 }
 
 void InterimMatchServices::updateMatchClock() {
@@ -43,7 +46,7 @@ void InterimMatchServices::updateMatch() {
 }
 
 void InterimMatchServices::paintMatchView() {
-    noMatchEngine();
+    match::paintMatchView(statics()->currentGraphics);
 }
 
 void InterimMatchServices::paintMatchOverlay() {
@@ -55,7 +58,7 @@ void InterimMatchServices::updateMatchExit() {
 }
 
 void InterimMatchServices::updateAddedTimeBoard() {
-    noMatchEngine();
+    match::updateAddedTimeBoard();
 }
 
 void InterimMatchServices::updateMentality(match::CTeam* const team) {
@@ -69,11 +72,12 @@ void InterimMatchServices::advanceOrderEndTimes() {
 }
 
 void InterimMatchServices::setViewRefresh() {
-    noMatchEngine();
+    statics()->backgroundForceRedraw = 1;
 }
 
 void InterimMatchServices::copyViewRefresh() {
-    noMatchEngine();
+    GameStatics* const s = statics();
+    s->sceneRedrawRecorded = s->backgroundForceRedraw;
 }
 
 void InterimMatchServices::clearEventListFlag() {

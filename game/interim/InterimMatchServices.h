@@ -14,27 +14,30 @@ public:
     // question (top-level state 9).
     void loadMatchScreen() override;
     // Each has no effect: the clock, the engine and the fields stay, nothing is painted.
-    void paintMatchIntro() override;
-    void paintLoadingProgress() override;
     void updateMatchClock() override;
     // Forwarded to the engine: updateMatch (its later steps still stand in, StandIns.cpp).
     void updateMatch() override;
-    void paintMatchView() override;
     void paintMatchOverlay() override;
     void updateMatchExit() override;
-    void updateAddedTimeBoard() override;
     // Forwarded to the team: CTeam::updateMentality.
     void updateMentality(match::CTeam* team) override;
     // Forwarded to the engine: advanceOrderEndTimes.
     void advanceOrderEndTimes() override;
-    void setViewRefresh() override;
-    void copyViewRefresh() override;
     void clearEventListFlag() override;
     void copyShownScore() override;
     // The actor's placement (3 hidden); 0 for anything else.
     runtime::jint actorState(runtime::Object* actor) override;
     // False: no event is shown.
     bool eventDisplayOn() override;
+    // Forwarded to the match view: the pre-match screen, the loader's progress, the tick's record
+    // (with the frame's Graphics) and the added-time board.
+    void paintMatchIntro() override;
+    void paintLoadingProgress() override;
+    void paintMatchView() override;
+    void updateAddedTimeBoard() override;
+    // The view's refresh flag is backgroundForceRedraw; the copy is the one the record keeps.
+    void setViewRefresh() override;
+    void copyViewRefresh() override;
     // Forwarded to the player: CPlayer::applyEvent, and CPlayer::loadMatchRatings as the start-up.
     void applyEvent(match::CPlayer* player, runtime::jint code) override;
     void startPlayer(match::CPlayer* player, runtime::jint mode) override;

@@ -6,7 +6,6 @@
 #include "game/interim/InterimFrameworkServices.h"
 #include "game/interim/InterimInfoScreenServices.h"
 #include "game/interim/InterimInformationScreenServices.h"
-#include "game/interim/InterimLoadingServices.h"
 #include "game/interim/InterimManagementServices.h"
 #include "game/interim/InterimMatchPanelServices.h"
 #include "game/interim/InterimMatchServices.h"
@@ -35,7 +34,6 @@ TARNWICK_INTERIM_SLOT(InfoScreenServices, infoScreenServices, installInfoScreenS
                       InterimInfoScreenServices)
 TARNWICK_INTERIM_SLOT(InformationScreenServices, informationScreenServices, installInformationScreenServices,
                       InterimInformationScreenServices)
-TARNWICK_INTERIM_SLOT(LoadingServices, loadingServices, installLoadingServices, InterimLoadingServices)
 TARNWICK_INTERIM_SLOT(ManagementServices, managementServices, installManagementServices,
                       InterimManagementServices)
 TARNWICK_INTERIM_SLOT(MatchPanelServices, matchPanelServices, installMatchPanelServices,

@@ -112,4 +112,12 @@ void ballTick() {
     standIn("ballTick", "ballTick (the ball stays where it is)");
 }
 
+void resetPhaseState() {
+    standIn("resetPhaseState", "resetPhaseState (the phase state stays as it is)");
+}
+
+void resetTeamLogic() {
+    standIn("resetTeamLogic", "resetTeamLogic (the team logic keeps its state)");
+}
+
 } // namespace game::match

@@ -1,4 +1,5 @@
-// What the player orders hand to the team logic and read of the restart planner. Declared here,
+// What the player orders hand to the team logic and read of the restart planner, and the resets
+// the match set-up asks of the match state and the team logic. Declared here,
 // below the player model that calls them and the team logic that defines them; until those land,
 // StandIns.cpp.
 #pragma once
@@ -22,5 +23,9 @@ bool restartTurnRequested(const CPlayer* player);
 // The restart planner's current entry of its byte table (read in match phases 11 to 15); -1 for
 // none.
 runtime::jint restartPoseEntry();
+// The match state's per-phase set-up before a match's first kick-off.
+void resetPhaseState();
+// The team logic's reset at the start of a match.
+void resetTeamLogic();
 
 } // namespace game::match

@@ -1,6 +1,6 @@
 // What the sprite and resource code uses of the information screens and text views that are
-// built later: the sound players, the data-set parser, the custom team label and the new-career
-// reset. An interim implementation stands in until then (game/interim/InterimInfoScreenServices.h);
+// built later: the sound players, the data-set parser, the custom team label, the new-career
+// reset, the pitch-side figures and the pre-match header image. An interim implementation stands in until then (game/interim/InterimInfoScreenServices.h);
 // tests script doubles with runtime::ScopedService. Pack seeking (game/screens/info/PackSeeking.h)
 // is built already and called directly.
 #pragma once
@@ -35,6 +35,9 @@ public:
     // triples and the marker words) and leaves frameLength at 110; paints the figures directly
     // when g is not null (recordMatchMarkers).
     virtual void paintPitchsideFigures(profile::Graphics* g) = 0;
+    // Loads the pre-match screen's header image (the two clubs' badges, 42 x 28 each, stacked)
+    // into badgeStrip when it is null.
+    virtual void loadHeaderImage() = 0;
 };
 
 InfoScreenServices& infoScreenServices();

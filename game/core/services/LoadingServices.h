@@ -1,6 +1,6 @@
-// What the start-up loading calls of the match engine, which is built later: the pitch particles
-// and the match teams' side set-up. An interim implementation stands in until then
-// (game/interim/InterimLoadingServices.h); tests script doubles with runtime::ScopedService.
+// What the start-up loading calls of the match engine: the pitch particles and the match teams'
+// side set-up. The engine's routines are the default (game/match/view/EngineLoadingServices.cpp);
+// tests script doubles with runtime::ScopedService.
 #pragma once
 
 #include "runtime/JavaTypes.h"
@@ -23,7 +23,7 @@ public:
 };
 
 LoadingServices& loadingServices();
-// Installs service (null restores the interim one); returns the previous one.
+// Installs service (null restores the engine's); returns the previous one.
 LoadingServices* installLoadingServices(LoadingServices* service);
 
 } // namespace game::core

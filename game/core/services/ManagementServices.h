@@ -125,6 +125,9 @@ public:
     // specialParticleKind) over the pitch for pitch conditions 1 and 2.
     virtual void paintParticlesCondition1() = 0;
     virtual void paintParticlesCondition2() = 0;
+    // updateHintPopup: shows text in the animated hint pop-up (the kick-off pop-up of the match
+    // screen); not the plain pop-up arrow above.
+    virtual void updateHintPopup(runtime::String* text) = 0;
 
     // paintMessageBoxSimple: the message box at yOffset 0; the other two arguments have no effect.
     void paintMessageBoxSimple(runtime::String* text, jint unusedA, jint mode, jboolean unusedB) {

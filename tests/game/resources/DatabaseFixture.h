@@ -96,6 +96,7 @@ class ScriptedInfoScreens final : public InfoScreenServices {
 public:
     void loadSoundPlayers() override {}
     void paintPitchsideFigures(profile::Graphics*) override {}
+    void loadHeaderImage() override {}
     jint parseDataSet(ByteArray*, jint) override { return 0; }
     runtime::String* getTeamLabel(const jint team) override {
         return runtime::newStringFromCString(("label " + std::to_string(team)).c_str());

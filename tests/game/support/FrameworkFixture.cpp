@@ -479,6 +479,10 @@ void ScriptedManagement::paintParticlesCondition2() {
     log.add("paintParticlesCondition2");
 }
 
+void ScriptedManagement::updateHintPopup(runtime::String* /*text*/) {
+    log.add("updateHintPopup");
+}
+
 void ScriptedClub::saveOrLoadGameRecord(const runtime::jboolean save) {
     log.add("saveOrLoadGameRecord", {save});
 }

@@ -203,6 +203,7 @@ public:
     void paintMatchReport() override;
     void paintParticlesCondition1() override;
     void paintParticlesCondition2() override;
+    void updateHintPopup(runtime::String* text) override;
     // What the squad picker, list and grid answer (finished when non-zero) and the slots test.
     jint subScreenDone = 1;
     jboolean slotsUnchanged = 1;

@@ -18,6 +18,7 @@
 #include "runtime/Arrays.h"
 #include "runtime/ObjectManager.h"
 #include "tests/game/support/GameResourceFixture.h"
+#include "tests/game/support/MatchTeams.h"
 
 namespace game::testing {
 
@@ -117,18 +118,10 @@ protected:
 
     // Two teams of eleven players (placement 3 so that the pass leaves them out), slot 0 keepers.
     static void makeTeams() {
-        GameStatics* s = statics();
-        s->matchTeams = runtime::newObjectArray(2, runtime::kCTeam);
+        makeMatchTeams(11);
         for (jint t = 0; t < 2; ++t) {
-            auto* team = runtime::newObject<CTeam>();
-            (*s->matchTeams)[t] = team;
-            team->teamIndex = t;
-            team->players = runtime::newObjectArray(18, runtime::kCPlayer);
             for (jint slot = 0; slot < 11; ++slot) {
-                auto* p = runtime::newObject<CPlayer>();
-                (*team->players)[slot] = p;
-                p->team = team;
-                p->slot = slot;
+                CPlayer* p = teamPlayer(t, slot);
                 p->kind = slot == 0 ? 1 : 0;
                 p->placement = 3;
                 p->distanceToBall = 200000 + slot;

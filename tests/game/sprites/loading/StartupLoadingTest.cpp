@@ -402,6 +402,7 @@ public:
     runtime::String* getTeamLabel(jint) override { return nullptr; }
     void resetCareer() override {}
     void paintPitchsideFigures(profile::Graphics*) override {}
+    void loadHeaderImage() override {}
     std::vector<jint> lengths;
     std::vector<jint> args;
     bool raise = false;
