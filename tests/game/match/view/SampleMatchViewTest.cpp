@@ -118,7 +118,7 @@ TEST_F(SampleMatchViewTest, TheFrameEntryRunsTheTicksAndEveryTickCommitsOneRecor
     EXPECT_GT(length, kFirstCommandWord + kCommandLength);
     const std::vector<runtime::jshort> recorded(&(*s->frameRecord)[0], &(*s->frameRecord)[0] + length);
     EXPECT_EQ(recorded[kLengthWord], length);
-    EXPECT_EQ(phaseOf(recorded[kPhaseWord]), 0) << "the kick-off phase is still a stand-in";
+    EXPECT_EQ(phaseOf(recorded[kPhaseWord]), 2) << "the set-up asks for the kick-off";
     EXPECT_EQ(periodOf(recorded[kClockWord]), 1);
     EXPECT_EQ(recorded[kAddedTimeWord], s->addedTimeLeftMinutes * 60);
     EXPECT_EQ(recorded[kSoundRequestWord], -1);
