@@ -247,6 +247,34 @@ struct MatchStatics {
 
     // The player a waiting substitution takes off (null none).
     runtime::StaticRef<match::CPlayer> playerToReplace;
+
+    // Kicks, challenges and saves: the team that kicked off (it attacks towards +x); a challenge on
+    // the holder already decided (its next frames neither foul nor count again); the save's two
+    // statics (its stage and how it started: -1, -2 from a tackle, 2 once the dive is chosen); a
+    // penalty kick being taken; the last player to challenge (credited when his team collects);
+    // the event display's note (kind 1 a shot, 2 a pass; its team; the updates it still shows);
+    // the pass target point the team logic picks for a set piece.
+    runtime::jint kickOffTeam;
+    runtime::jboolean tackleFlag;
+    runtime::jint saveStage;
+    runtime::jint saveMode;
+    runtime::jboolean penaltyKick;
+    runtime::StaticRef<match::CPlayer> lastTackler;
+    runtime::jint eventNoteKind;
+    runtime::jint eventNoteTeam;
+    runtime::jint eventNoteTicks;
+    runtime::jint passTargetX;
+    runtime::jint passTargetY;
+    // The ball tick: ticks since a ground pass bounced, the next of the four ball marks and
+    // whether the ball's motion trail is shown.
+    runtime::jint bounceTicks;
+    runtime::jint ballMarkNext;
+    runtime::jboolean ballTrailOn;
+
+    // The pass-lane test's result: the point to play the ball to and the receiver's slot (-1 none).
+    runtime::jint candidateX;
+    runtime::jint candidateY;
+    runtime::jint candidateSlot;
 };
 
 } // namespace game

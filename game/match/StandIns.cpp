@@ -4,7 +4,10 @@
 #include <map>
 #include <string>
 
+#include "game/core/GameMath.h"
+#include "game/core/GameStatics.h"
 #include "game/match/BallCalls.h"
+#include "game/match/CPlayer.h"
 #include "game/match/PlanTables.h"
 #include "game/match/TeamLogicCalls.h"
 #include "runtime/Log.h"
@@ -71,6 +74,34 @@ void performPendingReaction(CPlayer* /*player*/) {
 void setMatchPhase(runtime::jint /*phase*/, runtime::jint /*teamIndex*/, runtime::jint /*x*/,
                    runtime::jint /*y*/) {
     standIn("setMatchPhase", "setMatchPhase (play goes on)");
+}
+
+void ballHitsGoalFrame(Actor* /*ball*/) {
+    // No goal frame yet: the ball flies through where the posts will stand.
+    standIn("ballHitsGoalFrame", "ballHitsGoalFrame (no frame to hit)");
+}
+
+bool CPlayer::passLaneOpen(const runtime::jint d, const runtime::jint /*kind*/) {
+    // Nobody is searched: the default point of a short pass along d, no receiver.
+    constexpr runtime::jint kDefaultLength = 25600;
+    standIn("passLaneOpen", "passLaneOpen (the default point, no receiver)");
+    GameStatics* const s = statics();
+    const Actor* const ball = s->ball;
+    s->vectorX = 0;
+    s->vectorY = 0;
+    core::directionToVector(kDefaultLength, d);
+    s->candidateX = (ball != nullptr ? ball->x : x) + s->vectorX;
+    s->candidateY = (ball != nullptr ? ball->y : y) + s->vectorY;
+    s->candidateSlot = -1;
+    return false;
+}
+
+void sendOffPlayer(CPlayer* player) {
+    // Until the team logic lands the player simply leaves the pitch at once.
+    standIn("sendOffPlayer", "sendOffPlayer (out of play at once)");
+    if (player != nullptr) {
+        player->outOfPlay = 1;
+    }
 }
 
 } // namespace game::match

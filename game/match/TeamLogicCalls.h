@@ -22,5 +22,7 @@ bool restartTurnRequested(const CPlayer* player);
 // The restart planner's current entry of its byte table (read in match phases 11 to 15); -1 for
 // none.
 runtime::jint restartPoseEntry();
+// The team logic takes a sent-off player out of play.
+void sendOffPlayer(CPlayer* player);
 
 } // namespace game::match
