@@ -762,6 +762,12 @@ public:
     jint offsideCount = 0;
     // A shot of the team has been noted for the event display (a pass is noted only while clear).
     jbyte shotFlag = 0;
+    // The team's challenges, fouls, cards and requested shots this match.
+    jint tackleCount = 0;
+    jint foulCount = 0;
+    jint yellowCount = 0;
+    jint redCount = 0;
+    jint shotCount = 0;
 };
 
 // The slot of the next shoot-out taker of team teamIndex: the on-pitch players from the last

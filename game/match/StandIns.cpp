@@ -3,6 +3,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "game/core/GameMath.h"
 #include "game/core/GameStatics.h"
@@ -20,6 +21,11 @@ std::map<std::string, runtime::jint>& callCounts() {
     return counts;
 }
 
+std::map<std::string, std::vector<runtime::jint>>& lastArguments() {
+    static std::map<std::string, std::vector<runtime::jint>> arguments;
+    return arguments;
+}
+
 // Counts the call and logs the first one, as the interim operations do.
 void standIn(const char* routine, const char* behaviour) {
     if (++callCounts()[routine] == 1) {
@@ -27,6 +33,10 @@ void standIn(const char* routine, const char* behaviour) {
     }
 }
 } // namespace
+
+const std::vector<runtime::jint>& standInLastArguments(const char* const routine) {
+    return lastArguments()[routine];
+}
 
 runtime::jint standInCallCount(const char* const routine) {
     const auto found = callCounts().find(routine);
@@ -71,9 +81,10 @@ void performPendingReaction(CPlayer* /*player*/) {
     standIn("performPendingReaction", "performPendingReaction (the player does not react)");
 }
 
-void setMatchPhase(runtime::jint /*phase*/, runtime::jint /*teamIndex*/, runtime::jint /*x*/,
-                   runtime::jint /*y*/) {
+void setMatchPhase(const runtime::jint phase, const runtime::jint teamIndex, const runtime::jint x,
+                   const runtime::jint y) {
     standIn("setMatchPhase", "setMatchPhase (play goes on)");
+    lastArguments()["setMatchPhase"] = {phase, teamIndex, x, y};
 }
 
 void ballHitsGoalFrame(Actor* /*ball*/) {

@@ -1,5 +1,5 @@
 // Kicks and headers (CPlayer's kick, kickContact and strikeContact, CPlayer.h): the kick poses and
-// their contact frames, and the match statistics the kicks and challenges count.
+// their contact frames, and the match statistics the kicks count.
 #pragma once
 
 #include "runtime/JavaTypes.h"
@@ -9,13 +9,9 @@ namespace game::match {
 class CPlayer;
 using runtime::jint;
 
-// Entries of a team's row of matchStats that the kicks and challenges count.
+// Entries of a team's row of matchStats that the kicks count.
 inline constexpr jint kStatShots = 0;
-inline constexpr jint kStatFouls = 4;
-inline constexpr jint kStatYellowCards = 5;
-inline constexpr jint kStatRedCards = 6;
 inline constexpr jint kStatBallsPlayed = 11;
-inline constexpr jint kStatTackles = 12;
 
 // Entry `entry` of matchStats[teamIndex] += 1; nothing for a missing row or entry.
 void countMatchStat(jint teamIndex, jint entry);
