@@ -2,6 +2,8 @@
 // challenge and the foul they may give, the reception of a pass, the first-time strike, the shot
 // request, the scripted steps and the follow of play, the set piece's pass target and the
 // collision of two players.
+#include "game/match/model/PlayerActions.h"
+
 #include <algorithm>
 
 #include "game/core/GameMath.h"
@@ -216,7 +218,84 @@ void savePoint(jint& px, jint& py, jint& h) {
     }
 }
 
+// Screen-proportioned lengths, as the move vectors have them: s x 480 / 256 octagonal.
+constexpr jint kScreenUnit = 480;
+constexpr jint screenLength(const jint v) {
+    return v * kScreenUnit >> kByteShift;
+}
+
+// The point of p plus a kDuelProbe step along his motion (his point while he stands).
+void probeOf(const CPlayer* p, jint& px, jint& py) {
+    GameStatics* const s = statics();
+    px = p->x;
+    py = p->y;
+    if (p->vx != 0 || p->vy != 0) {
+        screenVectorTowards(kDuelProbe, p->vx, p->vy, 0);
+        px += s->vectorX;
+        py += s->vectorY;
+    }
+}
+
+// Whether p moves at q.
+bool movesAt(const CPlayer* p, const CPlayer* q) {
+    return (p->vx != 0 || p->vy != 0) &&
+           isNearDirection(directionFromVector(p->vx, p->vy), directionFromVector(q->x - p->x, q->y - p->y));
+}
+
+// p stops and, nearer to q (at qx, qy) than the probe's length, is set back along the line from q: to the
+// probe's length from q, or, when both stop, to half of it from the point (mx, my) between them.
+void stopAndSetBack(CPlayer* p, const jint qx, const jint qy, const jint apart, const bool both,
+                    const jint mx, const jint my) {
+    GameStatics* const s = statics();
+    p->vx = 0;
+    p->vy = 0;
+    if (apart >= screenLength(kDuelProbe)) {
+        return;
+    }
+    screenVectorTowards(both ? kDuelProbe / 2 : kDuelProbe, p->x - qx, p->y - qy, 0);
+    if (s->vectorX != 0 || s->vectorY != 0) {
+        p->x = (both ? mx : qx) + s->vectorX;
+        p->y = (both ? my : qy) + s->vectorY;
+    }
+}
+
 } // namespace
+
+void resolveDuels() {
+    GameStatics* const s = statics();
+    CPlayer* const a = s->ballHolder;
+    if (s->matchPhase != kOpenPlay || a == nullptr || a->opponents == nullptr) {
+        return;
+    }
+    CPlayer* const b = teamPlayer(a->opponents, a->opponents->findNearestPlayerTo(a->x, a->y, 0));
+    if (b == nullptr || isDown(a) || isDown(b)) {
+        return;
+    }
+    jint ax = 0;
+    jint ay = 0;
+    jint bx = 0;
+    jint by = 0;
+    probeOf(a, ax, ay);
+    probeOf(b, bx, by);
+    if (approxDistance(ax - bx, ay - by) > screenLength(kDuelReach)) {
+        return;
+    }
+    const bool aStops = movesAt(a, b);
+    const bool bStops = movesAt(b, a);
+    const jint apart = approxDistance(a->x - b->x, a->y - b->y);
+    const bool both = aStops && bStops;
+    const jint midX = (a->x + b->x) / 2;
+    const jint midY = (a->y + b->y) / 2;
+    // b's line runs from where a stood before his set-back.
+    const jint aX = a->x;
+    const jint aY = a->y;
+    if (aStops) {
+        stopAndSetBack(a, b->x, b->y, apart, both, midX, midY);
+    }
+    if (bStops) {
+        stopAndSetBack(b, aX, aY, apart, both, midX, midY);
+    }
+}
 
 void CPlayer::tackle() {
     GameStatics* const s = statics();

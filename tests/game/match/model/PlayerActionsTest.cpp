@@ -1,7 +1,8 @@
 // Player actions: the sliding and the standing challenge's foul and card shares over 20,000 seeded
 // challenges against their formulas, a challenge decided once, the clean challenge's fall or poke,
 // the foul's restart, counts, bookings and send-off, the tackle flag's formula and clamp, the
-// keeper's save by height, line and side with its dive, and the shot request.
+// keeper's save by height, line and side with its dive, the shot request and the collision of the
+// holder with his nearest opponent.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include "game/match/MatchTuning.h"
 #include "game/match/StandIns.h"
 #include "game/match/model/Ball.h"
+#include "game/match/model/PlayerActions.h"
 #include "runtime/Random.h"
 #include "tests/game/support/MatchSideFixture.h"
 
@@ -394,6 +396,65 @@ TEST_F(PlayerActionsTest, AShotWithoutAWindowGoesToTheWing) {
         EXPECT_EQ(p->targetX, 112640);
         EXPECT_EQ(p->targetY, ballY < 0 ? -61440 : 61440);
     }
+}
+
+TEST_F(PlayerActionsTest, TheOneRunningIntoTheOtherStopsAndIsSetBack) {
+    GameStatics* s = statics();
+    CPlayer* a = holder;
+    CPlayer* b = player(0, 3);
+    struct Case {
+        jint bx;     // b's x; both on y = 0, a at 0
+        jint avx;    // a's motion along x
+        jint bvx;    // b's motion along x
+        jint bState; // 16: b is falling
+        bool aStops;
+        bool bStops;
+    };
+    const std::vector<Case> cases = {
+        {1500, 500, 0, 1, true, false},   {1500, 0, -500, 1, false, true}, {3500, 500, -500, 1, true, true},
+        {1500, -500, 0, 1, false, false}, {9000, 500, 0, 1, false, false}, {1500, 500, 0, 16, false, false},
+    };
+    for (const Case& c : cases) {
+        match::placeBall(0, 0);
+        a->x = 0;
+        a->y = 0;
+        a->vx = c.avx;
+        a->vy = 0;
+        a->state = 1;
+        a->action = 1;
+        a->takePossession();
+        b->x = c.bx;
+        b->y = 0;
+        b->vx = c.bvx;
+        b->vy = 0;
+        b->state = c.bState;
+        b->action = 1;
+        match::resolveDuels();
+        EXPECT_EQ(a->vx == 0 && c.avx != 0, c.aStops) << c.bx << " " << c.avx << " " << c.bvx;
+        EXPECT_EQ(b->vx == 0 && c.bvx != 0, c.bStops) << c.bx << " " << c.avx << " " << c.bvx;
+        if (c.aStops || c.bStops) {
+            // Set back to the probe's screen length apart, 2,048 x 480 / 256.
+            EXPECT_NEAR(core::approxDistance(b->x - a->x, b->y - a->y), 3840, 2);
+        }
+        if (c.aStops && c.bStops) {
+            EXPECT_NEAR(a->x + b->x, 3500, 2);
+        } else if (c.aStops) {
+            EXPECT_EQ(b->x, 1500);
+        } else if (c.bStops) {
+            EXPECT_EQ(a->x, 0);
+        } else {
+            EXPECT_EQ(a->x, 0);
+            EXPECT_EQ(b->x, c.bx);
+        }
+    }
+    // Only in open play.
+    s->matchPhase = 7;
+    a->x = 0;
+    a->vx = 500;
+    b->x = 1500;
+    b->state = 1;
+    match::resolveDuels();
+    EXPECT_EQ(a->vx, 500);
 }
 
 } // namespace
