@@ -19,6 +19,7 @@
 #include "game/resources/DataSets.h"
 #include "game/resources/DatabaseTables.h"
 #include "game/sprites/ResourcePack.h"
+#include "game/sprites/SpriteLoading.h"
 #include "runtime/ConstantPool.h"
 #include "runtime/Exceptions.h"
 #include "tests/game/support/SampleGameHarness.h"
