@@ -26,9 +26,7 @@ class SampleKicksTest : public testing::SampleGameHarness {
 protected:
     void SetUp() override {
         SampleGameHarness::SetUp();
-        ASSERT_TRUE(runStartupLoading());
-        sprites::loadSpriteSetEntry(0);
-        sprites::loadSpriteSetEntry(1);
+        loadMatchPlayers();
         GameStatics* s = statics();
         s->topState = 4;
         s->matchPhase = 0;
