@@ -259,9 +259,6 @@ public:
     // A shot at the opponents' goal with height power (a chip over a keeper who comes out), or
     // without a shot window a lofted ball to the wing.
     void requestShot(jint power);
-    // The scripted step orderMode (order 11) and the follow of play (order 13).
-    void runScript();
-    void follow();
     // passTargetX, passTargetY := the point a set piece plays to: the team's most advanced
     // player's y near the opponents' goal, x held to the box in front of it.
     void choosePassTarget();
