@@ -309,6 +309,28 @@ struct MatchStatics {
     runtime::jboolean matchResumed;
     runtime::jboolean walkOnMode;
     runtime::jint periodMarkers[2];
+
+    // Kicks, challenges and saves (the kick-off team and the penalty flag are above): a challenge on
+    // the holder already decided (its next frames neither foul nor count again); the save's two
+    // statics (its stage and how it started: -1, -2 from a tackle, 2 once the dive is chosen); the
+    // last player to challenge (credited when his team collects);
+    // the event display's note (kind 1 a shot, 2 a pass; its team; the updates it still shows);
+    // the pass target point the team logic picks for a set piece.
+    runtime::jboolean tackleFlag;
+    runtime::jint saveStage;
+    runtime::jint saveMode;
+    runtime::StaticRef<match::CPlayer> lastTackler;
+    runtime::jint eventNoteKind;
+    runtime::jint eventNoteTeam;
+    runtime::jint eventNoteTicks;
+    runtime::jint passTargetX;
+    runtime::jint passTargetY;
+    // The ball tick: ticks since a ground pass bounced, the next of the four ball marks and
+    // whether the ball's motion trail is shown.
+    runtime::jint bounceTicks;
+    runtime::jint ballMarkNext;
+    runtime::jboolean ballTrailOn;
+
 };
 
 } // namespace game

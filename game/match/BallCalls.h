@@ -7,6 +7,7 @@
 
 namespace game::match {
 
+class Actor;
 class CPlayer;
 
 // Plans the ball's flight into the path tables from its launch, one entry a tick, bent into an
@@ -18,5 +19,8 @@ void planBallPath(runtime::jint curve, runtime::jint side);
 void performPendingReaction(CPlayer* player);
 // The match phase becomes `phase`, taken by team teamIndex at (x, y).
 void setMatchPhase(runtime::jint phase, runtime::jint teamIndex, runtime::jint x, runtime::jint y);
+// The ball's next step against the goal frame and the net at its end of the pitch: a hit bounces
+// it and plans its flight again.
+void ballHitsGoalFrame(Actor* ball);
 
 } // namespace game::match

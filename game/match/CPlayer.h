@@ -231,6 +231,39 @@ public:
     // when none).
     bool passLaneOpen(jint d, jint kind);
 
+    // Kicks and headers. The set-up of a ground pass (kind 2), a lofted pass (3) or a shot (4) at
+    // (targetX, targetY) with orderMode: the approach during restarts, the throw-in, the run-up of
+    // a set piece, the header and the diving header, or the kick pose by the turn to the target.
+    void kick(jint kind, jboolean fromSetPiece);
+    // Every frame of a kick pose: on its contact tick the ball is launched at the kick target.
+    void kickContact();
+    // The contact of a first-time strike of the loose ball.
+    void strikeContact();
+
+    // Player actions. The goalkeeper's save (a dive or a catch by the ball's height and line).
+    void save(jboolean fromTackle);
+    // The goalkeeper holds the ball; he throws it out towards the opponents' half.
+    void keeperCatch();
+    void keeperThrow();
+    // The tackle on the holder (or receiver): a block or a slide, and the match's tackle flag.
+    void tackle();
+    // The arrival of a pass: control, possession and a push on.
+    void receivePass();
+    // The first-time strike of a loose ball: a strike pose by the turn.
+    void strikeLooseBall();
+    // The standing and the sliding challenge on the holder (or receiver), decided once.
+    void challenge();
+    void slideChallenge();
+    // The foul: a card for a player of the line-up, the restart for the other team, the counts,
+    // the bookings (held to 2; at 2 he is sent off).
+    void commitFoul(jint card, jboolean inArea);
+    // A shot at the opponents' goal with height power (a chip over a keeper who comes out), or
+    // without a shot window a lofted ball to the wing.
+    void requestShot(jint power);
+    // passTargetX, passTargetY := the point a set piece plays to: the team's most advanced
+    // player's y near the opponents' goal, x held to the box in front of it.
+    void choosePassTarget();
+
     CTeam* team = nullptr;      // the player's own team
     CTeam* opponents = nullptr; // the opposing team
     jint slot = 0;              // index in the team's player array, 0 the goalkeeper
@@ -719,7 +752,7 @@ public:
     jint roleHolder3 = 0;
     CPlayer* keyPlayer = nullptr;
     jint teamRating = 0;
-    jint teamLevel = 0;
+    jint teamLevel = 3; // 0 best .. 7; a middling 3 until the match load rates the team
     jint tacticH = 0;
 
     // Players (bit i) whose refused command has been logged since the queues were last cleared.
@@ -737,6 +770,14 @@ public:
     void updateMentality();
     // The team update of one tick (planning, commands, orders).
     void update();
+    // A shot of the team has been noted for the event display (a pass is noted only while clear).
+    jbyte shotFlag = 0;
+    // The team's challenges, fouls, cards and requested shots this match.
+    jint tackleCount = 0;
+    jint foulCount = 0;
+    jint yellowCount = 0;
+    jint redCount = 0;
+    jint shotCount = 0;
 };
 
 // The slot of the next shoot-out taker of team teamIndex: the on-pitch players from the last

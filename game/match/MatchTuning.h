@@ -61,4 +61,70 @@ inline constexpr runtime::jint kMatchAccelFrames = 4;
 // kTurnTableRowStride + wantedDirection. No band: nothing reads stepTable yet.
 inline constexpr runtime::jint kTurnTableRowStride = 8;
 
+// Pass accuracy: a ground pass goes exactly where it is aimed when randomRange(0, 100) is at
+// most (kPassLevelBase - level) x kPassLevelStep - shotPower x kPassPowerStep, plus
+// kPassDirectionBonus for a pass square or back in the team's view and minus it for a forward
+// one; level is the team's teamLevel held to 0..kTeamLevelWorst (kTeamLevelDefault until the
+// match load sets it). A missed pass moves the target by randomRange(-2E, 2E) on x, then on y,
+// E = kPassErrorBase + kPassErrorPerPower x shotPower. A middling passer (level 3, shotPower 3)
+// plays a forward pass exactly about 55 % of the time, a square one about 75 % (kick tests).
+inline constexpr runtime::jint kPassLevelBase = 14;
+inline constexpr runtime::jint kPassLevelStep = 10;
+inline constexpr runtime::jint kPassPowerStep = 15;
+inline constexpr runtime::jint kPassDirectionBonus = 10;
+inline constexpr runtime::jint kPassErrorBase = 1024;
+inline constexpr runtime::jint kPassErrorPerPower = 512;
+inline constexpr runtime::jint kTeamLevelWorst = 7;
+inline constexpr runtime::jint kTeamLevelDefault = 3;
+// The contact frame of the kick poses the pose table picks but the contact table leaves out (the
+// ground pass straight on, the volleys): as the lofted pass and the side-foot poses.
+inline constexpr runtime::jint kOtherPoseContactFrame = 3;
+
+// The standing challenge, milder than the sliding one: a foul when randomRange(0,
+// kStandFoulFront) (faces apart, or T in the own area) or randomRange(0, kStandFoulBehind) is at
+// most the duel rating; clean, T falls when randomRange(0, kStandFallOdds) is at least the duel
+// rating (fall 17 when randomRange(0, 9) is below kStandHardFall), else the ball is poked away to
+// T's point plus kStandPokeMotion x the challenger's motion plus kStandPokeReach along his facing;
+// the card r = randomRange(0, 99) + (3 - duel) x 4 is red below kStandRed (kStandRedKeeper when
+// the keeper is nearest to a central ball), none from kStandNone (kStandNoneKeeper). A foul from
+// the front by a middling tackler (duel 3) has odds 4 in 48 (challenge tests).
+inline constexpr runtime::jint kStandFoulFront = 47;
+inline constexpr runtime::jint kStandFoulBehind = 11;
+inline constexpr runtime::jint kStandFallOdds = 7;
+inline constexpr runtime::jint kStandHardFall = 2;
+inline constexpr runtime::jint kStandPokeMotion = 3;
+inline constexpr runtime::jint kStandPokeReach = 2560;
+inline constexpr runtime::jint kStandRed = 2;
+inline constexpr runtime::jint kStandRedKeeper = 8;
+inline constexpr runtime::jint kStandNone = 15;
+inline constexpr runtime::jint kStandNoneKeeper = 35;
+inline constexpr runtime::jint kStandReach = 2049;
+
+// A shot's lengths: with D the distance to the aim point, the driven shot's carrierStage is
+// randomRange(kShotStageMin, kShotStageMax) in match phases 5 and 7, else drawn from the band of
+// D (below kShotNearD: 6..9, below kShotMidD: 8..11, beyond: 10..12); its target lies along the
+// aim at D x (kShotReachFacing + stage) / 16, or D x (kShotReachAcross + stage) / 16 when the turn
+// from the facing to the aim is beyond one step. Without a shot window the lofted ball (height
+// kWingBallHeight) goes to the wing point (kWingPointX, +-kWingPointY) in the team's view on the
+// ball's side. No band yet: the match harness's shot bands will hold them.
+inline constexpr runtime::jint kShotStageMin = 6;
+inline constexpr runtime::jint kShotStageMax = 12;
+inline constexpr runtime::jint kShotNearD = 40960;
+inline constexpr runtime::jint kShotMidD = 81920;
+inline constexpr runtime::jint kShotNearStageMax = 9;
+inline constexpr runtime::jint kShotMidStageMin = 8;
+inline constexpr runtime::jint kShotMidStageMax = 11;
+inline constexpr runtime::jint kShotFarStageMin = 10;
+inline constexpr runtime::jint kShotReachFacing = 8;
+inline constexpr runtime::jint kShotReachAcross = 6;
+inline constexpr runtime::jint kWingBallHeight = 5120;
+inline constexpr runtime::jint kWingPointX = 112640;
+inline constexpr runtime::jint kWingPointY = 61440;
+
+// Two players colliding: the probes (each point plus a kDuelProbe step along his motion) within
+// kDuelReach of each other stop the one whose motion points at the other, set back to a
+// screen-proportioned kDuelProbe from him.
+inline constexpr runtime::jint kDuelReach = 2304;
+inline constexpr runtime::jint kDuelProbe = 2048;
+
 } // namespace game::match

@@ -3,7 +3,10 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
+#include "game/core/GameMath.h"
+#include "game/core/GameStatics.h"
 #include "game/match/BallCalls.h"
 #include "game/match/CPlayer.h"
 #include "game/match/PlanTables.h"
@@ -90,10 +93,6 @@ void updateActorMotion(Actor* /*actor*/) {
     standIn("updateActorMotion", "updateActorMotion (the actor stays where it is)");
 }
 
-void resolveDuels() {
-    standIn("resolveDuels", "resolveDuels (nobody is pushed apart)");
-}
-
 bool updatePhase() {
     // The phase stays as it is; a test may ask for the tick to end early.
     standIn("updatePhase", "updatePhase (the phase stays)");
@@ -108,16 +107,20 @@ void updatePlayerTick(CPlayer* /*player*/) {
     standIn("updatePlayerTick", "updatePlayerTick (the player does nothing)");
 }
 
-void ballTick() {
-    standIn("ballTick", "ballTick (the ball stays where it is)");
-}
-
 void resetPhaseState() {
     standIn("resetPhaseState", "resetPhaseState (the phase state stays as it is)");
 }
 
 void resetTeamLogic() {
     standIn("resetTeamLogic", "resetTeamLogic (the team logic keeps its state)");
+}
+
+void sendOffPlayer(CPlayer* player) {
+    // Until the team logic lands the player simply leaves the pitch at once.
+    standIn("sendOffPlayer", "sendOffPlayer (out of play at once)");
+    if (player != nullptr) {
+        player->outOfPlay = 1;
+    }
 }
 
 } // namespace game::match

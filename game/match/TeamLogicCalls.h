@@ -27,5 +27,7 @@ runtime::jint restartPoseEntry();
 void resetPhaseState();
 // The team logic's reset at the start of a match.
 void resetTeamLogic();
+// The team logic takes a sent-off player out of play.
+void sendOffPlayer(CPlayer* player);
 
 } // namespace game::match

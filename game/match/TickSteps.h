@@ -1,7 +1,8 @@
 // The steps of one engine tick that the match flow's later parts own: the actor motion, the
 // contact step, the per-phase update, the player tick and the ball tick (CTeam::update is the
-// team's, CPlayer.h). Declared here, below the flow that calls them; until their owners land,
-// StandIns.cpp.
+// team's, CPlayer.h). Declared here, below the flow that calls them; the contact step and the
+// ball tick are the player actions' and the ball's (game/match/model), the others stand in
+// (StandIns.cpp) until their owners land.
 #pragma once
 
 namespace game::match {
@@ -19,6 +20,6 @@ bool updatePhase();
 // One tick of a player on the pitch or at the touchline.
 void updatePlayerTick(CPlayer* player);
 // The ball's tick.
-void ballTick();
+void ballTick(Actor* ball);
 
 } // namespace game::match

@@ -100,7 +100,7 @@ void updateMatch() {
     if (!phaseEndsTick && !updateTeamsAndPlayers(s)) {
         return;
     }
-    ballTick();
+    ballTick(s->ball);
 }
 
 void advanceOrderEndTimes() {

@@ -23,9 +23,7 @@ class SamplePlayerStatesTest : public testing::SampleGameHarness {
 protected:
     void SetUp() override {
         SampleGameHarness::SetUp();
-        ASSERT_TRUE(runStartupLoading());
-        sprites::loadSpriteSetEntry(0);
-        sprites::loadSpriteSetEntry(1);
+        loadMatchPlayers();
     }
 };
 

@@ -14,8 +14,9 @@
 
 namespace game::testing {
 
-// A sprite numbered `kind` whose animation a has frameCounts[a] frames of 1 tick each.
-inline sprites::ASprite* spriteWithAnimations(const std::vector<int>& frameCounts, const runtime::jint kind) {
+// A sprite numbered `kind` whose animation a has frameCounts[a] frames of `ticks` ticks each.
+inline sprites::ASprite* spriteWithAnimations(const std::vector<int>& frameCounts, const runtime::jint kind,
+                                              const int ticks = 1) {
     tools::SpriteFile file;
     tools::SpriteModule module;
     module.marker = game::sprites::kModuleMarkerFilled;
@@ -25,7 +26,7 @@ inline sprites::ASprite* spriteWithAnimations(const std::vector<int>& frameCount
     file.modules.push_back(module);
     file.addFrame({{0, 0, 0}}, {0, 0, 3, 3});
     for (const int count : frameCounts) {
-        file.addAnimation(std::vector<tools::AnimFrame>(count, tools::AnimFrame{0, 1}));
+        file.addAnimation(std::vector<tools::AnimFrame>(count, tools::AnimFrame{0, ticks}));
     }
     auto* sprite = runtime::newObject<sprites::ASprite>();
     EXPECT_TRUE(sprite->load(testing_support::byteArrayOf(tools::spriteFileBytes(file)), 0));

@@ -16,6 +16,7 @@
 #include "game/framework/Quorlin.h"
 #include "game/framework/StaticSetUp.h"
 #include "game/resources/ArchiveResource.h"
+#include "game/sprites/SpriteLoading.h"
 #include "tests/support/HostHarness.h"
 #include "tests/support/StressMode.h"
 #include "tests/support/TemporaryRoot.h"
@@ -45,6 +46,12 @@ protected:
             harness.runFrames(1);
         }
         return statics()->topState != core::kTopStateLoading;
+    }
+    // The start-up loading, then the player and goalkeeper sprites as the match start loads them.
+    void loadMatchPlayers() {
+        ASSERT_TRUE(runStartupLoading());
+        sprites::loadSpriteSetEntry(0);
+        sprites::loadSpriteSetEntry(1);
     }
     void TearDown() override {
         harness.host().closeApplication();
