@@ -43,6 +43,8 @@ protected:
     // `facing`, the holder facing `holderFacing`.
     void setUpDuel(const jint facing, const jint holderFacing, const jint y = 30000) {
         GameStatics* s = statics();
+        // Open play: a foul's restart moves the phase on.
+        s->matchPhase = 0;
         match::placeBall(kDuelX, y);
         holder->x = kDuelX;
         holder->y = y;
@@ -235,6 +237,7 @@ TEST_F(PlayerActionsTest, AFoulGivesTheRestartTheCardAndTheBookings) {
     // In the area: the penalty spot by the kick-off team.
     for (const jint kickOff : {0, 1}) {
         s->kickOffTeam = kickOff;
+        s->matchPhase = 0;
         tackler->commitFoul(0, 1);
         EXPECT_EQ(s->matchPhase, 8);
         EXPECT_EQ(s->phaseTeam, 1);
@@ -243,10 +246,12 @@ TEST_F(PlayerActionsTest, AFoulGivesTheRestartTheCardAndTheBookings) {
     }
     // A second yellow counts a red too; bookings stop at 2 and he is sent off once.
     const jint sendOffs = match::standInCallCount("sendOffPlayer");
+    s->matchPhase = 0;
     tackler->commitFoul(1, 0);
     EXPECT_EQ(tackler->bookings, 2);
     EXPECT_EQ(team(0)->redCount, 1);
     EXPECT_EQ(tackler->outOfPlay, 1);
+    s->matchPhase = 0;
     tackler->commitFoul(2, 0);
     EXPECT_EQ(tackler->bookings, 2);
     EXPECT_EQ(team(0)->redCount, 2);
@@ -255,6 +260,7 @@ TEST_F(PlayerActionsTest, AFoulGivesTheRestartTheCardAndTheBookings) {
     // A player who came on (kick-off slot 11 or more) is not booked.
     CPlayer* sub = player(0, 12);
     sub->homeIndex = 12;
+    s->matchPhase = 0;
     sub->commitFoul(2, 0);
     EXPECT_EQ(sub->bookings, 0);
     EXPECT_EQ(sub->lastCard, 0);
