@@ -44,7 +44,6 @@ constexpr jint kAcceptScore = 55;
 constexpr jint kCoinScore = 50;
 constexpr jint kBidChance = 30;
 constexpr jint kResultLimit = 3; // a transfer check below this is reported to the user
-constexpr jint kUserSquadSlots = 30;
 constexpr jint kTopFive = 5;
 // Texts of the deal notices.
 constexpr jint kTextBoughtTop = 631;
@@ -500,7 +499,7 @@ void cancelOffersForPlayer(const jint team, const jint player) {
 jboolean isAmongTopFiveByValue(const jint player) {
     const jint value = getPlayerField33(player);
     jint above = 0;
-    for (jint slot = 0; slot < kUserSquadSlots; ++slot) {
+    for (jint slot = 0; slot < kSquadSlots; ++slot) {
         const jint id = getTeamPlayerId(userTeam(), slot);
         if (id < 0 || (id & kFlaggedSlotBit) != 0) {
             continue;
