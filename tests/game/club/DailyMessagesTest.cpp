@@ -14,43 +14,25 @@
 #include "game/core/GameStatics.h"
 #include "game/core/RecordBytes.h"
 #include "game/season/SeasonLookups.h"
-#include "tests/game/club/ClubFixture.h"
-#include "tests/game/support/ScriptedInformationScreens.h"
+#include "tests/game/club/SeasonWorkFixture.h"
 
 namespace game::club {
 namespace {
 
 using Fields = std::vector<std::pair<jint, jint>>;
 
-class DailyMessagesTest : public testing::ClubFixture {
+class DailyMessagesTest : public testing::SeasonWorkFixture {
 protected:
-    static constexpr jint kUser = 1;
+    static constexpr jint kUser = kWorkUser;
     static constexpr jint kRival = 2;
     static constexpr jint kPlayer = 10;
 
     void SetUp() override {
-        ClubFixture::SetUp();
-        makeDatabase(4, 100, 84);
-        GameStatics* const s = statics();
-        s->userTeam = kUser;
-        s->monthIndex = 3;
-        s->matchDayIndex = 5;
-        s->seasonYear = 2010;
-        s->tripletTable = runtime::newByteArray(300);
-        for (jint i = 0; i < 300; ++i) {
-            (*s->tripletTable)[i] = -1;
-        }
-        runtime::ObjectArray* const pool = s->inboxPool;
-        for (jint i = 0; i < pool->length; ++i) {
-            auto* record = static_cast<runtime::ByteArray*>((*pool)[i]);
-            for (jint k = 0; k < record->length; ++k) {
-                (*record)[k] = -1;
-            }
-        }
+        SeasonWorkFixture::SetUp();
+        makeSeasonDatabase(100);
         addToSquad(kUser, kPlayer);
         setBudget(kUser, 60000);
         setFunds(kUser, 1000);
-        s->userFundsBase = 10000;
     }
     // Appends a record of the kind (all other bytes -1) with its sender, player and owner.
     void add(const jint kind, const jint sender, const jint player, const jint owner,
@@ -69,18 +51,10 @@ protected:
         }
         storeRecentRecord(record);
     }
-    static std::vector<jint> types() {
-        std::vector<jint> out;
-        for (jint i = 0; i < season::ringMessageCount(); ++i) {
-            out.push_back((*season::messageAt(i))[0]);
-        }
-        return out;
-    }
+    static std::vector<jint> types() { return ringTypes(); }
     static jint at(const jint i, const jint index) { return (*season::messageAt(i))[index]; }
     static jint newestAt(const jint index) { return at(season::ringMessageCount() - 1, index); }
     jint status(const jint player) { return playerByte(player, 31) >> 4; }
-
-    testing::ScriptedInformationScreens screens;
 };
 
 TEST_F(DailyMessagesTest, EachKindsRuleLeavesTheRingItShould) {
