@@ -46,7 +46,7 @@ TEST_F(CalendarAdvanceTest, TheDayAndMonthRollTheYearTurnsInJanuary) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << "month " << c.month << " day " << c.day);
-        SetUp();
+        restart();
         GameStatics* const s = statics();
         s->monthIndex = c.month;
         s->matchDayIndex = c.day;
@@ -63,7 +63,7 @@ TEST_F(CalendarAdvanceTest, TheDayAndMonthRollTheYearTurnsInJanuary) {
         EXPECT_EQ((*s->selectionTable)[772], rolled ? 0 : 5);
     }
     // Month 11 to July of the next season: the news and message 62, no new year.
-    SetUp();
+    restart();
     statics()->monthIndex = -1;
     statics()->matchDayIndex = 7;
     advanceMatchDay();
@@ -99,7 +99,7 @@ TEST_F(CalendarAdvanceTest, TheVerdictTableOnAPinnedSeed) {
     for (const Case& c : cases) {
         for (jint skip = 0; skip < 3; ++skip) {
             SCOPED_TRACE(::testing::Message() << "verdict " << c.verdict << " skip " << skip);
-            SetUp();
+            restart();
             for (jint k = 0; k < skip; ++k) {
                 twin.nextInt();
                 statics()->gameRandom->nextInt();

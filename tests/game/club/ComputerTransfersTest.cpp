@@ -112,7 +112,7 @@ TEST_F(ComputerTransfersTest, OffersForTheUsersPlayersOnDaysZeroThreeAndSix) {
     }
     for (jint day = 0; day < 8; ++day) {
         SCOPED_TRACE(day);
-        SetUp();
+        restart();
         for (jint p = 18; p < 34; ++p) {
             setPlayerByte(p, 31, 8);
         }
@@ -142,7 +142,7 @@ TEST_F(ComputerTransfersTest, OffersForTheUsersPlayersOnDaysZeroThreeAndSix) {
         }
     }
     // With 16 players the user gets no offer.
-    SetUp();
+    restart();
     statics()->matchDayIndex = 0;
     setSlot(kWorkUser, 16, 0xFFFF);
     for (jint d = 0; d < 20; ++d) {
@@ -222,7 +222,7 @@ TEST_F(ComputerTransfersTest, RandomApproachesSpareAUserSquadBelowSixteen) {
         EXPECT_EQ(core16(season::messageAt(i), 23), kWorkUser) << "owner";
     }
     EXPECT_FALSE(ringTypes().empty());
-    SetUp();
+    restart();
     for (jint p = 0; p < kWorkTeams * kPerTeam + 40; ++p) {
         setValue(p, getPlayerField17(p) == kWorkUser ? 0 : 1000000);
         setMask(p, 0x0E);

@@ -107,7 +107,7 @@ TEST_F(DailyMessagesTest, EachKindsRuleLeavesTheRingItShould) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        SetUp();
+        restart();
         statics()->monthIndex = c.month;
         screens.transferAnswer = c.transferAnswer;
         add(c.kind, c.sender, kPlayer, c.owner, c.fields);
@@ -127,14 +127,14 @@ TEST_F(DailyMessagesTest, DealsChangeThePlayerTheBoardAndTheTotals) {
     processPendingMessages();
     EXPECT_EQ(statics()->acceptedFeeTotal, 256);
 
-    SetUp();
+    restart();
     add(9, kRival, 0, 0, {{4, 1}, {5, 1}});
     processPendingMessages();
     EXPECT_EQ(statics()->boardDecision, 1);
     EXPECT_EQ(statics()->gameOverReason, 1);
     EXPECT_EQ(statics()->gameOverPending, 1);
 
-    SetUp();
+    restart();
     statics()->gameOverReason = 0;
     statics()->gameOverPending = 0;
     add(10, kRival, 0, 0, {{4, 3}, {17, 1}});
@@ -148,7 +148,7 @@ TEST_F(DailyMessagesTest, DealsChangeThePlayerTheBoardAndTheTotals) {
     EXPECT_EQ(statics()->gameOverReason, 0);
 
     // A sale that went through clears the player's negotiation entry.
-    SetUp();
+    restart();
     setThreeByteEntry(0, kPlayer, 1);
     add(6, kRival, kPlayer, kUser, {{15, 5}});
     screens.transferAnswer = -1;
@@ -168,7 +168,7 @@ TEST_F(DailyMessagesTest, TheWalkVisitsEachRecordOnceWhileRecordsLeave) {
     EXPECT_EQ(at(0, 16), 0); // visited once: -1 + 1; the replies were not visited (no type 6)
 
     // Two removals in one walk without replies: board countdowns around a kept record.
-    SetUp();
+    restart();
     add(9, kRival, 0, 0, {{4, 2}, {5, 1}});
     add(9, kRival, 0, 0, {{4, 2}, {5, 2}});
     add(10, kRival, 0, 0, {{4, 2}, {17, 1}});
@@ -194,7 +194,7 @@ TEST_F(DailyMessagesTest, TheUsersClosedDealsLeaveForKindsOneToSixAndFreezeOther
 TEST_F(DailyMessagesTest, ContractScoresAcceptAboveFiftyFiveAndTossACoinFromFifty) {
     for (const jint score : {55, 54, 50, 49, 60}) {
         SCOPED_TRACE(score);
-        SetUp();
+        restart();
         setWage(kPlayer, 100);
         statics()->userWageTotal = 1000;
         screens.score = score;
@@ -229,12 +229,12 @@ TEST_F(DailyMessagesTest, ContractTalksBeyondTheWageRoomStopAndAFullTableIsLeftA
     EXPECT_EQ(types(), (std::vector<jint>{7, 23}));
     EXPECT_EQ(at(0, 16), 4);
     // A talk that was opened before (byte 16 at 0 or 1) is dropped.
-    SetUp();
+    restart();
     add(7, kRival, kPlayer, kUser, {{16, 1}});
     processPendingMessages();
     EXPECT_TRUE(types().empty());
 
-    SetUp();
+    restart();
     for (jint n = 0; n < 100; ++n) {
         setThreeByteEntry(n, 50 + n, 0);
     }
@@ -250,7 +250,7 @@ TEST_F(DailyMessagesTest, ContractTalksBeyondTheWageRoomStopAndAFullTableIsLeftA
 TEST_F(DailyMessagesTest, TheUsersBidMovesOnWithThirtyPercentAtStageThree) {
     for (jint trial = 0; trial < 6; ++trial) {
         SCOPED_TRACE(trial);
-        SetUp();
+        restart();
         for (jint k = 0; k < trial; ++k) {
             twin.nextInt();
             statics()->gameRandom->nextInt();

@@ -59,7 +59,7 @@ TEST_F(PlayerConditionTest, FitnessRecoversByStaminaAndItsEdgesBecomeNinetyNine)
                           {90, 50, 0, 99}, {-5, 0, 0, 99},  {1, 2, 0, 1},    {60, 99, 7, 79}};
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.fitness << " " << c.b3 << " " << c.status);
-        SetUp();
+        restart();
         statics()->userTeam = -1;
         setPlayerByte(0, 15, c.fitness);
         setPlayerByte(0, 7, c.b3);
@@ -79,7 +79,7 @@ TEST_F(PlayerConditionTest, TheStatusCountsDownByBandAndDay) {
                           {11, 5, 11}, {12, 0, 11}, {12, 2, 12}, {15, 0, 14}, {15, 1, 15}};
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << "status " << c.status << " day " << c.day);
-        SetUp();
+        restart();
         statics()->matchDayIndex = c.day;
         // Player 0 has no club, so no recall applies; injuries pick no one at status 5 or more.
         setStatus(0, c.status);
@@ -187,7 +187,7 @@ TEST_F(PlayerConditionTest, TrainingProgressRisesAtSixteenAndKeepsItsRemainder) 
                           {15, 0x80 | 98, 1, 0x80 | 99}};
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.progressBefore << " " << c.skillBefore);
-        SetUp();
+        restart();
         fillSquad(kWorkUser, 0, 1, 60);
         setPlayerByte(0, 16, -2); // never injured by training
         setPlayerByte(0, 7, c.skillBefore);
@@ -312,9 +312,9 @@ TEST_F(PlayerConditionTest, ContractsEndRenewedReleasedOrBackFromLoan) {
     EXPECT_EQ(s->freePlayerCount, countFreePlayers());
 
     // A refused renewal releases the player.
-    SetUp();
+    restart();
     fillSquad(3, 1, 1, 60);
-    setShort(s->playerRecords, 37, 10 << 9);
+    setShort(statics()->playerRecords, 37, 10 << 9);
     screens.score = 50;
     processContractExpiries();
     EXPECT_EQ(getPlayerField17(1), 0xFFFF);

@@ -69,7 +69,7 @@ TEST_F(ScoutingTest, AReportEstimatesAndMarksByTheScoutsGrade) {
     for (const jint grade : {0, 2, 5}) {
         for (jint seed = 0; seed < 5; ++seed) {
             SCOPED_TRACE(::testing::Message() << "grade " << grade << " seed " << seed);
-            SetUp();
+            restart();
             for (jint k = 0; k < seed; ++k) {
                 statics()->gameRandom->nextInt();
                 twin.nextInt();
@@ -143,7 +143,7 @@ TEST_F(ScoutingTest, APlayerFoundTwiceCountsOnceAndTheSavedPlanIsReadSafely) {
     const Case cases[] = {{12, 200, 1}, {0, 0, 1}, {-3, 16, 1}, {0, 4, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.region << " " << c.position);
-        SetUp();
+        restart();
         scout(2, 9, 0); // a skill outside the table reads as 0
         statics()->forceScoutSuccess = 1;
         setMask(70, 0x10);

@@ -21,6 +21,11 @@ protected:
     static constexpr jint kWorkDivisionSize = 20;
     static constexpr jint kWorkUser = 1;
 
+    // A fresh runtime and database for the next case of a table.
+    void restart() {
+        TearDown();
+        SetUp();
+    }
     void makeSeasonDatabase(const jint players = 400) {
         makeDatabase(kWorkTeams, players, players - 40);
         GameStatics* const s = statics();

@@ -34,6 +34,11 @@ protected:
         setPlayerByte(0, 16, -2);
         setMask(0, 1);
     }
+    // A fresh runtime and database for the next case of a table.
+    void restart() {
+        TearDown();
+        SetUp();
+    }
     // The draws the visit makes for an uninjured keeper (kind 0), and the skills and flags it leaves.
     struct Outcome {
         std::vector<jint> skills;
@@ -88,7 +93,7 @@ TEST_F(ComputerDevelopmentTest, TheDrawsOfAVisitInOrderOnAPinnedSeed) {
     for (const Case& c : cases) {
         for (jint seed = 0; seed < 6; ++seed) {
             SCOPED_TRACE(::testing::Message() << c.name << " seed " << seed);
-            SetUp();
+            restart();
             for (jint k = 0; k < seed; ++k) {
                 statics()->gameRandom->nextInt();
                 twin.nextInt();
@@ -144,7 +149,7 @@ TEST_F(ComputerDevelopmentTest, TheUsersPlayersAndFreePlayersUseOnlyTheKindPick)
     for (const jint mask : {0x2000, 1}) {
         for (const jint team : {1, 0xFFFF}) {
             SCOPED_TRACE(::testing::Message() << mask << " " << team);
-            SetUp();
+            restart();
             setTeam(0, team);
             setMask(0, mask);
             setPlayerByte(0, 14, 10);
@@ -154,7 +159,7 @@ TEST_F(ComputerDevelopmentTest, TheUsersPlayersAndFreePlayersUseOnlyTheKindPick)
         }
     }
     // Only the day's eighth is visited, and never the forty generated players.
-    SetUp();
+    restart();
     developComputerPlayers(1);
     expectDraws(0);
     statics()->playerCount = 40;
