@@ -9,6 +9,7 @@
 #include "game/core/GameMath.h"
 #include "game/core/GameStatics.h"
 #include "game/core/RecordBytes.h"
+#include "game/core/StaticTables.h"
 #include "runtime/Log.h"
 #include "runtime/Random.h"
 
@@ -24,6 +25,9 @@ namespace {
 
 constexpr jint kByteMask = 0xFF;
 constexpr jint kTeamByteEntry = 2; // bytes a team in teamByteTable
+constexpr jint kSquadSlotCount = 30;
+constexpr jint kLinkedTeamCount = 5;
+constexpr jint kLeagueTeamSlots = 260;
 constexpr jint kShortMask = 0xFFFF;
 constexpr jint kNibbleShift = 4;
 constexpr jint kLowNibble = 0x0F;
@@ -144,6 +148,16 @@ jint slotPlayer(ByteArray* const records, const jint offset, const jint slot) {
 
 void clubStaticInit(GameStatics* const block) {
     block->tripletCount = triplet::kCount;
+    // The season's daily work: the training bonus per trainingLevel, the scouts' search chances per
+    // skill and the working arrays of the transfers and the job-offer search.
+    block->trainingBonus = core::intTable({0, 1, 2, 3, 4});
+    block->slotRatingMasks = runtime::newIntArray(kSquadSlotCount);
+    block->userLinkedTeams = runtime::newShortArray(kLinkedTeamCount);
+    block->jobOfferTeams = core::shortTable({-1, -1, -1});
+    block->divisionTeamsScratch = runtime::newShortArray(kLeagueTeamSlots);
+    block->jobOfferMaxRating = -1;
+    block->jobOfferMinRating = -1;
+    block->scoutSearchChance = core::intTable({10, 20, 30, 40, 50, 60});
 }
 
 jint getPlayerBirthDate(const jint player) {

@@ -12,6 +12,7 @@
 #include "game/core/MatchConstantStatics.h"
 #include "game/core/MatchStatics.h"
 #include "game/core/MatchViewStatics.h"
+#include "game/core/SeasonWorkStatics.h"
 #include "runtime/Application.h"
 #include "runtime/StaticClass.h"
 
@@ -26,6 +27,7 @@ struct GameStatics : runtime::StaticClass,
                      ASpriteStatics,
                      IGPStatics,
                      ClubStatics,
+                     SeasonWorkStatics,
                      ArchiveStatics {};
 
 // The block of the running Application (installed by the game's static set-up).

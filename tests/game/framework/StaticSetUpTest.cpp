@@ -47,11 +47,14 @@ protected:
         }
         // Read through the field's slot: a StaticRef holds the one pointer its root entry names.
         const void* objectFields[] = {
-            &s->gameRandom,       &s->textBufferA,      &s->textBufferB,      &s->textBufferC,
-            &s->spareMatchPlayer, &s->menuHistory,      &s->booleanTrue,      &s->booleanFalse,
-            &s->runtimeInstance,  &s->constantPool,     &s->systemOut,        &s->systemProperties,
-            &s->promoCodeVersion, &s->promoVersionText, &s->promoDataVersion, &s->promoLinksOff,
-            &s->promoFlagNumbers, &s->promoTexts,       &s->promoSharedLink};
+            &s->gameRandom, &s->textBufferA, &s->textBufferB, &s->textBufferC, &s->spareMatchPlayer,
+            &s->menuHistory, &s->booleanTrue, &s->booleanFalse, &s->runtimeInstance, &s->constantPool,
+            &s->systemOut, &s->systemProperties, &s->promoCodeVersion, &s->promoVersionText,
+            &s->promoDataVersion, &s->promoLinksOff, &s->promoFlagNumbers, &s->promoTexts,
+            &s->promoSharedLink,
+            // The club database's tables and working arrays of the season's daily work.
+            &s->trainingBonus, &s->slotRatingMasks, &s->userLinkedTeams, &s->jobOfferTeams,
+            &s->divisionTeamsScratch, &s->scoutSearchChance};
         for (const void* field : objectFields) {
             created.insert(*static_cast<Object* const*>(field));
         }
