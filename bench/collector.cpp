@@ -1,6 +1,6 @@
 // Full collections of the object heap: the pause with about 5 MB of small live objects in
 // chains, the same with as much garbage again to sweep, and with an empty heap.
-// Goal: a full collection of 5 MB live under 1 ms.
+// Goals: a full collection of 5 MB live under 1 ms; with 2.5 MB of garbage besides, under 0.8 ms.
 #include <benchmark/benchmark.h>
 
 #include "runtime/Application.h"

@@ -1,5 +1,6 @@
 // Speed of the fixed heaps: allocate/free pairs, a churning fragmented heap, and an allocation
-// that has to compact the relocatable heap first.
+// that has to compact the relocatable heap first. Goal: a free and an allocation of the churn
+// among 10,000 live buffers under 60 ns.
 #include <benchmark/benchmark.h>
 
 #include <array>

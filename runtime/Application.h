@@ -62,8 +62,9 @@ using MidletFactory = javax_microedition_midlet_MIDlet* (*)();
 class Application {
 public:
     // The one Application of the run (set by the host, or by a test fixture).
-    static Application* getInstance();
-    static void setInstance(Application* application);
+    // Inline: every allocation asks, so the answer is one load.
+    static Application* getInstance() { return s_current; }
+    static void setInstance(Application* application) { s_current = application; }
 
     // Installed once by the profile and the game, before init.
     static void setScreenHooks(const ScreenHooks& hooks);
@@ -115,6 +116,9 @@ public:
     jint nameDepth = 0;
     Object* pendingException = nullptr;
     jint tryRegion = 0;
+
+private:
+    static inline Application* s_current = nullptr;
 };
 
 // Prints the current Application's stack trace to the log (the runtime's checks call this).

@@ -206,6 +206,10 @@ bool containsOffset(const ClassRecord& record, const jint offset) {
     return false;
 }
 
+// Offsets the per-class mask covers: one bit per 8-byte word.
+constexpr std::uintptr_t kWordBytes = 8;
+constexpr std::uintptr_t kMaskedOffsets = 64 * kWordBytes;
+
 // No object comes near this size; a larger distance means the address is not a field of it.
 constexpr std::uintptr_t kMaxFieldOffset = 1 << 20;
 
@@ -241,6 +245,18 @@ void detail::registerRefFieldAddresses(Object* object, void* const* fieldAddress
     if (record == nullptr || count <= 0 || fieldAddresses == nullptr) {
         return;
     }
+    // Every object of a class after its first registers the same fields: one mask test each.
+    std::uint64_t wanted = 0;
+    bool masked = true;
+    for (jint i = 0; i < count && masked; ++i) {
+        const std::uintptr_t offset =
+            reinterpret_cast<std::uintptr_t>(fieldAddresses[i]) - reinterpret_cast<std::uintptr_t>(object);
+        masked = offset < kMaskedOffsets && offset % kWordBytes == 0;
+        wanted |= std::uint64_t{1} << (offset / kWordBytes % 64);
+    }
+    if (masked && (record->refWordMask & wanted) == wanted) {
+        return;
+    }
     // Later calls for the same class add what earlier ones lacked: a subclass constructor
     // registers its own fields after its base constructor registered the base's.
     bool anyNew = false;
@@ -268,6 +284,9 @@ void detail::registerRefFieldAddresses(Object* object, void* const* fieldAddress
         const jint offset = fieldOffset(object, fieldAddresses[i]);
         if (offset >= 0 && !containsOffset(*record, offset)) {
             record->refOffsets[record->refCount++] = offset;
+            if (offset < static_cast<jint>(kMaskedOffsets) && offset % kWordBytes == 0) {
+                record->refWordMask |= std::uint64_t{1} << (offset / kWordBytes);
+            }
         }
     }
 }
@@ -281,6 +300,7 @@ void freeRefFieldLists() {
         std::free(record.refOffsets);
         record.refOffsets = nullptr;
         record.refCount = 0;
+        record.refWordMask = 0;
     }
 }
 

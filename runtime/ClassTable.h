@@ -3,6 +3,8 @@
 // the collector follows.
 #pragma once
 
+#include <cstdint>
+
 #include "runtime/JavaTypes.h"
 #include "runtime/Object.h"
 
@@ -15,6 +17,9 @@ struct ClassRecord {
     jint superClassId = 0;      // kNoClass for Object
     jint* refOffsets = nullptr; // byte offsets of reference fields from the object's start
     jint refCount = 0;
+    // Bit k set when byte offset 8k is in refOffsets (offsets below 512), so that constructing
+    // an object of a class whose fields are known checks a mask instead of searching the list.
+    std::uint64_t refWordMask = 0;
 };
 
 struct StaticClass;

@@ -55,9 +55,6 @@ static_assert(kNewObjectMark < kFirstCollectionMark, "a new object would read as
 
 const void* recordedStackBase = nullptr;
 
-// -1: not yet read from the environment.
-int stressMode = -1;
-
 // The interfaces a class can embed a view of: a word holding a view's address keeps the object.
 constexpr jint kInterfaceIds[] = {
     kRunnable,          kEnumeration,     kConnection,       kContentConnection,
@@ -429,16 +426,14 @@ const void* stackBase() {
     return recordedStackBase;
 }
 
-bool gcStress() {
-    if (stressMode < 0) {
-        const char* value = std::getenv("TARNWICK_GC_STRESS");
-        stressMode = value != nullptr && value[0] != '\0' && std::strcmp(value, "0") != 0 ? 1 : 0;
-    }
-    return stressMode == 1;
+bool detail::readGcStress() {
+    const char* value = std::getenv("TARNWICK_GC_STRESS");
+    detail::gcStressMode = value != nullptr && value[0] != '\0' && std::strcmp(value, "0") != 0 ? 1 : 0;
+    return detail::gcStressMode == 1;
 }
 
 void setGcStress(const bool on) {
-    stressMode = on ? 1 : 0;
+    detail::gcStressMode = on ? 1 : 0;
 }
 
 // Depth first, as the handset marked, with one difference in bookkeeping: an object is kept on

@@ -23,7 +23,16 @@ void clearDeadStack();
 
 // Stress mode: every allocation collects first, and every secondary-heap allocation that could
 // compact does. Off unless TARNWICK_GC_STRESS is set to a non-zero value, or switched here.
-bool gcStress();
+// Inline, since every allocation asks: one load once the environment was read.
+namespace detail {
+// -1 until the environment is read, then 0 (off) or 1 (on).
+inline int gcStressMode = -1;
+bool readGcStress();
+} // namespace detail
+inline bool gcStress() {
+    const int mode = detail::gcStressMode;
+    return __builtin_expect(mode == 0, 1) ? false : mode > 0 || detail::readGcStress();
+}
 void setGcStress(bool on);
 
 } // namespace runtime

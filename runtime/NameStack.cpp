@@ -6,14 +6,6 @@
 
 namespace runtime {
 
-namespace {
-Application* currentApplication = nullptr;
-} // namespace
-
-Application* Application::getInstance() { return currentApplication; }
-
-void Application::setInstance(Application* application) { currentApplication = application; }
-
 void Application::pushName(const char* name) {
     if (nameDepth >= kNameStackSize) {
         log("name stack full");

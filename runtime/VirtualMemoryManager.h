@@ -112,7 +112,25 @@ public:
     // Frees the fragment whose data is at pointer: 0 when pointer is outside this heap. A pointer
     // inside the heap that is not the data of a used fragment is logged and left alone (still 1,
     // so callers never hand it to the system allocator).
-    jint free(void* pointer) { return contains(pointer) ? freeInside(pointer) : 0; }
+    jint free(void* pointer) {
+        if (!contains(pointer)) {
+            return 0;
+        }
+        // A sweep's frees of used fragments only mark them for the merge at its end: inline.
+        // Everything else (a fragment not known as used, stress mode's poison) goes the long way.
+        const auto offset = static_cast<std::size_t>(static_cast<char*>(pointer) - m_base);
+        if (m_bulkDepth > 0 && m_cutFrom == m_split && offset % kAlignment == 0 &&
+            offset >= static_cast<std::size_t>(m_headerSize) && !gcStress()) {
+            const auto unit = static_cast<std::uint32_t>((offset - m_headerSize) / kAlignment);
+            if (m_starts.test(unit) && !m_freeStarts.test(unit) && !m_pending.test(unit)) {
+                m_lastCut = nullptr;
+                m_pending.set(unit);
+                ++m_pendingCount;
+                return 1;
+            }
+        }
+        return freeInside(pointer);
+    }
     // Records ownerSlot as the one field that holds the data address of the buffer at pointer.
     void setFragmentRelocPointer(void* pointer, void** ownerSlot) {
         // Owners are recorded right after allocation: the buffer just handed out needs no check.

@@ -248,11 +248,32 @@ TEST_F(ClassTableTest, AddressesOutsideTheObjectAreRejected) {
 
 TEST_F(ClassTableTest, FreeingTheListsEmptiesEveryRecord) {
     TestPlayer player;
+    const std::vector<jint> expected = offsetsOf(block.classes[kCPlayer]);
     freeRefFieldLists();
     for (const ClassRecord& record : block.classes) {
         EXPECT_EQ(record.refOffsets, nullptr);
         EXPECT_EQ(record.refCount, 0);
     }
+    // The next object of the class lists its fields again: nothing remembers the freed lists.
+    TestPlayer again;
+    EXPECT_EQ(offsetsOf(block.classes[kCPlayer]), expected);
+}
+
+// A class whose last reference field lies beyond the first 512 bytes.
+struct WideRecord : Object {
+    static constexpr jint kClassId = kCState;
+    Object* near = nullptr;
+    jint filler[200] = {};
+    Object* far = nullptr;
+
+    WideRecord() : Object(kClassId) { registerRefFields(this, &near, &far); }
+};
+
+TEST_F(ClassTableTest, FieldsFarIntoAnObjectAreListedOnce) {
+    WideRecord first;
+    WideRecord second;
+    EXPECT_EQ(offsetsOf(block.classes[kCState]),
+              (std::vector<jint>{offsetIn(first, &first.near), offsetIn(first, &first.far)}));
 }
 
 } // namespace
