@@ -397,6 +397,21 @@ struct CStateStatics {
     // The bytes of the club plan's tactics block (604..771 at 0..167) that no team or player
     // field holds, kept between a load and the next save.
     runtime::StaticRef<runtime::ByteArray> tacticsShadow;
+
+    // The player actions menu, its profile page over the squad screens and the result screen.
+    runtime::jint lastPlayerAction;     // the result the result screen shows, 0..6
+    runtime::jbyte actionDone;          // the last action of the second list took effect
+    runtime::jint squadListChosenIndex; // index in squadList of the player opened last
+    runtime::jint squadViewMode;        // 0 the paged squad table, 1 the squad screen
+    runtime::jbyte squadOverlayActive;  // the profile page is open over the squad screens
+    runtime::jint squadOverlayKind;     // the profile page's tab, 0 or 1
+    runtime::jbyte squadMarkShown;      // the squad table's marker is shown
+    runtime::jint squadMarkedRow;       // the squad table's marked row; -1 none
+    runtime::jbyte popupActive;         // the question or refusal pop-up is open
+    runtime::jbyte secondPopupActive;   // the second notice (or the result notice) is open
+    runtime::jbyte noticeActive;        // the screen's one-button notice is open
+    runtime::jbyte noActionNotice;      // the question shows only the last-goalkeeper notice
+    runtime::jint returnMenuState;      // where the action list's back key leads; 0 after use
 };
 
 } // namespace game

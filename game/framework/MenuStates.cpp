@@ -365,6 +365,7 @@ namespace {
 class MenuStateSwitch final : public core::MenuStateServices {
 public:
     void setMenuState(const jint state) override { framework::setMenuState(state); }
+    bool applyPendingMenuState() override { return framework::applyPendingMenuState(); }
 };
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "game/core/Sound.h"
 #include "game/interim/InterimLog.h"
 #include "game/screens/menus/MenuToolkit.h"
+#include "game/screens/menus/PlayerActionsMenu.h"
 
 namespace game::interim {
 
@@ -67,7 +68,7 @@ void InterimMenuServices::updateMenu65536() {
 }
 
 void InterimMenuServices::updateMenu131072() {
-    familyHandler();
+    menus::updateMenu131072();
 }
 
 void InterimMenuServices::updateMenu524288() {

@@ -15,6 +15,8 @@ public:
 
     // Switches to menu state `state` with its entry preparation (the framework's setMenuState).
     virtual void setMenuState(jint state) = 0;
+    // Enters the pending menu state when one is stored and clears it; false when none is.
+    virtual bool applyPendingMenuState() = 0;
 };
 
 MenuStateServices& menuStateServices();
