@@ -5,7 +5,7 @@
 #include <string>
 
 #include "game/match/BallCalls.h"
-#include "game/match/PlanTables.h"
+#include "game/match/CPlayer.h"
 #include "game/match/TeamLogicCalls.h"
 #include "runtime/Log.h"
 
@@ -28,11 +28,6 @@ void standIn(const char* routine, const char* behaviour) {
 runtime::jint standInCallCount(const char* const routine) {
     const auto found = callCounts().find(routine);
     return found == callCounts().end() ? 0 : found->second;
-}
-
-void clearPlanTables() {
-    // The tables are zero-filled at set-up and nothing fills them until the plan choice lands.
-    standIn("clearPlanTables", "clearPlanTables (nothing to clear)");
 }
 
 void handToTeamLogic(CPlayer* /*player*/) {
@@ -61,6 +56,17 @@ runtime::jint restartPoseEntry() {
 
 void performPendingReaction(CPlayer* /*player*/) {
     standIn("performPendingReaction", "performPendingReaction (the player does not react)");
+}
+
+void CPlayer::requestShot(runtime::jint /*power*/) {
+    // No shot is set up: the player keeps his order until the player actions land.
+    standIn("requestShot", "CPlayer::requestShot (no shot)");
+}
+
+bool choosePassTarget(CPlayer* /*player*/) {
+    // No wing ball is offered: the plan choice leaves that plan unavailable.
+    standIn("choosePassTarget", "choosePassTarget (no wing-ball target)");
+    return false;
 }
 
 void setMatchPhase(runtime::jint /*phase*/, runtime::jint /*teamIndex*/, runtime::jint /*x*/,

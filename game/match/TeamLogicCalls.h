@@ -22,5 +22,8 @@ bool restartTurnRequested(const CPlayer* player);
 // The restart planner's current entry of its byte table (read in match phases 11 to 15); -1 for
 // none.
 runtime::jint restartPoseEntry();
+// The player's wing-ball test: true when a ball to the far wing has a target, which it leaves in
+// candidateX, candidateY.
+bool choosePassTarget(CPlayer* player);
 
 } // namespace game::match
