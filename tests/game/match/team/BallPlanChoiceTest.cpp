@@ -5,10 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "game/core/GameMath.h"
-#include "game/match/PlanTables.h"
 #include "game/match/StandIns.h"
 #include "game/match/model/PlanWeights.h"
-#include "tests/game/support/FormationFixture.h"
+#include "tests/game/match/team/TeamLogicFixture.h"
 
 namespace game::testing {
 namespace {
@@ -16,15 +15,11 @@ namespace {
 constexpr jint kChooser = 7;
 constexpr jint kOff = -1;
 
-class BallPlanChoiceTest : public FormationFixture {
+class BallPlanChoiceTest : public TeamLogicFixture {
 protected:
     void SetUp() override {
-        FormationFixture::SetUp();
-        allOffThePitch();
+        TeamLogicFixture::SetUp();
         GameStatics* s = statics();
-        s->matchPhase = 0;
-        s->dribbleRunActive = 0;
-        s->dribbleRunForced = 0;
         s->dribbleMoveDirection = 2;
         s->dribblePlanDirection = 3;
         CTeam* t = team(0);
@@ -51,9 +46,6 @@ protected:
             (*row)[3] = 2000 + k;
             ++k;
         }
-    }
-    static jint plan(const jint k, const jint j) {
-        return (*static_cast<runtime::IntArray*>((*statics()->ballPlans)[k]))[j];
     }
     static jint select(const jint zone) {
         statics()->holderZone = zone;

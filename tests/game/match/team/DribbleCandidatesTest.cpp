@@ -3,23 +3,16 @@
 // and the dribble run started, kept, ended at its target and ended by an opponent ahead.
 #include <gtest/gtest.h>
 
-#include "game/match/PlanTables.h"
-#include "tests/game/support/FormationFixture.h"
+#include "tests/game/match/team/TeamLogicFixture.h"
 
 namespace game::testing {
 namespace {
 
-class DribbleCandidatesTest : public FormationFixture {
+class DribbleCandidatesTest : public TeamLogicFixture {
 protected:
     void SetUp() override {
-        FormationFixture::SetUp();
-        allOffThePitch();
+        TeamLogicFixture::SetUp();
         GameStatics* s = statics();
-        s->matchPhase = 0;
-        s->dribbleRunReady = 0;
-        s->dribbleRunActive = 0;
-        s->dribbleRunForced = 0;
-        s->dribbleMoveDirection = -1;
         s->holderZone = 4;
         s->holderZoneFine = 8;
     }
@@ -47,12 +40,7 @@ protected:
         p->team->prepareDribble(p);
     }
 
-    static jint candidate(const jint d, const jint j) {
-        return (*static_cast<runtime::IntArray*>((*statics()->dribbleCandidates)[d]))[j];
-    }
-    static jint plan(const jint j) {
-        return (*static_cast<runtime::IntArray*>((*statics()->ballPlans)[0]))[j];
-    }
+    static jint candidate(const jint d, const jint j) { return entry(statics()->dribbleCandidates, d, j); }
 
     // The pitch direction of team-view direction t chosen, or -1 when none.
     static jint chosenView(const CTeam* t) {
@@ -76,9 +64,9 @@ TEST_F(DribbleCandidatesTest, WithNobodyNearTheCarrierGoesStraightAheadAndMaySpr
         }
         EXPECT_EQ(candidate(ahead, 0), p->x + (side == 0 ? 4096 : -4096));
         EXPECT_EQ(candidate(ahead, 1), p->y);
-        EXPECT_EQ(plan(0), 5);
-        EXPECT_EQ(plan(1), 0) << "the weight is the plan choice's";
-        EXPECT_EQ(plan(2), candidate(ahead, 0));
+        EXPECT_EQ(plan(0, 0), 5);
+        EXPECT_EQ(plan(0, 1), 0) << "the weight is the plan choice's";
+        EXPECT_EQ(plan(0, 2), candidate(ahead, 0));
         EXPECT_EQ(s->dribbleMoveDirection, ahead);
         EXPECT_EQ(team(side)->runFlag, 1);
         p->unfit = 1;
@@ -184,7 +172,7 @@ TEST_F(DribbleCandidatesTest, OpponentRadiiByZoneAndEveryDirectionClosed) {
     for (jint d = 0; d < 8; ++d) {
         EXPECT_EQ(candidate(d, 2), -1) << d;
     }
-    EXPECT_EQ(plan(1), -1) << "no dribble";
+    EXPECT_EQ(plan(0, 1), -1) << "no dribble";
     EXPECT_EQ(s->dribbleMoveDirection, 6) << "kept";
 }
 

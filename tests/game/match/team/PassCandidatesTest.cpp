@@ -6,21 +6,18 @@
 
 #include "game/core/GameMath.h"
 #include "game/match/Geometry.h"
-#include "game/match/PlanTables.h"
-#include "tests/game/support/FormationFixture.h"
+#include "tests/game/match/team/TeamLogicFixture.h"
 
 namespace game::testing {
 namespace {
 
 constexpr jint kPasser = 7;
 
-class PassCandidatesTest : public FormationFixture {
+class PassCandidatesTest : public TeamLogicFixture {
 protected:
     void SetUp() override {
-        FormationFixture::SetUp();
-        allOffThePitch();
+        TeamLogicFixture::SetUp();
         GameStatics* s = statics();
-        s->matchPhase = 0;
         s->holderZone = 2;
         s->ball->x = 0;
         s->ball->y = 0;
@@ -54,13 +51,6 @@ protected:
     static void prepare() {
         match::clearPlanTables();
         team(0)->preparePasses(passer());
-    }
-
-    static jint entry(runtime::ObjectArray* table, const jint d, const jint j) {
-        return (*static_cast<runtime::IntArray*>((*table)[d]))[j];
-    }
-    static jint plan(const jint k, const jint j) {
-        return (*static_cast<runtime::IntArray*>((*statics()->ballPlans)[k]))[j];
     }
 };
 
