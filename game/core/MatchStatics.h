@@ -331,6 +331,21 @@ struct MatchStatics {
     runtime::jint ballMarkNext;
     runtime::jboolean ballTrailOn;
 
+
+    // The dribble run: ready to be planned, under way, forced; its target point, the boost shift
+    // of the dribble weight while one was planned.
+    runtime::jbyte dribbleRunReady;
+    runtime::jbyte dribbleRunActive;
+    runtime::jbyte dribbleRunForced;
+    runtime::jint dribbleRunTargetX;
+    runtime::jint dribbleRunTargetY;
+    runtime::jint dribbleBoost;
+    // The ball plan choice: consecutive holds and the flag of a hold that turned nobody, the pass
+    // stage a drawn pass starts and the receiver slot of the pass drawn.
+    runtime::jint holdCounter;
+    runtime::jbyte holdHeld;
+    runtime::jint passStage;
+    runtime::jint chosenReceiverSlot;
 };
 
 } // namespace game

@@ -460,6 +460,13 @@ public:
     // (CTeam::isPlayerNearCell), and the team logic's move word, cleared.
     jbyte nearOwnCell = 0;
     jint moveWord = 0;
+
+    // Player commands: the role code a ready flag is set for in open play, the flag itself, and
+    // the two action flags a restart kick sets (the second) and clears (the first).
+    jint roleCode = 0;
+    jbyte readyFlag = 0;
+    jbyte firstActionFlag = 0;
+    jbyte secondActionFlag = 0;
 };
 
 // One side of a live match.
@@ -644,6 +651,20 @@ public:
     void adjustDribbleWeight(const CPlayer* player, runtime::IntArray* plan) const;
     void adjustShotWeight(const CPlayer* player, runtime::IntArray* plan) const;
 
+    // Player commands. Starts entry 0 of player i's queue as a request on the player (see
+    // PlayerCommands.cpp); retireCommand drops a finished entry 0, moves the waiting ones up and
+    // starts the next.
+    void startCommand(jint i);
+    void retireCommand(jint i);
+    // The ball plan choice for player p on the ball: fills ballPlans and the candidate tables and
+    // returns the plan slot drawn (0 dribble, 1 pass, 2 long ball, 3 shot, 4 hold).
+    jint chooseBallPlan(CPlayer* p);
+    void prepareDribble(CPlayer* p);
+    void preparePasses(CPlayer* p);
+    void prepareLongBall(CPlayer* p);
+    void prepareWingBall(CPlayer* p);
+    jint selectBallPlan(CPlayer* p);
+
     CTeam* opponent = nullptr; // matchTeams[1 - teamIndex]
     jbyte sideFlag = 0;        // 1: attacks towards +x
     jint goals = 0;
@@ -778,6 +799,20 @@ public:
     jint yellowCount = 0;
     jint redCount = 0;
     jint shotCount = 0;
+
+    // The ball plan choice: the plan slot chosen last (-1 while a decision starts), the dribbles
+    // left on a tempo streak, the holds still allowed, the hold mode and flag, the best long-ball
+    // grade, the receiver slots of the pass plans, and the restart run's flag.
+    jint lastPlan = -1;
+    jint dribbleStreak = 0;
+    jint holdCredit = 0;
+    jint holdMode = 0;
+    jbyte holdFlag = 0;
+    jint longBallReach = 0;
+    jint passReceiverSlot = -1;
+    jint secondReceiverSlot = -1;
+    jint thirdReceiverSlot = -1;
+    jbyte restartRunFlag = 0;
 };
 
 // The slot of the next shoot-out taker of team teamIndex: the on-pitch players from the last

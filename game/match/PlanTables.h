@@ -1,6 +1,6 @@
 // The plan and candidate tables of the ball plan choice (ballPlans and the dribble, pass and
-// long-ball candidates), cleared by the per-tick reset of each team. Declared here, below the team
-// model that calls it and the team logic that defines it; until that lands, StandIns.cpp.
+// long-ball candidates), cleared by the per-tick reset of each team and at the start of every
+// plan choice. Declared here, below the team model that calls it; the ball plan choice defines it.
 #pragma once
 
 namespace game::match {

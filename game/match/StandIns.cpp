@@ -9,7 +9,6 @@
 #include "game/core/GameStatics.h"
 #include "game/match/BallCalls.h"
 #include "game/match/CPlayer.h"
-#include "game/match/PlanTables.h"
 #include "game/match/TeamLogicCalls.h"
 #include "game/match/TickSteps.h"
 #include "runtime/Log.h"
@@ -54,11 +53,6 @@ void setStandInAnswer(const char* const routine, const runtime::jint answer) {
 
 void traceStandIns(std::vector<std::string>* const calls) {
     trace() = calls;
-}
-
-void clearPlanTables() {
-    // The tables are zero-filled at set-up and nothing fills them until the plan choice lands.
-    standIn("clearPlanTables", "clearPlanTables (nothing to clear)");
 }
 
 void handToTeamLogic(CPlayer* /*player*/) {
@@ -121,6 +115,12 @@ void sendOffPlayer(CPlayer* player) {
     if (player != nullptr) {
         player->outOfPlay = 1;
     }
+}
+
+bool choosePassTarget(CPlayer* /*player*/) {
+    // No wing ball is offered: the plan choice leaves that plan unavailable.
+    standIn("choosePassTarget", "choosePassTarget (no wing-ball target)");
+    return false;
 }
 
 } // namespace game::match

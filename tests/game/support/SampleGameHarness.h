@@ -17,6 +17,8 @@
 #include "game/framework/StaticSetUp.h"
 #include "game/resources/ArchiveResource.h"
 #include "game/sprites/SpriteLoading.h"
+#include "game/resources/DataSets.h"
+#include "game/resources/DatabaseTables.h"
 #include "tests/support/HostHarness.h"
 #include "tests/support/StressMode.h"
 #include "tests/support/TemporaryRoot.h"
@@ -52,6 +54,23 @@ protected:
         ASSERT_TRUE(runStartupLoading());
         sprites::loadSpriteSetEntry(0);
         sprites::loadSpriteSetEntry(1);
+    }
+    // The database and the first run's team and player records, as the game's loading makes
+    // them, and both sides in squad order, as the match day's line-up reset leaves them.
+    static void prepareMatchSides() {
+        resources::loadDatabaseTables();
+        resources::createRecordStores();
+        resources::persistTeamRecords(0);
+        resources::persistPlayerRecords(0);
+        GameStatics* s = statics();
+        for (runtime::ObjectArray* table : {s->lineup.get(), s->lineupAtKickOff.get()}) {
+            for (runtime::jint t = 0; t < 2; ++t) {
+                auto* row = static_cast<runtime::ByteArray*>((*table)[t]);
+                for (runtime::jint k = 0; k < row->length; ++k) {
+                    (*row)[k] = static_cast<runtime::jbyte>(k);
+                }
+            }
+        }
     }
     void TearDown() override {
         harness.host().closeApplication();

@@ -41,23 +41,6 @@ protected:
         }
         ASSERT_EQ(statics()->topState, core::kTopStateQuestion) << "the loading ended";
     }
-    // The database and the first run's team and player records, as the game's loading makes them,
-    // and both sides in squad order, as the match day's line-up reset leaves them.
-    static void prepareSides() {
-        resources::loadDatabaseTables();
-        resources::createRecordStores();
-        resources::persistTeamRecords(0);
-        resources::persistPlayerRecords(0);
-        GameStatics* s = statics();
-        for (runtime::ObjectArray* table : {s->lineup.get(), s->lineupAtKickOff.get()}) {
-            for (jint t = 0; t < 2; ++t) {
-                auto* row = static_cast<runtime::ByteArray*>((*table)[t]);
-                for (jint k = 0; k < row->length; ++k) {
-                    (*row)[k] = static_cast<runtime::jbyte>(k);
-                }
-            }
-        }
-    }
     static constexpr int kFrameLimit = 200;
 };
 
@@ -120,7 +103,7 @@ TEST_F(SampleMatchStatisticsTest, TheDatabasePackGivesBothMatchTables) {
 
 TEST_F(SampleMatchStatisticsTest, RealTeamsGetTheTableRatingsOfTheirOwnEntries) {
     loadGame();
-    prepareSides();
+    prepareMatchSides();
     GameStatics* s = statics();
     setUpMatchSide(0, kHomeClub);
     setUpMatchSide(1, kAwayClub);
@@ -179,7 +162,7 @@ std::array<jint, 8> sampleLevelsOf(const CPlayer* p) {
 
 TEST_F(SampleMatchStatisticsTest, TheSideSetUpLoadsEveryStartedPlayersRatings) {
     loadGame();
-    prepareSides();
+    prepareMatchSides();
     GameStatics* s = statics();
     s->userTeam = kHomeClub;
     s->opponentTeam = kAwayClub;

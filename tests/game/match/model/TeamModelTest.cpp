@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "game/match/StandIns.h"
+#include "game/framework/ClassInitialisers.h"
 #include "game/match/model/TacticTable.h"
 #include "game/match/model/TacticTableFormat.h"
 #include "runtime/Log.h"
@@ -196,7 +196,14 @@ TEST_F(TeamModelTest, TickResetClearsTheTablesAndMarksTheOpponentsUnlessFrozen) 
     player(0, 4)->y = -8192 * 2;
     player(0, 12)->outOfPlay = 0; // on the bench: not one of players 0..10
     (*t->zoneGrid)[0] = 9;
-    const jint before = match::standInCallCount("clearPlanTables");
+    framework::initConstantTables(s);
+    auto planInt = [s](runtime::ObjectArray* table, jint k, jint j) -> jint& {
+        return (*static_cast<runtime::IntArray*>((*table)[k]))[j];
+    };
+    planInt(s->ballPlans, 3, 2) = 7;
+    planInt(s->dribbleCandidates, 0, 0) = 7;
+    planInt(s->throughPassCandidates, 5, 3) = 7;
+    planInt(s->longBallCandidates, 7, 2) = 7;
     t->resetTick(other);
     EXPECT_EQ(t->keeperDistribution, 4) << "(2 - 1) x 4";
     EXPECT_EQ(t->pressureLevel, 0);
@@ -205,7 +212,10 @@ TEST_F(TeamModelTest, TickResetClearsTheTablesAndMarksTheOpponentsUnlessFrozen) 
     EXPECT_EQ((*t->table20)[19], 0);
     EXPECT_EQ((*t->flags8b)[7], 0);
     EXPECT_EQ(s->holderOpponentCount, 0);
-    EXPECT_EQ(match::standInCallCount("clearPlanTables"), before + 1);
+    EXPECT_EQ(planInt(s->ballPlans, 3, 2), 0) << "the plan and candidate tables are cleared";
+    EXPECT_EQ(planInt(s->dribbleCandidates, 0, 0), 0);
+    EXPECT_EQ(planInt(s->throughPassCandidates, 5, 3), 0);
+    EXPECT_EQ(planInt(s->longBallCandidates, 7, 2), 0);
     // Team 1 attacks towards -x: the opponent at cell (5, -2) is at (-5, 2) in its view.
     EXPECT_EQ(markedCells(t), 9);
     EXPECT_EQ(gridAt(t, -5, 2), 1) << "2 - teamIndex";
