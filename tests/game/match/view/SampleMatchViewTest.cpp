@@ -32,6 +32,7 @@
 #include "profile/Image.h"
 #include "runtime/Arrays.h"
 #include "runtime/ConstantPool.h"
+#include "runtime/ObjectManager.h"
 #include "runtime/String.h"
 #include "tests/game/support/SampleGameHarness.h"
 
