@@ -7,6 +7,7 @@
 #include "game/core/ArchiveStatics.h"
 #include "game/core/CStateStatics.h"
 #include "game/core/ClubStatics.h"
+#include "game/core/DayAdvanceStatics.h"
 #include "game/core/DeviceStatics.h"
 #include "game/core/IGPStatics.h"
 #include "game/core/MatchConstantStatics.h"
@@ -28,6 +29,7 @@ struct GameStatics : runtime::StaticClass,
                      IGPStatics,
                      ClubStatics,
                      SeasonWorkStatics,
+                     DayAdvanceStatics,
                      ArchiveStatics {};
 
 // The block of the running Application (installed by the game's static set-up).

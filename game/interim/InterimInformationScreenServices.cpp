@@ -95,6 +95,10 @@ void InterimInformationScreenServices::setSeasonVerdict() {
     logFirstCall("setSeasonVerdict");
 }
 
+void InterimInformationScreenServices::dealGeneratedPlayers(jint) {
+    logFirstCall("dealGeneratedPlayers");
+}
+
 jint InterimInformationScreenServices::cycleValueByKeys(jint, jint, const jint value, jint, jboolean) {
     logFirstCall("cycleValueByKeys");
     return value;

@@ -41,6 +41,7 @@ public:
     void recordMatchResult() override;
     void playOtherFixtures(jboolean storeResults) override;
     void setSeasonVerdict() override;
+    void dealGeneratedPlayers(jint count) override;
     // Neutral: value unchanged; no row (-1); no button (false, -1).
     jint cycleValueByKeys(jint keyDown, jint keyUp, jint value, jint count, jboolean markDirty) override;
     jint stepValueByKeys(jint keyDown, jint keyUp, jint value, jint count, jboolean markDirty) override;

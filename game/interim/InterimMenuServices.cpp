@@ -4,6 +4,7 @@
 
 #include "game/core/Sound.h"
 #include "game/interim/InterimLog.h"
+#include "game/screens/menus/DayAdvance.h"
 #include "game/screens/menus/MenuToolkit.h"
 #include "game/screens/menus/PlayerActionsMenu.h"
 
@@ -32,7 +33,7 @@ void InterimMenuServices::updateNewGameMenu() {
 }
 
 void InterimMenuServices::updateMenu128() {
-    familyHandler();
+    menus::updateMenu128();
 }
 
 void InterimMenuServices::updateMenu256() {

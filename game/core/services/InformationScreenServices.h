@@ -75,6 +75,9 @@ public:
     virtual void playOtherFixtures(jboolean storeResults) = 0;
     // The board's verdict 1..11 on the user's season (rateUserSeason).
     virtual void setSeasonVerdict() = 0;
+    // Hands count generated players without a club to the smallest squads (dealGeneratedPlayers,
+    // with pendingGeneratedPlayers = count).
+    virtual void dealGeneratedPlayers(jint count) = 0;
 
     // Input helpers.
     // value stepped by the key masks, wrapping modulo count (cycleValue).
