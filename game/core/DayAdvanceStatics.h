@@ -22,15 +22,15 @@ struct DayAdvanceStatics {
     runtime::jbyte holdAtHome; // the day ends at the home screen whatever else is pending
 
     // The match of the day.
-    runtime::jint opponentIndex;       // the opponent's index in competitionTeams for today
-    runtime::jint userTablePosition;   // the user's index in competitionTeams; -1 absent
-    runtime::jbyte matchPrepared;      // today's match has been prepared by the fixture lookup
-    runtime::jbyte matchShown;         // the user's match is to be shown
-    runtime::jbyte resultClosing;      // the user's match is booked without being shown
-    runtime::jint resultTeamA;         // the two teams of the match being booked; -1 none
+    runtime::jint opponentIndex;     // the opponent's index in competitionTeams for today
+    runtime::jint userTablePosition; // the user's index in competitionTeams; -1 absent
+    runtime::jbyte matchPrepared;    // today's match has been prepared by the fixture lookup
+    runtime::jbyte matchShown;       // the user's match is to be shown
+    runtime::jbyte resultClosing;    // the user's match is booked without being shown
+    runtime::jint resultTeamA;       // the two teams of the match being booked; -1 none
     runtime::jint resultTeamB;
-    runtime::jint shownStage;          // the stage of the competition the match booking shows
-    runtime::jint matchFormation;      // the formation chosen for today's match
+    runtime::jint shownStage;     // the stage of the competition the match booking shows
+    runtime::jint matchFormation; // the formation chosen for today's match
     runtime::jint previousMatchFormation;
     runtime::StaticRef<runtime::ShortArray> currentTeamSheet; // today's team sheet (short[5])
     runtime::StaticRef<runtime::ShortArray> savedTeamSheet;   // the one of the last match (short[5])
@@ -61,12 +61,12 @@ struct DayAdvanceStatics {
 
     // The day's bookkeeping. Nothing writes the milestone counter or the squad bonus switch yet,
     // so the work they guard does not run.
-    runtime::jint matchMilestoneCount;                     // the user's matches counted for message 54
-    runtime::jbyte squadBonusSwitch;                       // the season's player bonus is on
-    runtime::StaticRef<runtime::IntArray> dailyCounters;   // four counters reset each day (int[4])
-    runtime::jbyte dailyCounterFlag;                       // their flag, cleared with them
-    runtime::jbyte dayNoteFlag;                            // the day's note flag (month 10, days 0 and 5)
-    runtime::jbyte advanceRequested;                       // the day's second note flag
+    runtime::jint matchMilestoneCount;                   // the user's matches counted for message 54
+    runtime::jbyte squadBonusSwitch;                     // the season's player bonus is on
+    runtime::StaticRef<runtime::IntArray> dailyCounters; // four counters reset each day (int[4])
+    runtime::jbyte dailyCounterFlag;                     // their flag, cleared with them
+    runtime::jbyte dayNoteFlag;                          // the day's note flag (month 10, days 0 and 5)
+    runtime::jbyte advanceRequested;                     // the day's second note flag
 
     // The sprites of the day advance and the home screen; a missing one is not painted.
     runtime::StaticRef<sprites::ASpriteInstance> transitionSprite; // the transition animation

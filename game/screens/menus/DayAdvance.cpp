@@ -7,11 +7,11 @@
 #include "game/club/ClubRecords.h"
 #include "game/club/ComputerTransfers.h"
 #include "game/club/DailyMessages.h"
-#include "game/club/PlayerCondition.h"
-#include "game/club/Scouting.h"
 #include "game/club/InboxMessages.h"
+#include "game/club/PlayerCondition.h"
 #include "game/club/PlayerValue.h"
 #include "game/club/RecordLayout.h"
+#include "game/club/Scouting.h"
 #include "game/core/DateText.h"
 #include "game/core/GameMath.h"
 #include "game/core/GameStatics.h"
@@ -28,21 +28,22 @@
 #include "game/resources/SavedGame.h"
 #include "game/screens/menus/ComputerDevelopment.h"
 #include "game/screens/menus/DayWork.h"
+#include "game/screens/menus/HomeScreen.h"
 #include "game/screens/menus/MenuToolkit.h"
 #include "game/season/BackgroundCompetitions.h"
 #include "game/season/CalendarEvents.h"
 #include "game/season/CalendarSearch.h"
 #include "game/season/DaySchedule.h"
-#include "game/season/LeagueTables.h"
 #include "game/season/Leaderboards.h"
+#include "game/season/LeagueTables.h"
 #include "game/season/SeasonLookups.h"
 #include "game/sprites/ASprite.h"
 #include "game/sprites/ASpriteInstance.h"
 #include "profile/Graphics.h"
 #include "runtime/ConstantPool.h"
-#include "runtime/Service.h"
 #include "runtime/Log.h"
 #include "runtime/Random.h"
+#include "runtime/Service.h"
 #include "runtime/StreamsPrint.h"
 #include "runtime/String.h"
 #include "runtime/StringBuffer.h"
@@ -302,7 +303,8 @@ void awardPlayerBonus() {
     listTeamSquad(block->userTeam);
     for (jint k = 0; k < block->squadListCount; ++k) {
         const jint player = (*block->squadList)[k];
-        const jint flags = playerByte(player, kPositionFlagsByte) << 8 | playerByte(player, kPositionFlagsByte + 1);
+        const jint flags =
+            playerByte(player, kPositionFlagsByte) << 8 | playerByte(player, kPositionFlagsByte + 1);
         const jint mask = 1 << core::positionGroup(k);
         if (isPlayerEligibleForSlot(flags, mask) == 0) {
             continue;
@@ -346,7 +348,8 @@ bool runSeasonCalendarStep() {
     }
     const jint month = block->monthIndex;
     const jint day = block->matchDayIndex;
-    if (month == 0 && day == 2 && (block->seasonYear - kFirstSeason == kLastSeasons || managerAge() == kRetirementAge)) {
+    if (month == 0 && day == 2 &&
+        (block->seasonYear - kFirstSeason == kLastSeasons || managerAge() == kRetirementAge)) {
         post(16);
     }
     if (month == 10) {
@@ -421,8 +424,8 @@ void postAfterMatchMessages() {
     if (block->userEventNow == 0 || block->silentDay != 0) {
         return;
     }
-    core::informationScreenServices().postSeasonNews(110, block->opponentTeam, kNone, kNone, kNone, kNone, kNone,
-                                                      kNone, kNone, kNone, block->competitionType);
+    core::informationScreenServices().postSeasonNews(110, block->opponentTeam, kNone, kNone, kNone, kNone,
+                                                     kNone, kNone, kNone, kNone, block->competitionType);
     ByteArray* const positions = block->seasonPositionSeries;
     const jint round = block->playedStep;
     if (round > 0 && positions != nullptr && positions->inBounds(round) && (*positions)[round] == 0 &&
@@ -436,7 +439,6 @@ void postAfterMatchMessages() {
 }
 
 void markSquadEvent() {
-    GameStatics* const block = s();
     for (jint slot = 0; slot < kSquadSlots; ++slot) {
         const jint player = userSquadPlayer(slot);
         if (player >= 0) {
@@ -463,7 +465,6 @@ void markSquadEvent() {
     if ((status & 0xF0) <= 64) {
         putPlayerByte(player, kStatusByte, (status & 0x0F) | 0x40);
     }
-    (void)block;
 }
 
 void runMonthlyRecall() {
@@ -492,8 +493,9 @@ void lookUpTodaysFixture() {
     block->userEventNow = 0;
     run(DayTask::findUserFixture);
     if (block->userEventNow != 0 && block->silentDay == 0) {
-        core::informationScreenServices().postSeasonNews(109, tableTeam(block->userOpponentSlot), block->userTeam,
-                                                          kNone, kNone, kNone, kNone, kNone, kNone, kNone, kNone);
+        core::informationScreenServices().postSeasonNews(109, tableTeam(block->userOpponentSlot),
+                                                         block->userTeam, kNone, kNone, kNone, kNone, kNone,
+                                                         kNone, kNone, kNone);
     }
     block->opponentIndex = block->userOpponentSlot;
     block->matchPrepared = 1;
@@ -697,7 +699,8 @@ void rebuildGeneratedPlayer(const jint p) {
     }
     const jint status = youthStatusByte();
     const jint wordAt = p * club::kPlayerInfoBytes + club::kPlayerBirthWord;
-    const jint word = info != nullptr && core::holds(info, wordAt, 2) ? core::readShortBE(info, wordAt) & 0xFFFF : 0;
+    const jint word =
+        info != nullptr && core::holds(info, wordAt, 2) ? core::readShortBE(info, wordAt) & 0xFFFF : 0;
     const jint birthCode = 2 * (block->seasonYear - kFirstSeason) + (word >> club::kBirthYearShift) - 16;
     ByteArray* const previousBuffer = block->writeBuffer;
     const jint previousPosition = block->writePos;
@@ -826,6 +829,9 @@ void updateMenu128() {
             core::informationScreenServices().updateInboxScreen(0);
         }
         break;
+    case kHomeState:
+        updateHomeScreen();
+        break;
     case kAdvanceState:
         updateAdvanceScreen();
         break;
@@ -943,7 +949,8 @@ void finishDay() {
     if (marks != nullptr && marks->inBounds(mark)) {
         (*marks)[mark] = kDayDone;
     } else {
-        runtime::log("finishDay: no calendar mark for month %d, day %d", block->monthIndex, block->matchDayIndex);
+        runtime::log("finishDay: no calendar mark for month %d, day %d", block->monthIndex,
+                     block->matchDayIndex);
     }
     block->dayStarted = 1;
     if (block->autoAdvance != 0 && block->userEventNow != 0) {
@@ -986,7 +993,8 @@ void resetMatchDay() {
     block->tableFirstRow = 0;
     const jint c = block->competitionType;
     if (c >= kLeague && c <= kContinentalCup) {
-        if (ByteArray* const results = block->competitionLastResult; results != nullptr && results->length >= c) {
+        if (ByteArray* const results = block->competitionLastResult;
+            results != nullptr && results->length >= c) {
             (*results)[c - 1] = static_cast<jbyte>(block->shownStage);
         }
         if (ByteArray* const rounds = block->competitionLastRound; rounds != nullptr && rounds->length >= c) {
@@ -1070,8 +1078,8 @@ void settleCompetition(const jint kind) {
     if (kind == kLeague) {
         season::copyLeagueTeams(table, division, 0);
     } else if (kind == kNationalCup) {
-        core::copyLayoutRow(table, division < kSingleDivisionCountries ? division / 2 : division - kSingleDivisionOffset,
-                            0);
+        core::copyLayoutRow(
+            table, division < kSingleDivisionCountries ? division / 2 : division - kSingleDivisionOffset, 0);
     } else {
         core::copyLayoutRow(table, kContinentalRow, 0);
     }
@@ -1110,7 +1118,8 @@ void recordMonthlyFinances() {
     const jint funds = club::getTeamFunds(block->userTeam);
     (*balance)[slot] = budgetLeft;
     (*fundsSummary)[slot] = funds / 10;
-    (*projection)[slot] = (budgetLeft * kMonths - block->projectionCosts + block->projectionIncome + funds) / 10;
+    (*projection)[slot] =
+        (budgetLeft * kMonths - block->projectionCosts + block->projectionIncome + funds) / 10;
 }
 
 jboolean hasUnansweredMatchMessage() {
@@ -1212,12 +1221,30 @@ DayWork* installDayWork(DayWork* const work) {
 
 const char* dayTaskName(const DayTask task) {
     static constexpr const char* kNames[] = {
-        "developComputerPlayers", "trainSquad", "updateDailyCondition", "autoSave",
-        "updateDivisionStandings", "buildDivisionTable", "rankTeamsByRating", "advanceMatchDay",
-        "processTransfers", "processScouting", "buildMonthFixtures", "findNextOpponent",
-        "findUserFixture", "processPendingMessages", "findNextMatchDay", "rateUserSeason",
-        "applyBoardVerdict", "postContractNotice", "postRetirementNotice", "processContractExpiries",
-        "retirePlayer", "dealGeneratedPlayers", "closeFixture", "simulateDayMatches",
+        "developComputerPlayers",
+        "trainSquad",
+        "updateDailyCondition",
+        "autoSave",
+        "updateDivisionStandings",
+        "buildDivisionTable",
+        "rankTeamsByRating",
+        "advanceMatchDay",
+        "processTransfers",
+        "processScouting",
+        "buildMonthFixtures",
+        "findNextOpponent",
+        "findUserFixture",
+        "processPendingMessages",
+        "findNextMatchDay",
+        "rateUserSeason",
+        "applyBoardVerdict",
+        "postContractNotice",
+        "postRetirementNotice",
+        "processContractExpiries",
+        "retirePlayer",
+        "dealGeneratedPlayers",
+        "closeFixture",
+        "simulateDayMatches",
     };
     const auto index = static_cast<std::size_t>(task);
     return index < std::size(kNames) ? kNames[index] : "unknown";

@@ -127,10 +127,22 @@ TEST_F(DayAdvanceTest, APlainDayRunsTheSeasonWorkInItsOrderAndEndsAtHome) {
     GameStatics* const s = statics();
     runDay();
     const Calls expected = {
-        "developComputerPlayers", "trainSquad", "updateDailyCondition", "autoSave",
-        "updateDivisionStandings 0", "buildDivisionTable", "rankTeamsByRating", "advanceMatchDay",
-        "processScouting", "findNextOpponent", "findUserFixture", "processPendingMessages",
-        "simulateDayMatches", "state 136", "state 134", "findNextMatchDay",
+        "developComputerPlayers",
+        "trainSquad",
+        "updateDailyCondition",
+        "autoSave",
+        "updateDivisionStandings 0",
+        "buildDivisionTable",
+        "rankTeamsByRating",
+        "advanceMatchDay",
+        "processScouting",
+        "findNextOpponent",
+        "findUserFixture",
+        "processPendingMessages",
+        "simulateDayMatches",
+        "state 136",
+        "state 134",
+        "findNextMatchDay",
     };
     EXPECT_EQ(recorder.take(), expected);
     EXPECT_EQ(s->menuState, kHome);
@@ -146,9 +158,9 @@ TEST_F(DayAdvanceTest, ASilentDaySkipsTheSquadWorkAndTheMessagesAndIsClearedAtIt
     s->userOpponentSlot = 7;
     runDay();
     const Calls expected = {
-        "autoSave",         "updateDivisionStandings 0", "buildDivisionTable", "rankTeamsByRating",
-        "advanceMatchDay",  "processScouting",           "findNextOpponent",   "findUserFixture",
-        "state 133",        "findNextMatchDay",
+        "autoSave",        "updateDivisionStandings 0", "buildDivisionTable", "rankTeamsByRating",
+        "advanceMatchDay", "processScouting",           "findNextOpponent",   "findUserFixture",
+        "state 133",       "findNextMatchDay",
     };
     EXPECT_EQ(recorder.take(), expected);
     EXPECT_TRUE(screens.calls.empty());
@@ -227,7 +239,10 @@ TEST_F(DayAdvanceTest, TheSeasonsLastDaysEndTheGameForTheLastSeasonOrAManagerOfS
     };
     // The manager's age is seasonYear - 1947 - managerBirthYear.
     const Case cases[] = {
-        {2057, 45, kMessages}, {2058, 45, kGameOver}, {2030, 14, kMessages}, {2030, 13, kGameOver},
+        {2057, 45, kMessages},
+        {2058, 45, kGameOver},
+        {2030, 14, kMessages},
+        {2030, 13, kGameOver},
     };
     for (const Case& c : cases) {
         restart();
@@ -341,7 +356,8 @@ TEST_F(DayAdvanceTest, TheWeatherFollowsItsDrawAndMonth) {
         jint expectedWeather;
     };
     const Case cases[] = {
-        {5, 86, 1}, {5, 85, 0}, {7, 86, 1}, {6, 33, 3}, {4, 86, 0}, {4, 33, 3}, {4, 34, 0}, {8, 33, 3}, {8, 90, 0},
+        {5, 86, 1}, {5, 85, 0}, {7, 86, 1}, {6, 33, 3}, {4, 86, 0},
+        {4, 33, 3}, {4, 34, 0}, {8, 33, 3}, {8, 90, 0},
     };
     GameStatics* const s = statics();
     for (const Case& c : cases) {
@@ -450,7 +466,8 @@ TEST_F(DayAdvanceTest, ThePositionTestTakesTheFirstMatchingRowOfTheMask) {
         {bits({0, 1, 4}), bits({0, 13}), 0},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(isPlayerEligibleForSlot(c.flags, c.mask), c.expected) << std::hex << c.flags << " " << c.mask;
+        EXPECT_EQ(isPlayerEligibleForSlot(c.flags, c.mask), c.expected)
+            << std::hex << c.flags << " " << c.mask;
     }
 }
 
