@@ -218,6 +218,20 @@ TEST_F(DayAdvanceTest, TheEndOfTheDayGoesWhereItsFlagsSay) {
     }
 }
 
+TEST_F(DayAdvanceTest, KeyTenTwentyFourDuringTheAdvanceStopsTheAutomaticDays) {
+    GameStatics* const s = statics();
+    s->autoAdvance = 1;
+    s->pressedKeys = 1024;
+    updateMenu128();
+    EXPECT_EQ(s->autoAdvance, 0);
+    EXPECT_EQ(s->screenCounter, 1);
+    s->pressedKeys = 0;
+    s->autoAdvance = 1;
+    updateMenu128();
+    EXPECT_EQ(s->autoAdvance, 1);
+    EXPECT_EQ(s->screenCounter, 2);
+}
+
 TEST_F(DayAdvanceTest, ASquadOfFifteenEndsTheGameAtStepSixBeforeAnythingElse) {
     GameStatics* const s = statics();
     (*s->matchSquadCount)[0] = 15;
