@@ -150,8 +150,8 @@ void updateSpeedButtons(GameStatics* block) {
     }
 }
 
-// One simulation tick: clock, engine, camera, the view recorded with inMatchTick set, the tick
-// step. False when a step raised.
+// One simulation tick: clock, engine, camera, the view recorded with inMatchTick set. False when
+// a step raised.
 bool runTick(GameStatics* block) {
     ++block->matchTicks;
     MatchServices& match = matchServices();
@@ -167,9 +167,7 @@ bool runTick(GameStatics* block) {
     match.copyViewRefresh();
     block->inMatchTick = 1;
     match.paintMatchView();
-    if (!runtime::exceptionPending()) {
-        frameServices().matchTickStep();
-    }
+    // The shared routines have no work after a tick's view.
     block->inMatchTick = 0;
     return !runtime::exceptionPending();
 }
@@ -196,10 +194,7 @@ void runTicks(GameStatics* block) {
             return;
         }
         block->matchViewMode = 0;
-        frameServices().matchDayStep();
-        if (runtime::exceptionPending()) {
-            return;
-        }
+        // The shared routines have no work after a played-through tick either.
         if (block->matchPhase == kKickOffPhase && block->lastMatchPhase != kKickOffPhase &&
             block->matchPeriod > kFirstPeriod) {
             block->halfTimeStop = 1;
@@ -233,7 +228,7 @@ void paintViewPanels(GameStatics* block) {
         return;
     }
     paintResultsBoard();
-    frameServices().matchPanelStep();
+    // The panel view draws its own pause bars: the shared routines add nothing here.
     if (block->matchViewMode == kRadarMode) {
         screens.paintPopupBox(kPanelBox);
     }
@@ -252,7 +247,7 @@ jint matchTicksPerFrame(const jint base, const jint level, const bool doubled) {
     return runtime::ishl(base, runtime::ishl(level, doubled ? 1 : 0));
 }
 
-void updateMatchFrame() {
+void updateMatchLogic() {
     GameStatics* block = statics();
     MatchServices& match = matchServices();
     if (block->matchInterrupted) {
@@ -283,6 +278,21 @@ void updateMatchFrame() {
     if (runtime::exceptionPending()) {
         return;
     }
+    match.updateMatchPlayback();
+    if (runtime::exceptionPending()) {
+        return;
+    }
+    match.copyShownScore();
+    match.endSkippedPeriod();
+    if (runtime::exceptionPending()) {
+        return;
+    }
+    ++block->menuFrames;
+}
+
+void paintMatchScreen() {
+    GameStatics* block = statics();
+    MatchServices& match = matchServices();
     match.paintMatchOverlay();
     if (runtime::exceptionPending()) {
         return;
@@ -292,16 +302,19 @@ void updateMatchFrame() {
         return;
     }
     managementServices().paintClockPanel(kClockPanelMode);
-    match.copyShownScore();
     managementServices().paintScoreLine(block->currentGraphics, kScoreLineMode);
     if (match.eventDisplayOn() && replayMarkerShown(block)) {
         frameServices().replayMarkerStep();
     }
     match.updateAddedTimeBoard();
+}
+
+void updateMatchFrame() {
+    updateMatchLogic();
     if (runtime::exceptionPending()) {
         return;
     }
-    ++block->menuFrames;
+    paintMatchScreen();
 }
 
 } // namespace game::framework

@@ -9,18 +9,6 @@ void InterimFrameServices::squadListLongPress() {
     logFirstCall("the squad list's long-press action (no effect)");
 }
 
-void InterimFrameServices::matchTickStep() {
-    logFirstCall("the match tick step (no effect)");
-}
-
-void InterimFrameServices::matchDayStep() {
-    logFirstCall("the match-day step (no effect)");
-}
-
-void InterimFrameServices::matchPanelStep() {
-    logFirstCall("the match panel step (no effect)");
-}
-
 void InterimFrameServices::replayMarkerStep() {
     logFirstCall("the replay-marker step (no effect)");
 }

@@ -1,5 +1,5 @@
 // Stand-in for the framework's shared routines that later parts build: the squad lists' long
-// press and the match frame's shared steps.
+// press and the match frame's replay-marker step.
 #pragma once
 
 #include "game/core/services/FrameServices.h"
@@ -10,9 +10,6 @@ class InterimFrameServices final : public core::FrameServices {
 public:
     // Each has no effect: nothing is painted and no step runs.
     void squadListLongPress() override;
-    void matchTickStep() override;
-    void matchDayStep() override;
-    void matchPanelStep() override;
     void replayMarkerStep() override;
 };
 

@@ -7,6 +7,7 @@
 #include "game/match/CPlayer.h"
 #include "game/match/flow/MatchTick.h"
 #include "game/match/view/MatchScreens.h"
+#include "game/match/view/MatchSetUp.h"
 #include "game/match/view/MatchViewRecording.h"
 #include "runtime/Object.h"
 
@@ -49,6 +50,10 @@ void InterimMatchServices::paintMatchView() {
     match::paintMatchView(statics()->currentGraphics);
 }
 
+void InterimMatchServices::updateMatchPlayback() {
+    logFirstCall("updateMatchPlayback (no effect: the ring is not read back, no sound, no interval screen)");
+}
+
 void InterimMatchServices::paintMatchOverlay() {
     noMatchEngine();
 }
@@ -59,6 +64,10 @@ void InterimMatchServices::updateMatchExit() {
 
 void InterimMatchServices::updateAddedTimeBoard() {
     match::updateAddedTimeBoard();
+}
+
+void InterimMatchServices::endSkippedPeriod() {
+    match::endSkippedPeriod();
 }
 
 void InterimMatchServices::updateMentality(match::CTeam* const team) {

@@ -13,16 +13,18 @@ public:
     // Loads nothing: the second loading stage is complete at once and enters the first-run
     // question (top-level state 9).
     void loadMatchScreen() override;
-    // Each has no effect: the clock, the engine and the fields stay, nothing is painted.
-    void updateMatchClock() override;
     // Forwarded to the engine: updateMatch (its later steps still stand in, StandIns.cpp).
     void updateMatch() override;
-    void paintMatchOverlay() override;
-    void updateMatchExit() override;
     // Forwarded to the team: CTeam::updateMentality.
     void updateMentality(match::CTeam* team) override;
     // Forwarded to the engine: advanceOrderEndTimes.
     void advanceOrderEndTimes() override;
+    // Each has no effect: the clock, the ring's read position and the fields stay, nothing is
+    // painted.
+    void updateMatchClock() override;
+    void updateMatchPlayback() override;
+    void paintMatchOverlay() override;
+    void updateMatchExit() override;
     void clearEventListFlag() override;
     void copyShownScore() override;
     // The actor's placement (3 hidden); 0 for anything else.
@@ -30,11 +32,12 @@ public:
     // False: no event is shown.
     bool eventDisplayOn() override;
     // Forwarded to the match view: the pre-match screen, the loader's progress, the tick's record
-    // (with the frame's Graphics) and the added-time board.
+    // (with the frame's Graphics), the added-time board and the skipped period's end.
     void paintMatchIntro() override;
     void paintLoadingProgress() override;
     void paintMatchView() override;
     void updateAddedTimeBoard() override;
+    void endSkippedPeriod() override;
     // The view's refresh flag is backgroundForceRedraw; the copy is the one the record keeps.
     void setViewRefresh() override;
     void copyViewRefresh() override;

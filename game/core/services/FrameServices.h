@@ -1,6 +1,6 @@
 // Routines of the framework's shared code that the frame entry and the key step call, and that
-// later parts of the framework build: the squad lists' long press and the match frame's shared
-// steps. Until they land, an interim implementation stands in
+// later parts of the framework build: the squad lists' long press and the match frame's
+// replay-marker step. Until they land, an interim implementation stands in
 // (game/interim/InterimFrameServices.h); tests install scripted doubles with runtime::ScopedService.
 #pragma once
 
@@ -15,12 +15,6 @@ public:
     virtual ~FrameServices() = default;
     // The long-press action of the squad lists: picks the player of the selected row.
     virtual void squadListLongPress() = 0;
-    // The shared step after each match tick's view.
-    virtual void matchTickStep() = 0;
-    // The shared step after each tick of a match day played through.
-    virtual void matchDayStep() = 0;
-    // The shared panel step of match view modes 1 and 2.
-    virtual void matchPanelStep() = 0;
     // The shared replay-marker step of match view mode 2.
     virtual void replayMarkerStep() = 0;
 };

@@ -42,12 +42,19 @@ public:
     virtual void updateMatch() = 0;
     // paintMatchView: records the tick's view (inMatchTick is set meanwhile).
     virtual void paintMatchView() = 0;
-    // paintMatchOverlay: the overlays after the ticks of a frame; may set matchDayMarker.
+    // updateMatchPlayback: reads the frame's records from the replay ring after its ticks, with
+    // their sounds and the interval screen; may set matchDayMarker.
+    virtual void updateMatchPlayback() = 0;
+    // paintMatchOverlay: the frame painter, the record that playback left, after the ticks of a
+    // frame; it paints only.
     virtual void paintMatchOverlay() = 0;
     // updateMatchExit: the panel view of match view modes 1 and 2.
     virtual void updateMatchExit() = 0;
     // updateAddedTimeBoard: the added-time board, the last drawing step of a match frame.
     virtual void updateAddedTimeBoard() = 0;
+    // endSkippedPeriod: while a match is skipped, ends period 1 or 2 at its minute (once a
+    // frame, after playback).
+    virtual void endSkippedPeriod() = 0;
     // CTeam::updateMentality: the first team's per-frame step (keys and buttons of its mentality).
     virtual void updateMentality(match::CTeam* team) = 0;
     // Adds 1 to orderEndTime of players 0..10 of both match teams (while the match is

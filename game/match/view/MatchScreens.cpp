@@ -9,7 +9,6 @@
 #include "game/core/services/InfoScreenServices.h"
 #include "game/core/services/ManagementServices.h"
 #include "game/match/FrameRecordFormat.h"
-#include "game/match/view/MatchSetUp.h"
 #include "game/sprites/ASprite.h"
 #include "game/sprites/ASpriteInstance.h"
 #include "profile/Graphics.h"
@@ -176,11 +175,6 @@ void updateAddedTimeBoard() {
         paintBoard(s, g, timeOf(clock) / kSecondsPerMinute, periodOf(clock));
     }
     paintKickOffPopup(s, g);
-    if (runtime::exceptionPending()) {
-        return;
-    }
-    // Until the frame runs its logic apart from its painting, the skipped period ends here.
-    endSkippedPeriod();
 }
 
 void paintMatchIntro() {

@@ -106,10 +106,9 @@ TEST_F(MatchFrameTest, HaltingOrLeavingTheMatchStopsTheTicksAtOnce) {
 TEST_F(MatchFrameTest, OneTickRecordsTheViewWithTheTickFlagSet) {
     block()->matchTicks = 41;
     frame();
-    const Calls tick = neighbours.log.take(
-        {"updateMatchClock", "updateMatch", "copyViewRefresh", "paintMatchView", "matchTickStep"});
-    EXPECT_EQ(tick, (Calls{"updateMatchClock", "updateMatch", "copyViewRefresh", "paintMatchView 1",
-                           "matchTickStep"}));
+    const Calls tick =
+        neighbours.log.take({"updateMatchClock", "updateMatch", "copyViewRefresh", "paintMatchView"});
+    EXPECT_EQ(tick, (Calls{"updateMatchClock", "updateMatch", "copyViewRefresh", "paintMatchView 1"}));
     EXPECT_EQ(block()->matchTicks, 42);
     EXPECT_FALSE(block()->inMatchTick);
 }
@@ -139,7 +138,7 @@ TEST_F(MatchFrameTest, AMatchDayStopsItsTicksAtTheNextHundredOrTheMatchEnd) {
         frame();
         const Calls calls = neighbours.log.take();
         EXPECT_EQ(std::count(calls.begin(), calls.end(), "updateMatch"), c.ticks) << c.name;
-        EXPECT_EQ(std::count(calls.begin(), calls.end(), "matchDayStep"), c.ticks) << c.name;
+        EXPECT_EQ(std::count(calls.begin(), calls.end(), "paintMatchView 1"), c.ticks) << c.name;
         EXPECT_EQ(block()->matchTicks, c.start + c.ticks) << c.name;
         EXPECT_EQ(block()->matchViewMode, 0) << c.name;
     }
@@ -166,17 +165,19 @@ TEST_F(MatchFrameTest, AMatchDayNotesTheKickOffOfALaterPeriod) {
     }
 }
 
-// In view mode 0 the statistics panel runs after the pop-up box: with no badge strip yet it first
-// asks for the match panel set-up.
+// The logic first (timers, keys, mentality, ticks, playback, shown score, a skipped period's
+// end), then the painting. In view mode 0 the statistics panel runs after the pop-up box: with no
+// badge strip yet it first asks for the match panel set-up.
 TEST_F(MatchFrameTest, TheStepsOfAFrameRunInOrderInEachViewMode) {
     block()->matchInterrupted = 1;
     block()->matchViewMode = 0;
     frame();
     EXPECT_EQ(neighbours.log.take(),
               (Calls{"advanceOrderEndTimes", "updateMentality", "updateMatchClock", "updateMatch",
-                     "copyViewRefresh", "paintMatchView 1", "matchTickStep", "paintMatchOverlay",
-                     "paintScreenHeader 1", "paintPopupBox 1", "prepareFixtureHeader", "paintClockPanel 0",
-                     "copyShownScore", "paintScoreLine 1", "eventDisplayOn", "updateAddedTimeBoard"}));
+                     "copyViewRefresh", "paintMatchView 1", "updateMatchPlayback", "copyShownScore",
+                     "endSkippedPeriod", "paintMatchOverlay", "paintScreenHeader 1", "paintPopupBox 1",
+                     "prepareFixtureHeader", "paintClockPanel 0", "paintScoreLine 1", "eventDisplayOn",
+                     "updateAddedTimeBoard"}));
     EXPECT_EQ(block()->menuFrames, 1);
 
     block()->matchInterrupted = 0;
@@ -184,23 +185,67 @@ TEST_F(MatchFrameTest, TheStepsOfAFrameRunInOrderInEachViewMode) {
     block()->matchViewMode = 1;
     frame();
     EXPECT_EQ(neighbours.log.take(),
-              (Calls{"updateMentality", "paintMatchOverlay", "updateMatchExit", "matchPanelStep",
-                     "paintPopupBox 1", "paintClockPanel 0", "copyShownScore", "paintScoreLine 1",
-                     "eventDisplayOn", "updateAddedTimeBoard"}));
+              (Calls{"updateMentality", "updateMatchPlayback", "copyShownScore", "endSkippedPeriod",
+                     "paintMatchOverlay", "updateMatchExit", "paintPopupBox 1", "paintClockPanel 0",
+                     "paintScoreLine 1", "eventDisplayOn", "updateAddedTimeBoard"}));
 
     block()->matchViewMode = 2;
     frame();
-    EXPECT_EQ(
-        neighbours.log.take({"updateMatchExit", "matchPanelStep", "paintPopupBox", "paintScreenHeader"}),
-        (Calls{"updateMatchExit", "matchPanelStep"}));
+    EXPECT_EQ(neighbours.log.take({"updateMatchExit", "paintPopupBox", "paintScreenHeader"}),
+              (Calls{"updateMatchExit"}));
 
     // A replay shows the panel view whatever the mode.
     block()->matchViewMode = 0;
     block()->matchViewLock = 1;
     frame();
-    EXPECT_EQ(
-        neighbours.log.take({"updateMatchExit", "matchPanelStep", "paintPopupBox", "paintScreenHeader"}),
-        (Calls{"updateMatchExit", "matchPanelStep"}));
+    EXPECT_EQ(neighbours.log.take({"updateMatchExit", "paintPopupBox", "paintScreenHeader"}),
+              (Calls{"updateMatchExit"}));
+}
+
+// What a headless match runs: the logic routine calls no painter, the painting routine no step
+// that changes the match, and the frame counter counts the logic's frame.
+TEST_F(MatchFrameTest, TheLogicRoutinePaintsNothingAndThePaintingRoutineChangesNothing) {
+    const std::vector<std::string> painters = {
+        "paintMatchOverlay", "paintScreenHeader",   "paintPopupBox",  "prepareFixtureHeader",
+        "updateMatchExit",   "paintClockPanel",     "paintScoreLine", "eventDisplayOn",
+        "replayMarkerStep",  "updateAddedTimeBoard"};
+    neighbours.match.eventDisplay = true;
+    for (const jint mode : {0, 1, 2}) {
+        block()->matchInterrupted = 1;
+        block()->matchViewMode = mode;
+        block()->matchPhase = 0;
+        block()->framesInState = 100;
+        block()->menuFrames = 4;
+        const runtime::jlong ticks = block()->matchTicks;
+        updateMatchLogic();
+        const Calls logic = neighbours.log.take();
+        EXPECT_EQ(logic.front(), "advanceOrderEndTimes") << mode;
+        EXPECT_EQ(logic.back(), "endSkippedPeriod") << mode;
+        for (const std::string& painter : painters) {
+            EXPECT_EQ(std::count(logic.begin(), logic.end(), painter), 0) << painter << " " << mode;
+        }
+        EXPECT_EQ(block()->matchTicks, ticks + 1) << mode;
+        EXPECT_EQ(block()->menuFrames, 5) << mode;
+
+        paintMatchScreen();
+        const Calls painting = neighbours.log.take();
+        EXPECT_EQ(painting.front(), "paintMatchOverlay") << mode;
+        EXPECT_EQ(painting.back(), "updateAddedTimeBoard") << mode;
+        EXPECT_EQ(std::count(painting.begin(), painting.end(), "replayMarkerStep"), mode == 2 ? 1 : 0)
+            << mode;
+        for (const std::string& step :
+             {"advanceOrderEndTimes", "updateMentality", "updateMatchClock", "updateMatch", "paintMatchView",
+              "updateMatchPlayback", "copyShownScore", "endSkippedPeriod", "playSound"}) {
+            EXPECT_EQ(std::count_if(painting.begin(), painting.end(),
+                                    [&](const std::string& call) {
+                                        return call == step || call.rfind(std::string(step) + " ", 0) == 0;
+                                    }),
+                      0)
+                << step << " " << mode;
+        }
+        EXPECT_EQ(block()->matchTicks, ticks + 1) << mode;
+        EXPECT_EQ(block()->menuFrames, 5) << mode;
+    }
 }
 
 TEST_F(MatchFrameTest, TheHaltSymbolShowsWhileHaltedInViewModeZero) {

@@ -66,18 +66,6 @@ jint ScriptedMatchPanel::teamGoals(match::CTeam* /*team*/) {
     return 0;
 }
 
-void ScriptedFrame::matchTickStep() {
-    log.add("matchTickStep");
-}
-
-void ScriptedFrame::matchDayStep() {
-    log.add("matchDayStep");
-}
-
-void ScriptedFrame::matchPanelStep() {
-    log.add("matchPanelStep");
-}
-
 void ScriptedFrame::replayMarkerStep() {
     log.add("replayMarkerStep");
 }
@@ -219,6 +207,10 @@ void ScriptedMatch::paintMatchView() {
     log.add("paintMatchView", {statics()->inMatchTick});
 }
 
+void ScriptedMatch::updateMatchPlayback() {
+    log.add("updateMatchPlayback");
+}
+
 void ScriptedMatch::paintMatchOverlay() {
     log.add("paintMatchOverlay");
 }
@@ -231,10 +223,13 @@ void ScriptedMatch::updateAddedTimeBoard() {
     log.add("updateAddedTimeBoard");
 }
 
+void ScriptedMatch::endSkippedPeriod() {
+    log.add("endSkippedPeriod");
+}
+
 void ScriptedMatch::updateMentality(match::CTeam* /*team*/) {
     log.add("updateMentality");
 }
-
 
 void ScriptedMatch::advanceOrderEndTimes() {
     log.add("advanceOrderEndTimes");

@@ -55,9 +55,6 @@ class ScriptedFrame final : public core::FrameServices {
 public:
     explicit ScriptedFrame(CallLog& log) : log(log) {}
     void squadListLongPress() override;
-    void matchTickStep() override;
-    void matchDayStep() override;
-    void matchPanelStep() override;
     void replayMarkerStep() override;
 
 private:
@@ -128,9 +125,11 @@ public:
     void updateMatchClock() override;
     void updateMatch() override;
     void paintMatchView() override;
+    void updateMatchPlayback() override;
     void paintMatchOverlay() override;
     void updateMatchExit() override;
     void updateAddedTimeBoard() override;
+    void endSkippedPeriod() override;
     void updateMentality(match::CTeam* team) override;
     void advanceOrderEndTimes() override;
     jint actorState(runtime::Object* actor) override;

@@ -33,9 +33,11 @@ public:
     void updateMatchClock() override {}
     void updateMatch() override {}
     void paintMatchView() override {}
+    void updateMatchPlayback() override {}
     void paintMatchOverlay() override {}
     void updateMatchExit() override {}
     void updateAddedTimeBoard() override {}
+    void endSkippedPeriod() override {}
     void updateMentality(CTeam* /*team*/) override {}
     void advanceOrderEndTimes() override {}
     jint actorState(runtime::Object* /*actor*/) override { return 0; }

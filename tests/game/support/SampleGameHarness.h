@@ -15,10 +15,11 @@
 #include "game/core/TopStates.h"
 #include "game/framework/Quorlin.h"
 #include "game/framework/StaticSetUp.h"
+#include "game/match/view/MatchSetUp.h"
 #include "game/resources/ArchiveResource.h"
-#include "game/sprites/SpriteLoading.h"
 #include "game/resources/DataSets.h"
 #include "game/resources/DatabaseTables.h"
+#include "game/sprites/SpriteLoading.h"
 #include "tests/support/HostHarness.h"
 #include "tests/support/StressMode.h"
 #include "tests/support/TemporaryRoot.h"
@@ -49,11 +50,34 @@ protected:
         }
         return statics()->topState != core::kTopStateLoading;
     }
+    // Runs frames until the whole loading has brought up the first-run question (at most
+    // frameLimit); true when it has.
+    bool runToFirstRunQuestion(const int frameLimit = 200) {
+        while (statics()->topState != core::kTopStateQuestion && harness.framesRun() < frameLimit) {
+            harness.runFrames(1);
+        }
+        return statics()->topState == core::kTopStateQuestion;
+    }
     // The start-up loading, then the player and goalkeeper sprites as the match start loads them.
     void loadMatchPlayers() {
         ASSERT_TRUE(runStartupLoading());
         sprites::loadSpriteSetEntry(0);
         sprites::loadSpriteSetEntry(1);
+    }
+    // The match sprites the match start loads (the sprite table's entries 0, 1, 3, 9 and 10), then
+    // the match set-up as the match load leaves it for the first frame: the first side kicks off,
+    // the match is watched, not halted, at speed 0.
+    void setUpSampleMatch() {
+        for (const runtime::jint entry : {0, 1, 3, 9, 10}) {
+            sprites::loadSpriteSetEntry(entry);
+        }
+        GameStatics* s = statics();
+        s->teamOrderFlag = 1;
+        s->matchDayMode = 0;
+        s->matchHalted = 0;
+        s->matchSpeedLevel = 0;
+        match::setUpMatch(nullptr);
+        ASSERT_NE(s->frameRecord.get(), nullptr);
     }
     // The database and the first run's team and player records, as the game's loading makes
     // them, and both sides in squad order, as the match day's line-up reset leaves them.

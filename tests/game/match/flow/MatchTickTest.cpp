@@ -9,6 +9,7 @@
 
 #include "game/match/StandIns.h"
 #include "game/match/flow/MatchTick.h"
+#include "game/match/model/Ball.h"
 #include "tests/game/support/MatchSideFixture.h"
 
 namespace game::testing {
@@ -63,10 +64,17 @@ TEST_F(MatchTickTest, APhaseUpdateThatEndsTheTickLeavesOnlyTheBall) {
     match::setStandInAnswer("updatePhase", 1);
     statics()->zoneGridFrozen = 1;
     statics()->rebuildTicks = 7;
+    // A ball at rest aims at its own point after its tick.
+    match::Actor* ball = statics()->ball;
+    statics()->ballState = match::kBallPlaced;
+    ball->aimX = ball->x + 5000;
+    ball->aimY = ball->y - 5000;
     match::updateMatch();
     EXPECT_EQ(trace, (std::vector<std::string>{"updateActorMotion", "updateActorMotion", "updateActorMotion",
                                                "updatePhase"}));
     EXPECT_EQ(statics()->rebuildTicks, 7); // no possession step either
+    EXPECT_EQ(ball->aimX, ball->x) << "the ball still ticks";
+    EXPECT_EQ(ball->aimY, ball->y);
 }
 
 TEST_F(MatchTickTest, AnInterruptedMatchHoldsThePlayersTimers) {

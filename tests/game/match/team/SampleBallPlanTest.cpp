@@ -31,10 +31,7 @@ class SampleBallPlanTest : public testing::SampleGameHarness {
 protected:
     void SetUp() override {
         SampleGameHarness::SetUp();
-        while (statics()->topState != core::kTopStateQuestion && harness.framesRun() < 200) {
-            harness.runFrames(1);
-        }
-        ASSERT_EQ(statics()->topState, core::kTopStateQuestion);
+        ASSERT_TRUE(runToFirstRunQuestion());
         prepareMatchSides();
         resources::loadExtraTables();
         GameStatics* s = statics();

@@ -23,7 +23,6 @@
 #include "game/match/CPlayer.h"
 #include "game/match/FrameRecordFormat.h"
 #include "game/match/view/FrameRecorder.h"
-#include "game/match/view/MatchSetUp.h"
 #include "game/match/view/MatchViewRecording.h"
 #include "game/sprites/ASprite.h"
 #include "game/sprites/ASpriteInstance.h"
@@ -48,27 +47,12 @@ constexpr jint kViewScreenH = 800;
 constexpr jint kViewMenuPack = 116;
 constexpr jint kViewBackdropEntry = 5;
 constexpr jint kViewAnimationEntry = 16;
-// Entries of the sprite table the match start loads from the match sprite pack.
-constexpr jint kViewSpriteEntries[] = {0, 1, 3, 9, 10};
 
 class SampleMatchViewTest : public testing::SampleGameHarness {
 protected:
     void SetUp() override {
         SampleGameHarness::SetUp();
         ASSERT_TRUE(runStartupLoading());
-    }
-
-    void setUpSampleMatch() {
-        for (const jint entry : kViewSpriteEntries) {
-            sprites::loadSpriteSetEntry(entry);
-        }
-        GameStatics* s = statics();
-        s->teamOrderFlag = 1;
-        s->matchDayMode = 0;
-        s->matchHalted = 0;
-        s->matchSpeedLevel = 0;
-        setUpMatch(nullptr);
-        ASSERT_NE(s->frameRecord.get(), nullptr);
     }
 
     // The shorts of the ring's records walked from the read position, one length per record.
