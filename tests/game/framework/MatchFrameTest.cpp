@@ -233,7 +233,7 @@ TEST_F(MatchFrameTest, TheLogicRoutinePaintsNothingAndThePaintingRoutineChangesN
         EXPECT_EQ(painting.back(), "updateAddedTimeBoard") << mode;
         EXPECT_EQ(std::count(painting.begin(), painting.end(), "replayMarkerStep"), mode == 2 ? 1 : 0)
             << mode;
-        for (const std::string& step :
+        for (const char* const step :
              {"advanceOrderEndTimes", "updateMentality", "updateMatchClock", "updateMatch", "paintMatchView",
               "updateMatchPlayback", "copyShownScore", "endSkippedPeriod", "playSound"}) {
             EXPECT_EQ(std::count_if(painting.begin(), painting.end(),
