@@ -260,9 +260,19 @@ public:
     // A shot at the opponents' goal with height power (a chip over a keeper who comes out), or
     // without a shot window a lofted ball to the wing.
     void requestShot(jint power);
-    // passTargetX, passTargetY := the point a set piece plays to: the team's most advanced
-    // player's y near the opponents' goal, x held to the box in front of it.
-    void choosePassTarget();
+    // The receiver of a set piece's ball or a wing ball: among the team-mates in the opponents'
+    // half beyond kPassReceiverBoxX, the one furthest up the pitch on the far side of the pitch
+    // from this player, else on his own side. passTargetX, passTargetY (and candidateX,
+    // candidateY, candidateSlot) := the point in front of the opponents' goal the ball is played
+    // to: the receiver's x held to 91,648..135,168 in the team's view and his y to +-25,600; without
+    // a receiver the centre of the penalty area's edge (slot -1), and false.
+    bool choosePassTarget();
+    // The scripted order (11): plays the step orderMode 1..22 that giveScript set. Called while no
+    // turn is pending.
+    void runScript();
+    // The follow of play (order 13) in orderMode 0..3: a step to the side or on with its pose, then
+    // order 1 goes on in the same mode.
+    void follow();
 
     CTeam* team = nullptr;      // the player's own team
     CTeam* opponents = nullptr; // the opposing team

@@ -121,6 +121,12 @@ inline constexpr runtime::jint kWingBallHeight = 5120;
 inline constexpr runtime::jint kWingPointX = 112640;
 inline constexpr runtime::jint kWingPointY = 61440;
 
+// The receiver of a set piece's ball or a wing ball (choosePassTarget) is searched from
+// kPassReceiverBoxX in the team's view to the goal line, the whole width: team-mates within a run
+// of the box in front of the goal the ball is played into. No band yet: the match harness's
+// cross and set-piece counts will hold it.
+inline constexpr runtime::jint kPassReceiverBoxX = 61440;
+
 // Two players colliding: the probes (each point plus a kDuelProbe step along his motion) within
 // kDuelReach of each other stop the one whose motion points at the other, set back to a
 // screen-proportioned kDuelProbe from him.

@@ -117,10 +117,4 @@ void sendOffPlayer(CPlayer* player) {
     }
 }
 
-bool choosePassTarget(CPlayer* /*player*/) {
-    // No wing ball is offered: the plan choice leaves that plan unavailable.
-    standIn("choosePassTarget", "choosePassTarget (no wing-ball target)");
-    return false;
-}
-
 } // namespace game::match

@@ -29,8 +29,5 @@ void resetPhaseState();
 void resetTeamLogic();
 // The team logic takes a sent-off player out of play.
 void sendOffPlayer(CPlayer* player);
-// The player's wing-ball test: true when a ball to the far wing has a target, which it leaves in
-// candidateX, candidateY.
-bool choosePassTarget(CPlayer* player);
 
 } // namespace game::match

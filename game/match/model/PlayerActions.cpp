@@ -1,7 +1,7 @@
 // Player actions: the goalkeeper's save, catch and throw, the tackle, the standing and the sliding
 // challenge and the foul they may give, the reception of a pass, the first-time strike, the shot
-// request, the scripted steps and the follow of play, the set piece's pass target and the
-// collision of two players.
+// request, the search for a receiver in a box and the pass target of a set piece or a wing ball,
+// and the collision of two players.
 #include "game/match/model/PlayerActions.h"
 
 #include <algorithm>
@@ -26,6 +26,7 @@ namespace {
 constexpr jint kPassTargetNearX = 91648;
 constexpr jint kPassTargetFarX = 135168;
 constexpr jint kPassTargetMaxY = 25600;
+constexpr jint kPitchHalfWidth = 86016;
 constexpr jint kFirstOutfield = 1;
 
 using core::approxDistance;
@@ -614,26 +615,75 @@ void CPlayer::requestShot(const jint power) {
     targetY = y + (s->vectorY << kSixteenthShift);
 }
 
-void CPlayer::choosePassTarget() {
+void findPlayersInBox(const CTeam* const own, const CPlayer* const except, const jint minX, const jint maxX,
+                      const jint minY, const jint maxY, const jint side, PlayersInBox& found) {
+    found.nearCount = 0;
+    found.farCount = 0;
+    if (own == nullptr) {
+        return;
+    }
+    for (jint i = kFirstOutfield; i < CTeam::kOnPitch; ++i) {
+        const CPlayer* const p = teamPlayer(own, i);
+        if (!onPitch(p) || p == except) {
+            continue;
+        }
+        const jint bx = own->orientX(p->x);
+        const jint by = own->orientX(p->y);
+        if (bx < minX || bx > maxX || by < minY || by > maxY) {
+            continue;
+        }
+        const bool near = side >= 0 ? p->y >= 0 : p->y <= 0;
+        if (near) {
+            found.nearSide[found.nearCount++] = i;
+        } else {
+            found.farSide[found.farCount++] = i;
+        }
+    }
+}
+
+namespace {
+
+// The player of `slots` furthest up the pitch in the team's view (the first on a tie); null for
+// an empty list.
+const CPlayer* furthestForward(const CTeam* own, const jint* slots, const jint count) {
+    const CPlayer* best = nullptr;
+    for (jint k = 0; k < count; ++k) {
+        const CPlayer* const p = teamPlayer(own, slots[k]);
+        if (p != nullptr && (best == nullptr || own->orientX(p->x) > own->orientX(best->x))) {
+            best = p;
+        }
+    }
+    return best;
+}
+
+} // namespace
+
+bool CPlayer::choosePassTarget() {
     GameStatics* const s = statics();
     const CTeam* const own = team;
     if (own == nullptr) {
         s->passTargetX = x;
         s->passTargetY = y;
-        return;
+        s->candidateX = x;
+        s->candidateY = y;
+        s->candidateSlot = -1;
+        return false;
     }
-    // The team-mate furthest up the pitch receives.
-    const CPlayer* receiver = nullptr;
-    for (jint i = kFirstOutfield; i < CTeam::kOnPitch; ++i) {
-        const CPlayer* const p = teamPlayer(own, i);
-        if (onPitch(p) && p != this &&
-            (receiver == nullptr || own->orientX(p->x) > own->orientX(receiver->x))) {
-            receiver = p;
-        }
+    PlayersInBox found;
+    findPlayersInBox(own, this, kPassReceiverBoxX, kPassTargetFarX, -kPitchHalfWidth, kPitchHalfWidth,
+                     y >= 0 ? 1 : -1, found);
+    // A ball across to the far side first; the near side only when nobody is over there.
+    const CPlayer* receiver = furthestForward(own, found.farSide, found.farCount);
+    if (receiver == nullptr) {
+        receiver = furthestForward(own, found.nearSide, found.nearCount);
     }
     const jint forwardX = receiver != nullptr ? own->orientX(receiver->x) : kPassTargetNearX;
     s->passTargetX = own->orientX(std::clamp(forwardX, kPassTargetNearX, kPassTargetFarX));
     s->passTargetY = std::clamp(receiver != nullptr ? receiver->y : 0, -kPassTargetMaxY, kPassTargetMaxY);
+    s->candidateX = s->passTargetX;
+    s->candidateY = s->passTargetY;
+    s->candidateSlot = receiver != nullptr ? receiver->slot : -1;
+    return receiver != nullptr;
 }
 
 } // namespace game::match

@@ -6,7 +6,6 @@
 #include "game/core/GameStatics.h"
 #include "game/match/CPlayer.h"
 #include "game/match/PlanTables.h"
-#include "game/match/TeamLogicCalls.h"
 #include "game/match/model/PlanWeights.h"
 #include "game/match/model/PlayerMotion.h"
 #include "game/match/team/PlanRows.h"
@@ -208,7 +207,7 @@ void CTeam::prepareWingBall(CPlayer* const p) {
     const jint facing = p != nullptr ? orientDirection(p->direction) : -1;
     const bool wide = (s->holderZone == kWideGoalZone && facing >= 1 && facing <= 6) ||
                       (s->holderZone == kWideNearGoalZone && facing >= 1 && facing <= 4);
-    if (wide && choosePassTarget(p)) {
+    if (wide && p->choosePassTarget()) {
         const jint x = s->candidateX;
         const jint y = s->candidateY;
         wingGrade = rateSpace(p, x, y, p->y < 0 ? 4 : 0);

@@ -193,6 +193,34 @@ TEST_F(KicksHeadersTest, TheRunUpPullsTheTargetInAndSetsItsVectorAndBraking) {
     EXPECT_EQ(kicker->ax, -140);
 }
 
+TEST_F(KicksHeadersTest, ASetPieceBallAimedBehindTheTakerGoesToTheTeamMateInFrontOfGoal) {
+    GameStatics* s = statics();
+    s->matchPhase = 7;
+    CTeam* t = team(0);
+    t->runFlag = 1;
+    t->runFaceX = 0;
+    t->runFaceY = 0;
+    t->runTargetX = -48000;
+    t->runTargetY = 0;
+    kicker->sprintSpeed = 100000;
+    // The one team-mate up the pitch, on the far side of the taker.
+    CPlayer* mate = player(0, 9);
+    mate->x = 100000;
+    mate->y = -20000;
+    kicker->targetX = kKickerX - 20000;
+    kicker->targetY = 0;
+    kicker->orderMode = 7000;
+    kicker->kick(3, 1);
+    EXPECT_EQ(kicker->targetX, 100000);
+    EXPECT_EQ(kicker->targetY, -20000);
+    EXPECT_EQ(kicker->order, 3);
+    EXPECT_EQ(kicker->kickMode, 5120);
+    // Pulled in to the run-up's reach along the same line.
+    EXPECT_NEAR(core::approxDistance(kicker->kickTargetX - kicker->x, kicker->kickTargetY - kicker->y), 30720, 64);
+    EXPECT_EQ(directionFromVector(kicker->kickTargetX - kicker->x, kicker->kickTargetY - kicker->y),
+              directionFromVector(100000 - kicker->x, -20000 - kicker->y));
+}
+
 TEST_F(KicksHeadersTest, HeadersPullTheirTargetInAndTheNearestOpponentJumps) {
     GameStatics* s = statics();
     CPlayer* rival = player(1, 4);

@@ -466,5 +466,107 @@ TEST_F(PlayerActionsTest, TheOneRunningIntoTheOtherStopsAndIsSetBack) {
     EXPECT_EQ(a->vx, 500);
 }
 
+TEST_F(PlayerActionsTest, ThePlayersInABoxComeInTwoListsBySide) {
+    // Team 1 plays from the other side: its view turns the pitch about the centre.
+    CTeam* t = team(1);
+    struct Placed {
+        jint slot;
+        jint viewX, viewY; // in the team's view
+    };
+    const Placed placed[] = {
+        {0, 50000, 0},       // the goalkeeper is never counted
+        {1, 0, 0},           // on both bounds; y 0 counts as the near side
+        {2, 100000, 20000},  // the far corner of the box; raw y -20,000
+        {3, 100001, 0},      // beyond the box
+        {4, 50000, -20001},  // beside it
+        {5, 50000, -20000},  // inside; raw y 20,000
+        {6, -1, 0},          // short of it
+        {7, 50000, 0},       // out of play
+        {8, 60000, 0},       // the one asking
+    };
+    for (jint i = 0; i < CTeam::kOnPitch; ++i) {
+        player(1, i)->outOfPlay = 1;
+    }
+    for (const Placed& p : placed) {
+        CPlayer* q = player(1, p.slot);
+        q->x = -p.viewX;
+        q->y = -p.viewY;
+        q->outOfPlay = p.slot == 7 ? 1 : 0;
+    }
+    auto lists = [](const PlayersInBox& f) {
+        return std::make_pair(std::vector<jint>(f.nearSide, f.nearSide + f.nearCount),
+                              std::vector<jint>(f.farSide, f.farSide + f.farCount));
+    };
+    PlayersInBox found;
+    match::findPlayersInBox(t, player(1, 8), 0, 100000, -20000, 20000, 1, found);
+    EXPECT_EQ(lists(found), std::make_pair(std::vector<jint>{1, 5}, std::vector<jint>{2}));
+    match::findPlayersInBox(t, player(1, 8), 0, 100000, -20000, 20000, -1, found);
+    EXPECT_EQ(lists(found), std::make_pair(std::vector<jint>{1, 2}, std::vector<jint>{5}));
+    match::findPlayersInBox(nullptr, nullptr, 0, 100000, -20000, 20000, 1, found);
+    EXPECT_EQ(found.nearCount + found.farCount, 0);
+}
+
+TEST_F(PlayerActionsTest, ThePassTargetFindsTheFarSideFirstAndHoldsToTheBox) {
+    GameStatics* s = statics();
+    struct Mate {
+        jint slot, x, y; // team 0 attacks towards +x
+    };
+    struct Case {
+        std::vector<Mate> mates;
+        bool found;
+        jint slot, x, y;
+    };
+    const std::vector<Case> cases = {
+        // The far side wins over a team-mate further on at the near side.
+        {{{9, 120000, -10000}, {10, 130000, 20000}}, true, 9, 120000, -10000},
+        // The furthest on of the far side; his point held to the box in front of the goal.
+        {{{9, 70000, -40000}, {8, 80000, -30000}}, true, 8, 91648, -25600},
+        // Nobody over there: the near side, up to the goal line.
+        {{{10, 135168, 30000}}, true, 10, 135168, 25600},
+        // The search starts 61,440 up the pitch; the keeper never receives.
+        {{{9, 61439, -5000}, {0, 100000, -5000}}, false, -1, 91648, 0},
+        {{{9, 61440, -5000}}, true, 9, 91648, -5000},
+    };
+    CPlayer* passer = player(0, 7);
+    for (const Case& c : cases) {
+        for (jint i = 0; i < CTeam::kOnPitch; ++i) {
+            player(0, i)->outOfPlay = 1;
+        }
+        passer->outOfPlay = 0;
+        passer->x = 100000;
+        passer->y = 30000;
+        for (const Mate& m : c.mates) {
+            player(0, m.slot)->outOfPlay = 0;
+            player(0, m.slot)->x = m.x;
+            player(0, m.slot)->y = m.y;
+        }
+        EXPECT_EQ(passer->choosePassTarget(), c.found) << c.slot;
+        EXPECT_EQ(s->passTargetX, c.x) << c.slot;
+        EXPECT_EQ(s->passTargetY, c.y) << c.slot;
+        EXPECT_EQ(s->candidateX, c.x) << c.slot;
+        EXPECT_EQ(s->candidateY, c.y) << c.slot;
+        EXPECT_EQ(s->candidateSlot, c.slot);
+    }
+
+    // The other side's view: its goal lies at -x, and its far side is +y for a passer at -y.
+    for (jint i = 0; i < CTeam::kOnPitch; ++i) {
+        player(1, i)->outOfPlay = 1;
+    }
+    CPlayer* other = player(1, 7);
+    other->outOfPlay = 0;
+    other->x = -100000;
+    other->y = -30000;
+    player(1, 9)->outOfPlay = 0;
+    player(1, 9)->x = -120000;
+    player(1, 9)->y = 10000;
+    player(1, 10)->outOfPlay = 0;
+    player(1, 10)->x = -130000;
+    player(1, 10)->y = -10000;
+    EXPECT_TRUE(other->choosePassTarget());
+    EXPECT_EQ(s->passTargetX, -120000);
+    EXPECT_EQ(s->passTargetY, 10000);
+    EXPECT_EQ(s->candidateSlot, 9);
+}
+
 } // namespace
 } // namespace game::testing

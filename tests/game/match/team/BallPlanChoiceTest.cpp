@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "game/core/GameMath.h"
-#include "game/match/StandIns.h"
 #include "game/match/model/PlanWeights.h"
 #include "tests/game/match/team/TeamLogicFixture.h"
 
@@ -348,7 +347,15 @@ TEST_F(BallPlanChoiceTest, TheLongBallToTheFarthestReachOrAClearanceFromTheOwnBo
 }
 
 TEST_F(BallPlanChoiceTest, AWingBallIsAskedForOnlyWideNearTheGoalFacingForward) {
+    GameStatics* s = statics();
     CTeam* t = team(0);
+    // The chooser stands on the +y side; a team-mate in front of the opponents' goal on the far
+    // side is the one the wing ball finds, its point held to the box in front of the goal.
+    CPlayer* receiver = player(0, 9);
+    receiver->outOfPlay = 0;
+    placeAtCell(0, 9, 14, -5);
+    const jint targetX = 14 << CTeam::kCellShift;
+    const jint targetY = -25600;
     struct Case {
         jint zone, facing;
         bool asked;
@@ -356,17 +363,36 @@ TEST_F(BallPlanChoiceTest, AWingBallIsAskedForOnlyWideNearTheGoalFacingForward) 
     const Case cases[] = {{0, 1, true}, {0, 6, true},  {0, 7, false}, {0, 0, false},
                           {1, 4, true}, {1, 5, false}, {2, 2, false}, {4, 2, false}};
     for (const Case& c : cases) {
-        statics()->holderZone = c.zone;
+        s->holderZone = c.zone;
         chooser()->direction = c.facing;
         t->wingGrade = 3;
+        s->candidateX = 777;
         setPlans({});
-        const jint before = match::standInCallCount("choosePassTarget");
         t->prepareWingBall(chooser());
-        EXPECT_EQ(match::standInCallCount("choosePassTarget") - before, c.asked ? 1 : 0)
-            << c.zone << " " << c.facing;
-        EXPECT_EQ(plan(6, 1), -1) << "the test finds no target yet";
-        EXPECT_EQ(t->wingGrade, 0);
+        if (c.asked) {
+            EXPECT_EQ(plan(6, 0), 3) << c.zone << " " << c.facing;
+            EXPECT_EQ(plan(6, 1), 0) << c.zone << " " << c.facing;
+            EXPECT_EQ(plan(6, 2), targetX) << c.zone << " " << c.facing;
+            EXPECT_EQ(plan(6, 3), targetY) << c.zone << " " << c.facing;
+            EXPECT_EQ(s->candidateSlot, 9);
+            EXPECT_EQ(t->wingGrade, t->rateSpace(chooser(), targetX, targetY, 0)) << c.zone << " " << c.facing;
+        } else {
+            EXPECT_EQ(plan(6, 1), -1) << c.zone << " " << c.facing;
+            EXPECT_EQ(s->candidateX, 777) << "the receiver was not looked for: " << c.zone << " " << c.facing;
+            EXPECT_EQ(t->wingGrade, 0);
+        }
     }
+
+    // Asked, but nobody is there to receive it: no wing ball.
+    receiver->outOfPlay = 1;
+    s->holderZone = 0;
+    chooser()->direction = 2;
+    t->wingGrade = 3;
+    setPlans({});
+    t->prepareWingBall(chooser());
+    EXPECT_EQ(plan(6, 1), -1);
+    EXPECT_EQ(t->wingGrade, 0);
+    EXPECT_EQ(s->candidateSlot, -1);
 }
 
 TEST_F(BallPlanChoiceTest, TheDrawTakesTheFirstPlanWhoseRunningSumReachesIt) {
