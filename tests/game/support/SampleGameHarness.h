@@ -15,10 +15,14 @@
 #include "game/core/TopStates.h"
 #include "game/framework/Quorlin.h"
 #include "game/framework/StaticSetUp.h"
+#include "game/match/MatchConstants.h"
+#include "game/match/team/MatchSide.h"
+#include "game/match/view/MatchSetUp.h"
 #include "game/resources/ArchiveResource.h"
 #include "game/sprites/SpriteLoading.h"
 #include "game/resources/DataSets.h"
 #include "game/resources/DatabaseTables.h"
+#include "runtime/Exceptions.h"
 #include "tests/support/HostHarness.h"
 #include "tests/support/StressMode.h"
 #include "tests/support/TemporaryRoot.h"
@@ -71,6 +75,30 @@ protected:
                 }
             }
         }
+    }
+    // A match day on two sample clubs: the start-up loading up to the first-run question, the
+    // sides' records, the extra tables, both match sides set up from the clubs' squads and the
+    // match tables the match load makes.
+    void setUpSampleClubs(const runtime::jint home, const runtime::jint away) {
+        while (statics()->topState != core::kTopStateQuestion && harness.framesRun() < 200) {
+            harness.runFrames(1);
+        }
+        ASSERT_EQ(statics()->topState, core::kTopStateQuestion);
+        prepareMatchSides();
+        resources::loadExtraTables();
+        match::setUpMatchSide(0, home);
+        match::setUpMatchSide(1, away);
+        ASSERT_FALSE(runtime::exceptionPending());
+        match::initMatchTables(statics());
+    }
+    // The match set-up on the sides as they stand, the first team kicking off, at normal speed.
+    static void setUpMatchOnSides() {
+        GameStatics* s = statics();
+        s->teamOrderFlag = 1;
+        s->matchDayMode = 0;
+        s->matchHalted = 0;
+        s->matchSpeedLevel = 0;
+        match::setUpMatch(nullptr);
     }
     void TearDown() override {
         harness.host().closeApplication();

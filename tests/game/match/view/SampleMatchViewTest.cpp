@@ -23,7 +23,6 @@
 #include "game/match/CPlayer.h"
 #include "game/match/FrameRecordFormat.h"
 #include "game/match/view/FrameRecorder.h"
-#include "game/match/view/MatchSetUp.h"
 #include "game/match/view/MatchViewRecording.h"
 #include "game/sprites/ASprite.h"
 #include "game/sprites/ASpriteInstance.h"
@@ -62,13 +61,8 @@ protected:
         for (const jint entry : kViewSpriteEntries) {
             sprites::loadSpriteSetEntry(entry);
         }
-        GameStatics* s = statics();
-        s->teamOrderFlag = 1;
-        s->matchDayMode = 0;
-        s->matchHalted = 0;
-        s->matchSpeedLevel = 0;
-        setUpMatch(nullptr);
-        ASSERT_NE(s->frameRecord.get(), nullptr);
+        setUpMatchOnSides();
+        ASSERT_NE(statics()->frameRecord.get(), nullptr);
     }
 
     // The shorts of the ring's records walked from the read position, one length per record.
