@@ -24,13 +24,15 @@ constexpr jint kUnitDirection = 256;
 constexpr jint kPercent = 100;
 // A slowing ground pass takes its aim point where its speed first falls to this.
 constexpr jint kSlowingSpeed = 1024;
-// The shot at contact: a dipping shot from the flag word's bit 4 in zone 3 after a hold of more
-// than 5 ticks; a swerve of radius 150 % from bit 2.
-constexpr jint kDippingShotFlag = 4;
+// The shot at contact: a dipping shot from flag bit 4 (16) in zone 3 after a hold of more than 5
+// ticks; a swerve of radius 150 % from bit 2 (4). Its height is the kick's plus a quarter of the
+// height at which the ball was met.
+constexpr jint kDippingShotFlag = 16;
 constexpr jint kDippingShotZone = 3;
 constexpr jint kDippingShotHold = 5;
-constexpr jint kSwervingShotFlag = 2;
+constexpr jint kSwervingShotFlag = 4;
 constexpr jint kSwerveCurve = 150;
+constexpr jint kMetHeightShare = 4;
 constexpr jint kStraight = -1;
 
 struct PathTables {
@@ -216,18 +218,21 @@ void kickShot(CPlayer* const kicker) {
         return;
     }
     const GameStatics* const s = statics();
+    const jint height = kicker->kickMode + idiv(kicker->kickBallHeight, kMetHeightShare);
     if ((kicker->flags & kDippingShotFlag) != 0 &&
         kicker->team->zoneOfCell(kicker->cellX, kicker->cellY) == kDippingShotZone &&
         s->holdTicks > kDippingShotHold) {
         kickPower() = 0;
-        kickBall(kBallShot, kicker->kickTargetX, kicker->kickTargetY, kicker->kickMode, kStraight, kStraight);
+        kickBall(kBallShot, kicker->kickTargetX, kicker->kickTargetY, height, kStraight, kStraight);
         return;
     }
+    // Every driven shot goes at the shooter's own power, never at what the last kick left.
+    kickPower() = kicker->shotPower;
     if ((kicker->flags & kSwervingShotFlag) != 0 && kicker->kickMode > 0 && core::randomRange(0, 1) == 0) {
-        kickBall(kBallDriven, kicker->kickTargetX, kicker->kickTargetY, kicker->kickMode, kSwerveCurve, 0);
+        kickBall(kBallDriven, kicker->kickTargetX, kicker->kickTargetY, height, kSwerveCurve, 0);
         return;
     }
-    kickBall(kBallDriven, kicker->kickTargetX, kicker->kickTargetY, kicker->kickMode, kStraight, kStraight);
+    kickBall(kBallDriven, kicker->kickTargetX, kicker->kickTargetY, height, kStraight, kStraight);
 }
 
 } // namespace game::match

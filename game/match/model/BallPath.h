@@ -8,10 +8,10 @@ namespace game::match {
 
 class CPlayer;
 
-// The shot at the kicker's contact, to (kickTargetX, kickTargetY) at height kickMode: a dipping
-// shot (kind 9, no kick power) with flag 4 from zone 3 after more than 5 ticks on the ball; else,
-// with flag 2 and a positive kickMode, one draw in two swerves (curve 150, side drawn); else a
-// straight driven shot.
+// The shot at the kicker's contact, to (kickTargetX, kickTargetY) at height kickMode plus a
+// quarter of kickBallHeight: a dipping shot (kind 9, no kick power) with flag 16 from zone 3 after
+// more than 5 ticks on the ball; else, at the kicker's shotPower, with flag 4 and a positive
+// kickMode one draw in two swerves (curve 150, side drawn), the other a straight driven shot.
 void kickShot(CPlayer* kicker);
 
 } // namespace game::match

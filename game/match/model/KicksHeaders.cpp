@@ -13,6 +13,7 @@
 #include "game/match/MatchTuning.h"
 #include "game/match/model/Ball.h"
 #include "game/match/model/BallKick.h"
+#include "game/match/model/BallPath.h"
 #include "game/match/model/PlayerMotion.h"
 #include "game/match/model/Possession.h"
 #include "game/sprites/ASprite.h"
@@ -38,7 +39,6 @@ constexpr jint kMovingAction = 1;
 constexpr jint kKickGround = 0;
 constexpr jint kKickLofted = 1;
 constexpr jint kKickShot = 2;
-constexpr jint kKickDippingShot = 9;
 // The approach during a restart, and how high a ball is still out of reach.
 constexpr jint kApproachReach = 1280;
 constexpr jint kTooHigh = 5121;
@@ -71,14 +71,7 @@ constexpr jint kLastReceiverSlot = 10;
 constexpr jint kWaitNear = 1281;
 // The throw-in's reach across.
 constexpr jint kThrowInMaxY = 86015;
-// The shot's kick choice: the flags bits, the zone and the hold.
-constexpr jint kDippingShotFlag = 16;
-constexpr jint kSwervingShotFlag = 4;
-constexpr jint kDippingZone = 3;
-constexpr jint kDippingHold = 5;
-constexpr jint kSwerveCurve = 150;
 constexpr jint kStrikePassPower = 60;
-constexpr jint kHeightShare = 4;
 // The strike's contact frame, and the run-up's.
 constexpr jint kStrikeFrame = 1;
 constexpr jint kStrikeRunUpFrame = 2;
@@ -257,22 +250,6 @@ void aimGroundPass(const CPlayer* p, jint& tx, jint& ty) {
     ty += randomRange(-2 * e, 2 * e);
 }
 
-// The shot's kick: the dipping shot from the wide zone after a long hold, the swerving shot, or
-// the straight one at the kicker's power.
-void launchShot(CPlayer* p, const jint height) {
-    const GameStatics* const s = statics();
-    const jint zone = p->team != nullptr ? p->team->zoneOfCell(p->cellX, p->cellY) : -1;
-    if ((p->flags & kDippingShotFlag) != 0 && zone == kDippingZone && s->holdTicks > kDippingHold) {
-        kickPower() = 0;
-        kickBall(kKickDippingShot, p->kickTargetX, p->kickTargetY, height, -1, -1);
-    } else if ((p->flags & kSwervingShotFlag) != 0 && p->kickMode > 0 && randomRange(0, 1) == 0) {
-        kickBall(kKickShot, p->kickTargetX, p->kickTargetY, height, kSwerveCurve, 0);
-    } else {
-        kickPower() = p->shotPower;
-        kickBall(kKickShot, p->kickTargetX, p->kickTargetY, height, -1, -1);
-    }
-}
-
 // The kind of a first-time strike by its pose: the shot poses shoot, the lofted and volley poses
 // loft the ball, any other pose plays it along the ground.
 jint strikeKind(const jint pose) {
@@ -437,7 +414,7 @@ void CPlayer::kickContact() {
     } else if (action == kLoftedPass) {
         kickBall(kKickLofted, kickTargetX, kickTargetY, kickMode, -1, -1);
     } else if (action == kShot) {
-        launchShot(this, kickMode + kickBallHeight / kHeightShare);
+        kickShot(this);
         core::playSound(kShotSound);
     } else {
         return;

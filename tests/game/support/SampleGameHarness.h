@@ -15,11 +15,14 @@
 #include "game/core/TopStates.h"
 #include "game/framework/Quorlin.h"
 #include "game/framework/StaticSetUp.h"
+#include "game/match/MatchConstants.h"
+#include "game/match/team/MatchSide.h"
 #include "game/match/view/MatchSetUp.h"
 #include "game/resources/ArchiveResource.h"
 #include "game/resources/DataSets.h"
 #include "game/resources/DatabaseTables.h"
 #include "game/sprites/SpriteLoading.h"
+#include "runtime/Exceptions.h"
 #include "tests/support/HostHarness.h"
 #include "tests/support/StressMode.h"
 #include "tests/support/TemporaryRoot.h"
@@ -71,13 +74,29 @@ protected:
         for (const runtime::jint entry : {0, 1, 3, 9, 10}) {
             sprites::loadSpriteSetEntry(entry);
         }
+        setUpMatchOnSides();
+        ASSERT_NE(statics()->frameRecord.get(), nullptr);
+    }
+    // The match set-up on the sides as they stand, the first team kicking off, at normal speed.
+    static void setUpMatchOnSides() {
         GameStatics* s = statics();
         s->teamOrderFlag = 1;
         s->matchDayMode = 0;
         s->matchHalted = 0;
         s->matchSpeedLevel = 0;
         match::setUpMatch(nullptr);
-        ASSERT_NE(s->frameRecord.get(), nullptr);
+    }
+    // A match day on two sample clubs: the start-up loading up to the first-run question, the
+    // sides' records, the extra tables, both match sides set up from the clubs' squads and the
+    // match tables the match load makes.
+    void setUpSampleClubs(const runtime::jint home, const runtime::jint away) {
+        ASSERT_TRUE(runToFirstRunQuestion());
+        prepareMatchSides();
+        resources::loadExtraTables();
+        match::setUpMatchSide(0, home);
+        match::setUpMatchSide(1, away);
+        ASSERT_FALSE(runtime::exceptionPending());
+        match::initMatchTables(statics());
     }
     // The database and the first run's team and player records, as the game's loading makes
     // them, and both sides in squad order, as the match day's line-up reset leaves them.

@@ -331,21 +331,26 @@ TEST_F(BallPathTest, AShotAtContactDipsSwervesOrGoesStraight) {
     shooter->kickTargetX = 135168;
     shooter->kickTargetY = 0;
     shooter->kickMode = 2000;
+    // Met at 1,000 up: the shot aims a quarter of that higher than its kick height.
+    shooter->kickBallHeight = 1000;
+    shooter->shotPower = 3;
     shooter->cellX = 9;
     shooter->cellY = 0;
     ASSERT_EQ(team(0)->zoneOfCell(9, 0), 3);
+    // Flag 16 (bit 4) dips, flag 4 (bit 2) may swerve; flag 2 is neither.
     struct Case {
         jint flags, holdTicks, kickMode, cellX;
         jint state;
         bool swerves, draws;
     };
-    for (const Case c : {Case{4, 6, 2000, 9, match::kBallShot, false, false},
-                         Case{6, 6, 2000, 9, match::kBallShot, false, false},
-                         Case{4, 5, 2000, 9, match::kBallDriven, false, false},
-                         Case{4, 6, 2000, 12, match::kBallDriven, false, false},
-                         Case{2, 0, 0, 9, match::kBallDriven, false, false},
+    for (const Case c : {Case{16, 6, 2000, 9, match::kBallShot, false, false},
+                         Case{20, 6, 2000, 9, match::kBallShot, false, false},
+                         Case{16, 5, 2000, 9, match::kBallDriven, false, false},
+                         Case{16, 6, 2000, 12, match::kBallDriven, false, false},
+                         Case{4, 0, 0, 9, match::kBallDriven, false, false},
                          Case{0, 0, 2000, 9, match::kBallDriven, false, false},
-                         Case{2, 0, 2000, 9, match::kBallDriven, true, true}}) {
+                         Case{2, 6, 2000, 9, match::kBallDriven, false, false},
+                         Case{4, 0, 2000, 9, match::kBallDriven, true, true}}) {
         const std::string what = "flags " + std::to_string(c.flags) + " hold " + std::to_string(c.holdTicks) +
                                  " cell " + std::to_string(c.cellX);
         shooter->flags = c.flags;
@@ -355,15 +360,15 @@ TEST_F(BallPathTest, AShotAtContactDipsSwervesOrGoesStraight) {
         jint swerves = 0;
         for (jint shot = 0; shot < 16; ++shot) {
             match::placeBall(100000, 0);
+            // What an earlier kick left: never the power of this shot.
             match::kickPower() = 7;
             s->gameRandom = runtime::newObject<runtime::java_util_Random>(shot);
             const jint firstDraw = core::randomRange(0, 1);
             s->gameRandom = runtime::newObject<runtime::java_util_Random>(shot);
             match::kickShot(shooter);
             EXPECT_EQ(s->ballState, c.state) << what;
-            if (c.state == match::kBallShot) {
-                EXPECT_EQ(match::kickPower(), 0) << what;
-            }
+            EXPECT_EQ(s->ball->aimZ, c.kickMode + 250) << what;
+            EXPECT_EQ(match::kickPower(), c.state == match::kBallShot ? 0 : 3) << what;
             bool bent = false;
             for (jint k = 0; k < 10; ++k) {
                 bent = bent || py(k) != 0;

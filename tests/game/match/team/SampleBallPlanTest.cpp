@@ -6,15 +6,9 @@
 
 #include "game/core/GameMath.h"
 #include "game/core/GameStatics.h"
-#include "game/core/TopStates.h"
 #include "game/match/CPlayer.h"
 #include "game/match/Geometry.h"
-#include "game/match/MatchConstants.h"
 #include "game/match/StandIns.h"
-#include "game/match/team/MatchSide.h"
-#include "game/resources/DataSets.h"
-#include "game/resources/DatabaseTables.h"
-#include "runtime/Exceptions.h"
 #include "runtime/Random.h"
 #include "tests/game/support/SampleGameHarness.h"
 
@@ -31,15 +25,9 @@ class SampleBallPlanTest : public testing::SampleGameHarness {
 protected:
     void SetUp() override {
         SampleGameHarness::SetUp();
-        ASSERT_TRUE(runToFirstRunQuestion());
-        prepareMatchSides();
-        resources::loadExtraTables();
+        setUpSampleClubs(kSampleHomeClub, kSampleAwayClub);
         GameStatics* s = statics();
-        setUpMatchSide(0, kSampleHomeClub);
-        setUpMatchSide(1, kSampleAwayClub);
-        ASSERT_FALSE(runtime::exceptionPending());
-        // The match tables the match load makes, and both sides in the sample's first formation.
-        initMatchTables(s);
+        // Both sides in the sample's first formation.
         for (jint side = 0; side < 2; ++side) {
             matchTeam(side)->sideFlag = side == 0 ? 1 : 0; // the first half's ends
             matchTeam(side)->setFormation(0);
