@@ -64,7 +64,6 @@ constexpr jint kScheduleInjuryValue = 16;
 constexpr jint kNewsTrainingInjury = 108;
 constexpr jint kBestTrainees = 3;
 // Skill flags.
-constexpr jint kSkillFlagCount = 9;
 constexpr jint kFlagRating = 95;
 constexpr jint kMostFlags = 3;
 constexpr jint kHeight = 24;
@@ -281,26 +280,6 @@ void closeTrainingMonth() {
     }
 }
 
-// The nine flag ratings of the player's skills, as the season's ageing rates them.
-void skillFlagRatings(const jint player, const bool keeper, jint rating[kSkillFlagCount]) {
-    jint b[8];
-    for (jint i = 0; i < 8; ++i) {
-        b[i] = signedByte(player, player::kSkills + i) & player::kSkillMask;
-    }
-    const runtime::ByteArray* const info = s()->playerInfoRecords;
-    const jint infoAt = player * kPlayerInfoBytes + kHeight;
-    const jint height = info != nullptr && info->inBounds(infoAt) ? (*info)[infoAt] & 0xFF : 0;
-    rating[0] = (3 * b[0] + 2 * b[5] + b[4]) / 6;
-    rating[1] = 6 * b[5] / 7;
-    rating[2] = sprites::combinedRating(sprites::kNoRatingRecord, b[4], height, b[0], b[1]);
-    rating[3] = sprites::weightedRating(sprites::kNoRatingRecord, b[5], keeper ? 0 : b[0], b[1]);
-    rating[4] = keeper ? ((3 * b[1]) >> 2) + (b[2] >> 2) : (6 * b[5] + b[0] + b[6]) >> 3;
-    rating[5] = (b[2] / 3 + b[1] / 2 + b[6] / 6) / (keeper ? 2 : 1);
-    rating[6] = b[3];
-    rating[7] = (3 * (b[1] - 50) + 2 * b[6] + height) / 6;
-    rating[8] = (2 * b[1] / 3 + b[2] / 3) / (keeper ? 2 : 1);
-}
-
 jint skillFlags(const jint player) {
     return playerByte(player, player::kSkillFlags) | ((playerByte(player, player::kSkillFlags + 1) & 1) << 8);
 }
@@ -367,6 +346,25 @@ void endLoans(const jint team) {
 }
 
 } // namespace
+
+void skillFlagRatings(const jint player, const bool keeper, jint rating[kSkillFlagCount]) {
+    jint b[8];
+    for (jint i = 0; i < 8; ++i) {
+        b[i] = signedByte(player, player::kSkills + i) & player::kSkillMask;
+    }
+    const runtime::ByteArray* const info = s()->playerInfoRecords;
+    const jint infoAt = player * kPlayerInfoBytes + kHeight;
+    const jint height = info != nullptr && info->inBounds(infoAt) ? (*info)[infoAt] & 0xFF : 0;
+    rating[0] = (3 * b[0] + 2 * b[5] + b[4]) / 6;
+    rating[1] = 6 * b[5] / 7;
+    rating[2] = sprites::combinedRating(sprites::kNoRatingRecord, b[4], height, b[0], b[1]);
+    rating[3] = sprites::weightedRating(sprites::kNoRatingRecord, b[5], keeper ? 0 : b[0], b[1]);
+    rating[4] = keeper ? ((3 * b[1]) >> 2) + (b[2] >> 2) : (6 * b[5] + b[0] + b[6]) >> 3;
+    rating[5] = (b[2] / 3 + b[1] / 2 + b[6] / 6) / (keeper ? 2 : 1);
+    rating[6] = b[3];
+    rating[7] = (3 * (b[1] - 50) + 2 * b[6] + height) / 6;
+    rating[8] = (2 * b[1] / 3 + b[2] / 3) / (keeper ? 2 : 1);
+}
 
 void updateDailyCondition() {
     GameStatics* const block = s();

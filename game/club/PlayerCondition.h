@@ -36,6 +36,11 @@ jint takeNextTrainingPlayer();
 runtime::ByteArray* trainingIncrements(jint kind);
 // Adds the increment of focus 0..10 to increments (another focus adds nothing).
 void addFocusIncrement(jint focus, runtime::ByteArray* increments);
+// The number of skill flags a player can hold.
+inline constexpr jint kSkillFlagCount = 9;
+// The rating of each of the player's skills that a skill flag stands for: a flag is granted at 95
+// and, for a veteran, lost below it. keeper rates the skills as a goalkeeper uses them.
+void skillFlagRatings(jint player, bool keeper, jint rating[kSkillFlagCount]);
 // Sets each flag the player's skills rate at 95 or more while he holds fewer than three, posting
 // message 32 for it.
 void grantSkillFlags(jint player, jboolean goalkeeper);

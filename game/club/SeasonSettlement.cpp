@@ -5,12 +5,12 @@
 #include <cstdint>
 
 #include "game/club/ClubRecords.h"
+#include "game/club/PlayerCondition.h"
 #include "game/club/RecordLayout.h"
 #include "game/core/GameMath.h"
 #include "game/core/GameStatics.h"
 #include "game/core/RecordBytes.h"
 #include "game/season/LeagueTables.h"
-#include "game/sprites/Palettes.h"
 #include "runtime/Log.h"
 
 namespace game::club {
@@ -60,7 +60,6 @@ constexpr jint kVeteranAge = 30;
 constexpr jint kSkillMax = 99;
 constexpr jint kHeight = 24;
 constexpr jint kWeight = 25;
-constexpr jint kSkillFlagBits = 9;
 constexpr jint kKeeperMask = 1;
 constexpr jint kSmallGroundLimit = 60;
 constexpr jint kSmallGroundAdd = 256;
@@ -471,32 +470,16 @@ void updateSkillFlags() {
         if (at < 0) {
             return;
         }
-        const runtime::ByteArray* records = block->playerRecords;
+        const runtime::ByteArray* const records = block->playerRecords;
         const jint flags = (((*records)[at + player::kSkillFlags] & 0xFF) |
                             (((*records)[at + player::kSkillFlags + 1] & 1) << 8));
         if (flags == 0 || getPlayerAge(p) <= kVeteranAge) {
             continue;
         }
-        records = block->playerRecords;
-        jint b[8];
-        for (jint i = 0; i < 8; ++i) {
-            b[i] = (*records)[at + player::kSkills + i] & player::kSkillMask;
-        }
-        const bool keeper = readRecord28Int(p) == kKeeperMask;
-        const jint height = infoByte(p, kHeight);
-        const jint rating[kSkillFlagBits] = {
-            (3 * b[0] + 2 * b[5] + b[4]) / 6,
-            6 * b[5] / 7,
-            sprites::combinedRating(sprites::kNoRatingRecord, b[4], height, b[0], b[1]),
-            sprites::weightedRating(sprites::kNoRatingRecord, b[5], keeper ? 0 : b[0], b[1]),
-            keeper ? ((3 * b[1]) >> 2) + (b[2] >> 2) : (6 * b[5] + b[0] + b[6]) >> 3,
-            (b[2] / 3 + b[1] / 2 + b[6] / 6) / (keeper ? 2 : 1),
-            b[3],
-            (3 * (b[1] - 50) + 2 * b[6] + height) / 6,
-            (2 * b[1] / 3 + b[2] / 3) / (keeper ? 2 : 1),
-        };
+        jint rating[kSkillFlagCount];
+        skillFlagRatings(p, readRecord28Int(p) == kKeeperMask, rating);
         jint kept = flags;
-        for (jint k = 0; k < kSkillFlagBits; ++k) {
+        for (jint k = 0; k < kSkillFlagCount; ++k) {
             if ((kept & (1 << k)) != 0 && rating[k] < kFlagRatingLimit) {
                 kept &= ~(1 << k);
             }

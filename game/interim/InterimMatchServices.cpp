@@ -6,6 +6,7 @@
 #include "game/interim/InterimLog.h"
 #include "game/match/CPlayer.h"
 #include "game/match/flow/MatchTick.h"
+#include "game/match/view/FrameRecorder.h"
 #include "game/match/view/MatchScreens.h"
 #include "game/match/view/MatchSetUp.h"
 #include "game/match/view/MatchViewRecording.h"
@@ -81,12 +82,11 @@ void InterimMatchServices::advanceOrderEndTimes() {
 }
 
 void InterimMatchServices::setViewRefresh() {
-    statics()->backgroundForceRedraw = 1;
+    match::setViewRefresh();
 }
 
 void InterimMatchServices::copyViewRefresh() {
-    GameStatics* const s = statics();
-    s->sceneRedrawRecorded = s->backgroundForceRedraw;
+    match::copyViewRefresh();
 }
 
 void InterimMatchServices::clearEventListFlag() {

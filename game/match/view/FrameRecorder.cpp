@@ -206,6 +206,15 @@ void commitFrameRecord() {
     s->matchSpeedBase = ticksPerFrame(s);
 }
 
+void setViewRefresh() {
+    statics()->backgroundForceRedraw = 1;
+}
+
+void copyViewRefresh() {
+    GameStatics* const s = statics();
+    s->sceneRedrawRecorded = s->backgroundForceRedraw;
+}
+
 void readFrameRecord() {
     GameStatics* const s = statics();
     const runtime::ShortArray* const ring = s->replayRing;

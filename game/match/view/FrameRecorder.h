@@ -26,6 +26,11 @@ void recordSpriteCommand(jint setIndex, jint x, jint y, jint flipX, jint flipY, 
 // dropping the oldest records it needs room for, and sets matchSpeedBase from the distance
 // between writer and reader. Nothing in the menus.
 void commitFrameRecord();
+// Asks for the whole scene to be drawn again (backgroundForceRedraw).
+void setViewRefresh();
+// Takes the redraw request into sceneRedrawRecorded, which the next header records as bit 15 of
+// word 1.
+void copyViewRefresh();
 // Copies the record at ringReadPos into frameRecord and sets frameLength to its length; the read
 // position stays. A length outside 111..359 prints constant string 127 and changes nothing.
 void readFrameRecord();

@@ -17,6 +17,7 @@
 #include "game/sprites/loading/StartupLoading.h"
 #include "profile/Graphics.h"
 #include "runtime/Log.h"
+#include "runtime/StringBuffer.h"
 
 namespace game::menus {
 
@@ -448,6 +449,14 @@ jint isPromotionContentAvailable() {
 void quitGame() {
     core::stopAllSounds();
     s()->gameRunning = 0;
+}
+
+runtime::String* joinTexts(std::initializer_list<runtime::String*> texts) {
+    runtime::StringBuffer* const buffer = runtime::newStringBuffer();
+    for (runtime::String* text : texts) {
+        buffer->append(text);
+    }
+    return buffer->toString();
 }
 
 } // namespace game::menus

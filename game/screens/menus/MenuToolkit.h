@@ -1,12 +1,15 @@
 // The helpers every menu handler shares: touch tests for arrow controls and rectangles, a key
 // test without side effects, rounding and currency conversion, the separator line, the squad
 // list and the team ratings and ranking, the inbox scan for a message awaiting an answer, the
-// formation editor's entry queue and mask, the front-end background animation and leaving the
-// game. They work on the static-field block and keep no state of their own.
+// formation editor's entry queue and mask, the front-end background animation, leaving the game
+// and joining texts. They work on the static-field block and keep no state of their own.
 #pragma once
+
+#include <initializer_list>
 
 #include "runtime/Arrays.h"
 #include "runtime/JavaTypes.h"
+#include "runtime/String.h"
 
 namespace profile {
 struct Graphics;
@@ -73,5 +76,7 @@ jint familyListIndex(jint menuFamilyBits);
 jint isPromotionContentAvailable();
 // Stops every sound and ends the game loop.
 void quitGame();
+// The texts joined in order into a new string.
+runtime::String* joinTexts(std::initializer_list<runtime::String*> texts);
 
 } // namespace game::menus

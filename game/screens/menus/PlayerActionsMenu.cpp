@@ -1,8 +1,6 @@
 // The player actions menu and the profile page (see PlayerActionsMenu.h).
 #include "game/screens/menus/PlayerActionsMenu.h"
 
-#include <initializer_list>
-
 #include "game/club/ClubRecords.h"
 #include "game/club/DatabaseFormat.h"
 #include "game/club/DatabaseLookups.h"
@@ -30,7 +28,6 @@
 #include "runtime/ConstantPool.h"
 #include "runtime/Log.h"
 #include "runtime/String.h"
-#include "runtime/StringBuffer.h"
 
 namespace game::menus {
 
@@ -112,14 +109,6 @@ constexpr jint kNoX = 286;
 
 String* constant(const jint n) {
     return runtime::getConstantString(n);
-}
-
-String* join(std::initializer_list<String*> pieces) {
-    runtime::StringBuffer* const buffer = runtime::newStringBuffer();
-    for (String* piece : pieces) {
-        buffer->append(piece);
-    }
-    return buffer->toString();
 }
 
 bool isPlayer(const GameStatics* const s, const jint p) {
@@ -485,7 +474,7 @@ void updateActionList(GameStatics* const s) {
     }
     core::ManagementServices& painter = core::managementServices();
     painter.updatePopupArrow();
-    String* const title = join({constant(kEmpty), core::seasonScreenServices().getPlayerLabel(p)});
+    String* const title = joinTexts({constant(kEmpty), core::seasonScreenServices().getPlayerLabel(p)});
     sprites::drawFontLine(title, 0, title->length(), 240, 96, 2, 0, 0);
     const jint status = recordByte(p, kActionByte);
     const jint texts[] = {130, (status & kRowOneBit) != 0 ? 442 : 443, (status & kRowTwoBit) != 0 ? 444 : 445,

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 
@@ -47,7 +48,7 @@ protected:
     }
     // Runs frames until the start-up loading has left its state (at most frameLimit); true when it
     // has.
-    bool runStartupLoading(const int frameLimit = 200) {
+    bool runStartupLoading(const std::uint64_t frameLimit = 200) {
         while (statics()->topState == core::kTopStateLoading && harness.framesRun() < frameLimit) {
             harness.runFrames(1);
         }

@@ -1,7 +1,7 @@
-// The frame recorder and the replay ring: the header words with their clamped fields, the refused
-// sprite command, the ring over a table of positions (wrap, fill, dropping one and several old
-// records, the ticks-per-frame thresholds, a corrupt length) with a trailer walk, and reading a
-// record back.
+// The frame recorder and the replay ring: the header words with their clamped fields, the redraw
+// request and its recorded copy, the refused sprite command, the ring over a table of positions
+// (wrap, fill, dropping one and several old records, the ticks-per-frame thresholds, a corrupt
+// length) with a trailer walk, and reading a record back.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -134,6 +134,24 @@ TEST_F(FrameRecorderTest, HeaderPacksAndClampsItsFields) {
     s->frameLength = 0;
     match::recordFrameHeader();
     EXPECT_EQ(s->frameLength, 0);
+}
+
+TEST_F(FrameRecorderTest, ARedrawRequestReachesTheHeaderOnlyOnceCopied) {
+    GameStatics* s = statics();
+    s->backgroundForceRedraw = 0;
+    s->sceneRedrawRecorded = 0;
+    match::setViewRefresh();
+    EXPECT_EQ(s->backgroundForceRedraw, 1);
+    match::recordFrameHeader();
+    EXPECT_FALSE(redrawOf((*s->frameRecord)[kPhaseWord])) << "the request is not recorded before its copy";
+    match::copyViewRefresh();
+    match::recordFrameHeader();
+    EXPECT_TRUE(redrawOf((*s->frameRecord)[kPhaseWord]));
+    // The pitch painter clears the request; the next copy records no redraw.
+    s->backgroundForceRedraw = 0;
+    match::copyViewRefresh();
+    match::recordFrameHeader();
+    EXPECT_FALSE(redrawOf((*s->frameRecord)[kPhaseWord]));
 }
 
 TEST_F(FrameRecorderTest, SpriteCommandsStopShortOfTheTrailer) {

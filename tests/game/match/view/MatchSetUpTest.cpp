@@ -4,6 +4,7 @@
 // rule that ends a skipped period over a table of clock and added-time words.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <set>
 #include <vector>
 
@@ -77,14 +78,18 @@ protected:
         return match::teamPlayer(match::matchTeam(t), slot);
     }
 
-    // The state a generator seeded like gameRandom reaches after `draws` draws.
-    static jlong stateAfter(jlong state, const jint draws) {
+    // The state a generator seeded like gameRandom reaches after `draws` draws, stepped in unsigned
+    // arithmetic as the generator steps it (the product leaves 64 bits).
+    static jlong stateAfter(const jlong start, const jint draws) {
+        std::uint64_t state = static_cast<std::uint64_t>(start);
         for (jint i = 0; i < draws; ++i) {
-            state = (state * runtime::java_util_Random::kMultiplier + runtime::java_util_Random::kAddend) &
-                    runtime::java_util_Random::kSeedMask;
+            state = (state * kMultiplier + kAddend) & kMask;
         }
-        return state;
+        return static_cast<jlong>(state);
     }
+    static constexpr std::uint64_t kMultiplier = runtime::java_util_Random::kMultiplier;
+    static constexpr std::uint64_t kAddend = runtime::java_util_Random::kAddend;
+    static constexpr std::uint64_t kMask = runtime::java_util_Random::kSeedMask;
 
     SetUpStarts starts;
     runtime::ScopedService<core::MatchServices> startsScope{&core::installMatchServices, starts};
@@ -288,17 +293,16 @@ TEST_F(MatchSetUpTest, TheParticleFieldTakesFiveDrawsAParticleAndTheSpecialOnesO
 
 TEST_F(MatchSetUpTest, TheMostNegativeDrawGivesASpecialParticleInsideTheField) {
     // The state whose next draw is -2^31, stepped back over the 2,000 draws of the field.
-    constexpr jlong kInverse = 0xDFE05BCB1365LL;
-    const jlong mask = runtime::java_util_Random::kSeedMask;
-    jlong state = ((jlong{1} << 47) - runtime::java_util_Random::kAddend) * kInverse & mask;
+    constexpr std::uint64_t kInverse = 0xDFE05BCB1365ULL; // the multiplier's inverse modulo 2^48
+    std::uint64_t state = ((std::uint64_t{1} << 47) - kAddend) * kInverse & kMask;
     for (jint i = 0; i < 2000; ++i) {
-        state = (state - runtime::java_util_Random::kAddend) * kInverse & mask;
+        state = (state - kAddend) * kInverse & kMask;
     }
     runtime::java_util_Random check(0);
-    check.seed = stateAfter(state, 2000);
+    check.seed = stateAfter(static_cast<jlong>(state), 2000);
     ASSERT_EQ(check.nextInt(), -2147483647 - 1);
     GameStatics* s = statics();
-    s->gameRandom->seed = state;
+    s->gameRandom->seed = static_cast<jlong>(state);
     match::generateParticles();
     EXPECT_EQ((*s->specialParticles)[0], 2147483648LL % 133);
     EXPECT_EQ((*s->particleSize)[(*s->specialParticles)[0]], 12);

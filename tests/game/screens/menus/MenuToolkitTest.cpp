@@ -2,7 +2,7 @@
 // against step, locked input), the arrow points and squares, the plain key test at its zone
 // edges and under a pending touch, rounding and currency conversion, the separator line, the
 // squad list, the team ratings and the ranking, the inbox scan per message kind, the entry queue
-// and mask, the background animation and the family index.
+// and mask, the background animation, the family index and joining texts.
 #include "game/screens/menus/MenuToolkit.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +15,9 @@
 #include "game/interim/InterimMenuServices.h"
 #include "game/interim/InterimPromotionScreenServices.h"
 #include "game/sprites/ASpriteInstance.h"
+#include "runtime/String.h"
 #include "tests/game/support/MenuBench.h"
+#include "tests/support/RuntimeValues.h"
 
 namespace game::menus {
 namespace {
@@ -397,6 +399,15 @@ TEST_F(MenuToolkitTest, QuittingStopsTheSoundsAndTheLoop) {
     block()->gameRunning = 1;
     quitGame();
     EXPECT_EQ(block()->gameRunning, 0);
+}
+
+TEST_F(MenuToolkitTest, TextsJoinInOrderPastTheBufferDefaultCapacity) {
+    runtime::String* const first = runtime::newStringFromCString("Player ");
+    runtime::String* const empty = runtime::newStringFromCString("");
+    runtime::String* const last = runtime::newStringFromCString("has been released from the club");
+    EXPECT_EQ(testing_support::textOf(joinTexts({first, empty, last})), "Player has been released from the club");
+    EXPECT_EQ(testing_support::textOf(joinTexts({last})), "has been released from the club");
+    EXPECT_EQ(testing_support::textOf(joinTexts({})), "");
 }
 
 TEST_F(MenuToolkitTest, TheMenuServicesAnimateAndStopTheSoundsThroughTheToolkit) {
