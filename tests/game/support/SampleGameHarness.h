@@ -56,7 +56,7 @@ protected:
     }
     // Runs frames until the whole loading has brought up the first-run question (at most
     // frameLimit); true when it has.
-    bool runToFirstRunQuestion(const int frameLimit = 200) {
+    bool runToFirstRunQuestion(const std::uint64_t frameLimit = 200) {
         while (statics()->topState != core::kTopStateQuestion && harness.framesRun() < frameLimit) {
             harness.runFrames(1);
         }
