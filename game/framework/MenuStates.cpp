@@ -183,7 +183,14 @@ void restoreSelection(GameStatics* block, const jint state) {
         block->menuSelection = fallback;
         return;
     }
-    block->menuSelection = state == kHome && remembered > kHomeSelectionCap ? kHomeSelectionCap : remembered;
+    block->menuSelection = remembered;
+    if (state == kHome) {
+        // The home screen has no entry 0: a selection cleared while it was being left (the day
+        // closed from the home screen resets the list selection) comes back as the default.
+        block->menuSelection = remembered < kHomeDefaultSelection ? kHomeDefaultSelection
+                               : remembered > kHomeSelectionCap  ? kHomeSelectionCap
+                                                                 : remembered;
+    }
     if (block->menuStateBefore == kSquadSubScreen6 && state == kSquadSubScreen10) {
         block->rowScroll = runtime::idiv(block->selectedRow, kRowsPerPage) * kRowsPerPage;
         block->menuSelection = runtime::irem(block->selectedRow, kRowsPerPage);

@@ -66,20 +66,29 @@ std::uint8_t widen6(const unsigned value) {
 HostHarness::HostHarness() {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
+    createHost();
+}
+
+HostHarness::~HostHarness() {
+    endHost();
+    runtime::Application::setMidletFactory(nullptr);
+    displayableFactory = nullptr;
+}
+
+void HostHarness::createHost() {
     hideInputPanelPending = 1;
     unattended = 0;
     hostShell = new Host();
     hostShell->setExitHandler([this](const int code) { exitCodes.push_back(code); });
 }
 
-HostHarness::~HostHarness() {
+void HostHarness::endHost() {
     hostShell->closeApplication();
     // The program's own ending: the surfaces go, and the exit is only recorded.
     hostShell->shutdown();
     delete hostShell;
+    hostShell = nullptr;
     SDL_Quit();
-    runtime::Application::setMidletFactory(nullptr);
-    displayableFactory = nullptr;
     hideInputPanelPending = 1;
     unattended = 0;
 }
@@ -90,6 +99,15 @@ bool HostHarness::start(const DisplayableFactory displayable) {
 }
 
 bool HostHarness::startMidlet(const runtime::MidletFactory midlet) {
+    if (started) {
+        // Another run of the program: a fresh host in a fresh SDL. A host started again on the
+        // SDL of the first would take the first run's window for the desktop, choose a smaller
+        // window and scale every touch away from where the script puts it.
+        hostShell->setExitHandler([](int) {});
+        endHost();
+        createHost();
+    }
+    started = true;
     runtime::Application::setMidletFactory(midlet);
     return hostShell->init();
 }

@@ -47,7 +47,9 @@ public:
 
     // Starts the host with a midlet whose startApp makes the factory's displayable current.
     bool start(DisplayableFactory displayable);
-    // Starts the host with the given midlet factory (null: no midlet).
+    // Starts the host with the given midlet factory (null: no midlet). A second start ends the
+    // first run (its application closed, its exit not recorded) and starts the program again in
+    // a new host, with the script, the frame count and the clock going on.
     bool startMidlet(runtime::MidletFactory midlet);
 
     // Script, by frame number (the first frame run is 0).
@@ -88,6 +90,9 @@ public:
 
 private:
     void postFrameEvents(std::uint64_t frame);
+    void createHost();
+    // Closes the application, shuts the host down (the exit recorded) and ends SDL.
+    void endHost();
 
     platform::ScopedService<platform::Clock> clockScope{&platform::installClock, clock};
     platform::ScopedService<platform::WindowSystem> windowsScope{&platform::installWindows, windows};
@@ -99,6 +104,7 @@ private:
     std::multimap<std::uint64_t, SDL_Event> events;
     std::multimap<std::uint64_t, std::string> captures;
     std::uint64_t nextFrame = 0;
+    bool started = false;
 };
 
 } // namespace profile::testing

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "game/core/GameStatics.h"
@@ -223,12 +224,15 @@ TEST_F(MenuStatesTest, WhatIsRememberedAndWhen) {
     }
 }
 
-TEST_F(MenuStatesTest, TheHomeScreenRestoresAtMostNine) {
-    block()->menuState = kHome;
-    block()->menuSelection = 12;
-    leaveWithSelect(0x88);
-    leaveWithBack(kHome);
-    EXPECT_EQ(block()->menuSelection, 9);
+TEST_F(MenuStatesTest, TheHomeScreenRestoresAnEntryFromOneToNine) {
+    // Left with 0 when the day closed from the home screen reset the list selection.
+    for (const auto& [left, restored] : {std::pair{12, 9}, std::pair{0, 1}, std::pair{-1, 1}, std::pair{5, 5}}) {
+        block()->menuState = kHome;
+        block()->menuSelection = left;
+        leaveWithSelect(0x88);
+        leaveWithBack(kHome);
+        EXPECT_EQ(block()->menuSelection, restored) << left;
+    }
 }
 
 TEST_F(MenuStatesTest, BackFromSquadScreenSixIntoTenSplitsTheRowIntoPages) {
