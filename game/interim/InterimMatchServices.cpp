@@ -6,6 +6,8 @@
 #include "game/interim/InterimLog.h"
 #include "game/match/CPlayer.h"
 #include "game/match/flow/MatchTick.h"
+#include "game/match/view/MatchFramePainter.h"
+#include "game/match/view/MatchPlayback.h"
 #include "game/match/view/MatchScreens.h"
 #include "game/match/view/MatchSetUp.h"
 #include "game/match/view/MatchViewRecording.h"
@@ -51,11 +53,11 @@ void InterimMatchServices::paintMatchView() {
 }
 
 void InterimMatchServices::updateMatchPlayback() {
-    logFirstCall("updateMatchPlayback (no effect: the ring is not read back, no sound, no interval screen)");
+    match::updateMatchPlayback();
 }
 
 void InterimMatchServices::paintMatchOverlay() {
-    noMatchEngine();
+    match::paintMatchFrame(true);
 }
 
 void InterimMatchServices::updateMatchExit() {

@@ -19,11 +19,11 @@ public:
     void updateMentality(match::CTeam* team) override;
     // Forwarded to the engine: advanceOrderEndTimes.
     void advanceOrderEndTimes() override;
-    // Each has no effect: the clock, the ring's read position and the fields stay, nothing is
-    // painted.
-    void updateMatchClock() override;
+    // Forwarded to the match view: playback of the frame's records and the frame painter.
     void updateMatchPlayback() override;
     void paintMatchOverlay() override;
+    // Each has no effect: the clock and the fields stay, nothing is painted.
+    void updateMatchClock() override;
     void updateMatchExit() override;
     void clearEventListFlag() override;
     void copyShownScore() override;

@@ -66,6 +66,7 @@ public:
     explicit ScriptedMenus(CallLog& log) : log(log) {}
     void updateEventList(runtime::Object* eventList) override;
     void setMenuAnimation(jint kind, jboolean force) override;
+    bool listHasEntryOfType400() override { return false; }
     void updateMainMenu() override;
     void updateNewGameMenu() override;
     void updateMenu128() override;
