@@ -7,7 +7,6 @@
 #include "game/core/KeyMasks.h"
 #include "game/core/Sound.h"
 #include "game/core/TopStates.h"
-#include "game/core/services/FrameServices.h"
 #include "game/core/services/ManagementServices.h"
 #include "game/core/services/MatchServices.h"
 #include "game/core/services/MenuServices.h"
@@ -68,11 +67,6 @@ constexpr jint kMatchOver = 106;
 // The kick-off of a period (a new period after the first sets halfTimeStop).
 constexpr jint kKickOffPhase = 2;
 constexpr jint kFirstPeriod = 1;
-
-// The replay marker shows in play and restarts (phases 0-7) and in phase 8 at step 9.
-constexpr jint kLastMarkerPhase = 7;
-constexpr jint kPenaltyPhase = 8;
-constexpr jint kPenaltyMarkerStep = 9;
 
 // The halt symbol: two bars, a black outline around a white fill.
 constexpr jint kHaltBarXs[] = {26, 42};
@@ -234,13 +228,6 @@ void paintViewPanels(GameStatics* block) {
     }
 }
 
-bool replayMarkerShown(const GameStatics* block) {
-    const bool markerPhase = (block->matchPhase >= 0 && block->matchPhase <= kLastMarkerPhase) ||
-                             (block->matchPhase == kPenaltyPhase && block->phaseStep == kPenaltyMarkerStep);
-    return block->matchPeriod != kShootoutPeriod && markerPhase && !isMenuState() &&
-           block->matchViewMode == kEventPanelMode;
-}
-
 } // namespace
 
 jint matchTicksPerFrame(const jint base, const jint level, const bool doubled) {
@@ -303,9 +290,7 @@ void paintMatchScreen() {
     }
     managementServices().paintClockPanel(kClockPanelMode);
     managementServices().paintScoreLine(block->currentGraphics, kScoreLineMode);
-    if (match.eventDisplayOn() && replayMarkerShown(block)) {
-        frameServices().replayMarkerStep();
-    }
+    // No replay-marker step: the match's one marker is the restart marker of the restartMarker statics.
     match.updateAddedTimeBoard();
 }
 

@@ -107,11 +107,6 @@ runtime::jint InterimMatchServices::actorState(runtime::Object* const actor) {
     return static_cast<match::Actor*>(actor)->placement;
 }
 
-bool InterimMatchServices::eventDisplayOn() {
-    noMatchEngine();
-    return false;
-}
-
 void InterimMatchServices::applyEvent(match::CPlayer* const player, const runtime::jint code) {
     if (player != nullptr) {
         player->applyEvent(code);

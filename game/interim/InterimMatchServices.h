@@ -29,8 +29,6 @@ public:
     void copyShownScore() override;
     // The actor's placement (3 hidden); 0 for anything else.
     runtime::jint actorState(runtime::Object* actor) override;
-    // False: no event is shown.
-    bool eventDisplayOn() override;
     // Forwarded to the match view: the pre-match screen, the loader's progress, the tick's record
     // (with the frame's Graphics), the added-time board and the skipped period's end.
     void paintMatchIntro() override;

@@ -55,7 +55,6 @@ class ScriptedFrame final : public core::FrameServices {
 public:
     explicit ScriptedFrame(CallLog& log) : log(log) {}
     void squadListLongPress() override;
-    void replayMarkerStep() override;
 
 private:
     CallLog& log;
@@ -138,12 +137,10 @@ public:
     void copyViewRefresh() override;
     void clearEventListFlag() override;
     void copyShownScore() override;
-    bool eventDisplayOn() override;
     void applyEvent(match::CPlayer* player, jint code) override;
     void startPlayer(match::CPlayer* player, jint mode) override;
 
     jint firstActorState = 0;
-    bool eventDisplay = false;
 
 private:
     CallLog& log;
