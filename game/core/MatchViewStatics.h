@@ -18,8 +18,9 @@ namespace match {
 class Actor;
 }
 namespace sprites {
+struct ASprite;
 struct ASpriteInstance;
-}
+} // namespace sprites
 
 struct MatchViewStatics {
     // The ring buffer of pitch tiles (496 x 816) and the tile window it holds.
@@ -184,6 +185,10 @@ struct MatchViewStatics {
     runtime::jint shownRecordPos; // ring index of the record playback read last
     runtime::jboolean subScreen9Enabled;
     runtime::jint skipMode;
+    // The radar panel: its images (0 the first team's dot, 1 the second's, 2..7 the frame pieces)
+    // and the ball's sprite (frames 9..11 by the ball's height); a missing one is not drawn.
+    runtime::StaticRef<runtime::ObjectArray> radarImages;
+    runtime::StaticRef<sprites::ASprite> radarBallSprite;
 };
 
 } // namespace game

@@ -13,6 +13,7 @@
 #include "game/framework/MenuStates.h"
 #include "game/framework/ResultsBoard.h"
 #include "game/match/view/MatchCamera.h"
+#include "game/match/view/MatchPanelViews.h"
 #include "game/match/view/MatchStatsPanel.h"
 #include "game/screens/info/KeyTouchOperations.h"
 #include "profile/Graphics.h"
@@ -67,14 +68,6 @@ constexpr jint kMatchOver = 106;
 // The kick-off of a period (a new period after the first sets halfTimeStop).
 constexpr jint kKickOffPhase = 2;
 constexpr jint kFirstPeriod = 1;
-
-// The halt symbol: two bars, a black outline around a white fill.
-constexpr jint kHaltBarXs[] = {26, 42};
-constexpr jint kHaltBarY = 74;
-constexpr jint kHaltBarWidth = 10;
-constexpr jint kHaltBarHeight = 30;
-constexpr jint kBlack = 0x000000;
-constexpr jint kWhite = 0xFFFFFF;
 
 // A touch pressed in this frame inside a button.
 bool buttonPressed(const jint x, const jint w) {
@@ -196,16 +189,6 @@ void runTicks(GameStatics* block) {
     } while (block->matchTicks % kMatchDayTickBlock != 0 && block->matchEndMarker != kMatchOver);
 }
 
-void paintHaltSymbol() {
-    profile::Graphics* g = statics()->currentGraphics;
-    for (const jint x : kHaltBarXs) {
-        g->setColor(kBlack);
-        g->drawRect(x, kHaltBarY, kHaltBarWidth, kHaltBarHeight);
-        g->setColor(kWhite);
-        g->fillRect(x + 1, kHaltBarY + 1, kHaltBarWidth - 1, kHaltBarHeight - 1);
-    }
-}
-
 void paintViewPanels(GameStatics* block) {
     ManagementServices& screens = managementServices();
     if (block->matchViewMode == 0 && !block->matchViewLock) {
@@ -213,7 +196,7 @@ void paintViewPanels(GameStatics* block) {
         screens.paintPopupBox(kPanelBox);
         paintMatchStats();
         if (block->matchHalted) {
-            paintHaltSymbol();
+            paintPauseSymbol();
         }
         return;
     }

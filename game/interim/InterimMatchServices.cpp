@@ -7,6 +7,7 @@
 #include "game/match/CPlayer.h"
 #include "game/match/flow/MatchTick.h"
 #include "game/match/view/MatchFramePainter.h"
+#include "game/match/view/MatchPanelViews.h"
 #include "game/match/view/MatchPlayback.h"
 #include "game/match/view/MatchScreens.h"
 #include "game/match/view/MatchSetUp.h"
@@ -61,7 +62,7 @@ void InterimMatchServices::paintMatchOverlay() {
 }
 
 void InterimMatchServices::updateMatchExit() {
-    noMatchEngine();
+    match::updateMatchExit();
 }
 
 void InterimMatchServices::updateAddedTimeBoard() {

@@ -19,12 +19,13 @@ public:
     void updateMentality(match::CTeam* team) override;
     // Forwarded to the engine: advanceOrderEndTimes.
     void advanceOrderEndTimes() override;
-    // Forwarded to the match view: playback of the frame's records and the frame painter.
+    // Forwarded to the match view: playback of the frame's records, the frame painter and the
+    // panel views.
     void updateMatchPlayback() override;
     void paintMatchOverlay() override;
-    // Each has no effect: the clock and the fields stay, nothing is painted.
-    void updateMatchClock() override;
     void updateMatchExit() override;
+    // Each has no effect: the clock and the fields stay.
+    void updateMatchClock() override;
     void clearEventListFlag() override;
     void copyShownScore() override;
     // The actor's placement (3 hidden); 0 for anything else.
