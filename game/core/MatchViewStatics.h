@@ -18,8 +18,9 @@ namespace match {
 class Actor;
 }
 namespace sprites {
+struct ASprite;
 struct ASpriteInstance;
-}
+} // namespace sprites
 
 struct MatchViewStatics {
     // The ring buffer of pitch tiles (496 x 816) and the tile window it holds.
@@ -152,6 +153,42 @@ struct MatchViewStatics {
     // loader's request to clear the screen once before its animation.
     runtime::StaticRef<sprites::ASpriteInstance> introAnimation;
     runtime::jboolean loadingClearPending;
+
+    // The frame painter: the players' display names per team (String[2][], indexed through the
+    // line-up), the strip of 24 x 24 icons beside the marked name, and per player (in the order of
+    // the record's player commands) four 8-byte footprint records, the next one to reuse, the
+    // commands painted and the low byte of the position sum at the last footprint.
+    runtime::StaticRef<runtime::ObjectArray> teamNames;
+    runtime::StaticRef<profile::Image> markerIcon;
+    runtime::jbyte footprints[22][32];
+    runtime::jbyte footprintNext[22];
+    runtime::jbyte footprintTicks[22];
+    runtime::jbyte footprintBase[22];
+    // The highlights viewer: its ring (short[8700], the replay ring's layout), the first record,
+    // the end, the next record to show, whether it plays by itself, the time the end was reached
+    // and this frame's touch state of its two buttons.
+    runtime::StaticRef<runtime::ShortArray> highlightsRing;
+    runtime::jint highlightsStart;
+    runtime::jint highlightsEnd;
+    runtime::jint highlightsCursor;
+    runtime::jboolean highlightsPlaying;
+    runtime::jlong highlightsEndTime;
+    runtime::jboolean forwardButtonDown;
+    runtime::jboolean backButtonDown;
+    // The records the viewer has shown (stepping back stops at none) and when it last stepped.
+    runtime::jint highlightsShown;
+    runtime::jlong highlightsStepTime;
+    // Playback: the phase of the last record handled (2 once the interval screen opened), whether
+    // playback may open the match-day sub-screen 9, and how far a skipped match plays (0 through
+    // the half-time kick-off, stopping before extra time; 1 stopping at half time).
+    runtime::jint lastShownPhase;
+    runtime::jint shownRecordPos; // ring index of the record playback read last
+    runtime::jboolean subScreen9Enabled;
+    runtime::jint skipMode;
+    // The radar panel: its images (0 the first team's dot, 1 the second's, 2..7 the frame pieces)
+    // and the ball's sprite (frames 9..11 by the ball's height); a missing one is not drawn.
+    runtime::StaticRef<runtime::ObjectArray> radarImages;
+    runtime::StaticRef<sprites::ASprite> radarBallSprite;
 };
 
 } // namespace game

@@ -7,13 +7,13 @@
 #include "game/core/KeyMasks.h"
 #include "game/core/Sound.h"
 #include "game/core/TopStates.h"
-#include "game/core/services/FrameServices.h"
 #include "game/core/services/ManagementServices.h"
 #include "game/core/services/MatchServices.h"
 #include "game/core/services/MenuServices.h"
 #include "game/framework/MenuStates.h"
 #include "game/framework/ResultsBoard.h"
 #include "game/match/view/MatchCamera.h"
+#include "game/match/view/MatchPanelViews.h"
 #include "game/match/view/MatchStatsPanel.h"
 #include "game/screens/info/KeyTouchOperations.h"
 #include "profile/Graphics.h"
@@ -68,19 +68,6 @@ constexpr jint kMatchOver = 106;
 // The kick-off of a period (a new period after the first sets halfTimeStop).
 constexpr jint kKickOffPhase = 2;
 constexpr jint kFirstPeriod = 1;
-
-// The replay marker shows in play and restarts (phases 0-7) and in phase 8 at step 9.
-constexpr jint kLastMarkerPhase = 7;
-constexpr jint kPenaltyPhase = 8;
-constexpr jint kPenaltyMarkerStep = 9;
-
-// The halt symbol: two bars, a black outline around a white fill.
-constexpr jint kHaltBarXs[] = {26, 42};
-constexpr jint kHaltBarY = 74;
-constexpr jint kHaltBarWidth = 10;
-constexpr jint kHaltBarHeight = 30;
-constexpr jint kBlack = 0x000000;
-constexpr jint kWhite = 0xFFFFFF;
 
 // A touch pressed in this frame inside a button.
 bool buttonPressed(const jint x, const jint w) {
@@ -202,16 +189,6 @@ void runTicks(GameStatics* block) {
     } while (block->matchTicks % kMatchDayTickBlock != 0 && block->matchEndMarker != kMatchOver);
 }
 
-void paintHaltSymbol() {
-    profile::Graphics* g = statics()->currentGraphics;
-    for (const jint x : kHaltBarXs) {
-        g->setColor(kBlack);
-        g->drawRect(x, kHaltBarY, kHaltBarWidth, kHaltBarHeight);
-        g->setColor(kWhite);
-        g->fillRect(x + 1, kHaltBarY + 1, kHaltBarWidth - 1, kHaltBarHeight - 1);
-    }
-}
-
 void paintViewPanels(GameStatics* block) {
     ManagementServices& screens = managementServices();
     if (block->matchViewMode == 0 && !block->matchViewLock) {
@@ -219,7 +196,7 @@ void paintViewPanels(GameStatics* block) {
         screens.paintPopupBox(kPanelBox);
         paintMatchStats();
         if (block->matchHalted) {
-            paintHaltSymbol();
+            paintPauseSymbol();
         }
         return;
     }
@@ -232,13 +209,6 @@ void paintViewPanels(GameStatics* block) {
     if (block->matchViewMode == kRadarMode) {
         screens.paintPopupBox(kPanelBox);
     }
-}
-
-bool replayMarkerShown(const GameStatics* block) {
-    const bool markerPhase = (block->matchPhase >= 0 && block->matchPhase <= kLastMarkerPhase) ||
-                             (block->matchPhase == kPenaltyPhase && block->phaseStep == kPenaltyMarkerStep);
-    return block->matchPeriod != kShootoutPeriod && markerPhase && !isMenuState() &&
-           block->matchViewMode == kEventPanelMode;
 }
 
 } // namespace
@@ -303,9 +273,7 @@ void paintMatchScreen() {
     }
     managementServices().paintClockPanel(kClockPanelMode);
     managementServices().paintScoreLine(block->currentGraphics, kScoreLineMode);
-    if (match.eventDisplayOn() && replayMarkerShown(block)) {
-        frameServices().replayMarkerStep();
-    }
+    // No replay-marker step: the match's one marker is the restart marker of the restartMarker statics.
     match.updateAddedTimeBoard();
 }
 

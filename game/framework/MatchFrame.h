@@ -3,7 +3,7 @@
 // buttons (halt, pause menu, the first team's mentality, view mode, speed), the simulation ticks
 // of the frame with their records, the playback of the records, the shown score and a skipped
 // period's end. The painting routine changes no match state: the frame painter, the view panels,
-// the clock panel and score line, the replay marker and the added-time board. A watched match
+// the clock panel and score line and the added-time board. A watched match
 // runs both; a headless one runs the logic alone, so the two play the same match.
 //
 // A frame runs matchSpeedBase x 2^(matchSpeedUsed << (1 when matchSpeedDoubled)) ticks, stopping

@@ -9,8 +9,4 @@ void InterimFrameServices::squadListLongPress() {
     logFirstCall("the squad list's long-press action (no effect)");
 }
 
-void InterimFrameServices::replayMarkerStep() {
-    logFirstCall("the replay-marker step (no effect)");
-}
-
 } // namespace game::interim

@@ -1,5 +1,5 @@
 // Stand-in for the framework's shared routines that later parts build: the squad lists' long
-// press and the match frame's replay-marker step.
+// press.
 #pragma once
 
 #include "game/core/services/FrameServices.h"
@@ -8,9 +8,8 @@ namespace game::interim {
 
 class InterimFrameServices final : public core::FrameServices {
 public:
-    // Each has no effect: nothing is painted and no step runs.
+    // No effect: no player is picked.
     void squadListLongPress() override;
-    void replayMarkerStep() override;
 };
 
 } // namespace game::interim

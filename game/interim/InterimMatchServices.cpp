@@ -7,6 +7,9 @@
 #include "game/match/CPlayer.h"
 #include "game/match/flow/MatchTick.h"
 #include "game/match/view/FrameRecorder.h"
+#include "game/match/view/MatchFramePainter.h"
+#include "game/match/view/MatchPanelViews.h"
+#include "game/match/view/MatchPlayback.h"
 #include "game/match/view/MatchScreens.h"
 #include "game/match/view/MatchSetUp.h"
 #include "game/match/view/MatchViewRecording.h"
@@ -52,15 +55,15 @@ void InterimMatchServices::paintMatchView() {
 }
 
 void InterimMatchServices::updateMatchPlayback() {
-    logFirstCall("updateMatchPlayback (no effect: the ring is not read back, no sound, no interval screen)");
+    match::updateMatchPlayback();
 }
 
 void InterimMatchServices::paintMatchOverlay() {
-    noMatchEngine();
+    match::paintMatchFrame(true);
 }
 
 void InterimMatchServices::updateMatchExit() {
-    noMatchEngine();
+    match::updateMatchExit();
 }
 
 void InterimMatchServices::updateAddedTimeBoard() {
@@ -103,11 +106,6 @@ runtime::jint InterimMatchServices::actorState(runtime::Object* const actor) {
         return 0;
     }
     return static_cast<match::Actor*>(actor)->placement;
-}
-
-bool InterimMatchServices::eventDisplayOn() {
-    noMatchEngine();
-    return false;
 }
 
 void InterimMatchServices::applyEvent(match::CPlayer* const player, const runtime::jint code) {

@@ -19,18 +19,17 @@ public:
     void updateMentality(match::CTeam* team) override;
     // Forwarded to the engine: advanceOrderEndTimes.
     void advanceOrderEndTimes() override;
-    // Each has no effect: the clock, the ring's read position and the fields stay, nothing is
-    // painted.
-    void updateMatchClock() override;
+    // Forwarded to the match view: playback of the frame's records, the frame painter and the
+    // panel views.
     void updateMatchPlayback() override;
     void paintMatchOverlay() override;
     void updateMatchExit() override;
+    // Each has no effect: the clock and the fields stay.
+    void updateMatchClock() override;
     void clearEventListFlag() override;
     void copyShownScore() override;
     // The actor's placement (3 hidden); 0 for anything else.
     runtime::jint actorState(runtime::Object* actor) override;
-    // False: no event is shown.
-    bool eventDisplayOn() override;
     // Forwarded to the match view: the pre-match screen, the loader's progress, the tick's record
     // (with the frame's Graphics), the added-time board and the skipped period's end.
     void paintMatchIntro() override;

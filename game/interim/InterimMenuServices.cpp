@@ -20,6 +20,11 @@ void InterimMenuServices::updateEventList(runtime::Object* /*eventList*/) {
     core::stopAllSounds();
 }
 
+bool InterimMenuServices::listHasEntryOfType400() {
+    logFirstCall("listHasEntryOfType400 (false: no entry of type 400 is listed)");
+    return false;
+}
+
 void InterimMenuServices::setMenuAnimation(const runtime::jint kind, const runtime::jboolean force) {
     menus::setMenuAnimation(kind, force);
 }

@@ -13,6 +13,8 @@ public:
     void updateEventList(runtime::Object* eventList) override;
     // Built: the menu toolkit's background animation (game/screens/menus/MenuToolkit.h).
     void setMenuAnimation(runtime::jint kind, runtime::jboolean force) override;
+    // False: no entry of type 400 is listed.
+    bool listHasEntryOfType400() override;
 
     // Each family handler has no effect: the screen shows only what the menu frame paints
     // around it, and no key leaves it.

@@ -13,7 +13,6 @@
 #include "game/interim/InterimPromotionScreenServices.h"
 #include "game/interim/InterimPromotionServices.h"
 #include "game/interim/InterimSeasonScreenServices.h"
-#include "game/interim/InterimWidgetServices.h"
 #include "runtime/Service.h"
 
 // The accessor and installer of one interface whose default is Interim.
@@ -46,7 +45,6 @@ TARNWICK_INTERIM_SLOT(PromotionServices, promotionServices, installPromotionServ
                       InterimPromotionServices)
 TARNWICK_INTERIM_SLOT(SeasonScreenServices, seasonScreenServices, installSeasonScreenServices,
                       InterimSeasonScreenServices)
-TARNWICK_INTERIM_SLOT(WidgetServices, widgetServices, installWidgetServices, InterimWidgetServices)
 
 } // namespace game::core
 

@@ -15,8 +15,6 @@ public:
     virtual ~FrameServices() = default;
     // The long-press action of the squad lists: picks the player of the selected row.
     virtual void squadListLongPress() = 0;
-    // The shared replay-marker step of match view mode 2.
-    virtual void replayMarkerStep() = 0;
 };
 
 FrameServices& frameServices();

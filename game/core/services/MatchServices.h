@@ -3,7 +3,7 @@
 //
 // Besides the engine's steps and painters, the frame touches a few match fields that the
 // engine owns (the view's refresh flag and its shown copy, the event list's flag, the shown
-// score, the event display flag, the players' order timers and the actors' states); it reaches
+// score, the players' order timers and the actors' states); it reaches
 // them through the operations below so that the engine keeps them where it wants.
 #pragma once
 
@@ -70,8 +70,6 @@ public:
     virtual void clearEventListFlag() = 0;
     // Copies the current score into the shown score before the score line is painted.
     virtual void copyShownScore() = 0;
-    // Whether the match's event display flag is set.
-    virtual bool eventDisplayOn() = 0;
     // CPlayer::applyEvent, the player's first own virtual operation: applies a match event code
     // to the player's ratings and recomputes his speeds.
     virtual void applyEvent(match::CPlayer* player, jint code) = 0;

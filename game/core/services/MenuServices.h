@@ -21,6 +21,9 @@ public:
     virtual void updateEventList(runtime::Object* eventList) = 0;
     // Selects the menu background animation of kind 1..9; force restarts even the current one.
     virtual void setMenuAnimation(runtime::jint kind, runtime::jboolean force) = 0;
+    // Whether the event list holds an entry of type 400 (match playback's kick-off crowd sound
+    // waits for it to end).
+    virtual bool listHasEntryOfType400() = 0;
 
     // The handlers of the menu families, by family bit.
     virtual void updateMainMenu() = 0;    // 32: the main menu, entered from the title

@@ -1,7 +1,7 @@
-// What the widgets and the menu drawing routines use of subsystems built later: the scrolling
-// pitch background of the framework and the match teams' formation model of the match engine.
-// An interim implementation stands in until their owners land
-// (game/interim/InterimWidgetServices.h); tests script doubles with runtime::ScopedService.
+// What the widgets and the menu drawing routines use of the match engine, which sits above them:
+// the scrolling pitch background and the match teams' formation model. The engine's own
+// implementation is the default (game/match/view/MatchWidgetServices.cpp); tests script doubles
+// with runtime::ScopedService.
 #pragma once
 
 #include "runtime/JavaTypes.h"
@@ -34,7 +34,7 @@ public:
 };
 
 WidgetServices& widgetServices();
-// Installs service (null restores the interim one); returns the previous one.
+// Installs service (null restores the engine's own); returns the previous one.
 WidgetServices* installWidgetServices(WidgetServices* service);
 
 } // namespace game::core

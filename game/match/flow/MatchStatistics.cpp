@@ -65,14 +65,14 @@ CPlayer* playerOfSquadIndex(const jint t, const jint index) {
     return slot >= 0 ? teamPlayer(matchTeam(t), slot) : nullptr;
 }
 
-// benchSlots afresh: per team the bench slots (11..17) whose player played, in slot order, -1
-// after the last. Built anew each time, as the interval builds it too.
+} // namespace
+
 void listUsedBenchSlots() {
     GameStatics* const s = statics();
     for (jint t = 0; t < kLineupSides; ++t) {
         ByteArray* const list = sideRow(s->benchSlots, t);
         if (list == nullptr) {
-            runtime::log("finishMatchRecords: team %d has no list of bench slots", t);
+            runtime::log("match records: team %d has no list of bench slots", t);
             continue;
         }
         for (jint i = 0; i < list->length; ++i) {
@@ -88,8 +88,6 @@ void listUsedBenchSlots() {
         }
     }
 }
-
-} // namespace
 
 jint slotOfSquadIndex(const jint teamIndex, const jint entry) {
     if (entry < 0 || entry >= core::kMatchRecordsPerTeam) {

@@ -32,6 +32,9 @@ void computePlayerRatings(jboolean full);
 // the bench slots whose players played listed afresh in benchSlots, each of the user's squad players looked
 // up in the club plan table's member entries, and the full ratings computed.
 void finishMatchRecords();
+// benchSlots afresh: per team the bench slots (11..17) whose player played, in slot order, -1
+// after the last (the interval and the end of the match build it anew).
+void listUsedBenchSlots();
 // Section 0 of block into a new matchByteTable, section 1 into a new matchShortTable; any other
 // section is ignored. A section that does not fit in the block is logged and the table stays.
 void loadMatchTable(runtime::ByteArray* block, jint section);

@@ -222,16 +222,28 @@ void readFrameRecord() {
     if (ring == nullptr || record == nullptr) {
         return;
     }
-    const jint length = (*ring)[s->ringReadPos];
-    if (!plausibleLength(length)) {
+    if (!plausibleLength((*ring)[s->ringReadPos])) {
         core::printConstantLine(kBadRecordText, 0, false);
         return;
     }
     ++s->replayFrameCounter;
-    for (jint i = 0; i < length; ++i) {
-        (*record)[i] = (*ring)[(s->ringReadPos + i) % kRingLength];
+    copyRingRecord(ring, s->ringReadPos);
+}
+
+jint copyRingRecord(const runtime::ShortArray* const ring, const jint at) {
+    runtime::ShortArray* const record = ensureFrameRecord();
+    if (ring == nullptr || record == nullptr || at < 0 || at >= ring->length || ring->length != kRingLength) {
+        return -1;
     }
-    s->frameLength = length;
+    const jint length = (*ring)[at];
+    if (!plausibleLength(length)) {
+        return -1;
+    }
+    for (jint i = 0; i < length; ++i) {
+        (*record)[i] = (*ring)[(at + i) % kRingLength];
+    }
+    statics()->frameLength = length;
+    return length;
 }
 
 } // namespace game::match

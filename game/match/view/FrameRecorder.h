@@ -34,5 +34,9 @@ void copyViewRefresh();
 // Copies the record at ringReadPos into frameRecord and sets frameLength to its length; the read
 // position stays. A length outside 111..359 prints constant string 127 and changes nothing.
 void readFrameRecord();
+// Copies the record at ring index `at` of a ring of the replay ring's length (the replay ring or
+// the highlights ring) into frameRecord, wrapping at the ring's end, and sets frameLength; returns
+// its length, or -1 (nothing copied) for a missing ring or record or an implausible length.
+jint copyRingRecord(const runtime::ShortArray* ring, jint at);
 
 } // namespace game::match

@@ -176,7 +176,7 @@ TEST_F(MatchFrameTest, TheStepsOfAFrameRunInOrderInEachViewMode) {
               (Calls{"advanceOrderEndTimes", "updateMentality", "updateMatchClock", "updateMatch",
                      "copyViewRefresh", "paintMatchView 1", "updateMatchPlayback", "copyShownScore",
                      "endSkippedPeriod", "paintMatchOverlay", "paintScreenHeader 1", "paintPopupBox 1",
-                     "prepareFixtureHeader", "paintClockPanel 0", "paintScoreLine 1", "eventDisplayOn",
+                     "prepareFixtureHeader", "paintClockPanel 0", "paintScoreLine 1",
                      "updateAddedTimeBoard"}));
     EXPECT_EQ(block()->menuFrames, 1);
 
@@ -187,7 +187,7 @@ TEST_F(MatchFrameTest, TheStepsOfAFrameRunInOrderInEachViewMode) {
     EXPECT_EQ(neighbours.log.take(),
               (Calls{"updateMentality", "updateMatchPlayback", "copyShownScore", "endSkippedPeriod",
                      "paintMatchOverlay", "updateMatchExit", "paintPopupBox 1", "paintClockPanel 0",
-                     "paintScoreLine 1", "eventDisplayOn", "updateAddedTimeBoard"}));
+                     "paintScoreLine 1", "updateAddedTimeBoard"}));
 
     block()->matchViewMode = 2;
     frame();
@@ -207,9 +207,7 @@ TEST_F(MatchFrameTest, TheStepsOfAFrameRunInOrderInEachViewMode) {
 TEST_F(MatchFrameTest, TheLogicRoutinePaintsNothingAndThePaintingRoutineChangesNothing) {
     const std::vector<std::string> painters = {
         "paintMatchOverlay", "paintScreenHeader",   "paintPopupBox",  "prepareFixtureHeader",
-        "updateMatchExit",   "paintClockPanel",     "paintScoreLine", "eventDisplayOn",
-        "replayMarkerStep",  "updateAddedTimeBoard"};
-    neighbours.match.eventDisplay = true;
+        "updateMatchExit",   "paintClockPanel",     "paintScoreLine", "updateAddedTimeBoard"};
     for (const jint mode : {0, 1, 2}) {
         block()->matchInterrupted = 1;
         block()->matchViewMode = mode;
@@ -231,8 +229,6 @@ TEST_F(MatchFrameTest, TheLogicRoutinePaintsNothingAndThePaintingRoutineChangesN
         const Calls painting = neighbours.log.take();
         EXPECT_EQ(painting.front(), "paintMatchOverlay") << mode;
         EXPECT_EQ(painting.back(), "updateAddedTimeBoard") << mode;
-        EXPECT_EQ(std::count(painting.begin(), painting.end(), "replayMarkerStep"), mode == 2 ? 1 : 0)
-            << mode;
         for (const char* const step :
              {"advanceOrderEndTimes", "updateMentality", "updateMatchClock", "updateMatch", "paintMatchView",
               "updateMatchPlayback", "copyShownScore", "endSkippedPeriod", "playSound"}) {
@@ -434,34 +430,6 @@ TEST_F(MatchFrameTest, TheCrowdSoundComesEveryHundredFramesOfOpenPlayOnATossOfAC
         }
     }
     EXPECT_GT(heard, 0);
-}
-
-TEST_F(MatchFrameTest, TheReplayMarkerStepRunsOnlyInTheEventPanelOfShownEvents) {
-    block()->matchSpeedBase = 0;
-    struct Case {
-        const char* name;
-        bool display;
-        jint period;
-        jint phase;
-        jint step;
-        jint mode;
-        bool runs;
-    };
-    const Case cases[] = {
-        {"event panel", true, 1, 0, 0, 2, true},    {"restart phase 7", true, 2, 7, 0, 2, true},
-        {"penalty step 9", true, 1, 8, 9, 2, true}, {"penalty step 3", true, 1, 8, 3, 2, false},
-        {"period over", true, 1, 9, 0, 2, false},   {"shoot-out", true, 5, 0, 0, 2, false},
-        {"radar", true, 1, 0, 0, 1, false},         {"no event", false, 1, 0, 0, 2, false},
-    };
-    for (const Case& c : cases) {
-        neighbours.match.eventDisplay = c.display;
-        block()->matchPeriod = c.period;
-        block()->matchPhase = c.phase;
-        block()->phaseStep = c.step;
-        block()->matchViewMode = c.mode;
-        frame();
-        EXPECT_EQ(neighbours.log.take({"replayMarkerStep"}).size(), c.runs ? 1u : 0u) << c.name;
-    }
 }
 
 } // namespace

@@ -66,10 +66,6 @@ jint ScriptedMatchPanel::teamGoals(match::CTeam* /*team*/) {
     return 0;
 }
 
-void ScriptedFrame::replayMarkerStep() {
-    log.add("replayMarkerStep");
-}
-
 void ScriptedMenus::updateEventList(runtime::Object* /*eventList*/) {
     log.add("updateEventList");
 }
@@ -254,11 +250,6 @@ void ScriptedMatch::clearEventListFlag() {
 
 void ScriptedMatch::copyShownScore() {
     log.add("copyShownScore");
-}
-
-bool ScriptedMatch::eventDisplayOn() {
-    log.add("eventDisplayOn");
-    return eventDisplay;
 }
 
 void ScriptedMatch::applyEvent(match::CPlayer* /*player*/, const jint code) {

@@ -55,7 +55,6 @@ class ScriptedFrame final : public core::FrameServices {
 public:
     explicit ScriptedFrame(CallLog& log) : log(log) {}
     void squadListLongPress() override;
-    void replayMarkerStep() override;
 
 private:
     CallLog& log;
@@ -66,6 +65,7 @@ public:
     explicit ScriptedMenus(CallLog& log) : log(log) {}
     void updateEventList(runtime::Object* eventList) override;
     void setMenuAnimation(jint kind, jboolean force) override;
+    bool listHasEntryOfType400() override { return false; }
     void updateMainMenu() override;
     void updateNewGameMenu() override;
     void updateMenu128() override;
@@ -137,12 +137,10 @@ public:
     void copyViewRefresh() override;
     void clearEventListFlag() override;
     void copyShownScore() override;
-    bool eventDisplayOn() override;
     void applyEvent(match::CPlayer* player, jint code) override;
     void startPlayer(match::CPlayer* player, jint mode) override;
 
     jint firstActorState = 0;
-    bool eventDisplay = false;
 
 private:
     CallLog& log;

@@ -45,7 +45,6 @@ public:
     void copyViewRefresh() override {}
     void clearEventListFlag() override {}
     void copyShownScore() override {}
-    bool eventDisplayOn() override { return false; }
     void applyEvent(CPlayer* player, const jint code) override { calls.emplace_back(player, code); }
     void startPlayer(CPlayer* player, const jint mode) override { started.emplace_back(player, mode); }
 

@@ -2,11 +2,12 @@
 // the match sprites of the sprite pack and a match set up on the two sample sides (the other match
 // steps still interim or stand-ins), the match state runs its ticks from the first frame, every
 // tick commits one record, the ticks per frame follow the ring and the record read back is the one
-// recorded. Golden images of the pre-match screen and of the added-time board, compared with
+// recorded. Golden images of the pre-match screen, of the added-time board, of the frame painter
+// on a recorded kick-off and of a scene list over the scrolling pitch, compared with
 // tests/fixtures/match/<name>.png.
 //
 // After a deliberate change of the painting, rewrite the goldens with
-//   TARNWICK_UPDATE_GOLDENS=1 build/release/tests/game_match_tests --gtest_filter='SampleMatchView*'
+//   TARNWICK_UPDATE_GOLDENS=1 build/release/tests/game_match_tests --gtest_filter='Sample*'
 // and look at every rewritten image before committing it.
 #include <gtest/gtest.h>
 
@@ -23,10 +24,13 @@
 #include "game/match/CPlayer.h"
 #include "game/match/FrameRecordFormat.h"
 #include "game/match/view/FrameRecorder.h"
+#include "game/match/view/MatchFramePainter.h"
 #include "game/match/view/MatchViewRecording.h"
+#include "game/match/view/PitchBackground.h"
 #include "game/sprites/ASprite.h"
 #include "game/sprites/ASpriteInstance.h"
 #include "game/sprites/SpriteLoading.h"
+#include "game/sprites/widgets/Widgets.h"
 #include "profile/Graphics.h"
 #include "profile/Image.h"
 #include "runtime/Arrays.h"
@@ -98,8 +102,10 @@ TEST_F(SampleMatchViewTest, TheFrameEntryRunsTheTicksAndEveryTickCommitsOneRecor
     ASSERT_EQ(s->matchTicks - ticksBefore, 1);
     ASSERT_EQ(ringRecordLengths().size(), 1U);
     EXPECT_EQ(s->matchSpeedBase, 2) << "the writer is ahead of the reader";
-    // 55 header words, the marker block and the 48 actors' commands that show.
-    const jint length = s->frameLength + 1;
+    // 55 header words, the marker block and the 48 actors' commands that show; playback has read
+    // the one record back into frameRecord (frameLength its length) and stays on it.
+    const jint length = s->frameLength;
+    EXPECT_EQ(s->ringReadPos, 0);
     EXPECT_GT(length, kFirstCommandWord + kCommandLength);
     const std::vector<runtime::jshort> recorded(&(*s->frameRecord)[0], &(*s->frameRecord)[0] + length);
     EXPECT_EQ(recorded[kLengthWord], length);
@@ -113,17 +119,99 @@ TEST_F(SampleMatchViewTest, TheFrameEntryRunsTheTicksAndEveryTickCommitsOneRecor
     EXPECT_EQ(s->frameLength, length);
     EXPECT_EQ(std::vector<runtime::jshort>(&(*s->frameRecord)[0], &(*s->frameRecord)[0] + length), recorded);
 
-    // Later frames run two ticks each while the ring fills; one record a tick.
+    // Later frames run two ticks each while the ring fills; one record a tick, and playback moves
+    // over one record a frame at speed 0: 9 written, 4 passed.
     harness.runFrames(4);
     EXPECT_EQ(s->matchTicks - ticksBefore, 9);
     const std::vector<jint> lengths = ringRecordLengths();
-    EXPECT_EQ(lengths.size(), 9U);
+    EXPECT_EQ(lengths.size(), 5U);
     jint total = 0;
     for (const jint l : lengths) {
         total += l;
     }
     EXPECT_EQ(total, s->ringWritePos - s->ringReadPos);
     EXPECT_EQ(s->matchSpeedBase, 2);
+}
+
+// A striped pitch: tile (tx, ty) of the pitch image, light or dark green by its column pair.
+void paintStripedTiles(const jint x0, const jint y0, const jint x1, const jint y1) {
+    GameStatics* s = statics();
+    profile::Graphics* g = s->pitchGraphics;
+    for (jint ty = y0; ty <= y1; ++ty) {
+        for (jint tx = x0; tx <= x1; ++tx) {
+            g->setColor(((tx >> 1) + (ty >> 3)) % 2 == 0 ? 0x2E8B3A : 0x3FA34D);
+            g->fillRect((tx * 16) % kPitchBufferWidth, (ty * 16) % kPitchBufferHeight, 16, 16);
+        }
+    }
+}
+
+// The kick-off scene recorded with the camera on the ball, a striped pitch in the pitch buffer and
+// team 0's number 7 on the ball (booked, unfit, fatigue 45, named), on the back buffer.
+class SampleFramePainterTest : public SampleMatchViewTest {
+protected:
+    void SetUp() override {
+        SampleMatchViewTest::SetUp();
+        setUpSampleMatch();
+        GameStatics* s = statics();
+        s->topState = core::kTopStateMatch;
+        s->pitchBuffer = core::createMutableImage(kPitchBufferWidth, kPitchBufferHeight);
+        s->pitchGraphics = runtime::newObject<profile::Graphics>(s->pitchBuffer.get());
+        previousPainter = setPitchTilePainter(paintStripedTiles);
+        s->cameraX = 1392 - 240;
+        s->cameraY = 879 - 400;
+        s->lineup = runtime::newObjectArray(2);
+        s->teamNames = runtime::newObjectArray(2);
+        for (jint t = 0; t < 2; ++t) {
+            auto* row = runtime::newByteArray(30);
+            (*s->lineup)[t] = row;
+            auto* names = runtime::newObjectArray(30);
+            (*s->teamNames)[t] = names;
+            for (jint k = 0; k < 30; ++k) {
+                (*row)[k] = static_cast<runtime::jbyte>(k);
+                const std::string name = (t == 0 ? "HOME " : "AWAY ") + std::to_string(k);
+                (*names)[k] = runtime::newStringFromCString(name.c_str());
+            }
+            for (jint slot = 0; slot < 11; ++slot) {
+                teamPlayer(matchTeam(t), slot)->distanceToBall = 100000 + slot;
+            }
+        }
+        CPlayer* holder = teamPlayer(matchTeam(0), 7);
+        holder->distanceToBall = 10;
+        holder->bookings = 1;
+        holder->unfit = 1;
+        holder->fatigue = 45;
+        holder->x = s->ball->x - 1024;
+        holder->y = s->ball->y + 2048;
+        s->ballHolder = holder;
+        // Two ticks: the second record's header carries the marker flags the first one found.
+        paintMatchView(nullptr);
+        paintMatchView(nullptr);
+        screen = runtime::newObject<profile::Graphics>(s->backBufferImage.get());
+        s->currentGraphics = screen;
+        screen->setClip(0, 0, kViewScreenW, kViewScreenH);
+        screen->setColor(0);
+        screen->fillRect(0, 0, kViewScreenW, kViewScreenH);
+        s->backgroundForceRedraw = 1;
+    }
+    void TearDown() override {
+        setPitchTilePainter(previousPainter);
+        SampleMatchViewTest::TearDown();
+    }
+
+    PitchTilePainter previousPainter = nullptr;
+    profile::Graphics* screen = nullptr;
+};
+
+TEST_F(SampleFramePainterTest, TheFramePainterPaintsTheRecordedKickOff) {
+    const GameStatics* s = statics();
+    ASSERT_NE((*s->frameRecord)[kMarkerFlagsWord] & 0x300, 0) << "booked and unfit in the header";
+    paintMatchFrame(true);
+    expectScreenGolden("frame_painter_kickoff");
+}
+
+TEST_F(SampleFramePainterTest, TheSceneListDrawsOverTheScrollingPitch) {
+    sprites::paintSceneList();
+    expectScreenGolden("scene_list_over_pitch");
 }
 
 TEST_F(SampleMatchViewTest, TheFortyEightActorsOfAFixedSceneRecordTheGoldenFrame) {
