@@ -90,14 +90,14 @@ TEST_F(MatchPanelViewsTest, TheRadarPlacesTheDotsOfOneRecord) {
 }
 
 TEST_F(MatchPanelViewsTest, TheRadarBallFrameFollowsItsHeight) {
-    for (const auto [height, frame] : {std::pair{0, 11}, {14, 11}, {15, 10}, {29, 10}, {30, 9}, {200, 9}}) {
+    for (const auto& [height, frame] : {std::pair{0, 11}, {14, 11}, {15, 10}, {29, 10}, {30, 9}, {200, 9}}) {
         EXPECT_EQ(match::radarBallFrame(height), frame) << height;
     }
 }
 
 TEST_F(MatchPanelViewsTest, TheEventPanelShowsInModeTwoAndDuringAReplay) {
     GameStatics* s = statics();
-    for (const auto [mode, lock] : {std::pair{2, 0}, {1, 1}}) {
+    for (const auto& [mode, lock] : {std::pair{2, 0}, {1, 1}}) {
         s->matchViewMode = mode;
         s->matchViewLock = static_cast<runtime::jboolean>(lock);
         match::updateMatchExit();
