@@ -346,6 +346,10 @@ struct MatchStatics {
     runtime::jbyte holdHeld;
     runtime::jint passStage;
     runtime::jint chosenReceiverSlot;
+    // Marking: the stand-off a marker keeps from his opponent (x 256 units towards the own goal).
+    runtime::jint markDistance;
+    // While set, the open-play planner predicts no interception on the ball's path.
+    runtime::jboolean noBallPrediction;
 };
 
 } // namespace game

@@ -477,6 +477,14 @@ public:
     jbyte readyFlag = 0;
     jbyte firstActionFlag = 0;
     jbyte secondActionFlag = 0;
+
+    // Marking and challenges: the role that respects the team's attackingLine (3), and a ball
+    // holder's shielding: the clock values before which he turns no further and is not turned
+    // again, and whether he has been turned in this possession.
+    jint defenceRole = 0;
+    jlong turnTimer = 0;
+    jlong shieldTimer = 0;
+    jbyte shieldDone = 0;
 };
 
 // One side of a live match.
@@ -551,6 +559,8 @@ public:
     // Player i's task cell := (cx, cy) (drawn in at a corner the team defends) and claims it in
     // the zone grid.
     void setPlayerZoneTarget(jint i, jint cx, jint cy);
+    // zoneGrid := emptyZoneGrid (all 0 without the template), so no earlier claim stays.
+    void clearZoneGrid();
     // The per-tick reset: keeper distribution, pressure and event fields, the holder survey's
     // tables and, unless zoneGridFrozen, a zone grid holding only the opponents' claims.
     void resetTick(CTeam* opponentTeam);
@@ -562,6 +572,13 @@ public:
     // Appends {kind, a, b, c} to player i's queue; a queue already holding three waiting entries
     // refuses it (logged once per player until the queues are cleared).
     void queueCommand(jint i, jint kind, jint a, jint b, jint c);
+    // Empties player i's queue (its count := 0); the next push starts a new one.
+    void emptyQueue(jint i);
+    // Player i's command count: 0 empty, else 1 + the entries waiting (0 for a slot off the
+    // queues).
+    jint queueLength(jint i) const;
+    // The kind of entry k (0 the current command) of player i's queue; -1 when there is none.
+    jint queuedKind(jint i, jint k) const;
     // One tick of the boost: it starts (event -5 to every player) at 101 and more and ends (event
     // -6) below; boostCounter then counts down.
     void updateBoost();
@@ -674,6 +691,19 @@ public:
     void prepareLongBall(CPlayer* p);
     void prepareWingBall(CPlayer* p);
     jint selectBallPlan(CPlayer* p);
+
+    // The goalkeeper's machine over his tasks 14 (guard), 15 (come out), 16 (ball in hand) and
+    // 17 (save), in open play and set pieces (see Goalkeeper.cpp).
+    void goalkeeperFrame(CPlayer* keeper, jint distance);
+    // Marking and challenges (see Marking.cpp): whether marker p runs at o, leaving his stand
+    // point in markPointX/Y; whether the player in `slot` now deals with the opposing ball player;
+    // the move onto the ball player's closing point.
+    bool markingRun(CPlayer* p, const CPlayer* o);
+    bool tryWinBall(jint slot);
+    void closeDown(jint slot);
+    // The open-play planner: the keeper's, the chaser's, the carrier's, the markers' and the
+    // tracker's planned tasks (see OpenPlayPlanner.cpp).
+    void planOpenPlay();
 
     CTeam* opponent = nullptr; // matchTeams[1 - teamIndex]
     jbyte sideFlag = 0;        // 1: attacks towards +x
@@ -823,6 +853,11 @@ public:
     jint secondReceiverSlot = -1;
     jint thirdReceiverSlot = -1;
     jbyte restartRunFlag = 0;
+
+    // The goalkeeper's two hold counters, cleared whenever he returns to guarding the goal, and
+    // the frames of close goal-side marking (markingRun).
+    jint keeperHoldCounters[2] = {};
+    jint markPressure = 0;
 };
 
 // The slot of the next shoot-out taker of team teamIndex: the on-pitch players from the last

@@ -119,11 +119,7 @@ void CTeam::planPhase() {
         computeShape(ballCellX, ballCellY);
     }
     placeGoalkeeper();
-    // Without the template the grid is cleared all the same, so no claim of an earlier plan stays.
-    const runtime::ByteArray* const empty = s->emptyZoneGrid;
-    for (jint k = 0; zoneGrid != nullptr && k < std::min(zoneGrid->length, kZoneGridLength); ++k) {
-        (*zoneGrid)[k] = empty != nullptr && empty->inBounds(k) ? (*empty)[k] : 0;
-    }
+    clearZoneGrid();
     const jint claim = teamIndex + 1;
     if (phase == kFreeKickPhase || phase == kDirectFreeKickPhase) {
         markZoneGrid(ballCellX, ballCellY, kFreeKickRadius, claim);

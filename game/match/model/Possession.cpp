@@ -133,6 +133,8 @@ void CPlayer::takePossession() {
         s->assistPlayer = nullptr;
     }
     hasBall = 1;
+    // A new possession: he may be turned to shield the ball once more.
+    shieldDone = 0;
     s->ballHolder = this;
     s->holdTicks = 0;
     if (s->receivingPlayer != nullptr) {

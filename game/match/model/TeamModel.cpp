@@ -278,15 +278,19 @@ void CTeam::resetTick(CTeam* const opponentTeam) {
     if (s->zoneGridFrozen != 0 || zoneGrid == nullptr) {
         return;
     }
-    const ByteArray* const empty = s->emptyZoneGrid;
-    for (jint k = 0; k < zoneGrid->length; ++k) {
-        (*zoneGrid)[k] = empty != nullptr && empty->inBounds(k) ? (*empty)[k] : 0;
-    }
+    clearZoneGrid();
     for (jint j = 0; j < kOnPitch; ++j) {
         const CPlayer* const p = teamPlayer(opponentTeam, j);
         if (onPitch(p)) {
             markZoneGrid(toCell(p->x), toCell(p->y), kOpponentRadius, 2 - teamIndex);
         }
+    }
+}
+
+void CTeam::clearZoneGrid() {
+    const ByteArray* const empty = statics()->emptyZoneGrid;
+    for (jint k = 0; zoneGrid != nullptr && k < zoneGrid->length; ++k) {
+        (*zoneGrid)[k] = empty != nullptr && empty->inBounds(k) ? (*empty)[k] : 0;
     }
 }
 
@@ -386,6 +390,27 @@ jint nextPenaltyTaker(const jint teamIndex) {
         }
     }
     return kNoTaker;
+}
+
+void CTeam::emptyQueue(const jint i) {
+    IntArray* const lengths = queueLengths;
+    if (lengths != nullptr && lengths->inBounds(i)) {
+        (*lengths)[i] = 0;
+    }
+}
+
+jint CTeam::queueLength(const jint i) const {
+    const IntArray* const lengths = queueLengths;
+    return lengths != nullptr && lengths->inBounds(i) && i < kOnPitch ? (*lengths)[i] : 0;
+}
+
+jint CTeam::queuedKind(const jint i, const jint k) const {
+    const IntArray* const queues = commandQueues;
+    if (queues == nullptr || k < 0 || k >= queueLength(i) || k >= kQueueEntries ||
+        (i + 1) * kQueueInts > queues->length) {
+        return -1;
+    }
+    return (*queues)[i * kQueueInts + k * kCommandInts];
 }
 
 jint findNextFreePlayer(const jint teamIndex, const jint from, const jint to, const jint step) {

@@ -3,6 +3,7 @@
 #include "game/core/GameStatics.h"
 #include "game/match/CPlayer.h"
 #include "game/match/Geometry.h"
+#include "game/match/team/CommandKinds.h"
 #include "runtime/Log.h"
 
 namespace game::match {
@@ -15,22 +16,7 @@ namespace {
 constexpr jint kQueueInts = CTeam::kQueueEntries * CTeam::kCommandInts;
 constexpr jint kEntryInts = CTeam::kCommandInts;
 
-// Command kinds.
-constexpr jint kNone = -1;
-constexpr jint kMove = 1;
-constexpr jint kPass = 2;
-constexpr jint kLongBall = 3;
-constexpr jint kShoot = 4;
-constexpr jint kRestartKick = 5;
-constexpr jint kFace = 6;
-constexpr jint kTackle = 7;
-constexpr jint kSecondTackle = 8;
-constexpr jint kFollowUpTurn = 9;
-constexpr jint kFollowUpPass = 10;
-constexpr jint kFollowUpShot = 11;
-constexpr jint kWait = 12;
-constexpr jint kGoalLineRequest = 100;
-constexpr jint kPerform = 200;
+using namespace command;
 
 // Orders and their parameters.
 constexpr jint kLongBallOrder = 3;
