@@ -72,6 +72,18 @@ protected:
             }
         }
     }
+    // A free kick (phase 7) with the team's run-up of `runFlag` pending, its vector 48,000 long
+    // along +x, the kicker fast enough to run it at its full length.
+    void setUpRunUp(const jint runFlag) {
+        statics()->matchPhase = 7;
+        CTeam* t = team(0);
+        t->runFlag = static_cast<jbyte>(runFlag);
+        t->runFaceX = 0;
+        t->runFaceY = 0;
+        t->runTargetX = -48000;
+        t->runTargetY = 0;
+        kicker->sprintSpeed = 100000;
+    }
     CPlayer* kicker = nullptr;
 };
 
@@ -164,17 +176,10 @@ TEST_F(KicksHeadersTest, TheBallLeavesOnTheLastTickBeforeTheContactFrame) {
 }
 
 TEST_F(KicksHeadersTest, TheRunUpPullsTheTargetInAndSetsItsVectorAndBraking) {
-    GameStatics* s = statics();
-    s->matchPhase = 7;
     CTeam* t = team(0);
     for (const jint runFlag : {1, 2}) {
         kicker->direction = 2;
-        t->runFlag = static_cast<jbyte>(runFlag);
-        t->runFaceX = 0;
-        t->runFaceY = 0;
-        t->runTargetX = -48000;
-        t->runTargetY = 0;
-        kicker->sprintSpeed = 100000;
+        setUpRunUp(runFlag);
         kicker->targetX = kKickerX + 60000;
         kicker->targetY = 0;
         kicker->orderMode = 4;
@@ -194,15 +199,7 @@ TEST_F(KicksHeadersTest, TheRunUpPullsTheTargetInAndSetsItsVectorAndBraking) {
 }
 
 TEST_F(KicksHeadersTest, ASetPieceBallAimedBehindTheTakerGoesToTheTeamMateInFrontOfGoal) {
-    GameStatics* s = statics();
-    s->matchPhase = 7;
-    CTeam* t = team(0);
-    t->runFlag = 1;
-    t->runFaceX = 0;
-    t->runFaceY = 0;
-    t->runTargetX = -48000;
-    t->runTargetY = 0;
-    kicker->sprintSpeed = 100000;
+    setUpRunUp(1);
     // The one team-mate up the pitch, on the far side of the taker.
     CPlayer* mate = player(0, 9);
     mate->x = 100000;
