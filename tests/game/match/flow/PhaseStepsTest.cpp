@@ -157,19 +157,31 @@ TEST_F(PhaseStepsTest, PlayersStandClearOfTheRestartAndKeepersStay) {
         EXPECT_EQ(player(1, 0)->x, -4321);
         EXPECT_EQ(player(1, 7)->x, 999999) << "a player off the pitch stays off";
     }
-    // A shape cell on the restart point: 24576 along +x.
+    // A shape cell on the restart point (D = 0): 24576 along +x. The point is searched for, since
+    // the shape moves with the restart.
     CTeam* t = team(0);
-    s->phaseX = 0;
-    s->phaseY = 0;
-    t->computeShape(0, 0);
-    const CPlayer* p = player(0, 5);
-    s->phaseX = p->shapeCellX << 13;
-    s->phaseY = p->shapeCellY << 13;
-    match::placeTeamsForRestart();
-    if (p->shapeCellX << 13 == s->phaseX && p->shapeCellY << 13 == s->phaseY) {
-        EXPECT_EQ(p->x, s->phaseX + 24576);
-        EXPECT_EQ(p->y, s->phaseY);
+    const CPlayer* onPoint = nullptr;
+    for (jint cx = -12; cx <= 12 && onPoint == nullptr; ++cx) {
+        for (jint cy = -6; cy <= 6 && onPoint == nullptr; ++cy) {
+            s->phaseX = cx << 13;
+            s->phaseY = cy << 13;
+            t->computeShape(t->toCell(s->phaseX), t->toCell(s->phaseY));
+            for (jint i = 1; i < 11 && onPoint == nullptr; ++i) {
+                const CPlayer* p = player(0, i);
+                const jint sign = t->sideFlag != 0 ? 1 : -1;
+                if (p->outOfPlay == 0 && sign * (p->shapeCellX << 13) == s->phaseX &&
+                    sign * (p->shapeCellY << 13) == s->phaseY) {
+                    onPoint = p;
+                }
+            }
+        }
     }
+    ASSERT_NE(onPoint, nullptr) << "no shape cell falls on its restart point";
+    const jint x = s->phaseX;
+    const jint y = s->phaseY;
+    match::placeTeamsForRestart();
+    EXPECT_EQ(onPoint->x, x + 24576);
+    EXPECT_EQ(onPoint->y, y);
 }
 
 } // namespace
