@@ -77,4 +77,12 @@ runtime::String* formatWithTwoValues(runtime::String* text, runtime::String* con
     return text;
 }
 
+runtime::String* joinTexts(const std::initializer_list<runtime::String*> pieces) {
+    runtime::StringBuffer* const buffer = runtime::newStringBuffer();
+    for (runtime::String* const piece : pieces) {
+        buffer->append(piece);
+    }
+    return buffer->toString();
+}
+
 } // namespace game::menus

@@ -2,6 +2,8 @@
 // another text belongs, and these routines put the value in its place.
 #pragma once
 
+#include <initializer_list>
+
 namespace runtime {
 struct String;
 }
@@ -16,5 +18,8 @@ runtime::String* formatWithValue(runtime::String* text, runtime::String* marker,
 // that is the very object of constant string 1 (the empty text) skips its step.
 runtime::String* formatWithTwoValues(runtime::String* text, runtime::String* marker1, runtime::String* value1,
                                      runtime::String* marker2, runtime::String* value2);
+// The pieces joined in order in one StringBuffer of the default capacity (a null piece adds
+// "null", as StringBuffer.append does).
+runtime::String* joinTexts(std::initializer_list<runtime::String*> pieces);
 
 } // namespace game::menus

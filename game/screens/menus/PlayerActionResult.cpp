@@ -12,7 +12,6 @@
 #include "runtime/ConstantPool.h"
 #include "runtime/Log.h"
 #include "runtime/String.h"
-#include "runtime/StringBuffer.h"
 #include "runtime/System.h"
 
 namespace game::menus {
@@ -70,15 +69,6 @@ String* constant(const jint n) {
     return runtime::getConstantString(n);
 }
 
-// The pieces joined in order, in a buffer of the default capacity.
-String* join(std::initializer_list<String*> pieces) {
-    runtime::StringBuffer* const buffer = runtime::newStringBuffer();
-    for (String* piece : pieces) {
-        buffer->append(piece);
-    }
-    return buffer->toString();
-}
-
 String* playerName(const jint player) {
     return core::seasonScreenServices().getPlayerLabel(player);
 }
@@ -93,14 +83,14 @@ struct Lines {
 Lines resultLines(const GameStatics* const s) {
     const jint action = s->lastPlayerAction;
     if (action == kResultRelease || action == kResultContractOffer) {
-        String* const named = join({playerName(s->chosenPlayer), constant(kJoin)});
+        String* const named = joinTexts({playerName(s->chosenPlayer), constant(kJoin)});
         String* const text = core::getText(action == kResultRelease ? kTextReleased : kTextOffered);
         return {constant(kEmpty),
-                join({constant(kEmpty), formatWithValue(text, constant(kPlayerMarker), named)})};
+                joinTexts({constant(kEmpty), formatWithValue(text, constant(kPlayerMarker), named)})};
     }
     if (action == kResultFormReset) {
-        String* const named = join({playerName(s->chosenPlayer), constant(kJoin)});
-        return {constant(kFormHeadline), join({constant(kEmpty), named, constant(kFormBody)})};
+        String* const named = joinTexts({playerName(s->chosenPlayer), constant(kJoin)});
+        return {constant(kFormHeadline), joinTexts({constant(kEmpty), named, constant(kFormBody)})};
     }
     if ((*s->selectionTable)[kActionCounter] >= kActionLimit) {
         return {core::getText(kTextLimitHead), core::getText(kTextLimitBody)};
@@ -119,11 +109,11 @@ Lines resultLines(const GameStatics* const s) {
         return {headline, formatWithValue(core::getText(kTextLastListedBody), constant(kNameMarker),
                                           playerName(s->chosenPlayer))};
     }
-    String* const headline = join({core::getText(kHeadTexts[action]), constant(kJoin), doneText});
+    String* const headline = joinTexts({core::getText(kHeadTexts[action]), constant(kJoin), doneText});
     if (!done) {
         return {headline, constant(kEmpty)};
     }
-    return {headline, join({constant(kEmpty), core::getText(kBodyTexts[action])})};
+    return {headline, joinTexts({constant(kEmpty), core::getText(kBodyTexts[action])})};
 }
 
 // The reported player leaves the list of state 72. Only an index inside the list is removed, and
