@@ -412,6 +412,19 @@ struct CStateStatics {
     runtime::jbyte noticeActive;        // the screen's one-button notice is open
     runtime::jbyte noActionNotice;      // the question shows only the last-goalkeeper notice
     runtime::jint returnMenuState;      // where the action list's back key leads; 0 after use
+
+    // The squad table: the header column, the shortlist, the row touched before, the screen that
+    // opened the player screen, the scouts' position filter, the staff notice and the row
+    // highlight's slide.
+    runtime::jint sortColumn;                         // highlighted header column 0..4
+    runtime::StaticRef<runtime::IntArray> shortlist;  // shortlisted players, -1 free (int[50])
+    runtime::jint shortlistCount;                     // entries of shortlist in use
+    runtime::jint lastTouchedRow;                     // the row a first touch highlighted; -1 none
+    runtime::jint playerScreenOrigin;                 // which screen opened the player screen
+    runtime::jint searchPosition;                     // non-zero: every row shows this position text
+    runtime::jbyte noStaffMessagePending;             // the "no staff in service" notice is open
+    runtime::jint highlightSlideFrom;                 // the row the highlight slides from
+    runtime::jint highlightSlideFrames;               // frames of the slide left
 };
 
 } // namespace game

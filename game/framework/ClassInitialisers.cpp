@@ -5,6 +5,7 @@
 #include "game/core/GameStatics.h"
 #include "game/core/StaticTables.h"
 #include "game/match/CPlayer.h"
+#include "game/screens/menus/SquadTable.h"
 #include "runtime/ConstantPool.h"
 #include "runtime/Hashtable.h"
 #include "runtime/ObjectManager.h"
@@ -517,6 +518,11 @@ void cStateStaticInit(GameStatics* const s) {
     s->ticketPrices = intTable({1, 1, 1, 1, 1});
     s->ticketPriceLabels = intTable({34, 34, 34, 34, 34});
     s->profileRowTexts = intRows({{130, 96, 407, 756, 67, 171}, {457, 459, 171}});
+    // Free shortlist places hold -1, so player 0 is never found in an empty list.
+    s->shortlist = runtime::newIntArray(menus::kShortlistCapacity);
+    for (jint i = 0; i < menus::kShortlistCapacity; ++i) {
+        (*s->shortlist)[i] = -1;
+    }
 }
 
 void initConstantTables(GameStatics* const s) {

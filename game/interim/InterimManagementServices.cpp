@@ -235,4 +235,8 @@ void InterimManagementServices::updateHintPopup(runtime::String* /*text*/) {
     noPainter();
 }
 
+void InterimManagementServices::paintTitleText(runtime::jint /*unusedA*/, runtime::jint /*yOffset*/, runtime::jint /*unusedB*/) {
+    noPainter();
+}
+
 } // namespace game::interim

@@ -74,6 +74,7 @@ public:
     void paintParticlesCondition1() override;
     void paintParticlesCondition2() override;
     void updateHintPopup(runtime::String* text) override;
+    void paintTitleText(runtime::jint unusedA, runtime::jint yOffset, runtime::jint unusedB) override;
 };
 
 } // namespace game::interim

@@ -126,8 +126,11 @@ public:
     virtual void paintParticlesCondition1() = 0;
     virtual void paintParticlesCondition2() = 0;
     // updateHintPopup: shows text in the animated hint pop-up (the kick-off pop-up of the match
-    // screen); not the plain pop-up arrow above.
+    // screen, the hint line of the menu lists).
     virtual void updateHintPopup(runtime::String* text) = 0;
+    // paintTitleText: the title box (box frame 15) and its title text, moved by yOffset; the
+    // other two arguments have no effect.
+    virtual void paintTitleText(jint unusedA, jint yOffset, jint unusedB) = 0;
 
     // paintMessageBoxSimple: the message box at yOffset 0; the other two arguments have no effect.
     void paintMessageBoxSimple(runtime::String* text, jint unusedA, jint mode, jboolean unusedB) {

@@ -12,6 +12,7 @@
 #include "game/core/RecordBytes.h"
 #include "game/core/Sound.h"
 #include "game/core/services/InformationScreenServices.h"
+#include "game/screens/info/KeyTouchOperations.h"
 #include "game/season/CalendarEvents.h"
 #include "game/sprites/ASpriteInstance.h"
 #include "game/sprites/loading/StartupLoading.h"
@@ -32,6 +33,14 @@ constexpr jint kPointHalfHeight = 36;
 constexpr jint kSquareWidth = 48;
 constexpr jint kSquareAbove = 8;
 constexpr jint kSquareBelow = 28;
+
+// The pop-up buttons: two (yes, no) or one, on the row at touchListRow.
+constexpr jint kYesButtonX = 104;
+constexpr jint kNoButtonX = 286;
+constexpr jint kOkButtonX = 194;
+constexpr jint kButtonWidth = 92;
+constexpr jint kButtonHeight = 80;
+constexpr jint kNoticeCloseKeys = 0x2100;
 
 // The soft keys' masks.
 constexpr jint kLeftSoftKey = 0x2000;
@@ -457,6 +466,41 @@ runtime::String* joinTexts(std::initializer_list<runtime::String*> texts) {
         buffer->append(text);
     }
     return buffer->toString();
+}
+
+jint answerTwoButtonQuestion(const jint confirmMask) {
+    GameStatics* const block = s();
+    block->touchListHit =
+        info::pickOfTwoAreas(kYesButtonX, kButtonWidth, kNoButtonX, kButtonWidth, block->touchListRow, kButtonHeight);
+    if (block->questionTouched != 0 && block->menuChoiceMoving != 0) {
+        block->touchListHit = -1;
+    }
+    if (block->touchListHit >= 0) {
+        if (block->touchListHit != block->menuChoice && block->menuChoiceMoving == 0) {
+            block->menuChoice = block->touchListHit;
+            block->menuChoiceMoving = 1;
+        }
+        if (block->touchReleased != 0) {
+            block->questionTouched = 1;
+            return -1;
+        }
+    }
+    if (!core::isKeyPressed(confirmMask) && !(block->questionTouched != 0 && block->menuChoiceMoving == 0)) {
+        return -1;
+    }
+    block->questionTouched = 0;
+    return block->menuChoice;
+}
+
+jboolean oneButtonNoticeClosed() {
+    GameStatics* const block = s();
+    if (core::isKeyPressed(kNoticeCloseKeys)) {
+        return 1;
+    }
+    return block->touchReleased != 0 &&
+                   info::pointerInRectWithSound(kOkButtonX, block->touchListRow, kButtonWidth, kButtonHeight)
+               ? 1
+               : 0;
 }
 
 } // namespace game::menus

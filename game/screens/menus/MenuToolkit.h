@@ -40,6 +40,14 @@ jboolean pointerPressedInRect(jint x, jint y, jint w, jint h);
 // A key test that moves nothing: the soft keys by a released touch on their zones, then the
 // frame's keys unless a touch is held or released this frame (a pending touch masks them).
 jboolean isKeyPressedSimple(jint mask);
+// One frame of the two-button question's answer, after its box is painted: a touch on a button
+// (104 or 286, 92 wide, at touchListRow, 80 high) moves the choice there unless the highlight is
+// moving, and its release arms the touch and ends the frame; confirmMask, or an armed touch once
+// the highlight has stopped, answers. The chosen button (0 the first), or -1 while unanswered.
+jint answerTwoButtonQuestion(jint confirmMask);
+// One frame of a one-button notice's close, after its box is painted: true on key 8448 or a
+// release on its button (194, touchListRow, 92, 80).
+jboolean oneButtonNoticeClosed();
 // n / 10, plus 1 when the remainder is 5 or more (a negative n is only truncated).
 jint divideBy10Rounded(jint n);
 // factor converted from the reference currency to the one shown, rounded: ratioTable's entries

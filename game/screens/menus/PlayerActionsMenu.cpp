@@ -96,16 +96,16 @@ constexpr jint kJoin = 124;
 constexpr jint kOnlyAction = 213;
 constexpr jint kExtraAction = 214;
 constexpr jint kRowMarker = 278;
+constexpr jint kSecondListHint = 215;
+constexpr jint kFirstActionHint = 309; // texts 309..313, one per row of the action list
 
 constexpr jint kOneButton = 1;
 constexpr jint kTwoButtons = 2;
 constexpr jint kYes = 0;
 constexpr jint kNo = 1;
-constexpr jint kButtonX = 194;
+constexpr jint kOkButtonX = 194;
 constexpr jint kButtonWidth = 92;
 constexpr jint kButtonHeight = 80;
-constexpr jint kYesX = 104;
-constexpr jint kNoX = 286;
 
 String* constant(const jint n) {
     return runtime::getConstantString(n);
@@ -138,15 +138,10 @@ bool selectPressed() {
     return core::isKeyPressed(kKeySelect);
 }
 
-bool releaseOnOkButton() {
-    return statics()->touchReleased != 0 &&
-           info::pointerInRectWithSound(kButtonX, statics()->touchListRow, kButtonWidth, kButtonHeight);
-}
-
 // The one-button notice: painted, and closed (true) by the select key or a release on its button.
 bool oneButtonNotice(String* const text) {
     core::managementServices().paintMessageBox(text, 0, 0, -1, kOneButton, 1);
-    return selectPressed() || releaseOnOkButton();
+    return oneButtonNoticeClosed() != 0;
 }
 
 // The squad slot of list row `row` of the user's side, -1 when there is none.
@@ -206,9 +201,60 @@ jint wantedGroupBit(const GameStatics* const s, const jint row) {
     return group >= 0 ? 1 << group : 0;
 }
 
-// The row of the substitute who takes the released starter's place: the best score, the first
-// of equal scores, row 11 when none scores above 0.
-jint bestSubstituteRow(const GameStatics* const s, const jint releasedRow) {
+void closeProfilePage(GameStatics* const s) {
+    s->chosenPlayer = 0;
+    s->squadOverlayActive = 0;
+    s->squadMarkShown = 0;
+    s->squadMarkedRow = -1;
+}
+
+// The release: a starter's place goes to the best substitute, then the player leaves the squad.
+void releasePlayer(GameStatics* const s, const jint player, const jboolean fromProfile) {
+    const jint row = s->selectedRow;
+    if (row >= 0 && row < kStarters) {
+        match::swapLineupPositions(0, row, bestSubstituteRow(row), squadSize(s));
+    }
+    for (jint slot = 0; slot < club::kSquadSlots; ++slot) {
+        if (playerInSlot(s, slot) == player) {
+            const jint at = s->userTeam * club::kTeamRecordBytes + 2 * slot;
+            (*s->teamRecords)[at] = static_cast<jbyte>(0xFF);
+            (*s->teamRecords)[at + 1] = static_cast<jbyte>(0xFF);
+        }
+    }
+    match::setUpMatchSide(0, s->userTeam);
+    if (core::menuStateServices().applyPendingMenuState()) {
+        return;
+    }
+    if (fromProfile) {
+        closeProfilePage(s);
+        s->lastPlayerAction = 4;
+        core::menuStateServices().setMenuState(kStateResult);
+    }
+}
+
+// No contract offer can be made: the player's triplet entry is marked, or an offer message about
+// him from the user's club is open.
+bool offerBlocked(const GameStatics* const s, const jint p) {
+    const jint entry = club::findKeyedEntry(p);
+    const bool tripletMarked =
+        entry >= 0 && core::holds(s->tripletTable, entry * 3, 3) && (*s->tripletTable)[entry * 3 + 2] == 1;
+    return tripletMarked || club::findOfferMessage(p, s->userTeam, kOfferMessageType);
+}
+
+jint switchedState(const jint statusByte, const jint bit, const jboolean on) {
+    const jint kept = statusByte & kLowNibble;
+    return on ? (kept & ~bit) : (kept | bit | kSwitchedOn);
+}
+
+void closeQuestion(GameStatics* const s) {
+    s->popupActive = 0;
+    s->menuChoice = kNo;
+}
+
+} // namespace
+
+jint bestSubstituteRow(const jint releasedRow) {
+    const GameStatics* const s = statics();
     const jint wanted = wantedGroupBit(s, releasedRow);
     jint best = 0;
     jint chosen = kStarters;
@@ -236,49 +282,6 @@ jint bestSubstituteRow(const GameStatics* const s, const jint releasedRow) {
     }
     return chosen;
 }
-
-void closeProfilePage(GameStatics* const s) {
-    s->chosenPlayer = 0;
-    s->squadOverlayActive = 0;
-    s->squadMarkShown = 0;
-    s->squadMarkedRow = -1;
-}
-
-// The release: a starter's place goes to the best substitute, then the player leaves the squad.
-void releasePlayer(GameStatics* const s, const jint player, const jboolean fromProfile) {
-    const jint row = s->selectedRow;
-    if (row >= 0 && row < kStarters) {
-        match::swapLineupPositions(0, row, bestSubstituteRow(s, row), squadSize(s));
-    }
-    for (jint slot = 0; slot < club::kSquadSlots; ++slot) {
-        if (playerInSlot(s, slot) == player) {
-            const jint at = s->userTeam * club::kTeamRecordBytes + 2 * slot;
-            (*s->teamRecords)[at] = static_cast<jbyte>(0xFF);
-            (*s->teamRecords)[at + 1] = static_cast<jbyte>(0xFF);
-        }
-    }
-    match::setUpMatchSide(0, s->userTeam);
-    if (core::menuStateServices().applyPendingMenuState()) {
-        return;
-    }
-    if (fromProfile) {
-        closeProfilePage(s);
-        s->lastPlayerAction = 4;
-        core::menuStateServices().setMenuState(kStateResult);
-    }
-}
-
-jint switchedState(const jint statusByte, const jint bit, const jboolean on) {
-    const jint kept = statusByte & kLowNibble;
-    return on ? (kept & ~bit) : (kept | bit | kSwitchedOn);
-}
-
-void closeQuestion(GameStatics* const s) {
-    s->popupActive = 0;
-    s->menuChoice = kNo;
-}
-
-} // namespace
 
 void setPlayerLevel(const jint level, const jint offset) {
     if (level < 1 || level > 4) {
@@ -316,15 +319,11 @@ void confirmPlayerAction(const jboolean rowOneState, const jboolean rowTwoState,
         return;
     }
     core::managementServices().paintMessageBox(core::getText(text), 0, 0, -1, kTwoButtons, 1);
-    const jint hit =
-        info::pickOfTwoAreas(kYesX, kButtonWidth, kNoX, kButtonWidth, s->touchListRow, kButtonHeight);
-    if (hit >= 0) {
-        s->menuChoice = hit;
-    }
-    if (!selectPressed() && !(hit >= 0 && s->touchReleased != 0)) {
+    const jint answer = answerTwoButtonQuestion(kKeySelect);
+    if (answer < 0) {
         return;
     }
-    const bool yes = s->menuChoice == kYes;
+    const bool yes = answer == kYes;
     closeQuestion(s);
     if (!yes) {
         return;
@@ -380,7 +379,7 @@ void updatePlayerActionsMenu() {
             s->menuSelection = s->touchListHit;
         }
     }
-    painter.updatePopupArrow();
+    painter.updateHintPopup(constant(kSecondListHint));
     if (s->popupActive != 0) {
         if (oneButtonNotice(core::getText(s->menuSelection == 1 ? 460 : 461))) {
             closeQuestion(s);
@@ -441,6 +440,9 @@ namespace {
 // Choosing row r of the action list.
 void chooseAction(GameStatics* const s, const jint r) {
     const jint p = s->chosenPlayer;
+    // Only tab-0 row 1 of the profile page sets the last-goalkeeper notice; a stale one must
+    // never replace a question of this list.
+    s->noActionNotice = 0;
     if (r == 0) {
         core::menuStateServices().setMenuState(kStateSecondList);
         return;
@@ -448,21 +450,13 @@ void chooseAction(GameStatics* const s, const jint r) {
     if (r == 4) {
         if (club::getPlayerAge(p) >= kRetirementAge) {
             s->noticeActive = 1;
-            return;
-        }
-        const jint entry = club::findKeyedEntry(p);
-        const bool tripletMarked = core::holds(s->tripletTable, entry * 3, 3) && entry >= 0 &&
-                                   (*s->tripletTable)[entry * 3 + 2] == 1;
-        if (!tripletMarked && !club::findOfferMessage(p, s->userTeam, kOfferMessageType)) {
-            core::menuStateServices().setMenuState(kStateOffer);
-        } else {
+        } else if (offerBlocked(s, p)) {
             s->secondPopupActive = 1;
+        } else {
+            core::menuStateServices().setMenuState(kStateOffer);
         }
         return;
     }
-    // Only tab-0 row 1 of the profile page sets the last-goalkeeper notice; a stale one must
-    // never replace this question.
-    s->noActionNotice = 0;
     s->popupActive = 1;
 }
 
@@ -473,7 +467,7 @@ void updateActionList(GameStatics* const s) {
         return;
     }
     core::ManagementServices& painter = core::managementServices();
-    painter.updatePopupArrow();
+    painter.updateHintPopup(core::getText(kFirstActionHint + s->menuSelection));
     String* const title = joinTexts({constant(kEmpty), core::seasonScreenServices().getPlayerLabel(p)});
     sprites::drawFontLine(title, 0, title->length(), 240, 96, 2, 0, 0);
     const jint status = recordByte(p, kActionByte);
@@ -506,6 +500,13 @@ void updateActionList(GameStatics* const s) {
         return;
     }
     if (core::isKeyPressed(kKeyBack)) {
+        if (s->returnMenuState == kStateTeamMenu) {
+            // The squad screen of the team hub opens again at its top, with nothing selected or
+            // marked.
+            s->rowOffset = 0;
+            s->selectedRow = -1;
+            s->squadMarkShown = 0;
+        }
         core::menuStateServices().setMenuState(s->returnMenuState);
         s->returnMenuState = 0;
     }
@@ -538,6 +539,295 @@ void updateMenu131072() {
     }
 }
 
-void paintPlayerProfile(const jint /*tab*/) {}
+namespace {
+
+// The profile page: tab 0 the actions (six rows 41 apart from 182), tab 1 the two actions of the
+// second list (three rows 83 apart from 160); in the pre-match line-up tab 0 hides its row 3.
+constexpr jint kProfileRows[] = {6, 3};
+constexpr jint kProfilePitch[] = {41, 83};
+constexpr jint kProfileBase[] = {182, 160};
+constexpr jint kProfileLineDrop[] = {28, 48};
+constexpr jint kProfileRowX = 140;
+constexpr jint kProfileTouchWidth = 200;
+constexpr jint kLineLeft = 48;
+constexpr jint kLineRight = 416;
+constexpr jint kHiddenRow = 3;
+constexpr jint kLockedRowTexts[] = {130, 171};
+constexpr jint kStateOn = 759;
+constexpr jint kStateOff = 758;
+constexpr jint kRowOneName = 96;
+constexpr jint kRowTwoName = 407;
+constexpr jint kTitleOffset = -16;
+constexpr jint kMatchSquadRecords = 30;
+// The soft-key areas: back (right) and choose (left).
+constexpr jint kBackAreaX = 380;
+constexpr jint kChooseAreaX = 0;
+constexpr jint kSoftAreaY = 766;
+constexpr jint kSoftAreaWidth = 110;
+constexpr jint kSoftAreaHeight = 42;
+
+// The label of row r of the tab: its text with the placeholder filled (the row-1 and row-2 texts
+// by their states).
+String* profileLabel(const GameStatics* const s, const jint tab, const jint r, const bool a, const bool b) {
+    jint text = 0;
+    String* value = constant(kEmpty);
+    if (tab == 0 && r == 1) {
+        text = a ? kStateOn : kStateOff;
+        value = core::getText(kRowOneName);
+    } else if (tab == 0 && r == 2) {
+        text = b ? kStateOn : kStateOff;
+        value = core::getText(kRowTwoName);
+    } else {
+        const auto* const row = static_cast<const runtime::IntArray*>((*s->profileRowTexts)[tab]);
+        text = (*row)[r];
+    }
+    return formatWithValue(core::getText(text), constant(kRowMarker), value);
+}
+
+void paintProfileRows(GameStatics* const s, const jint tab, const bool locked, const bool hidden, const bool a,
+                      const bool b) {
+    core::ManagementServices& painter = core::managementServices();
+    const jint pitch = kProfilePitch[tab];
+    const jint base = kProfileBase[tab];
+    if (locked) {
+        for (jint r = 0; r < 2; ++r) {
+            painter.paintListRows(core::getText(kLockedRowTexts[r]), kProfileRowX, (r + 1) * pitch + base,
+                                  s->menuSelection == r ? 1 : 0);
+        }
+        return;
+    }
+    const jint n = kProfileRows[tab];
+    for (jint r = 0; r < n; ++r) {
+        if (hidden && r == kHiddenRow) {
+            continue;
+        }
+        const jint shift = hidden && r > kHiddenRow ? 1 : 0;
+        const jint y = (r - shift + 1) * pitch + base;
+        painter.paintListRows(profileLabel(s, tab, r, a, b), kProfileRowX, y, s->menuSelection == r ? 1 : 0);
+        if (r < n - 1 && s->currentGraphics != nullptr) {
+            drawSeparatorLine(s->currentGraphics, kLineLeft, kLineRight, y + kProfileLineDrop[tab]);
+        }
+    }
+}
+
+// The result notice of tab 1 (the second list's two actions), or text 451 on tab 0.
+String* resultNoticeText(const GameStatics* const s, const jint tab) {
+    if (tab == 0) {
+        return core::getText(451);
+    }
+    const jint action = s->lastPlayerAction;
+    if (action != 0 && action != 1) {
+        return constant(kEmpty);
+    }
+    const bool done = s->actionDone != 0;
+    const jint head = action == 0 ? 457 : 468;
+    String* const line = joinTexts({core::getText(head), constant(kJoin), core::getText(done ? 464 : 465),
+                                    constant(kJoin)});
+    return done ? joinTexts({line, core::getText(action == 0 ? 466 : 469)}) : line;
+}
+
+String* noticeText(const GameStatics* const s, const jint tab) {
+    if (tab == 0) {
+        return core::getText(452);
+    }
+    if ((*s->selectionTable)[kActionCounter] < kActionLimit || s->actionDone == 0) {
+        return core::getText(461);
+    }
+    return joinTexts({core::getText(472), constant(kJoin), core::getText(473)});
+}
+
+// The goalkeepers of the user's match squad: records of side 0 whose position mask is exactly 1.
+jint squadGoalkeepers(const GameStatics* const s) {
+    jint count = 0;
+    for (jint slot = 0; slot < kMatchSquadRecords; ++slot) {
+        const jint at = matchRecordAt(slot) + kRecordMask;
+        if (core::holds(s->listRowRecords, at, 4) && core::readIntBE(s->listRowRecords, at) == kGoalkeeperMask) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+void showTab(GameStatics* const s, const jint tab) {
+    s->squadOverlayKind = tab;
+    s->menuSelection = 0;
+}
+
+void chooseOnProfileTab0(GameStatics* const s, const jint p, const jint slot, const bool locked, const bool a,
+                         const bool b) {
+    const jint r = s->menuSelection;
+    // Only row 1 sets the last-goalkeeper notice; a stale one must never replace another question.
+    s->noActionNotice = 0;
+    if (locked) {
+        if (r == 0) {
+            showTab(s, 1);
+        } else if (r == 1) {
+            closeProfilePage(s);
+        }
+        return;
+    }
+    switch (r) {
+    case 0:
+        showTab(s, 1);
+        return;
+    case 1: {
+        const jint at = matchRecordAt(slot) + kRecordMask;
+        const bool ownKeeper =
+            core::holds(s->listRowRecords, at, 4) && core::readIntBE(s->listRowRecords, at) == kGoalkeeperMask;
+        s->noActionNotice = squadGoalkeepers(s) < 2 && !a && !b && ownKeeper ? 1 : 0;
+        s->popupActive = 1;
+        return;
+    }
+    case 2:
+    case 3:
+        s->popupActive = 1;
+        return;
+    case 4:
+        if (club::getPlayerAge(p) >= kRetirementAge) {
+            s->noticeActive = 1;
+        } else if (offerBlocked(s, p)) {
+            s->secondPopupActive = 1;
+        } else {
+            if (s->menuState != kStateTeamMenu) {
+                s->pendingMenuState = s->menuState;
+            }
+            core::menuStateServices().setMenuState(kStateOffer);
+        }
+        return;
+    case 5:
+        closeProfilePage(s);
+        return;
+    default:
+        return;
+    }
+}
+
+void chooseOnProfileTab1(GameStatics* const s, const jint p, const jint slot) {
+    const jint r = s->menuSelection;
+    if (r == 2) {
+        showTab(s, 0);
+        return;
+    }
+    if (r != 0 && r != 1) {
+        return;
+    }
+    s->actionDone = 1;
+    const jint counter = countAction(s);
+    s->lastPlayerAction = r;
+    if (counter > kActionLimit - 1) {
+        s->noticeActive = 1;
+        return;
+    }
+    const jint record = matchRecordAt(slot);
+    const bool hasRecord = core::holds(s->listRowRecords, record, core::kMatchRecordBytes);
+    if (r == 0) {
+        const jint m = (recordByte(p, kStatusByte) >> 4) & kLowNibble;
+        setPlayerLevel(m, p * season::kPlayerRecordBytes + kStatusByte);
+        if (hasRecord) {
+            (*s->listRowRecords)[record + kRecordStatus] =
+                static_cast<jbyte>((recordByte(p, kStatusByte) >> 4) & kLowNibble);
+        }
+    } else {
+        setRecordByte(p, kFormByte, kNoFormEffect);
+        if (hasRecord) {
+            (*s->listRowRecords)[record + kRecordFatigue] =
+                static_cast<jbyte>(kNoFormEffect - recordByte(p, kFormByte));
+        }
+    }
+    s->secondPopupActive = 1;
+}
+
+void profileInput(GameStatics* const s, const jint tab, const jint p, const jint slot, const bool locked,
+                  const bool hidden, const bool a, const bool b) {
+    core::InformationScreenServices& input = core::informationScreenServices();
+    const jint n = kProfileRows[tab];
+    if (locked) {
+        s->menuSelection = input.cycleValueByKeys(kKeyUp, kKeyDown, s->menuSelection, 2, 1);
+    } else {
+        s->menuSelection = input.cycleValueByKeys(kKeyUp, kKeyDown, s->menuSelection, n, 1);
+        if (hidden && s->menuSelection == kHiddenRow) {
+            if (core::isKeyPressed(kKeyDown)) {
+                s->menuSelection = kHiddenRow + 1;
+            } else if (core::isKeyPressed(kKeyUp)) {
+                s->menuSelection = kHiddenRow - 1;
+            }
+        }
+    }
+    const bool released = s->touchReleased != 0;
+    if (core::isKeyPressed(kKeyBack) ||
+        (released && pointerPressedInRect(kBackAreaX, kSoftAreaY, kSoftAreaWidth, kSoftAreaHeight) != 0)) {
+        if (tab == 0) {
+            closeProfilePage(s);
+        } else {
+            --s->squadOverlayKind;
+        }
+    }
+    const jint pitch = kProfilePitch[tab];
+    const jint lineHeight = s->fontLineHeights != nullptr ? (*s->fontLineHeights)[0] : 0;
+    const jint leading = s->fontLeading != nullptr ? (*s->fontLeading)[0] : 0;
+    const jint rows = tab == 1 ? 3 : locked ? 2 : hidden ? n - 1 : n;
+    s->touchListHit = input.listRowAtPointer(kProfileRowX, kProfileBase[tab] + pitch - ((pitch - lineHeight + leading) >> 1),
+                                             kProfileTouchWidth, pitch - 1, pitch, rows, -1, 0, 1);
+    if (hidden && !locked && s->touchListHit >= kHiddenRow) {
+        ++s->touchListHit;
+    }
+    if (s->touchListHit >= 0 && s->touchListHit != s->menuSelection) {
+        s->menuSelection = s->touchListHit;
+    }
+    const bool chosen =
+        selectPressed() ||
+        (released && pointerPressedInRect(kChooseAreaX, kSoftAreaY, kSoftAreaWidth, kSoftAreaHeight) != 0) ||
+        (s->touchListHit >= 0 && released);
+    if (!chosen) {
+        return;
+    }
+    if (tab == 0) {
+        chooseOnProfileTab0(s, p, slot, locked, a, b);
+    } else {
+        chooseOnProfileTab1(s, p, slot);
+    }
+}
+
+} // namespace
+
+void paintPlayerProfile(const jint tab) {
+    GameStatics* const s = statics();
+    const jint slot = slotOfRow(s, s->selectedRow);
+    const jint p = playerInSlot(s, slot);
+    if (!isPlayer(s, p) || (tab != 0 && tab != 1)) {
+        runtime::log("paintPlayerProfile: no player in list row %d (tab %d); the page closes", s->selectedRow, tab);
+        closeProfilePage(s);
+        return;
+    }
+    const jint status = recordByte(p, kActionByte);
+    const bool a = (status & kRowOneBit) != 0;
+    const bool b = (status & kRowTwoBit) != 0;
+    const bool locked = tab == 0 && (status & kLockedBit) != 0;
+    const bool hidden = tab == 0 && s->menuState == kStateLineupPreMatch;
+    core::ManagementServices& painter = core::managementServices();
+    painter.paintTitleText(0, kTitleOffset, 1);
+    paintProfileRows(s, tab, locked, hidden, a, b);
+    painter.paintSoftKeys(0, 3);
+    if (s->secondPopupActive != 0) {
+        painter.paintMessageBox(resultNoticeText(s, tab), 0, 0, -1, kOneButton, 1);
+        if (core::isKeyPressed(kKeyFire) ||
+            (s->touchReleased != 0 &&
+             info::pointerInRectWithSound(kOkButtonX, s->touchListRow, kButtonWidth, kButtonHeight))) {
+            s->secondPopupActive = 0;
+        }
+        return;
+    }
+    if (s->noticeActive != 0) {
+        if (oneButtonNotice(noticeText(s, tab))) {
+            s->noticeActive = 0;
+        }
+        return;
+    }
+    if (s->popupActive != 0) {
+        confirmPlayerAction(a ? 1 : 0, b ? 1 : 0, status, 1);
+        return;
+    }
+    profileInput(s, tab, p, slot, locked, hidden, a, b);
+}
 
 } // namespace game::menus

@@ -20,6 +20,11 @@ void updatePlayerActionsMenu();
 // state of byte 31, or release the player (with more than 16 in the squad), the best substitute
 // taking a starter's place.
 void confirmPlayerAction(jboolean rowOneState, jboolean rowTwoState, jint statusByte, jboolean fromProfile);
+// The squad row (11 and later) of the substitute who takes the place of the starter at
+// releasedRow: the highest score (the eight base ratings' bands, doubled for the wanted position
+// group, halved per line away, none for a keeper mismatch, an unavailable status or a bar from
+// the next match's competition), the first of equal scores, row 11 when none scores above 0.
+jint bestSubstituteRow(jint releasedRow);
 // The high nibble of player-record byte offset becomes level - 1 for level 1..4.
 void setPlayerLevel(jint level, jint offset);
 // One frame of the profile page (tab 0 the actions, tab 1 the second list's two actions).

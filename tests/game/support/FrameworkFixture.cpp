@@ -373,9 +373,9 @@ void ScriptedManagement::paintProfilePanel(const jint member) {
     log.add("paintProfilePanel", {member});
 }
 
-void ScriptedManagement::paintListRows(runtime::String* /*text*/, const jint x, const jint y,
+void ScriptedManagement::paintListRows(runtime::String* text, const jint x, const jint y,
                                        const jboolean highlighted) {
-    log.add("paintListRows", {x, y, highlighted});
+    log.add("paintListRows " + textArgument(text), {x, y, highlighted});
 }
 
 void ScriptedManagement::paintTabList(const jint firstText, const jint count, const jint flags,
@@ -465,8 +465,12 @@ void ScriptedManagement::paintParticlesCondition2() {
     log.add("paintParticlesCondition2");
 }
 
-void ScriptedManagement::updateHintPopup(runtime::String* /*text*/) {
-    log.add("updateHintPopup");
+void ScriptedManagement::updateHintPopup(runtime::String* text) {
+    log.add("updateHintPopup " + textArgument(text));
+}
+
+void ScriptedManagement::paintTitleText(const jint unusedA, const jint yOffset, const jint unusedB) {
+    log.add("paintTitleText", {unusedA, yOffset, unusedB});
 }
 
 void ScriptedClub::saveOrLoadGameRecord(const runtime::jboolean save) {

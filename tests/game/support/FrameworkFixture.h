@@ -201,6 +201,7 @@ public:
     void paintParticlesCondition1() override;
     void paintParticlesCondition2() override;
     void updateHintPopup(runtime::String* text) override;
+    void paintTitleText(jint unusedA, jint yOffset, jint unusedB) override;
     // What the squad picker, list and grid answer (finished when non-zero) and the slots test.
     jint subScreenDone = 1;
     jboolean slotsUnchanged = 1;

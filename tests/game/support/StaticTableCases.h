@@ -393,6 +393,7 @@ inline const TableCase kTables[] = {
     {"ticketPrices", [](const GameStatics* s) -> Object* { return s->ticketPrices; }, runtime::kIntArray, 5, {}, kNone, 1, 1},
     {"ticketPriceLabels", [](const GameStatics* s) -> Object* { return s->ticketPriceLabels; }, runtime::kIntArray, 5, {}, kNone, 34, 34},
     {"profileRowTexts", [](const GameStatics* s) -> Object* { return s->profileRowTexts; }, runtime::kObjectArray, 2, {6, 3}, runtime::kIntArray, 130, 171},
+    {"shortlist", [](const GameStatics* s) -> Object* { return s->shortlist; }, runtime::kIntArray, 50, {}, kNone, -1, -1},
     {"zoneGridRow", [](const GameStatics* s) -> Object* { return s->zoneGridRow; }, runtime::kByteArray, 21, {}, kNone, 0, 0},
     {"ballPlans", [](const GameStatics* s) -> Object* { return s->ballPlans; }, runtime::kObjectArray, 8, rowsOf(8, 4), runtime::kIntArray, 0, 0},
     {"dribbleCandidates", [](const GameStatics* s) -> Object* { return s->dribbleCandidates; }, runtime::kObjectArray, 8, rowsOf(8, 3), runtime::kIntArray, 0, 0},
