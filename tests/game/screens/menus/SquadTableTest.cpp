@@ -158,6 +158,7 @@ TEST_F(SquadTableTest, TheHighlightWrapsWithinTheRowsOfThePage) {
     runAndKeep();
     EXPECT_EQ(linesAt(kRowY0 + 32 * 12).size(), 5u);
     s->rowScroll = 13;
+    s->menuSelection = -1; // a highlighted 8-character name would scroll instead
     runAndKeep();
     EXPECT_EQ(linesAt(kRowY0).size(), 5u);
     EXPECT_TRUE(linesAt(kRowY0 + 32).empty());
