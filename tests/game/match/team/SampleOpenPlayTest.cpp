@@ -10,13 +10,10 @@
 
 #include "game/core/GameMath.h"
 #include "game/core/GameStatics.h"
-#include "game/core/TopStates.h"
 #include "game/match/CPlayer.h"
 #include "game/match/MatchConstants.h"
 #include "game/match/flow/MatchTick.h"
 #include "game/match/model/BallKick.h"
-#include "game/match/team/MatchSide.h"
-#include "game/resources/DatabaseTables.h"
 #include "runtime/Exceptions.h"
 #include "runtime/Random.h"
 #include "tests/game/support/SampleGameHarness.h"
@@ -45,16 +42,7 @@ class SampleOpenPlayTest : public testing::SampleGameHarness {
 protected:
     void SetUp() override {
         SampleGameHarness::SetUp();
-        while (statics()->topState != core::kTopStateQuestion && harness.framesRun() < 200) {
-            harness.runFrames(1);
-        }
-        ASSERT_EQ(statics()->topState, core::kTopStateQuestion);
-        prepareMatchSides();
-        resources::loadExtraTables();
-        setUpMatchSide(0, kSampleHomeClub);
-        setUpMatchSide(1, kSampleAwayClub);
-        ASSERT_FALSE(runtime::exceptionPending());
-        initMatchTables(statics());
+        setUpSampleClubs(kSampleHomeClub, kSampleAwayClub);
         for (jint side = 0; side < 2; ++side) {
             matchTeam(side)->sideFlag = side == 0 ? 1 : 0;
             matchTeam(side)->setFormation(0);

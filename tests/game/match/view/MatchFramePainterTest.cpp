@@ -18,6 +18,7 @@
 #include "game/match/view/MatchFramePainter.h"
 #include "profile/Graphics.h"
 #include "profile/Image.h"
+#include "profile/Pixels.h"
 #include "runtime/Arrays.h"
 #include "runtime/ObjectManager.h"
 #include "runtime/System.h"
@@ -33,11 +34,6 @@ using namespace game::match::frame;
 using match::CPlayer;
 using match::CTeam;
 using runtime::jint;
-
-std::uint16_t rgb565(const jint rgb) {
-    return static_cast<std::uint16_t>((((rgb >> 16) & 0xFF) >> 3) << 11 | (((rgb >> 8) & 0xFF) >> 2) << 5 |
-                                      ((rgb & 0xFF) >> 3));
-}
 
 struct Command {
     jint set, x, y, frame, marker;
@@ -130,19 +126,19 @@ TEST_F(MatchFramePainterTest, TheFatigueBarShowsOverATeamZeroPlayerOnly) {
         writeRecord({{0, kX, kY, 0, 3}});
         match::paintMatchFrame(true);
         if (c.width > 0) {
-            EXPECT_EQ(pixel(barX, barY), rgb565(c.colour));
-            EXPECT_EQ(pixel(barX + c.width - 1, barY), rgb565(c.colour));
+            EXPECT_EQ(pixel(barX, barY), profile::toRgb565(static_cast<std::uint32_t>(c.colour)));
+            EXPECT_EQ(pixel(barX + c.width - 1, barY), profile::toRgb565(static_cast<std::uint32_t>(c.colour)));
         }
-        EXPECT_EQ(pixel(barX + c.width, barY), rgb565(0x888888));
+        EXPECT_EQ(pixel(barX + c.width, barY), profile::toRgb565(0x888888));
     }
     // Team 1's player (marker 16 + 3) has no bar; without showMarker nobody has one.
     makeTeams(19);
     writeRecord({{0, kX + 100, kY, 0, 19}, {0, kX - 100, kY, 0, 3}});
     match::paintMatchFrame(false);
     match::paintMatchFrame(true);
-    EXPECT_NE(pixel(kX + 100 - 15, barY), rgb565(0x888888));
-    EXPECT_NE(pixel(kX + 100 - 15 + 29, barY), rgb565(0x888888));
-    EXPECT_EQ(pixel(kX - 100 - 15 + 29, barY), rgb565(0x888888));
+    EXPECT_NE(pixel(kX + 100 - 15, barY), profile::toRgb565(0x888888));
+    EXPECT_NE(pixel(kX + 100 - 15 + 29, barY), profile::toRgb565(0x888888));
+    EXPECT_EQ(pixel(kX - 100 - 15 + 29, barY), profile::toRgb565(0x888888));
 }
 
 TEST_F(MatchFramePainterTest, FootprintsAreKeptForTheTwoSidesOnly) {
